@@ -1,0 +1,116 @@
+// CLinkList<T>: the program's one container, a singly linked list that is both a stack (push and
+// pop at the head) and a queue (push at the head, popBack from the tail). Nodes own copies of
+// their elements; `link2` and `link3` are used only by CCellSet's tree.
+#pragma once
+
+#include <vector>
+
+#include "space/object.h"
+
+template <class T>
+class CLinkNode : public CObject {
+public:
+    CLinkNode() = default;
+    explicit CLinkNode(const T& e) : element(e) {}
+    CLinkNode(const CLinkNode& other) : CObject(), element(other.element) {}
+    CLinkNode& operator=(const CLinkNode& other)
+    {
+        if (this != &other) element = other.element;
+        next = link2 = link3 = nullptr;
+        return *this;
+    }
+    ~CLinkNode() override = default;  // the nodes it points to are not touched
+
+    // 1 plus the nodes reachable over the three links; walks with its own stack so that long
+    // chains cannot exhaust the call stack.
+    int count() const
+    {
+        int n = 0;
+        std::vector<const CLinkNode*> todo{this};
+        while (!todo.empty()) {
+            const CLinkNode* node = todo.back();
+            todo.pop_back();
+            n++;
+            for (const CLinkNode* link : {node->next, node->link2, node->link3})
+                if (link) todo.push_back(link);
+        }
+        return n;
+    }
+
+    T element{};
+    CLinkNode* next = nullptr;
+    CLinkNode* link2 = nullptr;
+    CLinkNode* link3 = nullptr;
+};
+
+template <class T>
+class CLinkList : public CObject {
+public:
+    using Node = CLinkNode<T>;
+
+    CLinkList() = default;
+    CLinkList(const CLinkList& other) : CObject() { CLinkList::assign(other); }
+    CLinkList& operator=(const CLinkList& other) { return assign(other); }
+    ~CLinkList() override { CLinkList::clear(); }
+
+    virtual CLinkList& assign(const CLinkList& other)
+    {
+        if (&other == this) return *this;
+        clear();
+        Node** tail = &head;
+        for (const Node* n = other.head; n; n = n->next) {
+            *tail = new Node(n->element);
+            tail = &(*tail)->next;
+        }
+        return *this;
+    }
+
+    virtual void clear()
+    {
+        T scratch{};
+        while (pop(scratch)) {
+        }
+    }
+
+    virtual void push(const T& e)
+    {
+        Node* node = new Node(e);
+        node->next = head;
+        head = node;
+    }
+
+    virtual int pop(T& out)
+    {
+        if (!head) return 0;
+        out = head->element;
+        Node* old = head;
+        head = head->next;
+        delete old;
+        return 1;
+    }
+
+    virtual int popBack(T& out)
+    {
+        if (!head) return 0;
+        Node** last = &head;
+        while ((*last)->next) last = &(*last)->next;
+        out = (*last)->element;
+        delete *last;
+        *last = nullptr;
+        return 1;
+    }
+
+    virtual int isEmpty() const { return head == nullptr ? 1 : 0; }
+
+    virtual int count() const { return head ? head->count() : 0; }
+
+    // Read-only walk from the head along `next`, for code that inspects without taking out.
+    template <class Visit>
+    void forEach(Visit visit) const
+    {
+        for (const Node* n = head; n; n = n->next) visit(n->element);
+    }
+
+protected:
+    Node* head = nullptr;
+};

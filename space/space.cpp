@@ -1,0 +1,189 @@
+// CSpace: cells are stored x fastest, then y, then z. Either all three sizes are positive and
+// `cells` holds their product of values, or all sizes are 0 and `cells` is null (the empty
+// space, whose every read yields 2).
+#include "space/space.h"
+
+#include <algorithm>
+#include <new>
+
+CSpace::CSpace(int x, int y, int z, int fill) : sizeX(x), sizeY(y), sizeZ(z), cells(nullptr)
+{
+    allocate();
+    if (cells) std::fill_n(cells, std::int64_t(sizeX) * sizeY * sizeZ, fill);
+}
+
+CSpace::CSpace(const CSpace& other) : sizeX(other.sizeX), sizeY(other.sizeY), sizeZ(other.sizeZ), cells(nullptr)
+{
+    allocate();
+    if (cells) std::copy_n(other.cells, std::int64_t(sizeX) * sizeY * sizeZ, cells);
+}
+
+CSpace& CSpace::operator=(const CSpace& other)
+{
+    if (this == &other) return *this;
+    delete[] cells;
+    cells = nullptr;
+    sizeX = other.sizeX;
+    sizeY = other.sizeY;
+    sizeZ = other.sizeZ;
+    allocate();
+    if (cells) std::copy_n(other.cells, std::int64_t(sizeX) * sizeY * sizeZ, cells);
+    return *this;
+}
+
+CSpace::~CSpace() { delete[] cells; }
+
+void CSpace::allocate()
+{
+    cells = nullptr;
+    if (sizeX <= 0 || sizeY <= 0 || sizeZ <= 0) {
+        sizeX = sizeY = sizeZ = 0;
+        return;
+    }
+    // The count is computed in 64 bits: three int sizes can overflow an int product.
+    std::int64_t count = std::int64_t(sizeX) * sizeY * sizeZ;
+    if (count <= MAX_CELLS) cells = new (std::nothrow) int[count];
+    if (!cells) sizeX = sizeY = sizeZ = 0;
+}
+
+int CSpace::isEqual(const CSpace& other) const
+{
+    if (this == &other) return 1;
+    if (sizeX != other.sizeX || sizeY != other.sizeY) return 0;
+    if (sizeZ != other.sizeZ) return 0;
+    if (sizeZ <= 0) return 1;
+    return std::equal(cells, cells + std::int64_t(sizeX) * sizeY * sizeZ, other.cells) ? 1 : 0;
+}
+
+void CSpace::resize(int newX, int newY, int newZ)
+{
+    if (newX < 1 || newY < 1 || newZ < 1) return;
+    CSpace grown(newX, newY, newZ, 0);
+    for (int z = 0; z < grown.sizeZ; z++)
+        for (int y = 0; y < grown.sizeY; y++)
+            for (int x = 0; x < grown.sizeX; x++) {
+                int v = get(x, y, z);
+                grown.set(x, y, z, v == 2 ? 0 : v);
+            }
+    *this = grown;
+}
+
+int CSpace::countNonEmpty() const
+{
+    if (!cells) return 0;
+    std::int64_t n = std::int64_t(sizeX) * sizeY * sizeZ;
+    return int(std::count_if(cells, cells + n, [](int v) { return v != 0; }));
+}
+
+void CSpace::fillCount(int n)
+{
+    if (!cells) return;
+    std::int64_t total = std::int64_t(sizeX) * sizeY * sizeZ;
+    std::int64_t black = std::clamp<std::int64_t>(n, 0, total);
+    std::fill_n(cells, black, 101);
+    std::fill(cells + black, cells + total, 0);
+}
+
+int CSpace::isBoxEmpty(int x, int y, int z, int w, int h, int d) const
+{
+    for (int i = 0; i < w; i++)
+        for (int j = 0; j < h; j++)
+            for (int k = 0; k < d; k++)
+                if (get(x + i, y + j, z + k) != 0) return 0;
+    return 1;
+}
+
+CSpace CSpace::extract(int x, int y, int z, int w, int h, int d) const
+{
+    CSpace out(w, h, d, 0);
+    for (int k = 0; k < out.sizeZ; k++)
+        for (int j = 0; j < out.sizeY; j++)
+            for (int i = 0; i < out.sizeX; i++) out.set(i, j, k, get(x + i, y + j, z + k));
+    return out;
+}
+
+void CSpace::paste(int x, int y, int z, const CSpace& src)
+{
+    // Only the far corner must fit; cells landing at negative coordinates are dropped by set.
+    if (std::int64_t(x) + src.sizeX > sizeX || std::int64_t(y) + src.sizeY > sizeY ||
+        std::int64_t(z) + src.sizeZ > sizeZ || src.sizeZ <= 0)
+        return;
+    for (int k = 0; k < src.sizeZ; k++)
+        for (int j = 0; j < src.sizeY; j++)
+            for (int i = 0; i < src.sizeX; i++) {
+                int v = src.get(i, j, k);
+                if (v != 1) set(x + i, y + j, z + k, v);
+            }
+}
+
+CSpace CSpace::appendX(const CSpace& other) const
+{
+    CSpace out(*this);
+    out.resize(sizeX + other.sizeX, std::max(sizeY, other.sizeY), std::max(sizeZ, other.sizeZ));
+    for (int k = 0; k < other.sizeZ; k++)
+        for (int j = 0; j < other.sizeY; j++)
+            for (int i = 0; i < other.sizeX; i++) out.set(sizeX + i, j, k, other.get(i, j, k));
+    return out;
+}
+
+int CSpace::matchAt(int x, int y, int z, const CSpace& pattern) const
+{
+    if (!cells) return 0;
+    const int pw = pattern.sizeX, ph = pattern.sizeY, pd = pattern.sizeZ;
+    // Fast path when the pattern lies wholly inside: no bounds test per cell.
+    bool whollyInside = x >= 0 && y >= 0 && z >= 0 && std::int64_t(x) + pw <= sizeX &&
+                        std::int64_t(y) + ph <= sizeY && std::int64_t(z) + pd <= sizeZ;
+    const int* p = pattern.cells;
+    for (int k = 0; k < pd; k++)
+        for (int j = 0; j < ph; j++) {
+            if (whollyInside) {
+                const int* row = cells + index(x, y + j, z + k);
+                for (int i = 0; i < pw; i++, p++)
+                    if (*p != 1 && *p != row[i]) return 0;
+            } else {
+                for (int i = 0; i < pw; i++, p++)
+                    if (*p != 1 && *p != get(x + i, y + j, z + k)) return 0;
+            }
+        }
+    return 1;
+}
+
+template <class Visit>
+void CSpace::forEachPosition(const CSpace& pattern, Visit visit) const
+{
+    if (sizeX == 0 || sizeY == 0 || sizeZ == 0 || sizeZ - pattern.sizeZ < 0) return;
+    for (int z = 0; z <= sizeZ - pattern.sizeZ; z++)
+        for (int y = 0; y <= sizeY - pattern.sizeY; y++)
+            for (int x = 0; x <= sizeX - pattern.sizeX; x++)
+                if (matchAt(x, y, z, pattern) && visit(x, y, z)) return;
+}
+
+int CSpace::contains(const CSpace& pattern) const
+{
+    int found = 0;
+    forEachPosition(pattern, [&](int, int, int) { return (found = 1) == 1; });
+    return found;
+}
+
+int CSpace::occursTwice(const CSpace& pattern) const
+{
+    int n = 0;
+    forEachPosition(pattern, [&](int, int, int) {
+        n++;
+        return false;
+    });
+    return n == 2 ? 1 : 0;
+}
+
+int CSpace::find(const CSpace& pattern, int& x, int& y, int& z) const
+{
+    int found = 0;
+    forEachPosition(pattern, [&](int px, int py, int pz) {
+        x = px;
+        y = py;
+        z = pz;
+        found = 1;
+        return true;
+    });
+    return found;
+}

@@ -1,0 +1,73 @@
+// CSpace: the box-shaped 3D grid of integer cells that everything in the program works on.
+#pragma once
+
+#include <cstdint>
+
+#include "space/object.h"
+
+class CSpace : public CObject {
+public:
+    // Largest number of cells a space may hold; a bigger request yields the empty space.
+    static constexpr std::int64_t MAX_CELLS = std::int64_t(1) << 28;
+
+    // A space whose contents are not known yet: 1x1x1 holding 0 (also a list's empty element).
+    CSpace() : CSpace(1, 1, 1, 0) {}
+    CSpace(int sizeX, int sizeY, int sizeZ, int fill);
+    CSpace(const CSpace& other);
+    CSpace& operator=(const CSpace& other);
+    ~CSpace() override;
+
+    int getSizeX() const { return sizeX; }
+    int getSizeY() const { return sizeY; }
+    int getSizeZ() const { return sizeZ; }
+
+    int get(int x, int y, int z) const
+    {
+        if (!inside(x, y, z)) return 2;
+        return cells[index(x, y, z)];
+    }
+    void set(int x, int y, int z, int value)
+    {
+        if (inside(x, y, z)) cells[index(x, y, z)] = value;
+    }
+    int isFlat() const { return sizeY == 1 ? 1 : 0; }
+
+    int isEqual(const CSpace& other) const;
+    void resize(int newX, int newY, int newZ);
+    int countNonEmpty() const;
+    void fillCount(int n);
+    int isBoxEmpty(int x, int y, int z, int w, int h, int d) const;
+
+    CSpace extract(int x, int y, int z, int w, int h, int d) const;
+    void paste(int x, int y, int z, const CSpace& src);
+    CSpace appendX(const CSpace& other) const;
+
+    int matchAt(int x, int y, int z, const CSpace& pattern) const;
+    int contains(const CSpace& pattern) const;
+    int occursTwice(const CSpace& pattern) const;
+    int find(const CSpace& pattern, int& x, int& y, int& z) const;
+
+    // Direct access to the cell array (x fastest, then y, then z) for bulk readers.
+    const int* data() const { return cells; }
+
+protected:
+    int sizeX;
+    int sizeY;
+    int sizeZ;
+    int* cells;
+
+private:
+    void allocate();
+    bool inside(int x, int y, int z) const
+    {
+        return cells && x >= 0 && y >= 0 && z >= 0 && x < sizeX && y < sizeY && z < sizeZ;
+    }
+    std::int64_t index(int x, int y, int z) const
+    {
+        return x + std::int64_t(sizeX) * (y + std::int64_t(sizeY) * z);
+    }
+    // Calls visit(x, y, z) at each position where the pattern lies wholly inside the space,
+    // z outermost and x innermost, until visit returns true.
+    template <class Visit>
+    void forEachPosition(const CSpace& pattern, Visit visit) const;
+};

@@ -1,0 +1,16 @@
+// CSpaceList: a list of spaces; adds nothing to the list template.
+#pragma once
+
+#include "space/linklist.h"
+#include "space/space.h"
+
+class CSpaceList : public CLinkList<CSpace> {
+public:
+    CSpaceList() = default;
+    CSpaceList(const CSpaceList& o) : CLinkList<CSpace>(o) {}
+    CSpaceList& operator=(const CSpaceList& o)
+    {
+        assign(o);
+        return *this;
+    }
+};
