@@ -41,7 +41,13 @@ CLinkList<CCell>& CCellSet::assign(const CLinkList<CCell>& other)
 {
     if (&other == this) return *this;
     clear();
-    const Node* src = static_cast<const CCellSet&>(other).head;
+    const auto* set = dynamic_cast<const CCellSet*>(&other);
+    if (!set) {
+        // A plain list has no tree to rebuild: take its cells one by one, as pushes.
+        other.forEach([this](const CCell& c) { push(c); });
+        return *this;
+    }
+    const Node* src = set->head;
     if (!src) return *this;
     // Rebuild the same tree: the root with its chains, then each x node of the root's next chain.
     head = new Node(src->element);

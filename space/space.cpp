@@ -40,9 +40,9 @@ void CSpace::allocate()
         sizeX = sizeY = sizeZ = 0;
         return;
     }
-    // The count is computed in 64 bits: three int sizes can overflow an int product.
-    std::int64_t count = std::int64_t(sizeX) * sizeY * sizeZ;
-    if (count <= MAX_CELLS) cells = new (std::nothrow) int[count];
+    // Checked in two steps: three int sizes can overflow even a 64-bit product.
+    std::int64_t plane = std::int64_t(sizeX) * sizeY;
+    if (plane <= MAX_CELLS && plane * sizeZ <= MAX_CELLS) cells = new (std::nothrow) int[plane * sizeZ];
     if (!cells) sizeX = sizeY = sizeZ = 0;
 }
 
@@ -59,6 +59,7 @@ void CSpace::resize(int newX, int newY, int newZ)
 {
     if (newX < 1 || newY < 1 || newZ < 1) return;
     CSpace grown(newX, newY, newZ, 0);
+    if (!grown.cells) return;  // too large to allocate: keep the contents rather than lose them
     for (int z = 0; z < grown.sizeZ; z++)
         for (int y = 0; y < grown.sizeY; y++)
             for (int x = 0; x < grown.sizeX; x++) {
@@ -86,10 +87,11 @@ void CSpace::fillCount(int n)
 
 int CSpace::isBoxEmpty(int x, int y, int z, int w, int h, int d) const
 {
+    if (w <= 0 || h <= 0 || d <= 0) return 1;
     for (int i = 0; i < w; i++)
         for (int j = 0; j < h; j++)
             for (int k = 0; k < d; k++)
-                if (get(x + i, y + j, z + k) != 0) return 0;
+                if (getWide(std::int64_t(x) + i, std::int64_t(y) + j, std::int64_t(z) + k) != 0) return 0;
     return 1;
 }
 
@@ -98,7 +100,8 @@ CSpace CSpace::extract(int x, int y, int z, int w, int h, int d) const
     CSpace out(w, h, d, 0);
     for (int k = 0; k < out.sizeZ; k++)
         for (int j = 0; j < out.sizeY; j++)
-            for (int i = 0; i < out.sizeX; i++) out.set(i, j, k, get(x + i, y + j, z + k));
+            for (int i = 0; i < out.sizeX; i++)
+                out.set(i, j, k, getWide(std::int64_t(x) + i, std::int64_t(y) + j, std::int64_t(z) + k));
     return out;
 }
 
@@ -120,6 +123,7 @@ CSpace CSpace::appendX(const CSpace& other) const
 {
     CSpace out(*this);
     out.resize(sizeX + other.sizeX, std::max(sizeY, other.sizeY), std::max(sizeZ, other.sizeZ));
+    if (out.sizeX != sizeX + other.sizeX) return CSpace(0, 0, 0, 0);  // could not grow: no half result
     for (int k = 0; k < other.sizeZ; k++)
         for (int j = 0; j < other.sizeY; j++)
             for (int i = 0; i < other.sizeX; i++) out.set(sizeX + i, j, k, other.get(i, j, k));
@@ -142,7 +146,8 @@ int CSpace::matchAt(int x, int y, int z, const CSpace& pattern) const
                     if (*p != 1 && *p != row[i]) return 0;
             } else {
                 for (int i = 0; i < pw; i++, p++)
-                    if (*p != 1 && *p != get(x + i, y + j, z + k)) return 0;
+                    if (*p != 1 && *p != getWide(std::int64_t(x) + i, std::int64_t(y) + j, std::int64_t(z) + k))
+                        return 0;
             }
         }
     return 1;

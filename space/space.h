@@ -58,9 +58,15 @@ protected:
 
 private:
     void allocate();
-    bool inside(int x, int y, int z) const
+    bool inside(std::int64_t x, std::int64_t y, std::int64_t z) const
     {
         return cells && x >= 0 && y >= 0 && z >= 0 && x < sizeX && y < sizeY && z < sizeZ;
+    }
+    // get for a coordinate computed as corner plus offset, which may lie beyond the int range.
+    int getWide(std::int64_t x, std::int64_t y, std::int64_t z) const
+    {
+        if (!inside(x, y, z)) return 2;
+        return cells[x + std::int64_t(sizeX) * (y + std::int64_t(sizeY) * z)];
     }
     std::int64_t index(int x, int y, int z) const
     {
