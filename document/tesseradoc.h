@@ -1,0 +1,75 @@
+// CTesseraDoc: owns the space, the run link shared with the worker thread, the Back copy and the
+// worker itself. Plain C++: views attach as IDocView observers.
+#pragma once
+
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "document/runlink.h"
+#include "space/space.h"
+
+class CByteStream;
+class IDocView;
+
+class CTesseraDoc {
+public:
+    CTesseraDoc();
+    ~CTesseraDoc();
+    CTesseraDoc(const CTesseraDoc&) = delete;
+    CTesseraDoc& operator=(const CTesseraDoc&) = delete;
+
+    // Views; the first one added is "the first view" (run messages, reinitialisation).
+    void AddView(IDocView* view);
+    void RemoveView(IDocView* view);
+    void UpdateAllViews();
+
+    void Lock();
+    void Unlock();
+    int GetSizeX();
+    int GetSizeY();
+    int GetSizeZ();
+    int GetCell(int x, int y, int z);
+    int GetCellUnlocked(int x, int y, int z) const;
+    void SetCell(int x, int y, int z, int value);
+    CSpace GetSpace();  // a copy, taken under the lock
+    void SaveBackup();
+    void RestoreBackup();
+    int IsBusy();
+    std::string GetStatusText();
+    void SignalContinue();
+
+    void StartRun();
+    void StopRun();
+    void RestartIfBusy();
+    void PressLeft();
+    void PressRight();
+    void ClearLeft();
+    void ClearRight();
+
+    // A new empty 40 x 10 x 30 space.
+    bool OnNewDocument();
+    // Loads a space or plane file from the stream. Returns false (space, Back copy and views
+    // untouched) when the stream holds no space the reader recognises.
+    bool Load(CByteStream& in);
+    // Writes the space file, or the VRML scene when the stream's name ends in ".wrl"/".WRL".
+    // Returns false when a write failed.
+    bool Store(CByteStream& out);
+    void OnSizeUp();
+    void OnSizeDown();
+
+    // Modified flag of the document ("save changes?").
+    void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
+    bool IsModified() const { return m_bModified; }
+
+    CRunLink& GetLink() { return m_link; }
+
+private:
+    void InitialUpdateFirstView();
+
+    CRunLink m_link;
+    std::thread* m_pThread = nullptr;
+    CSpace m_backup;
+    std::vector<IDocView*> m_views;
+    bool m_bModified = false;
+};

@@ -1,0 +1,82 @@
+// CMatchContext: one runnable unit: its program, its own cells and its incremental search state.
+#pragma once
+
+#include <string>
+
+#include "document/inputdevices.h"
+#include "interpreter/message.h"
+#include "interpreter/messagelist.h"
+#include "interpreter/unitprogram.h"
+#include "space/boxset.h"
+#include "space/cell.h"
+#include "space/cellset.h"
+#include "space/object.h"
+#include "space/space.h"
+#include "space/spacepairlist.h"
+
+class CMatchContext : public CObject {
+public:
+    CMatchContext() = default;
+    CMatchContext(const CMatchContext& other) = default;
+    CMatchContext& operator=(const CMatchContext& other)
+    {
+        if (this == &other) return *this;
+        work = other.work;
+        program = other.program;
+        devices = other.devices;
+        origin = other.origin;
+        statusText = other.statusText;
+        view = other.view;
+        state = other.state;
+        writes = other.writes;
+        endMessages = other.endMessages;
+        sendMessages = other.sendMessages;
+        appliedMark = other.appliedMark;
+        dirtyBoxes = other.dirtyBoxes;
+        searchBoxes = other.searchBoxes;
+        receiveCount = other.receiveCount;
+        return *this;
+    }
+    ~CMatchContext() override = default;
+
+    // Called by Ready before every step with the interpreter's fresh snapshot.
+    void setDevices(const CInputDevices& d) { devices = d; }
+
+    // The search (declared here, implemented with the Match phase).
+    void init(const CUnitProgram& p, const CSpace& unitCells);
+    int step();  // one search step; 1 when the context reports
+    int isSleeping() const;
+    int isEnded() const;
+    int popWrite(int& x, int& y, int& z, int& value);
+    int popEndMessage(CMessage& m);
+    int popSendMessage(CMessage& m);
+    void beginPass();
+    void searchStep();
+
+    CUnitProgram work;      // copy for the current pass; its group queue is consumed
+    CUnitProgram program;   // the program; evaluated groups return here with their positions
+    CInputDevices devices;  // snapshot, refreshed before every step
+    CCell origin;           // the unit's corner in the document space
+    std::string statusText; // progress text of the last search step
+    CSpace view;            // the unit's own cells
+    int state = 0;          // 0 idle, 1 searching, 2 pass applied something, 3 ended
+    CCellSet writes;        // writes of the last applied pass, in unit coordinates
+    CMessageList endMessages;
+    CMessageList sendMessages;
+    int appliedMark = 0;    // mark of the last group applied in this pass; 0 when none
+    CBoxSet dirtyBoxes;     // boxes changed by applied groups: the next pass's search region
+    CBoxSet searchBoxes;    // the search region of the current pass
+    int receiveCount = 0;   // receive operations done since the pass began
+
+private:
+    int insideUnit(int x, int y, int z) const
+    {
+        return x >= 0 && y >= 0 && z >= 0 && x < view.getSizeX() && y < view.getSizeY() && z < view.getSizeZ();
+    }
+    void closePass();
+    void applyGroup(const CSpacePairList& group, int useDevices, CBoxSet& changed);
+    const CSpace* sendIconIn(const CSpace& right) const;
+    void receive(CPatternSpace& right);
+    void bindVariables(const CSpace& left, const CSpacePairList& group, const CCell& at,
+                       CPatternSpace& right) const;
+};

@@ -1,0 +1,67 @@
+// CMatchContextList: the units of a running program, one match context each, with the outcome
+// of the last Match sweep.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "interpreter/matchcontext.h"
+#include "interpreter/messagelist.h"
+#include "space/cellset.h"
+#include "space/linklist.h"
+
+class CMatchContextList : public CLinkList<CMatchContext> {
+public:
+    CMatchContextList() = default;
+    CMatchContextList(const CMatchContextList& o) : CLinkList<CMatchContext>(o), status(o.status) {}
+    CMatchContextList& operator=(const CMatchContextList& o)
+    {
+        if (this == &o) return *this;
+        assign(o);
+        status = o.status;
+        return *this;
+    }
+
+    // One search step for every context that is not asleep (implemented with the Match phase).
+    int matchSweep(CCellSet& writes, CMessageList& endMessages, CMessageList& sendMessages, std::string& text);
+    int isFinished() const;
+
+    // Visits every context in place, from the head: refreshing contexts needs no copies.
+    template <class Visit>
+    void forEachContext(Visit visit)
+    {
+        for (Node* n = head; n; n = n->next) visit(n->element);
+    }
+
+    // Visits every context in place, oldest first (from the tail), as delivery walks them.
+    template <class Visit>
+    void forEachOldestFirst(Visit visit)
+    {
+        std::vector<Node*> nodes;
+        for (Node* n = head; n; n = n->next) nodes.push_back(n);
+        for (auto it = nodes.rbegin(); it != nodes.rend(); ++it) visit((*it)->element);
+    }
+
+    // Asks `keep` about every context, oldest first, and removes those it answers false for;
+    // the others keep their order.
+    template <class Keep>
+    void keepOldestFirst(Keep keep)
+    {
+        std::vector<Node*> nodes;
+        for (Node* n = head; n; n = n->next) nodes.push_back(n);
+        std::vector<char> kept(nodes.size());
+        for (size_t i = nodes.size(); i-- > 0;) kept[i] = keep(nodes[i]->element) ? 1 : 0;
+        Node** tail = &head;
+        for (size_t i = 0; i < nodes.size(); i++) {
+            if (kept[i]) {
+                *tail = nodes[i];
+                tail = &nodes[i]->next;
+            } else {
+                delete nodes[i];
+            }
+        }
+        *tail = nullptr;
+    }
+
+    int status = 0;  // last sweep: 0 nothing reported, 1 something reported, 2 all ended or empty
+};

@@ -1,0 +1,16 @@
+// CMessageList: a list of messages; a stack, or a queue when taken out with popBack.
+#pragma once
+
+#include "interpreter/message.h"
+#include "space/linklist.h"
+
+class CMessageList : public CLinkList<CMessage> {
+public:
+    CMessageList() = default;
+    CMessageList(const CMessageList& o) : CLinkList<CMessage>(o) {}
+    CMessageList& operator=(const CMessageList& o)
+    {
+        assign(o);
+        return *this;
+    }
+};

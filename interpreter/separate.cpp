@@ -1,0 +1,117 @@
+// The Separate phase: reads the program's blocks out of a copy of the document space, cell by
+// cell (z outermost, then x, then y from the top), with the four recognisers in fixed order.
+#include <cstdio>
+#include <mutex>
+
+#include "document/runlink.h"
+#include "interpreter/interpreter.h"
+#include "space/cell.h"
+#include "space/patternspace.h"
+#include "space/spacelist.h"
+#include "space/spacepairlist.h"
+#include "space/window.h"
+
+namespace {
+using Hold = std::lock_guard<std::recursive_mutex>;
+
+// Empties a recogniser's output only when needed: clearing makes a scratch element.
+template <class List>
+void emptyOut(List& list)
+{
+    if (!list.isEmpty()) list.clear();
+}
+}  // namespace
+
+void CInterpreter::Separate()
+{
+    separateNext = 0;
+    CUnitProgram program;
+    CMatchContext top;
+    top.setDevices(devices);
+
+    CPatternSpace scan;
+    int sizeX = 0, sizeY = 0, sizeZ = 0;
+    auto readSizes = [&] {
+        Hold hold(link->mutex);
+        sizeX = link->space.getSizeX();
+        sizeY = link->space.getSizeY();
+        sizeZ = link->space.getSizeZ();
+    };
+    {
+        Hold hold(link->mutex);
+        scan = link->space;
+    }
+
+    CSpace area;  // the work area's contents; a later work area replaces an earlier one
+    int foundWork = 0;
+    // Recogniser outputs, reused from cell to cell; only a success is kept.
+    CSpaceList sequence;
+    CSpacePairList group;
+    CSpace interior;
+    CWindow window;
+    // The status names the layer, so it is formatted and stored only when that changes.
+    int shownLayer = 0, shownLayers = -1;
+    char text[48];
+
+    // The bounds come from the document space, read once per layer and once per column.
+    for (int z = 0; readSizes(), z < sizeZ; z++) {
+        for (int x = 0; readSizes(), x < sizeX; x++) {
+            for (int y = sizeY - 1; y >= 0; y--) {
+                CheckInterruption();
+                if (z + 1 != shownLayer || sizeZ != shownLayers) {
+                    shownLayer = z + 1;
+                    shownLayers = sizeZ;
+                    std::snprintf(text, sizeof text, STATUS_SEPARATE, shownLayer, shownLayers);
+                    Hold hold(link->mutex);
+                    link->status = text;
+                }
+
+                emptyOut(sequence);
+                if (scan.findSequence(x, y, z, sequence)) {
+                    program.sequences.push(sequence);
+                    continue;
+                }
+                emptyOut(group);
+                group.mark = 0;
+                if (scan.findRuleGroup(x, y, z, group)) {
+                    program.ruleGroups.push(group);
+                    continue;
+                }
+                if (scan.findWorkArea(x, y, z, interior)) {
+                    foundWork = 1;
+                    area = interior;
+                    top.origin = CCell(x, y, z, 0);
+                    continue;
+                }
+                emptyOut(window);
+                if (scan.findWindow(x, y, z, window)) program.windows.push(window);
+            }
+        }
+    }
+
+    if (!foundWork && program.windows.isEmpty()) {
+        phase = PHASE_RUN_OVER;  // nothing to run; no unit is built
+        return;
+    }
+    phase = PHASE_MATCH;
+    BuildAndHandOver(program, top, area);
+}
+
+// Builds the units and hands them to Match: `contexts` holds the last sub-program instance at
+// the head and the top-level unit at the back; `instances` is rebuilt by BuildUnits.
+void CInterpreter::BuildAndHandOver(CUnitProgram& program, CMatchContext& top, const CSpace& area)
+{
+    CMatchContextList subContexts;
+    program.BuildUnits(devices, subContexts, instances);
+    if (program.ownKey.isEmpty()) program.ownKey.setDefault();
+    top.init(program, area);  // origin and devices were set during the scan
+
+    contexts.clear();
+    contexts.push(top);
+    // Every instance may start the sub-programs declared at the top level.
+    CMatchContext unit;
+    while (subContexts.popBack(unit)) {
+        unit.program.sendIcons = program.sendIcons;
+        contexts.push(unit);
+    }
+}

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Runs tessera-run on small files and checks its exit status, output and saved files.
+set -u
+run=$1
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+passed=0 failed=0
+
+check() {  # check NAME EXPECTED ACTUAL
+  if [ "$2" == "$3" ]; then passed=$((passed + 1)); else
+    failed=$((failed + 1)); printf 'FAIL %s\nexpected: %s\nactual:   %s\n' "$1" "$2" "$3"; fi
+}
+
+printf '3D-Tessera\r\nThe X is 4\r\nThe Y is 1\r\nThe Z is 2\r\n(1,0,0,103)\r\n(0,0,1,7)\r\n(3,0,1,1)\r\n' > "$dir/flat.ts3"
+printf '3D-Tessera\nThe X is 2\nThe Y is 2\nThe Z is 2\n(0,1,0,100)\n(1,0,1,2)\n' > "$dir/solid.ts3"
+printf 'Tessera\r\nThe width is 3\r\nThe height is 2\r\n(2,1,102)\r\n' > "$dir/plane.txt"
+printf '#VRML V1.0 ascii\r\n' > "$dir/scene.wrl"
+
+out=$("$run" "$dir/flat.ts3" --steps 0 --print); check "flat print" $'.R..\n*..?' "$out"
+out=$("$run" "$dir/solid.ts3" --steps 0 --print); check "solid print" $'z=0\nW.\n..\n\nz=1\n..\n.#' "$out"
+out=$("$run" "$dir/plane.txt" --steps 0 --print); check "plane print" $'...\n..B' "$out"
+
+# Nothing to run: one step, then the normal end.
+out=$("$run" "$dir/flat.ts3" --trace); status=$?
+check "empty program trace" "step 1: Phase:Separate 2/2 (0 cells changed)" "$out"
+check "empty program exit" 0 "$status"
+
+# Saving: a space file round trip and the VRML export by name.
+"$run" "$dir/flat.ts3" --steps 0 --out "$dir/copy.ts3"; check "save exit" 0 $?
+check "saved bytes" "$(cat "$dir/flat.ts3" | od -c)" "$(od -c < "$dir/copy.ts3")"
+"$run" "$dir/flat.ts3" --steps 0 --out "$dir/copy.wrl"
+check "vrml header" "#VRML V1.0 ascii" "$(head -1 "$dir/copy.wrl" | tr -d '\r')"
+"$run" "$dir/flat.ts3" --steps 0 --out "$dir/nofolder/x.ts3" 2> "$dir/err"; check "unwritable exit" 2 $?
+check "unwritable message lines" 1 "$(wc -l < "$dir/err")"
+
+# Bad input: one line on stderr and status 2, nothing on stdout.
+for args in "$dir/missing.ts3" "$dir/scene.wrl" "--steps -1 $dir/flat.ts3" "--bogus $dir/flat.ts3" ""; do
+  # shellcheck disable=SC2086
+  "$run" $args > "$dir/out" 2> "$dir/err"; status=$?
+  check "bad input status: $args" 2 "$status"
+  check "bad input one line: $args" 1 "$(wc -l < "$dir/err")"
+  check "bad input no output: $args" "" "$(cat "$dir/out")"
+done
+"$run" --help > "$dir/out"; check "help exit" 0 $?
+grep -q -- "--steps" "$dir/out"; check "help mentions --steps" 0 $?
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

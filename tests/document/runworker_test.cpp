@@ -1,0 +1,50 @@
+// RunWorker: the worker's life between Go, runs and Stop, seen from the document's side.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "interpreter/runharness.h"
+
+namespace {
+// An interpreter whose first run fails with an exception that is no interruption.
+class FailingOnceInterpreter : public CInterpreter {
+public:
+    void Run() override
+    {
+        if (runs++ == 0) throw std::runtime_error("out of memory, say");
+        CInterpreter::Run();
+    }
+    int runs = 0;
+};
+}  // namespace
+
+TEST(RunWorker, StopBeforeAnyRunEndsTheWorkerWithoutRunning)
+{
+    CInterpreter interpreter;
+    RunHarness run(interpreter);
+    run.link.status = "untouched";
+    run.link.stopEvent.set();
+    run.start();  // as Start would, but without resetting stop
+    run.link.stopEvent.set();
+    run.stop();
+    EXPECT_EQ(run.status(), "untouched");
+    EXPECT_EQ(run.busy(), 0);
+    EXPECT_EQ(run.window.queued(), 0);
+    EXPECT_EQ(interpreter.link, nullptr);
+}
+
+TEST(RunWorker, AFailingRunEndsThatRunOnlyAndTheWorkerStillStops)
+{
+    FailingOnceInterpreter interpreter;
+    RunHarness run(interpreter);
+    run.start();
+    ASSERT_EQ(run.window.next(), WM_RUN_FINISHED);
+    EXPECT_EQ(run.busy(), 0);
+
+    run.start();
+    ASSERT_EQ(run.window.next(), WM_RUN_SHOW);
+    run.showDone();
+    ASSERT_EQ(run.window.next(), WM_RUN_FINISHED);
+    run.stop();
+    EXPECT_EQ(interpreter.runs, 2);
+}

@@ -1,0 +1,291 @@
+// CTesseraDoc: new documents, the size commands, loading and saving, Back, and the run protocol
+// with a worker thread against a test view that plays the interface thread.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <random>
+#include <set>
+#include <thread>
+
+#include "document/docview.h"
+#include "document/memorystream.h"
+#include "document/runwindow.h"
+#include "document/spacewriter.h"
+#include "document/tesseradoc.h"
+#include "support/blockbuilder.h"
+
+namespace {
+constexpr auto kPatience = std::chrono::seconds(10);
+
+// Queues the worker's messages for the test thread and counts reinitialisations.
+class TestView : public IDocView, public IRunWindow {
+public:
+    void OnUpdate() override { updates++; }
+    void OnInitialUpdate() override { initialUpdates++; }
+    IRunWindow* GetRunWindow() override { return this; }
+    void postRunShow() override { post(WM_RUN_SHOW); }
+    void postRunFinished() override { post(WM_RUN_FINISHED); }
+
+    // The next message, or 0 when none arrives in time.
+    int next(std::chrono::milliseconds timeout = kPatience)
+    {
+        std::unique_lock<std::mutex> hold(mutex);
+        if (!posted.wait_for(hold, timeout, [this] { return !queue.empty(); })) return 0;
+        int m = queue.front();
+        queue.pop_front();
+        return m;
+    }
+
+    std::set<std::thread::id> posters;  // threads that posted: one per worker
+    int updates = 0;
+    int initialUpdates = 0;
+
+private:
+    void post(int m)
+    {
+        std::lock_guard<std::mutex> hold(mutex);
+        queue.push_back(m);
+        posters.insert(std::this_thread::get_id());
+        posted.notify_all();
+    }
+    std::mutex mutex;
+    std::condition_variable posted;
+    std::deque<int> queue;
+};
+
+std::string spaceFileOf(const CSpace& s)
+{
+    CMemoryStream out({}, "x.ts3");
+    writeSpaceFile(out, s);
+    return out.contents();
+}
+
+bool load(CTesseraDoc& doc, const CSpace& s)
+{
+    CMemoryStream in(spaceFileOf(s), "x.ts3");
+    return doc.Load(in);
+}
+
+// A flat program that never ends: one red cell that two groups turn green and back.
+CSpace blinkingProgram()
+{
+    CSpace space(40, 1, 20, 0);
+    CSpace red(1, 1, 1, 103), green(1, 1, 1, 104);
+    drawFlatRuleGroup(space, 1, 1, {{red, green}});
+    drawFlatRuleGroup(space, 1, 8, {{green, red}});
+    drawFlatWorkArea(space, 20, 2, CSpace(3, 1, 3, 103));
+    return space;
+}
+
+class DocTest : public ::testing::Test {
+protected:
+    void SetUp() override { doc.AddView(&view); }
+    void TearDown() override
+    {
+        doc.StopRun();
+        doc.RemoveView(&view);
+    }
+    CTesseraDoc doc;
+    TestView view;
+};
+}  // namespace
+
+TEST_F(DocTest, NewDocumentIsAnEmpty40By10By30Space)
+{
+    doc.SetCell(0, 0, 0, 104);
+    doc.SetModifiedFlag();
+    ASSERT_TRUE(doc.OnNewDocument());
+    EXPECT_TRUE(doc.GetSpace().isEqual(CSpace(40, 10, 30, 0)));
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(DocTest, SizeUpGrowsByHalfKeepingCellsAndReinitialisesTheView)
+{
+    doc.OnNewDocument();
+    doc.SetCell(39, 9, 29, 103);
+    doc.OnSizeUp();
+    EXPECT_EQ(doc.GetSizeX(), 60);
+    EXPECT_EQ(doc.GetSizeY(), 15);
+    EXPECT_EQ(doc.GetSizeZ(), 45);
+    EXPECT_EQ(doc.GetCell(39, 9, 29), 103);
+    EXPECT_EQ(doc.GetSpace().countNonEmpty(), 1);
+    EXPECT_EQ(view.initialUpdates, 1);
+
+    ASSERT_TRUE(load(doc, CSpace(5, 1, 3, 0)));
+    doc.OnSizeUp();
+    EXPECT_EQ(doc.GetSizeX(), 7);
+    EXPECT_EQ(doc.GetSizeY(), 1);
+    EXPECT_EQ(doc.GetSizeZ(), 4);
+}
+
+TEST_F(DocTest, SizeDownCropsToTheUsedBoxButKeepsTwoCellsPerAxis)
+{
+    doc.OnNewDocument();
+    doc.OnSizeDown();
+    EXPECT_TRUE(doc.GetSpace().isEqual(CSpace(2, 2, 2, 0)));
+
+    doc.OnNewDocument();
+    doc.SetCell(39, 3, 7, 105);
+    doc.OnSizeDown();
+    CSpace expected(2, 2, 2, 0);
+    expected.set(0, 0, 0, 105);
+    EXPECT_TRUE(doc.GetSpace().isEqual(expected));
+
+    doc.OnNewDocument();
+    doc.SetCell(3, 1, 2, 100);
+    doc.SetCell(6, 4, 2, 2);  // a 2 held inside the grid is a cell like any other
+    doc.OnSizeDown();
+    EXPECT_EQ(doc.GetSizeX(), 4);
+    EXPECT_EQ(doc.GetSizeY(), 4);
+    EXPECT_EQ(doc.GetSizeZ(), 2);
+    EXPECT_EQ(doc.GetCell(0, 0, 0), 100);
+    EXPECT_EQ(doc.GetCell(3, 3, 0), 2);
+}
+
+TEST_F(DocTest, LoadRejectsUnknownFilesAndKeepsEverything)
+{
+    doc.OnNewDocument();
+    doc.SetCell(1, 1, 1, 107);
+    doc.SaveBackup();
+    CMemoryStream scene("#VRML V1.0 ascii\r\n", "x.wrl");
+    EXPECT_FALSE(doc.Load(scene));
+    EXPECT_EQ(doc.GetCell(1, 1, 1), 107);
+    doc.SetCell(1, 1, 1, 0);
+    doc.RestoreBackup();
+    EXPECT_EQ(doc.GetCell(1, 1, 1), 107);  // the Back copy was not replaced either
+}
+
+TEST_F(DocTest, StoreWritesVrmlOnlyForWrlNames)
+{
+    doc.OnNewDocument();
+    doc.SetCell(2, 0, 5, 103);
+    CMemoryStream vrml({}, "scene.WRL"), space({}, "scene.Wrl");
+    ASSERT_TRUE(doc.Store(vrml));
+    ASSERT_TRUE(doc.Store(space));
+    EXPECT_EQ(vrml.contents().rfind("#VRML V1.0 ascii\r\n", 0), 0u);
+    EXPECT_EQ(space.contents(), spaceFileOf(doc.GetSpace()));
+}
+
+TEST_F(DocTest, StopWithoutARunDoesNothing)
+{
+    doc.StopRun();
+    doc.StopRun();
+    EXPECT_EQ(doc.IsBusy(), 0);
+    EXPECT_EQ(view.next(std::chrono::milliseconds(50)), 0);
+}
+
+TEST_F(DocTest, ARunShowsEachStepAndEndsWithFinished)
+{
+    ASSERT_TRUE(load(doc, CSpace(4, 1, 4, 0)));  // nothing to run: one step
+    doc.StartRun();
+    ASSERT_EQ(view.next(), WM_RUN_SHOW);
+    EXPECT_EQ(doc.IsBusy(), 1);
+    doc.SignalContinue();
+    ASSERT_EQ(view.next(), WM_RUN_FINISHED);
+    EXPECT_EQ(doc.IsBusy(), 0);
+    EXPECT_EQ(doc.GetStatusText(), "Phase:Separate 4/4");
+
+    doc.StartRun();  // the same worker waits for the next Start
+    ASSERT_EQ(view.next(), WM_RUN_SHOW);
+    doc.SignalContinue();
+    ASSERT_EQ(view.next(), WM_RUN_FINISHED);
+    EXPECT_EQ(view.posters.size(), 1u);
+}
+
+TEST_F(DocTest, StartWhileBusyRestartsOnTheSameWorker)
+{
+    ASSERT_TRUE(load(doc, blinkingProgram()));
+    doc.StartRun();
+    ASSERT_EQ(view.next(), WM_RUN_SHOW);
+    doc.SetCell(0, 0, 19, 100);  // an edit during the run
+    doc.RestartIfBusy();
+    doc.StartRun();
+    doc.SignalContinue();
+    // The restarted run goes on showing steps (or ends) without a second worker.
+    int m = view.next();
+    EXPECT_TRUE(m == WM_RUN_SHOW || m == WM_RUN_FINISHED);
+    EXPECT_EQ(view.posters.size(), 1u);
+    doc.StopRun();
+    EXPECT_EQ(doc.IsBusy(), 0);
+    EXPECT_EQ(doc.GetCell(0, 0, 19), 100);
+}
+
+TEST_F(DocTest, LoadWhileRunningEndsTheRunAndStoresTheBackCopy)
+{
+    ASSERT_TRUE(load(doc, blinkingProgram()));
+    doc.StartRun();
+    ASSERT_EQ(view.next(), WM_RUN_SHOW);
+    CSpace other(3, 3, 3, 0);
+    other.set(1, 1, 1, 106);
+    ASSERT_TRUE(load(doc, other));
+    EXPECT_EQ(doc.IsBusy(), 0);
+    doc.SetCell(1, 1, 1, 0);
+    doc.RestoreBackup();
+    EXPECT_TRUE(doc.GetSpace().isEqual(other));
+}
+
+TEST_F(DocTest, BackRestoresTheLoadedSpaceAfterSeveralRuns)
+{
+    CSpace program = blinkingProgram();
+    ASSERT_TRUE(load(doc, program));
+    for (int run = 0; run < 3; run++) {
+        doc.StartRun();
+        for (int step = 0; step < 3; step++) {
+            int m = view.next();
+            if (m != WM_RUN_SHOW) break;
+            doc.SignalContinue();
+        }
+        doc.StopRun();
+    }
+    doc.RestoreBackup();
+    EXPECT_TRUE(doc.GetSpace().isEqual(program));
+}
+
+TEST_F(DocTest, ClicksWaitForTheRunUntilCleared)
+{
+    doc.PressLeft();
+    doc.PressRight();
+    CRunLink& link = doc.GetLink();
+    EXPECT_EQ(link.devices.leftClicked, 1);
+    EXPECT_EQ(link.devices.rightClicked, 1);
+    doc.ClearLeft();
+    EXPECT_EQ(link.devices.leftClicked, 0);
+    EXPECT_EQ(link.devices.rightClicked, 1);
+    doc.OnNewDocument();  // a new document drops pending clicks
+    EXPECT_EQ(link.devices.rightClicked, 0);
+}
+
+// Random Start, Stop, restart, edit and show answers against a program that never ends: the
+// protocol must never deadlock and the space must stay a valid space.
+TEST_F(DocTest, StressOfRandomRunEventsEndsWithoutDeadlock)
+{
+    ASSERT_TRUE(load(doc, blinkingProgram()));
+    std::mt19937 random(7);
+    int shows = 0;
+    for (int event = 0; event < 1000; event++) {
+        switch (random() % 6) {
+        case 0: doc.StartRun(); break;
+        case 1: doc.StopRun(); break;
+        case 2: doc.RestartIfBusy(); break;
+        case 3:
+            doc.SetCell(int(random() % 40), 0, int(random() % 20), 100 + int(random() % 8));
+            doc.RestartIfBusy();
+            break;
+        default:
+            // Answer what the worker posted, as the view would.
+            if (view.next(std::chrono::milliseconds(2)) == WM_RUN_SHOW) {
+                shows++;
+                doc.SignalContinue();
+            }
+        }
+    }
+    doc.StopRun();
+    EXPECT_EQ(doc.IsBusy(), 0);
+    EXPECT_EQ(doc.GetSizeX(), 40);
+    EXPECT_EQ(doc.GetSizeY(), 1);
+    EXPECT_EQ(doc.GetSizeZ(), 20);
+    EXPECT_GT(shows, 0);
+}
