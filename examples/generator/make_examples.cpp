@@ -1,0 +1,184 @@
+// Draws the example programs with the block builder and writes them as space files. Each drawing
+// is read back with the block recognisers, in the order of the Separate scan, to make sure every
+// block is found as drawn. Usage: make_examples OUTPUT_FOLDER
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "document/filestream.h"
+#include "document/spacewriter.h"
+#include "interpreter/keywordicons.h"
+#include "space/cellcodes.h"
+#include "space/spacepairlist.h"
+#include "space/window.h"
+#include "support/blockbuilder.h"
+
+namespace {
+
+int colourOf(char c)
+{
+    switch (c) {
+    case 'W': return CELL_WHITE;
+    case 'K': return CELL_BLACK;
+    case 'B': return CELL_BLUE;
+    case 'R': return CELL_RED;
+    case 'G': return CELL_GREEN;
+    case 'P': return CELL_PURPLE;
+    case 'Q': return CELL_PALE;
+    case 'Y': return CELL_YELLOW;
+    default: return CELL_EMPTY;
+    }
+}
+
+// A flat picture: one string per z row, one character per x cell.
+CSpace flat(const std::vector<std::string>& rows)
+{
+    CSpace s(int(rows[0].size()), 1, int(rows.size()), 0);
+    for (int z = 0; z < int(rows.size()); z++)
+        for (int x = 0; x < int(rows[z].size()); x++) s.set(x, 0, z, colourOf(rows[z][x]));
+    return s;
+}
+
+// A solid picture: layers by z, each a list of rows from the highest y down to y = 0.
+CSpace solid(const std::vector<std::vector<std::string>>& layers)
+{
+    const int d = int(layers.size()), h = int(layers[0].size()), w = int(layers[0][0].size());
+    CSpace s(w, h, d, 0);
+    for (int z = 0; z < d; z++)
+        for (int r = 0; r < h; r++)
+            for (int x = 0; x < w; x++) s.set(x, h - 1 - r, z, colourOf(layers[z][r][x]));
+    return s;
+}
+
+CSpace cell(int colour) { return CSpace(1, 1, 1, colour); }
+
+// Counts the blocks the Separate scan finds: z outermost, then x, then y from the top.
+int countBlocks(const CSpace& space)
+{
+    CPatternSpace scan(space);
+    int found = 0;
+    for (int z = 0; z < scan.getSizeZ(); z++)
+        for (int x = 0; x < scan.getSizeX(); x++)
+            for (int y = scan.getSizeY() - 1; y >= 0; y--) {
+                CLinkList<CSpace> sequence;
+                CSpacePairList group;
+                CSpace area;
+                CWindow window;
+                found += scan.findSequence(x, y, z, sequence) || scan.findRuleGroup(x, y, z, group) ||
+                         scan.findWorkArea(x, y, z, area) || scan.findWindow(x, y, z, window);
+            }
+    return found;
+}
+
+struct Example {
+    std::string name;
+    int blocks;  // drawn blocks, each of which the scan must find
+    std::function<CSpace()> draw;
+};
+
+std::vector<Example> examples()
+{
+    return {
+        {"recolour", 2,
+         [] {
+             CSpace s(24, 1, 12, 0);
+             drawFlatRuleGroup(s, 1, 1, {{cell(CELL_RED), cell(CELL_GREEN)}});
+             drawFlatWorkArea(s, 10, 1, flat({"R..R..", ".RR.W.", "R....R"}));
+             return s;
+         }},
+        {"gravity", 2,
+         [] {
+             CSpace s(16, 8, 8, 0);
+             CSpace above = solid({{"Y", "."}}), below = solid({{".", "Y"}});
+             drawSolidRuleGroup(s, 0, 0, 1, {{above, below}});
+             drawSolidWorkArea(s, 6, 0, 1, solid({{"Y.Y.", "....", ".Y..", "...."}, {"..Y.", "Y...", "....", "...."}}));
+             return s;
+         }},
+        {"rule-group", 3,
+         [] {
+             CSpace s(30, 1, 16, 0);
+             // Applies only where both rules match: red and blue react together.
+             drawFlatRuleGroup(s, 1, 1, {{cell(CELL_RED), cell(CELL_EMPTY)}, {cell(CELL_BLUE), cell(CELL_GREEN)}});
+             // Never applies: its second rule finds no black cell.
+             drawFlatRuleGroup(s, 1, 9, {{cell(CELL_WHITE), cell(CELL_YELLOW)}, {cell(CELL_BLACK), cell(CELL_BLACK)}});
+             drawFlatWorkArea(s, 12, 1, flat({"R.B.W", ".....", "B.R.W"}));
+             return s;
+         }},
+        {"sequence", 3,
+         [] {
+             CSpace s(30, 1, 14, 0);
+             drawFlatSequence(s, 1, 1, cell(CELL_PURPLE), {cell(CELL_RED), cell(CELL_GREEN), cell(CELL_BLUE)});
+             drawFlatRuleGroup(s, 1, 7, {{cell(CELL_PURPLE), cell(CELL_YELLOW)}});
+             drawFlatWorkArea(s, 16, 1, flat({"RGBW", "WBGR", "K.RR"}));
+             return s;
+         }},
+        {"long-run", 2,
+         [] {
+             CSpace s(130, 1, 10, 0);
+             drawFlatRuleGroup(s, 1, 1, {{flat({"R."}), flat({".R"})}});
+             drawFlatWorkArea(s, 2, 5, flat({"R" + std::string(119, '.')}));
+             return s;
+         }},
+        {"coin-toss", 1,
+         [] {
+             CSpace s(14, 1, 11, 0);
+             CSpace icon = flat({".KKK....", "K...K...", "K...K...", "...K....", "..K.KKKK", "....K..K",
+                                 "..K.KKKK"});
+             drawFlatWorkArea(s, 1, 0, icon);
+             return s;
+         }},
+        {"mouse", 1,
+         [] {
+             CSpace s(11, 1, 12, 0);
+             drawFlatWorkArea(s, 1, 1, flat({"KKKKK", "K.K.K", "KKKKK", "K...K", "K...K", "KKKKK"}));
+             return s;
+         }},
+        {"variables", 3,
+         [] {
+             CSpace s(40, 12, 12, 0);
+             CSpace variable = cell(CELL_PURPLE);
+             drawWindow(s, 1, 0, 1, {makeTwoBlockIcon(), variable});
+             // A white cell swaps places with whatever lies between it and a black cell.
+             drawSolidRuleGroup(s, 1, 0, 5, {{solid({{"WPK"}}), solid({{"PWK"}})}});
+             drawSolidWorkArea(s, 10, 0, 5, solid({{"WRK.", "WGK."}, {"W.K.", "RWYK"}}));
+             return s;
+         }},
+        {"palette", 3,
+         [] {
+             CSpace s(40, 6, 12, 0);
+             drawWindow(s, 1, 0, 1, {makePaletteIcon(), cell(CELL_PURPLE)});
+             // Purple is transparent: whatever lies between two white cells turns yellow, the whites black.
+             drawSolidRuleGroup(s, 1, 0, 5, {{solid({{"WPW"}}), solid({{"KYK"}})}});
+             drawSolidWorkArea(s, 12, 0, 5, solid({{"WRW.WGW"}, {"W.WYW.."}}));
+             return s;
+         }},
+    };
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_examples OUTPUT_FOLDER\n");
+        return 2;
+    }
+    const std::string folder = argv[1];
+    int failures = 0;
+    for (const Example& e : examples()) {
+        CSpace space = e.draw();
+        int found = countBlocks(space);
+        if (found != e.blocks) {
+            std::fprintf(stderr, "%s: the scan finds %d blocks, %d were drawn\n", e.name.c_str(), found, e.blocks);
+            failures++;
+            continue;
+        }
+        CFileWriteStream out(folder + "/" + e.name + ".ts3");
+        if (!out.isOpen() || !writeSpaceFile(out, space) || !out.commit()) {
+            std::fprintf(stderr, "%s: %s\n", e.name.c_str(), out.error().c_str());
+            failures++;
+        }
+    }
+    return failures ? 1 : 0;
+}
