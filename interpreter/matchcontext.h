@@ -1,7 +1,9 @@
 // CMatchContext: one runnable unit: its program, its own cells and its incremental search state.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "document/inputdevices.h"
 #include "interpreter/message.h"
@@ -13,6 +15,20 @@
 #include "space/object.h"
 #include "space/space.h"
 #include "space/spacepairlist.h"
+
+// Lets a long search step be interrupted: `tick` counts units of work (positions tested, cells
+// written) and runs `check` every few thousand of them; `check` may throw to abandon the step.
+struct CSearchPoll {
+    std::function<void()> check;
+    int count = 0;
+    void tick()
+    {
+        if (check && ++count >= 4096) {
+            count = 0;
+            check();
+        }
+    }
+};
 
 class CMatchContext : public CObject {
 public:
@@ -42,16 +58,18 @@ public:
     // Called by Ready before every step with the interpreter's fresh snapshot.
     void setDevices(const CInputDevices& d) { devices = d; }
 
-    // The search (declared here, implemented with the Match phase).
+    // A fresh unit: idle, with the whole of its cells to search in the first pass.
     void init(const CUnitProgram& p, const CSpace& unitCells);
-    int step();  // one search step; 1 when the context reports
-    int isSleeping() const;
+    int step();        // one step by state; 1 when the context reports (a pass applied, or ended)
+    int step(CSearchPoll& poll);  // the same, polling for interruption during long work
+    int isSleeping() const;  // waiting for results of instances it started, none queued
     int isEnded() const;
-    int popWrite(int& x, int& y, int& z, int& value);
-    int popEndMessage(CMessage& m);
-    int popSendMessage(CMessage& m);
+    int popWrite(int& x, int& y, int& z, int& value);  // 0 when none is left
+    int popEndMessage(CMessage& m);                    // oldest first; 0 when none is left
+    int popSendMessage(CMessage& m);                   // oldest first; 0 when none is left
     void beginPass();
-    void searchStep();
+    void searchStep();  // evaluates one rule group, or closes the pass when none is left
+    void searchStep(CSearchPoll& poll);
 
     CUnitProgram work;      // copy for the current pass; its group queue is consumed
     CUnitProgram program;   // the program; evaluated groups return here with their positions
@@ -73,8 +91,10 @@ private:
     {
         return x >= 0 && y >= 0 && z >= 0 && x < view.getSizeX() && y < view.getSizeY() && z < view.getSizeZ();
     }
-    void closePass();
-    void applyGroup(const CSpacePairList& group, int useDevices, CBoxSet& changed);
+    void closePass(CSearchPoll& poll);
+    void applyGroup(const CSpacePairList& group, int useDevices, const std::vector<CBox>& changed,
+                    CSearchPoll& poll);
+    void addDirtyBoxes(const std::vector<CBox>& boxes);
     const CSpace* sendIconIn(const CSpace& right) const;
     void receive(CPatternSpace& right);
     void bindVariables(const CSpace& left, const CSpacePairList& group, const CCell& at,

@@ -2,6 +2,7 @@
 // of the last Match sweep.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,9 +22,24 @@ public:
         status = o.status;
         return *this;
     }
+    ~CMatchContextList() override { CMatchContextList::clear(); }
 
-    // One search step for every context that is not asleep (implemented with the Match phase).
-    int matchSweep(CCellSet& writes, CMessageList& endMessages, CMessageList& sendMessages, std::string& text);
+    // Deletes the nodes directly: taking each context out as a copy first, as the list template
+    // does, costs a deep copy of every unit's program and cells.
+    void clear() override
+    {
+        while (head) {
+            Node* n = head;
+            head = head->next;
+            delete n;
+        }
+    }
+
+    // One search step for every context that is not asleep; reported writes (in document
+    // coordinates) and messages are collected and each stepped context's text is appended.
+    // `check` runs now and then during long steps and may throw to abandon the sweep.
+    int matchSweep(CCellSet& writes, CMessageList& endMessages, CMessageList& sendMessages, std::string& text,
+                   const std::function<void()>& check = {});
     int isFinished() const;
 
     // Visits every context in place, from the head: refreshing contexts needs no copies.

@@ -1,0 +1,47 @@
+// The Match phase: sweeps over the units until one reports, then the reported writes go into the
+// document and the messages the units produced are delivered.
+#include <mutex>
+#include <string>
+
+#include "document/runlink.h"
+#include "interpreter/interpreter.h"
+
+namespace {
+using Hold = std::lock_guard<std::recursive_mutex>;
+
+int everyUnitAsleep(const CMatchContextList& contexts)
+{
+    if (contexts.isEmpty()) return 0;
+    int asleep = 1;
+    contexts.forEach([&](const CMatchContext& ctx) {
+        if (!ctx.isSleeping()) asleep = 0;
+    });
+    return asleep;
+}
+}  // namespace
+
+void CInterpreter::Match()
+{
+    while (phase == PHASE_MATCH) {
+        CheckInterruption();
+        std::string text = STATUS_MATCH;
+        CMessageList ends, sends;
+        // Stop and restart requests are also seen inside a long search step.
+        const int reported = contexts.matchSweep(pendingWrites, ends, sends, text, [this] { CheckInterruption(); });
+        if (reported) {
+            phase = contexts.isFinished() ? PHASE_RUN_OVER : PHASE_STEP_DONE;
+            ApplyWrites();
+            if (!ends.isEmpty()) {
+                deliverEndMessages(ends);
+                phase = PHASE_STEP_DONE;  // delivery may wake units or change the space
+            }
+            if (!sends.isEmpty()) deliverSendMessages(sends);
+        }
+        text += ")";
+        // With every unit asleep and nothing reported, no message is pending: the run cannot end.
+        const int asleep = reported ? 0 : everyUnitAsleep(contexts);
+        Hold hold(link->mutex);
+        link->status = text;
+        link->asleep = asleep;
+    }
+}

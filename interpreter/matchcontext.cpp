@@ -1,0 +1,189 @@
+// CMatchContext: the step state machine, search passes and the incremental search of one unit.
+// Rules: during a pass `work.ruleGroups` holds the groups still to evaluate (oldest at the tail)
+// and `program.ruleGroups` those already evaluated, with the positions where each pair matched;
+// together they are the whole program. `dirtyBoxes` gathers the boxes that applied groups cover
+// and becomes the next pass's `searchBoxes`. `writes` is in unit coordinates and reaches `view`
+// only when the pass closes, so every group of a pass sees the unit as the pass found it.
+#include "interpreter/matchcontext.h"
+
+#include <cstdio>
+#include <utility>
+#include <vector>
+
+void CMatchContext::init(const CUnitProgram& p, const CSpace& unitCells)
+{
+    state = 0;
+    program = p;
+    view = unitCells;
+    dirtyBoxes.clear();
+    dirtyBoxes.push(CBox(0, 0, 0, view.getSizeX() - 1, view.getSizeY() - 1, view.getSizeZ() - 1));
+    endMessages.clear();
+    sendMessages.clear();
+}
+
+int CMatchContext::step()
+{
+    CSearchPoll none;
+    return step(none);
+}
+
+int CMatchContext::step(CSearchPoll& poll)
+{
+    switch (state) {
+    case 0:
+        beginPass();
+        return 0;
+    case 1:
+        searchStep(poll);
+        return 0;
+    case 2:
+        state = 0;
+        return 1;
+    case 3:
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+int CMatchContext::isSleeping() const
+{
+    return program.pendingReceives > 0 && program.receivedData.isEmpty() ? 1 : 0;
+}
+
+int CMatchContext::isEnded() const { return state == 3 ? 1 : 0; }
+
+int CMatchContext::popWrite(int& x, int& y, int& z, int& value)
+{
+    CCell cell;
+    if (!writes.pop(cell)) return 0;
+    x = cell.x;
+    y = cell.y;
+    z = cell.z;
+    value = cell.value;
+    return 1;
+}
+
+int CMatchContext::popEndMessage(CMessage& m) { return endMessages.popBack(m); }
+
+int CMatchContext::popSendMessage(CMessage& m) { return sendMessages.popBack(m); }
+
+void CMatchContext::beginPass()
+{
+    state = 1;
+    appliedMark = 0;
+    writes.clear();
+    work = program;
+    program.ruleGroups.clear();
+    searchBoxes = dirtyBoxes;
+    dirtyBoxes.clear();
+    receiveCount = 0;
+}
+
+namespace {
+// A variable icon in a left side matches whatever lies under its coloured cells.
+void maskVariables(CPatternSpace& left, const CSpaceList& variables)
+{
+    variables.forEach([&](const CSpace& v) {
+        if (left.contains(v)) left.blankMatches(v);
+    });
+}
+}  // namespace
+
+void CMatchContext::searchStep()
+{
+    CSearchPoll none;
+    searchStep(none);
+}
+
+void CMatchContext::searchStep(CSearchPoll& poll)
+{
+    if (isSleeping()) {
+        statusText = "zzz ";
+        return;
+    }
+    const int done = program.ruleGroups.count();
+    char text[32];
+    std::snprintf(text, sizeof text, "%d/%d ", done, done + work.ruleGroups.count());
+    statusText = text;
+
+    CSpacePairList group;
+    if (!work.ruleGroups.popBack(group)) {
+        closePass(poll);
+        return;
+    }
+    const int useDevices = group.mark <= 2 ? 1 : 0;
+    CSpacePairList evaluated;  // the group again, with this pass's positions; pairs reversed
+    evaluated.mark = group.mark;
+    // Where each right side would land, in the order found; made into boxes only if the group
+    // applies, so a group that matches widely but never applies costs no box bookkeeping.
+    std::vector<std::pair<CCell, CCell>> covered;  // (position, right side's sizes)
+    int allMatched = 1;
+
+    CSpacePair pair;
+    while (group.pop(pair)) {
+        CPatternSpace left(pair.first);
+        maskVariables(left, work.variableIcons);
+        const CCell rightSize(pair.second.getSizeX(), pair.second.getSizeY(), pair.second.getSizeZ(), 0);
+        const int hasRight = rightSize.x > 0 && rightSize.y > 0 && rightSize.z > 0;
+        CSpacePair found(pair.first, pair.second);
+        int matched = 0;
+        auto test = [&](int x, int y, int z) {
+            poll.tick();
+            if (!view.matchAt(x, y, z, left)) return;
+            matched = 1;
+            found.cells.push(CCell(x, y, z, 0));
+            if (hasRight) covered.emplace_back(CCell(x, y, z, 0), rightSize);
+        };
+
+        // Where the pair matched in the last pass, then wherever the left side overlaps a box
+        // that changed, including positions that start outside the unit.
+        CCell old;
+        while (pair.cells.pop(old)) test(old.x, old.y, old.z);
+        const int lx = left.getSizeX(), ly = left.getSizeY(), lz = left.getSizeZ();
+        searchBoxes.forEach([&](const CBox& h) {
+            for (int z = h.z0 - lz + 1; z <= h.z1; z++)
+                for (int y = h.y0 - ly + 1; y <= h.y1; y++)
+                    for (int x = h.x0 - lx + 1; x <= h.x1; x++) test(x, y, z);
+        });
+
+        evaluated.push(found);
+        if (!matched) allMatched = 0;
+    }
+    program.ruleGroups.push(evaluated);
+
+    // Marks 1 and 2 (the device groups) never block; after a group of a higher mark has been
+    // applied, only groups of that same mark may still apply in this pass.
+    if (!allMatched || (appliedMark > 2 && group.mark != appliedMark)) return;
+    std::vector<CBox> changed;
+    changed.reserve(covered.size());
+    for (const auto& [at, size] : covered)
+        changed.emplace_back(at.x, at.y, at.z, at.x + size.x - 1, at.y + size.y - 1, at.z + size.z - 1);
+    applyGroup(evaluated, useDevices, changed, poll);
+}
+
+void CMatchContext::closePass(CSearchPoll& poll)
+{
+    CCellSet pending(writes);
+    CCell cell;
+    while (pending.pop(cell)) {
+        poll.tick();
+        view.set(cell.x, cell.y, cell.z, cell.value);
+    }
+    if (appliedMark > 0) {
+        state = 2;
+        statusText = "Done ";
+        return;
+    }
+    state = 3;
+    statusText = "End ";
+    if (program.replyKey.isEmpty()) return;
+    // The result goes back to the caller: the cells at the unit's corner, as large as its name.
+    const CSpace& name = program.ownKey.icon;
+    CMessage end;
+    end.key = program.replyKey;
+    end.shape = name;
+    end.data = view.extract(0, 0, 0, name.getSizeX(), name.getSizeY(), name.getSizeZ());
+    end.value = program.ownKey.value;
+    endMessages.push(end);
+}

@@ -1,0 +1,165 @@
+// CMatchContext: applying a rule group that matched: device pictures, sends and receives,
+// variable binding, and the cells where a right side differs from the unit.
+#include <unordered_set>
+#include <vector>
+
+#include "interpreter/matchcontext.h"
+
+void CMatchContext::applyGroup(const CSpacePairList& group, int useDevices, const std::vector<CBox>& changed,
+                               CSearchPoll& poll)
+{
+    appliedMark = group.mark;
+    CCellSet cellWrites;
+    std::vector<CSpace> sentIcons, sentData;
+    const CSpace randomIcon = devices.getRandomIcon();
+    const CSpace mouseIcon = devices.getMouseIcon();
+
+    CSpacePairList pairs(group);  // the group itself keeps its positions for variable binding
+    CSpacePair pair;
+    while (pairs.pop(pair)) {
+        CCell at;
+        while (pair.cells.pop(at)) {
+            poll.tick();
+            CPatternSpace right(pair.second);
+            const CSpace& left = pair.first;
+            if (useDevices) {
+                if (left.isEqual(randomIcon))
+                    right = devices.rollRandomIcon();
+                else if (left.isEqual(mouseIcon))
+                    right = devices.getMouseState();
+            }
+            if (const CSpace* icon = sendIconIn(right)) {
+                if (program.pendingReceives == 0) {
+                    sentIcons.push_back(*icon);
+                    sentData.push_back(view.extract(at.x, at.y, at.z, icon->getSizeX(), icon->getSizeY(),
+                                                    icon->getSizeZ()));
+                } else {
+                    receive(right);
+                }
+            }
+            bindVariables(left, group, at, right);
+
+            // Only cells inside the unit are written: a right side that hangs over the edge (where
+            // a wildcard matched the outside) must not reach the document around the unit.
+            for (int z = 0; z < right.getSizeZ(); z++)
+                for (int y = 0; y < right.getSizeY(); y++)
+                    for (int x = 0; x < right.getSizeX(); x++) {
+                        const int ux = at.x + x, uy = at.y + y, uz = at.z + z;
+                        if (!insideUnit(ux, uy, uz)) continue;
+                        const int v = right.get(x, y, z);
+                        if (view.get(ux, uy, uz) != v) cellWrites.push(CCell(ux, uy, uz, v));
+                    }
+        }
+    }
+
+    if (sentIcons.empty()) {
+        CCell cell;
+        while (cellWrites.pop(cell)) {
+            poll.tick();
+            writes.push(cell);
+        }
+        addDirtyBoxes(changed);
+        return;
+    }
+    // A group that sends writes nothing: the data leaves as messages, in the order found.
+    for (size_t i = 0; i < sentIcons.size(); i++) {
+        CMessage send;
+        send.key = work.ownKey;
+        send.shape = sentIcons[i];
+        send.data = sentData[i];
+        sendMessages.push(send);
+    }
+}
+
+namespace {
+struct BoxHash {
+    size_t operator()(const CBox& b) const
+    {
+        size_t h = 0;
+        for (int v : {b.x0, b.y0, b.z0, b.x1, b.y1, b.z1}) h = h * 1000003u ^ std::hash<int>()(v);
+        return h;
+    }
+};
+struct BoxEqual {
+    bool operator()(const CBox& a, const CBox& b) const { return a.isEqual(b) != 0; }
+};
+}  // namespace
+
+// As pushing each box in turn onto `dirtyBoxes` (which refuses duplicates), but in linear time:
+// a group applied at a million positions must not cost a million squared comparisons.
+void CMatchContext::addDirtyBoxes(const std::vector<CBox>& boxes)
+{
+    std::vector<CBox> kept;  // head first
+    dirtyBoxes.forEach([&](const CBox& b) { kept.push_back(b); });
+    std::unordered_set<CBox, BoxHash, BoxEqual> seen(kept.begin(), kept.end());
+    CLinkList<CBox> merged;
+    for (auto it = kept.rbegin(); it != kept.rend(); ++it) merged.push(*it);
+    for (const CBox& b : boxes)
+        if (seen.insert(b).second) merged.push(b);
+    dirtyBoxes.assign(merged);
+}
+
+// The first send icon, taken from the back of the list, that occurs in the right side.
+const CSpace* CMatchContext::sendIconIn(const CSpace& right) const
+{
+    std::vector<const CSpace*> icons;
+    work.sendIcons.forEach([&](const CSpace& icon) { icons.push_back(&icon); });
+    for (auto it = icons.rbegin(); it != icons.rend(); ++it)
+        if (right.contains(**it)) return *it;
+    return nullptr;
+}
+
+// The receive numbered `receiveCount` in this pass takes the result with that id, if it has come.
+void CMatchContext::receive(CPatternSpace& right)
+{
+    receiveCount++;
+    CSpaceList keptData;
+    CLinkList<int> keptIds;
+    CSpace data;
+    while (program.receivedData.popBack(data)) {
+        int id = 0;
+        program.receivedIds.popBack(id);
+        if (id == receiveCount) {
+            right = data;
+        } else {
+            keptData.push(data);
+            keptIds.push(id);
+        }
+    }
+    program.receivedData = keptData;
+    program.receivedIds = keptIds;
+    program.pendingReceives -= 1;
+}
+
+// A variable icon in the right side is replaced by what the variable matched: under the left
+// side at this position, or else under the first pair (in evaluation order) whose left side holds
+// it, at that pair's first position. The variable's own wildcard cells leave the right side as is.
+void CMatchContext::bindVariables(const CSpace& left, const CSpacePairList& group, const CCell& at,
+                                  CPatternSpace& right) const
+{
+    std::vector<const CSpacePair*> evaluationOrder;
+    work.variableIcons.forEach([&](const CSpace& v) {
+        if (!right.contains(v)) return;
+        const int w = v.getSizeX(), h = v.getSizeY(), d = v.getSizeZ();
+        int fx = 0, fy = 0, fz = 0;
+        CPatternSpace captured;
+        if (left.find(v, fx, fy, fz)) {
+            captured = view.extract(at.x + fx, at.y + fy, at.z + fz, w, h, d);
+        } else {
+            if (evaluationOrder.empty()) {
+                group.forEach([&](const CSpacePair& p) { evaluationOrder.push_back(&p); });
+            }
+            const CSpacePair* source = nullptr;
+            for (auto it = evaluationOrder.rbegin(); it != evaluationOrder.rend() && !source; ++it)
+                if ((*it)->first.contains(v)) source = *it;
+            if (!source) return;
+            CCellSet positions(source->cells);
+            CCell q;
+            if (!positions.pop(q) || !source->first.find(v, fx, fy, fz)) return;
+            captured = view.extract(q.x + fx, q.y + fy, q.z + fz, w, h, d);
+        }
+        captured.copyAnyCells(v);
+        int rx = 0, ry = 0, rz = 0;
+        if (right.find(v, rx, ry, rz)) right.paste(rx, ry, rz, captured);
+    });
+}

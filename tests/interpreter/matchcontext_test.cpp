@@ -1,0 +1,203 @@
+// CMatchContext on hand-built units: passes and their texts, the incremental search, the mark
+// rule, sends and receives, device pictures, variable binding and end messages.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "interpreter/matchtestkit.h"
+#include "space/cellcodes.h"
+
+namespace {
+constexpr int R = CELL_RED, G = CELL_GREEN, B = CELL_BLUE, W = CELL_WHITE, Y = CELL_YELLOW,
+              P = CELL_PURPLE, K = CELL_BLACK, ANY = CELL_ANY;
+
+// The positions kept for each pair of the program's one group, in the group's stored order.
+std::vector<int> positionCounts(const CMatchContext& ctx)
+{
+    std::vector<int> out;
+    ctx.program.ruleGroups.forEach(
+        [&](const CSpacePairList& g) { g.forEach([&](const CSpacePair& p) { out.push_back(p.cells.count()); }); });
+    return out;
+}
+}  // namespace
+
+TEST(MatchContext, APassStepsThroughItsGroupsReportsOnceThenEnds)
+{
+    CMatchContext ctx = unitOf(programOf({ruleGroup(3, {{row({R}), row({G})}}), ruleGroup(3, {{row({W}), row({B})}})}),
+                               row({R, 0, 0}));
+    std::vector<std::string> texts;
+    for (int i = 0; i < 4; i++) {
+        EXPECT_EQ(ctx.step(), 0);
+        texts.push_back(ctx.statusText);
+    }
+    EXPECT_EQ(texts, (std::vector<std::string>{"", "0/2 ", "1/2 ", "Done "}));
+    EXPECT_EQ(ctx.view.get(0, 0, 0), G) << "the pass's writes reach the unit when it closes";
+    EXPECT_EQ(ctx.step(), 1);
+    EXPECT_EQ(ctx.writes.count(), 1);
+
+    ctx.writes.clear();
+    EXPECT_EQ(stepsToReport(ctx), 5);  // nothing matches now
+    EXPECT_EQ(ctx.statusText, "End ");
+    EXPECT_EQ(ctx.step(), 1) << "an ended unit reports in every later step";
+    EXPECT_TRUE(ctx.endMessages.isEmpty()) << "no reply key: no end message";
+}
+
+TEST(MatchContext, TheFirstPassTriesPositionsStartingOutsideAndNothingIsWrittenThere)
+{
+    // The left side's wildcard hangs over the left edge at x = -1; its blue would land outside.
+    CMatchContext ctx = unitOf(programOf({ruleGroup(3, {{row({ANY, R}), row({B, G})}})}), row({R, 0, R}));
+    ASSERT_EQ(stepsToReport(ctx), 4);
+    EXPECT_EQ(positionCounts(ctx), std::vector<int>{2});
+    EXPECT_TRUE(ctx.view.isEqual(row({G, B, G})));
+    CCell c;
+    while (ctx.writes.pop(c)) EXPECT_GE(c.x, 0);
+}
+
+TEST(MatchContext, LaterPassesSearchOnlyOldPositionsAndChangedBoxes)
+{
+    CMatchContext ctx = unitOf(programOf({ruleGroup(3, {{row({R, 0}), row({G, 0})}})}), row({R, 0, 0, 0, 0}));
+    ASSERT_EQ(stepsToReport(ctx), 4);
+    ctx.view.set(4, 0, 0, R);  // far from the box the pass changed: not looked at
+    ASSERT_EQ(stepsToReport(ctx), 4);
+    EXPECT_EQ(ctx.isEnded(), 1);
+
+    ctx = unitOf(programOf({ruleGroup(3, {{row({R, 0}), row({G, 0})}})}), row({R, 0, 0, 0, 0}));
+    ASSERT_EQ(stepsToReport(ctx), 4);
+    ctx.view.set(1, 0, 0, R);  // inside that box: found
+    ASSERT_EQ(stepsToReport(ctx), 4);
+    EXPECT_EQ(ctx.view.get(1, 0, 0), G);
+}
+
+TEST(MatchContext, AGroupWithAPairMatchingNowhereIsNotAppliedButKeepsPositions)
+{
+    CMatchContext ctx = unitOf(programOf({ruleGroup(3, {{row({R}), row({G})}, {row({Y}), row({B})}})}), row({R, 0, R}));
+    ASSERT_EQ(stepsToReport(ctx), 4);
+    EXPECT_EQ(ctx.isEnded(), 1);
+    EXPECT_TRUE(ctx.writes.isEmpty());
+    EXPECT_EQ(positionCounts(ctx), (std::vector<int>{0, 2})) << "pairs come back in reverse order";
+}
+
+TEST(MatchContext, AnEndedUnitWithAReplyKeySendsItsCornerBack)
+{
+    CUnitProgram p = programOf({});
+    p.ownKey = CKey(CSpace(2, 1, 1, K), 4);
+    p.replyKey = CKey(CSpace(1, 1, 1, K), 1);
+    CMatchContext ctx = unitOf(p, row({R, G, W}));
+    ASSERT_EQ(stepsToReport(ctx), 3);
+    CMessage end;
+    ASSERT_TRUE(ctx.popEndMessage(end));
+    EXPECT_TRUE(end.key.isEqual(p.replyKey));
+    EXPECT_TRUE(end.shape.isEqual(p.ownKey.icon));
+    EXPECT_TRUE(end.data.isEqual(row({R, G}))) << "the cells at the corner, as large as the name";
+    EXPECT_EQ(end.value, 4);
+    EXPECT_FALSE(ctx.popEndMessage(end));
+}
+
+TEST(MatchContext, AfterAnOwnMarkOnlyThatMarkApplies)
+{
+    // Each group matches the whole unit once and turns its own cell green.
+    auto paint = [](int mark, int x) {
+        CSpace right = row({ANY, ANY, ANY, ANY, ANY});
+        right.set(x, 0, 0, G);
+        return ruleGroup(mark, {{row({R, R, R, R, R}), right}});
+    };
+    CMatchContext blocked = unitOf(programOf({paint(3, 0), paint(3, 1), paint(4, 2), paint(1, 3)}), row({R, R, R, R, R}));
+    stepsToReport(blocked);
+    EXPECT_TRUE(blocked.view.isEqual(row({G, G, R, R, R})));
+
+    CMatchContext devicesFirst =
+        unitOf(programOf({paint(1, 0), paint(2, 1), paint(4, 2), paint(3, 3), paint(4, 4)}), row({R, R, R, R, R}));
+    stepsToReport(devicesFirst);
+    EXPECT_TRUE(devicesFirst.view.isEqual(row({G, G, G, R, G}))) << "marks 1 and 2 never block";
+}
+
+TEST(MatchContext, ASendIconSendsOnePerPositionAndWritesNothing)
+{
+    CUnitProgram p = programOf({ruleGroup(3, {{row({R, W}), row({Y, ANY})}})});
+    // Tried from the back: pale is not in the right side, yellow is and decides.
+    p.sendIcons.push(CSpace(1, 1, 1, CELL_PALE));
+    p.sendIcons.push(CSpace(1, 1, 1, Y));
+    p.sendIcons.push(row({Y, ANY}));
+    p.ownKey = CKey(CSpace(1, 1, 1, K), 1);
+    CMatchContext ctx = unitOf(p, row({R, W, 0, R, W}));
+    ASSERT_EQ(stepsToReport(ctx), 4);
+    EXPECT_EQ(ctx.statusText, "Done ");
+    EXPECT_TRUE(ctx.writes.isEmpty());
+    EXPECT_TRUE(ctx.dirtyBoxes.isEmpty());
+    int sends = 0;
+    CMessage m;
+    for (; ctx.popSendMessage(m); sends++) {
+        EXPECT_TRUE(m.key.isEqual(p.ownKey));
+        EXPECT_TRUE(m.shape.isEqual(CSpace(1, 1, 1, Y)));
+        EXPECT_TRUE(m.data.isEqual(row({R}))) << "the cells under the match, as large as the icon";
+    }
+    EXPECT_EQ(sends, 2);
+}
+
+TEST(MatchContext, ReceivesTakeResultsByIdAndSleepWhenNoneIsQueued)
+{
+    CUnitProgram p = programOf({ruleGroup(3, {{row({R}), row({Y})}})});
+    p.sendIcons.push(CSpace(1, 1, 1, Y));
+    p.pendingReceives = 2;
+    CMatchContext ctx = unitOf(p, row({R, 0, R, 0, R}));
+    ctx.step();
+    ctx.step();
+    EXPECT_EQ(ctx.statusText, "zzz ");
+    EXPECT_EQ(ctx.work.ruleGroups.count(), 1) << "asleep: no group was taken";
+
+    // Results arrive out of order; the third position finds no result 3 and keeps its yellow.
+    for (auto [colour, id] : {std::pair{B, 2}, std::pair{W, 4}, std::pair{G, 1}}) {
+        ctx.program.receivedData.push(CSpace(1, 1, 1, colour));
+        ctx.program.receivedIds.push(id);
+    }
+    ctx.program.pendingReceives = 3;
+    ASSERT_EQ(stepsToReport(ctx), 3);
+    EXPECT_EQ(ctx.receiveCount, 3);
+    EXPECT_EQ(ctx.program.pendingReceives, 0);
+    EXPECT_TRUE(ctx.sendMessages.isEmpty());
+    std::vector<int> got = {ctx.view.get(0, 0, 0), ctx.view.get(2, 0, 0), ctx.view.get(4, 0, 0)};
+    std::sort(got.begin(), got.end());
+    EXPECT_EQ(got, (std::vector<int>{B, G, Y}));
+    ASSERT_EQ(ctx.program.receivedIds.count(), 1);
+    ctx.program.receivedData.forEach([](const CSpace& d) { EXPECT_EQ(d.get(0, 0, 0), W); });
+}
+
+TEST(MatchContext, DeviceGroupsDrawAFreshRandomPicture)
+{
+    const CSpace icon = CInputDevices().getRandomIcon();
+    CSpace unit(10, 1, 9, 0);
+    unit.paste(1, 0, 1, icon);
+    for (int mark : {1, 3}) {
+        CMatchContext ctx = unitOf(programOf({ruleGroup(mark, {{icon, icon}})}), unit);
+        ASSERT_EQ(stepsToReport(ctx), 4);
+        if (mark == 3) {
+            EXPECT_TRUE(ctx.writes.isEmpty()) << "an own group draws the icon as it is";
+            continue;
+        }
+        ASSERT_EQ(ctx.writes.count(), 1);
+        CCell c;
+        ctx.writes.pop(c);
+        EXPECT_EQ(c.value, R);
+        EXPECT_TRUE((c.x == 6 || c.x == 7) && c.y == 0 && c.z == 6) << c.x << "," << c.z;
+    }
+}
+
+TEST(MatchContext, VariablesCarryWhatTheyMatchedIntoTheRightSide)
+{
+    // Purple is the variable: in a left side it matches anything.
+    CUnitProgram swap = programOf({ruleGroup(3, {{row({W, P, ANY}), row({P, W, ANY})}})});
+    swap.variableIcons.push(CSpace(1, 1, 1, P));
+    CMatchContext ctx = unitOf(swap, row({W, R, G}));
+    ASSERT_EQ(stepsToReport(ctx), 4);
+    EXPECT_TRUE(ctx.view.isEqual(row({R, W, G})));
+
+    // Used only on the right: the picture comes from the first pair in evaluation order whose left
+    // side holds the variable (yellow's, capturing green), at that pair's position. A variable's
+    // own wildcard cell leaves the right side's cell as drawn.
+    CUnitProgram borrow = programOf({ruleGroup(
+        3, {{row({Y, P, ANY}), row({ANY})}, {row({W, P, ANY}), row({ANY})}, {row({B, B}), row({P, K})}})});
+    borrow.variableIcons.push(row({P, ANY}));
+    ctx = unitOf(borrow, row({Y, G, W, R, B, B}));
+    ASSERT_EQ(stepsToReport(ctx), 4);
+    EXPECT_TRUE(ctx.view.isEqual(row({Y, G, W, R, G, K})));
+}
