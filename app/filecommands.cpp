@@ -1,0 +1,140 @@
+// File commands of the main frame. A file is read completely before the document sees it, and
+// the document takes it only if the reader recognises it, so a failed Open changes nothing:
+// not the space, not the name, not the modified flag. Saving goes through a temporary file
+// that replaces the target only when every byte was written.
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <string>
+
+#include "app/mainframe.h"
+#include "app/resources.h"
+#include "document/filestream.h"
+#include "document/memorystream.h"
+#include "document/spacefile.h"
+#include "document/tesseradoc.h"
+#include "view/tesseraview.h"
+
+namespace {
+QString FileFilter() { return QString("%1;;All Files (*)").arg(RES_FILE_FILTER); }
+
+// Reads the whole file; false with the reason when it cannot be opened or read.
+bool ReadWholeFile(const QString& path, std::string& bytes, std::string& error)
+{
+    CFileReadStream in(path.toStdString());
+    char chunk[65536];
+    int n;
+    while ((n = in.read(chunk, sizeof chunk)) > 0) bytes.append(chunk, std::size_t(n));
+    if (in.failed() || !in.isOpen()) {
+        error = in.error().empty() ? "The file could not be opened." : in.error();
+        return false;
+    }
+    return true;
+}
+}  // namespace
+
+QString CMainFrame::GetTitle() const
+{
+    return m_pathName.isEmpty() ? QString(RES_UNTITLED) : QFileInfo(m_pathName).fileName();
+}
+
+void CMainFrame::ShowError(const QString& text) { QMessageBox::warning(this, RES_APP_TITLE, text); }
+
+bool CMainFrame::SaveModified()
+{
+    if (!m_pDoc->IsModified()) return true;
+    const auto answer =
+        QMessageBox::question(this, RES_APP_TITLE, QString("Save changes to %1?").arg(GetTitle()),
+                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    if (answer == QMessageBox::Cancel) return false;
+    if (answer == QMessageBox::No) return true;
+    return OnFileSave();
+}
+
+bool CMainFrame::OnFileNew()
+{
+    if (!SaveModified()) return false;
+    m_pDoc->OnNewDocument();
+    m_pathName.clear();
+    UpdateTitle();
+    m_pView->OnInitialUpdate();
+    return true;
+}
+
+bool CMainFrame::OnFileOpen()
+{
+    const QString path = QFileDialog::getOpenFileName(this, "Open", QFileInfo(m_pathName).path(), FileFilter());
+    if (path.isEmpty()) return false;
+    return OpenDocumentFile(path);
+}
+
+bool CMainFrame::OpenDocumentFile(const QString& path)
+{
+    if (!SaveModified()) return false;
+    std::string bytes, error;
+    if (!ReadWholeFile(path, bytes, error)) {
+        ShowError(QString("Cannot open %1.\n%2").arg(QDir::toNativeSeparators(path), QString::fromStdString(error)));
+        return false;
+    }
+    const QString name = QFileInfo(path).fileName();
+    CMemoryStream in(std::move(bytes), name.toStdString());
+    if (!m_pDoc->Load(in)) {
+        ShowError(QString("%1\nThis file is not a 3D-Tessera space or plane file.").arg(name));
+        return false;
+    }
+    m_pathName = QFileInfo(path).absoluteFilePath();
+    UpdateTitle();
+    m_recent.Add(m_pathName);
+    UpdateRecentFileMenu();
+    m_pView->OnInitialUpdate();
+    return true;
+}
+
+void CMainFrame::OpenRecentFile(int index)
+{
+    const QString path = m_recent.Files().value(index);
+    if (path.isEmpty()) return;
+    if (!OpenDocumentFile(path) && !QFileInfo(path).isFile()) {
+        m_recent.Remove(path);  // gone: drop it from the list
+        UpdateRecentFileMenu();
+    }
+}
+
+bool CMainFrame::OnFileSave()
+{
+    if (m_pathName.isEmpty()) return OnFileSaveAs();
+    return DoSave(m_pathName);
+}
+
+bool CMainFrame::OnFileSaveAs()
+{
+    QFileDialog dialog(this, "Save As", m_pathName.isEmpty() ? QString(RES_UNTITLED) : m_pathName, FileFilter());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QString(RES_DEFAULT_EXT).mid(1));  // before the overwrite question
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+    QString path = dialog.selectedFiles().first();
+    if (QFileInfo(path).suffix().isEmpty()) path += RES_DEFAULT_EXT;
+    return DoSave(path);
+}
+
+bool CMainFrame::DoSave(const QString& path)
+{
+    CFileWriteStream out(path.toStdString());
+    const bool written = out.isOpen() && m_pDoc->Store(out) && out.commit();
+    if (!written) {
+        const QString reason = out.error().empty() ? QString("The file could not be written.")
+                                                   : QString::fromStdString(out.error());
+        ShowError(QString("Cannot save %1.\n%2").arg(QDir::toNativeSeparators(path), reason));
+        return false;
+    }
+    // A VRML scene is an export: the document keeps its name and stays unsaved, since the
+    // scene cannot be read back.
+    if (isVrmlName(QFileInfo(path).fileName().toStdString())) return true;
+    m_pathName = QFileInfo(path).absoluteFilePath();
+    m_pDoc->SetModifiedFlag(false);
+    UpdateTitle();
+    m_recent.Add(m_pathName);
+    UpdateRecentFileMenu();
+    return true;
+}

@@ -1,0 +1,220 @@
+// CMainFrame set-up: one QAction per command identifier (text, prompt, tooltip, accelerators),
+// the menu bar with Help at the right end, the toolbar, the status bar with its idle prompt,
+// and the update handlers that run before a menu opens and on an idle timer for the toolbar.
+#include "app/mainframe.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+#include "app/commandids.h"
+#include "app/helpwindow.h"
+#include "app/resources.h"
+#include "app/toolbaricons.h"
+#include "app/toolbarstyle.h"
+#include "document/tesseradoc.h"
+#include "view/tesseraview.h"
+
+CMainFrame::CMainFrame() : m_pDoc(std::make_unique<CTesseraDoc>())
+{
+    m_pView = new CTesseraView(m_pDoc.get(), this);
+    setCentralWidget(m_pView);
+    setWindowIcon(ApplicationIcon());
+    resize(RES_FRAME_WIDTH, RES_FRAME_HEIGHT);
+    setAcceptDrops(true);
+
+    CreateActions();
+    BindCommands();
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+    UpdateTitle();
+
+    m_pUpdateTimer = new QTimer(this);
+    m_pUpdateTimer->setInterval(250);
+    connect(m_pUpdateTimer, &QTimer::timeout, this, &CMainFrame::UpdateCommandUI);
+    m_pUpdateTimer->start();
+    UpdateCommandUI();
+}
+
+CMainFrame::~CMainFrame()
+{
+    // The worker posts to the view: end it before the view goes, and the view before the document.
+    m_pDoc->StopRun();
+    delete m_pView;
+    m_pView = nullptr;
+}
+
+QAction* CMainFrame::Action(int id) const
+{
+    auto it = m_actions.find(id);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+void CMainFrame::CreateActions()
+{
+    auto make = [this](int id, const QString& text) {
+        auto* action = new QAction(text, this);
+        action->setData(id);
+        if (const char* prompt = PromptResource(id)) {
+            const QStringList parts = QString(prompt).split('\n');
+            action->setStatusTip(parts[0]);
+            action->setWhatsThis(parts[0]);
+            if (parts.size() > 1) action->setToolTip(parts[1]);
+        }
+        const QIcon icon = CommandIcon(id);
+        if (!icon.isNull()) action->setIcon(icon);
+        action->setIconVisibleInMenu(false);
+        connect(action, &QAction::triggered, this, [this, id] { Execute(id); });
+        m_actions[id] = action;
+    };
+    for (const SMenu& menu : MenuBarResource())
+        for (const SMenuItem& item : menu.items)
+            if (item.id) make(item.id, item.text);
+    for (int i = 1; i < ID_FILE_MRU_COUNT; i++) make(ID_FILE_MRU_FILE1 + i, QString());
+    // Commands reached only from the keyboard live on the frame so that their keys work.
+    for (int id : {ID_NEXT_PANE, ID_PREV_PANE, ID_CONTEXT_HELP, ID_HELP}) {
+        make(id, QString());
+        addAction(m_actions[id]);
+    }
+    std::map<int, QList<QKeySequence>> keys;
+    for (const SAccelerator& a : AcceleratorResource()) keys[a.id].append(QKeySequence(a.keys));
+    for (auto& [id, sequences] : keys) m_actions[id]->setShortcuts(sequences);
+}
+
+void CMainFrame::CreateMenus()
+{
+    m_pHelpBar = new QMenuBar(menuBar());
+    for (const SMenu& resource : MenuBarResource()) {
+        QMenu* menu = resource.rightAligned ? m_pHelpBar->addMenu(resource.title) : menuBar()->addMenu(resource.title);
+        for (const SMenuItem& item : resource.items) {
+            if (!item.id) {
+                menu->addSeparator();
+                continue;
+            }
+            menu->addAction(m_actions[item.id]);
+            if (item.id == ID_FILE_MRU_FILE1)
+                for (int i = 1; i < ID_FILE_MRU_COUNT; i++) menu->addAction(m_actions[ID_FILE_MRU_FILE1 + i]);
+        }
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
+    }
+    // Help stands apart at the right end of the bar.
+    menuBar()->setCornerWidget(m_pHelpBar, Qt::TopRightCorner);
+    UpdateRecentFileMenu();
+}
+
+void CMainFrame::CreateToolBar()
+{
+    m_pToolBar = new QToolBar("Toolbar", this);
+    m_pToolBar->setObjectName("toolBar");
+    m_pToolBar->setIconSize(QSize(16, 16));
+    auto* style = new CToolBarStyle;
+    style->setParent(m_pToolBar);  // deleted with the toolbar
+    m_pToolBar->setStyle(style);
+    m_pToolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    for (int id : ToolbarResource()) {
+        if (id) m_pToolBar->addAction(m_actions[id]);
+        else m_pToolBar->addSeparator();
+    }
+    // A widget's style does not pass to its children: the buttons take it one by one.
+    for (QAction* action : m_pToolBar->actions())
+        if (QWidget* button = m_pToolBar->widgetForAction(action)) button->setStyle(style);
+    addToolBar(Qt::TopToolBarArea, m_pToolBar);
+}
+
+void CMainFrame::CreateStatusBar()
+{
+    // A normal status-bar widget is hidden while a prompt or the run status is shown, and
+    // comes back when the message is cleared: the idle prompt.
+    m_pIdleLabel = new QLabel(RES_IDLE_MESSAGE);
+    statusBar()->addWidget(m_pIdleLabel, 1);
+    connect(m_pView, &CTesseraView::StatusText, statusBar(), [this](const QString& text) { statusBar()->showMessage(text); });
+}
+
+void CMainFrame::Execute(int id)
+{
+    auto it = m_commands.find(id);
+    if (it != m_commands.end() && it->second.run) {
+        QAction* action = Action(id);
+        if (action && !action->isEnabled()) return;
+        it->second.run();
+    }
+    UpdateCommandUI();
+}
+
+void CMainFrame::UpdateCommandUI()
+{
+    for (auto& [id, action] : m_actions) {
+        auto it = m_commands.find(id);
+        if (it == m_commands.end() || !it->second.run) {
+            action->setEnabled(false);  // no handler anywhere: disabled, as Undo
+            continue;
+        }
+        if (it->second.update) it->second.update(action);
+        else action->setEnabled(true);
+    }
+}
+
+void CMainFrame::UpdateTitle() { setWindowTitle(QString("%1 - %2").arg(GetTitle(), RES_APP_TITLE)); }
+
+void CMainFrame::UpdateRecentFileMenu()
+{
+    const QStringList& files = m_recent.Files();
+    for (int i = 0; i < ID_FILE_MRU_COUNT; i++) {
+        QAction* action = m_actions[ID_FILE_MRU_FILE1 + i];
+        if (i < files.size()) {
+            action->setText(m_recent.MenuText(i));
+            action->setVisible(true);
+        } else if (i == 0) {
+            action->setText(RES_RECENT_FILE);  // the placeholder of an empty list, disabled
+            action->setVisible(true);
+        } else {
+            action->setVisible(false);
+        }
+    }
+}
+
+void CMainFrame::ShowHelp()
+{
+    if (!m_pHelp) m_pHelp = new CHelpWindow(this);
+    m_pHelp->ShowGuide();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (!SaveModified()) {
+        event->ignore();
+        return;
+    }
+    m_pDoc->StopRun();
+    if (m_pHelp) m_pHelp->close();
+    event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) {
+            event->acceptProposedAction();
+            return;
+        }
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) {
+            event->acceptProposedAction();
+            activateWindow();
+            // Open once the drag has finished, so that a question box does not block the drop.
+            const QString path = url.toLocalFile();
+            QTimer::singleShot(0, this, [this, path] { OpenDocumentFile(path); });
+            return;
+        }
+}

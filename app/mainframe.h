@@ -1,0 +1,92 @@
+// CMainFrame: the main window. Owns the document and its view, builds the menus, toolbar and
+// status bar from the resources, routes every command identifier to its handler, and carries
+// the file commands (New, Open, Save, Save As, recent files, dropped files).
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "app/recentfilelist.h"
+
+class CHelpWindow;
+class CTesseraDoc;
+class CTesseraView;
+class QAction;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QTimer;
+class QToolBar;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+
+public:
+    CMainFrame();
+    ~CMainFrame() override;
+
+    CTesseraDoc* GetDocument() const { return m_pDoc.get(); }
+    CTesseraView* GetView() const { return m_pView; }
+    // The action of a command identifier, or null.
+    QAction* Action(int id) const;
+    QToolBar* ToolBar() const { return m_pToolBar; }
+    // The bar at the right end of the menu bar that holds the Help menu.
+    QMenuBar* HelpMenuBar() const { return m_pHelpBar; }
+    QLabel* IdleLabel() const { return m_pIdleLabel; }
+    CRecentFileList& RecentFiles() { return m_recent; }
+
+    // Runs every update handler: check marks and enabled states of menus and toolbar.
+    void UpdateCommandUI();
+    // Runs the handler of a command identifier, as a menu item or accelerator would.
+    void Execute(int id);
+
+    // File commands (filecommands.cpp). Each returns false when it was cancelled or failed.
+    bool OnFileNew();
+    bool OnFileOpen();
+    bool OnFileSave();
+    bool OnFileSaveAs();
+    bool OpenDocumentFile(const QString& path);
+    bool DoSave(const QString& path);
+    // Asks "Save changes to ...?" when the document is modified; false when the user cancels.
+    bool SaveModified();
+    QString GetPathName() const { return m_pathName; }
+    // The document's name as shown in the title: the file name, or "Untitled".
+    QString GetTitle() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    struct SCommand {
+        std::function<void()> run;
+        std::function<void(QAction*)> update;  // null: always enabled
+    };
+
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void BindCommands();  // commandbindings.cpp
+    void UpdateTitle();
+    void UpdateRecentFileMenu();
+    void OpenRecentFile(int index);
+    void ShowHelp();
+    void ShowError(const QString& text);
+
+    std::unique_ptr<CTesseraDoc> m_pDoc;
+    CTesseraView* m_pView = nullptr;
+    std::map<int, QAction*> m_actions;
+    std::map<int, SCommand> m_commands;
+    QToolBar* m_pToolBar = nullptr;
+    QMenuBar* m_pHelpBar = nullptr;
+    QLabel* m_pIdleLabel = nullptr;
+    QTimer* m_pUpdateTimer = nullptr;
+    CHelpWindow* m_pHelp = nullptr;
+    CRecentFileList m_recent;
+    QString m_pathName;  // empty while the document is untitled
+};

@@ -1,0 +1,187 @@
+// The resource tables; texts are the program's own and are used exactly as written here.
+#include "app/resources.h"
+
+#include <map>
+
+#include "app/commandids.h"
+#include "space/cellcodes.h"
+
+const std::vector<SMenu>& MenuBarResource()
+{
+    static const std::vector<SMenu> menus = {
+        {"&File",
+         {{ID_FILE_NEW, "&New\tCtrl+N"},
+          {ID_FILE_OPEN, "&Open...\tCtrl+O"},
+          {ID_FILE_SAVE, "&Save\tCtrl+S"},
+          {ID_FILE_SAVE_AS, "Save &As..."},
+          {0, nullptr},
+          {ID_FILE_SIZEUP, "Size&Up"},
+          {ID_FILE_SIZEDOWN, "Size&Down"},
+          {0, nullptr},
+          {ID_FILE_MRU_FILE1, RES_RECENT_FILE},
+          {0, nullptr},
+          {ID_APP_EXIT, "E&xit"}},
+         false},
+        {"&Run", {{ID_RUN_START, "&Start"}, {ID_RUN_STOP, "S&top"}, {0, nullptr}, {ID_RUN_BACK, "&Back"}}, false},
+        {"&Edit",
+         {{ID_EDIT_POINTSET, "Point&Set"},
+          {ID_EDIT_POINTRESET, "Point&Reset"},
+          {0, nullptr},
+          {ID_EDIT_AREABEGIN, "Area&Begin"},
+          {ID_EDIT_AREACANCEL, "AreaCance&l"},
+          {ID_EDIT_AREAMOVE, "Area&Move"},
+          {0, nullptr},
+          {ID_EDIT_UNDO, "&Undo\tCtrl+Z"},
+          {0, nullptr},
+          {ID_EDIT_CUT, "Cu&t\tCtrl+X"},
+          {ID_EDIT_COPY, "&Copy\tCtrl+C"},
+          {ID_EDIT_PASTE, "&Paste\tCtrl+V"}},
+         false},
+        {"&MoveCursor",
+         {{ID_MOVECURSOR_UP, "&Up"},
+          {ID_MOVECURSOR_DOWN, "&Down"},
+          {ID_MOVECURSOR_LEFT, "&Left"},
+          {ID_MOVECURSOR_RIGHT, "&Right"},
+          {ID_MOVECURSOR_FRONT, "&Front"},
+          {ID_MOVECURSOR_REAR, "R&ear"},
+          {0, nullptr},
+          {ID_MOVECURSOR_STEP1, "Step:1"},
+          {ID_MOVECURSOR_STEPBIG, "Step:big"}},
+         false},
+        {"&Color",
+         {{ID_COLOR_WHITE, "&White"},
+          {ID_COLOR_RED, "&Red"},
+          {ID_COLOR_GREEN, "&Green"},
+          {ID_COLOR_BLUE, "&Blue"},
+          {ID_COLOR_PURPLE, "&Purple"},
+          {ID_COLOR_PALE, "Pa&le"},
+          {ID_COLOR_YELLOW, "&Yellow"},
+          {ID_COLOR_BLACK, "Blac&k"}},
+         false},
+        {"M&oveEye",
+         {{ID_MOVEEYE_UP, "&Up"},
+          {ID_MOVEEYE_DOWN, "&Down"},
+          {ID_MOVEEYE_LEFT, "&Left"},
+          {ID_MOVEEYE_RIGHT, "&Right"},
+          {ID_MOVEEYE_ZOOMOUT, "Zoom&Out"},
+          {ID_MOVEEYE_ZOOMIN, "Zoom&In"},
+          {0, nullptr},
+          {ID_MOVEEYE_RESET, "Re&set"}},
+         false},
+        {"&View", {{ID_VIEW_CURSOR, "&Cursor"}, {ID_VIEW_TOOLBAR, "&Toolbar"}, {ID_VIEW_STATUS_BAR, "&Status Bar"}}, false},
+        {"&Tool", {{ID_TOOL_SIDEWINDER, "SideWinder 3D Pro"}}, false},
+        {"&Help",
+         {{ID_HELP_INDEX, "&Index"}, {ID_HELP_USING, "&Using Help"}, {0, nullptr}, {ID_APP_ABOUT, "&About 3D-Tessera..."}},
+         true},
+    };
+    return menus;
+}
+
+const std::vector<SAccelerator>& AcceleratorResource()
+{
+    static const std::vector<SAccelerator> accelerators = {
+        {"Ctrl+N", ID_FILE_NEW},         {"Ctrl+O", ID_FILE_OPEN},          {"Ctrl+S", ID_FILE_SAVE},
+        {"Ctrl+Z", ID_EDIT_UNDO},        {"Alt+Backspace", ID_EDIT_UNDO},   {"Ctrl+X", ID_EDIT_CUT},
+        {"Shift+Del", ID_EDIT_CUT},      {"Ctrl+C", ID_EDIT_COPY},          {"Ctrl+Ins", ID_EDIT_COPY},
+        {"Ctrl+V", ID_EDIT_PASTE},       {"Shift+Ins", ID_EDIT_PASTE},      {"F6", ID_NEXT_PANE},
+        {"Shift+F6", ID_PREV_PANE},      {"Shift+F1", ID_CONTEXT_HELP},     {"F1", ID_HELP},
+    };
+    return accelerators;
+}
+
+const std::vector<int>& ToolbarResource()
+{
+    static const std::vector<int> toolbar = {
+        ID_FILE_OPEN, 0,
+        ID_RUN_START, ID_RUN_STOP, 0,
+        ID_EDIT_POINTSET, ID_EDIT_POINTRESET, 0,
+        ID_MOVECURSOR_UP, ID_MOVECURSOR_DOWN, ID_MOVECURSOR_LEFT, ID_MOVECURSOR_RIGHT, ID_MOVECURSOR_FRONT,
+        ID_MOVECURSOR_REAR, 0,
+        ID_COLOR_WHITE, ID_COLOR_RED, ID_COLOR_GREEN, ID_COLOR_BLUE, ID_COLOR_PURPLE, ID_COLOR_PALE,
+        ID_COLOR_YELLOW, ID_COLOR_BLACK, 0,
+        ID_MOVEEYE_UP, ID_MOVEEYE_DOWN, ID_MOVEEYE_LEFT, ID_MOVEEYE_RIGHT, ID_MOVEEYE_ZOOMOUT, ID_MOVEEYE_ZOOMIN,
+    };
+    return toolbar;
+}
+
+const char* PromptResource(int id)
+{
+    static const std::map<int, const char*> prompts = {
+        {ID_FILE_SIZEUP, "Size up the active space"},
+        {ID_FILE_SIZEDOWN, "Size down the active space"},
+        {ID_RUN_START, "Start program execution\nStart"},
+        {ID_RUN_STOP, "Stop program execution\nStop"},
+        {ID_RUN_BACK, "Back to the state before Start"},
+        {ID_EDIT_POINTSET, "Set a point at the cursor\nPset"},
+        {ID_EDIT_POINTRESET, "Reset a point at the cursor\nPreset"},
+        {ID_EDIT_AREABEGIN, "Begin area setting"},
+        {ID_EDIT_AREACANCEL, "Cancel area setting"},
+        {ID_EDIT_AREAMOVE, "Move area by MoveCursor"},
+        {ID_MOVECURSOR_UP, "Move the cursor up\nCursur:up"},
+        {ID_MOVECURSOR_DOWN, "Move the cursor down\nCursor:down"},
+        {ID_MOVECURSOR_LEFT, "Move the cursor left\nCursor:left"},
+        {ID_MOVECURSOR_RIGHT, "Move the cursor right\nCursor:right"},
+        {ID_MOVECURSOR_REAR, "Move the cursor to the rear\nCursor:rear"},
+        {ID_MOVECURSOR_FRONT, "Move the cursor to the front\nCursor:front"},
+        {ID_MOVECURSOR_STEP1, "Move the cursor by 1 dot"},
+        {ID_MOVECURSOR_STEPBIG, "Move the cursor by some dots"},
+        {ID_COLOR_WHITE, "Make the current color white\nWhite"},
+        {ID_COLOR_RED, "Make the current color red\nRed"},
+        {ID_COLOR_GREEN, "Make the current color green\nGreen"},
+        {ID_COLOR_BLUE, "Make the current color blue\nBlue"},
+        {ID_COLOR_PURPLE, "Make the current color purple\nPurple"},
+        {ID_COLOR_PALE, "Make the current color pale\nPale"},
+        {ID_COLOR_YELLOW, "Make the current color yellow\nYellow"},
+        {ID_COLOR_BLACK, "Make the current color black\nBlack"},
+        {ID_MOVEEYE_UP, "Move the viewpoint up\nEye:up"},
+        {ID_MOVEEYE_DOWN, "Move the viewpoint down\nEye:down"},
+        {ID_MOVEEYE_LEFT, "Move the viewpoint left\nEye:left"},
+        {ID_MOVEEYE_RIGHT, "Move the viewpoint right\nEye:right"},
+        {ID_MOVEEYE_ZOOMIN, "Move the viewpoint near the cursor\nZoomIn"},
+        {ID_MOVEEYE_ZOOMOUT, "Move the viewpoint far from the cursor\nZoomOut"},
+        {ID_MOVEEYE_RESET, "Reset the viewpoint"},
+        {ID_VIEW_CURSOR, "Show or hide the cursor"},
+        {ID_TOOL_SIDEWINDER, "Enable the Microsoft SideWinder 3D Pro joystick"},
+        // Framework commands, worded for spaces.
+        {ID_FILE_NEW, "Create new space\nNew"},
+        {ID_FILE_OPEN, "Open existing space\nOpen"},
+        {ID_FILE_SAVE, "Save the active space\nSave"},
+        {ID_FILE_SAVE_AS, "Save the active space with a new name\nSave As"},
+        {ID_FILE_MRU_FILE1, "Open this space"},
+        {ID_FILE_MRU_FILE1 + 1, "Open this space"},
+        {ID_FILE_MRU_FILE1 + 2, "Open this space"},
+        {ID_FILE_MRU_FILE1 + 3, "Open this space"},
+        {ID_EDIT_COPY, "Memorize the selection\nCopy"},
+        {ID_EDIT_CUT, "Cut the selection and memorize it\nCut"},
+        {ID_EDIT_PASTE, "Insert memorized contents\nPaste"},
+        {ID_APP_EXIT, "Quit the application; prompts to save space\nExit"},
+        // The framework's own prompts.
+        {ID_EDIT_UNDO, "Undo the last action\nUndo"},
+        {ID_VIEW_TOOLBAR, "Show or hide the toolbar\nToggle ToolBar"},
+        {ID_VIEW_STATUS_BAR, "Show or hide the status bar\nToggle StatusBar"},
+        {ID_HELP_INDEX, "List Help topics\nHelp Topics"},
+        {ID_HELP_USING, "Display instructions about how to use help\nHelp"},
+        {ID_APP_ABOUT, "Display program information, version number and copyright\nAbout"},
+        {ID_CONTEXT_HELP, "Display help for clicked buttons, menus and windows\nHelp"},
+        {ID_HELP, "Display help for current task or command\nHelp"},
+        {ID_NEXT_PANE, "Switch to the next window pane\nNext Pane"},
+        {ID_PREV_PANE, "Switch back to the previous window pane\nPrevious Pane"},
+    };
+    auto it = prompts.find(id);
+    return it == prompts.end() ? nullptr : it->second;
+}
+
+int ColorCodeOfCommand(int id)
+{
+    switch (id) {
+    case ID_COLOR_WHITE: return CELL_WHITE;
+    case ID_COLOR_RED: return CELL_RED;
+    case ID_COLOR_GREEN: return CELL_GREEN;
+    case ID_COLOR_BLUE: return CELL_BLUE;
+    case ID_COLOR_PURPLE: return CELL_PURPLE;
+    case ID_COLOR_PALE: return CELL_PALE;
+    case ID_COLOR_YELLOW: return CELL_YELLOW;
+    case ID_COLOR_BLACK: return CELL_BLACK;
+    default: return 0;
+    }
+}

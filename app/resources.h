@@ -1,0 +1,56 @@
+// The editor's resources: document strings, menu bar, accelerators, toolbar layout, status
+// prompts with tooltips, and the About box texts. Plain data, turned into widgets by CMainFrame.
+#pragma once
+
+#include <vector>
+
+// Document template strings.
+constexpr const char* RES_APP_TITLE = "3D-Tessera";
+constexpr const char* RES_UNTITLED = "Untitled";
+constexpr const char* RES_DOC_TYPE = "Tesse";
+constexpr const char* RES_FILE_FILTER = "Tessera Files (*.ts3)";
+constexpr const char* RES_DEFAULT_EXT = ".TS3";
+constexpr const char* RES_FILE_TYPE_ID = "Tessera.Document";
+constexpr const char* RES_FILE_TYPE_NAME = "Tesse Document";
+
+constexpr const char* RES_IDLE_MESSAGE = "For Help, press F1";
+constexpr const char* RES_RECENT_FILE = "Recent File";
+
+constexpr const char* RES_ABOUT_TITLE = "About 3D-Tessera";
+constexpr const char* RES_ABOUT_LINE1 = "3D-Tessera 1997/03/14";
+constexpr const char* RES_ABOUT_LINE2 = "(Tessera ver.3.52)";
+
+constexpr int RES_FRAME_WIDTH = 640;
+constexpr int RES_FRAME_HEIGHT = 480;
+
+// One menu item; id 0 is a separator. The text carries the mnemonic (&) and, after a tab,
+// the accelerator shown beside it.
+struct SMenuItem {
+    int id;
+    const char* text;
+};
+
+struct SMenu {
+    const char* title;
+    std::vector<SMenuItem> items;
+    bool rightAligned;
+};
+
+const std::vector<SMenu>& MenuBarResource();
+
+// One accelerator: keys in the portable key-sequence text ("Ctrl+N", "Shift+Del").
+struct SAccelerator {
+    const char* keys;
+    int id;
+};
+
+const std::vector<SAccelerator>& AcceleratorResource();
+
+// The toolbar from left to right; 0 is a gap.
+const std::vector<int>& ToolbarResource();
+
+// The status-bar prompt of a command, with its tooltip after a line break; null if none.
+const char* PromptResource(int id);
+
+// The cell code a Color command paints with, or 0 for another identifier.
+int ColorCodeOfCommand(int id);

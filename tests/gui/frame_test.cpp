@@ -1,0 +1,594 @@
+// The main frame: menus, accelerators, toolbar and prompts against the program's tables,
+// update handlers, the file commands with their failure cases, the command line, dropped
+// files, the About box and help.
+#include <QAbstractButton>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QToolBar>
+#include <QtTest>
+#include <unistd.h>
+
+#include <fstream>
+
+#include "app/aboutbox.h"
+#include "app/commandids.h"
+#include "app/helpwindow.h"
+#include "app/mainframe.h"
+#include "app/tesseraapp.h"
+#include "guitestsupport.h"
+
+namespace {
+struct SItem {
+    int id;  // 0: separator
+    QString text;
+};
+
+QList<SItem> MenuItems(QMenu* menu)
+{
+    QList<SItem> items;
+    for (QAction* a : menu->actions()) {
+        if (a->isSeparator()) items.append(SItem{0, {}});
+        else if (a->isVisible()) items.append(SItem{a->data().toInt(), a->text()});
+    }
+    return items;
+}
+
+void WriteFile(const QString& path, const std::string& bytes)
+{
+    std::ofstream out(path.toStdString(), std::ios::binary);
+    out << bytes;
+}
+
+std::string ReadFile(const QString& path)
+{
+    std::ifstream in(path.toStdString(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+}  // namespace
+
+class FrameTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void menusMatchTheTable();
+    void acceleratorsMatchTheTable();
+    void toolbarOrderTipsAndIcons();
+    void statusPromptsAndIdleText();
+    void updateHandlers();
+    void startRunsAndFinishesAndEnablesBack();
+    void titleAndNewDocument();
+    void openReadsSpaceAndNamesDocument();
+    void unreadableFileChangesNothing();
+    void missingFileChangesNothing();
+    void saveWritesAndClearsModified();
+    void saveAsAddsDefaultExtension();
+    void saveFailureKeepsEverything();
+    void vrmlExportKeepsDocumentName();
+    void saveChangesQuestionOnNewAndClose();
+    void recentFilesKeepFour();
+    void commandLineFileIsOpened();
+    void droppedFileIsOpened();
+    void aboutBox();
+    void helpOpensGuide();
+
+private:
+    CMainFrame* m_frame = nullptr;
+    QTemporaryDir m_dir;
+    QString Path(const QString& name) const { return m_dir.filePath(name); }
+};
+
+void FrameTest::init()
+{
+    QSettings().clear();
+    m_frame = CTesseraApp::CreateMainFrame({});
+}
+
+void FrameTest::cleanup()
+{
+    m_frame->GetDocument()->SetModifiedFlag(false);
+    delete m_frame;
+    m_frame = nullptr;
+}
+
+void FrameTest::menusMatchTheTable()
+{
+    const QList<QPair<QString, QList<SItem>>> expected = {
+        {"&File",
+         {{57600, "&New\tCtrl+N"}, {57601, "&Open...\tCtrl+O"}, {57603, "&Save\tCtrl+S"}, {57604, "Save &As..."}, {0, {}},
+          {32771, "Size&Up"}, {32772, "Size&Down"}, {0, {}}, {57616, "Recent File"}, {0, {}}, {57665, "E&xit"}}},
+        {"&Run", {{32773, "&Start"}, {32774, "S&top"}, {0, {}}, {32775, "&Back"}}},
+        {"&Edit",
+         {{32776, "Point&Set"}, {32777, "Point&Reset"}, {0, {}}, {32778, "Area&Begin"}, {32779, "AreaCance&l"},
+          {32780, "Area&Move"}, {0, {}}, {57643, "&Undo\tCtrl+Z"}, {0, {}}, {57635, "Cu&t\tCtrl+X"},
+          {57634, "&Copy\tCtrl+C"}, {57637, "&Paste\tCtrl+V"}}},
+        {"&MoveCursor",
+         {{32781, "&Up"}, {32782, "&Down"}, {32783, "&Left"}, {32784, "&Right"}, {32786, "&Front"}, {32785, "R&ear"},
+          {0, {}}, {32787, "Step:1"}, {32788, "Step:big"}}},
+        {"&Color",
+         {{32789, "&White"}, {32790, "&Red"}, {32791, "&Green"}, {32792, "&Blue"}, {32793, "&Purple"}, {32794, "Pa&le"},
+          {32795, "&Yellow"}, {32796, "Blac&k"}}},
+        {"M&oveEye",
+         {{32797, "&Up"}, {32798, "&Down"}, {32799, "&Left"}, {32800, "&Right"}, {32802, "Zoom&Out"}, {32801, "Zoom&In"},
+          {0, {}}, {32803, "Re&set"}}},
+        {"&View", {{32804, "&Cursor"}, {59392, "&Toolbar"}, {59393, "&Status Bar"}}},
+        {"&Tool", {{32805, "SideWinder 3D Pro"}}},
+        {"&Help", {{57666, "&Index"}, {57668, "&Using Help"}, {0, {}}, {57664, "&About 3D-Tessera..."}}},
+    };
+    QList<QMenu*> menus;
+    for (QAction* a : m_frame->menuBar()->actions()) menus.append(a->menu());
+    // Help stands alone at the right end of the bar.
+    QCOMPARE(m_frame->menuBar()->cornerWidget(Qt::TopRightCorner), m_frame->HelpMenuBar());
+    QCOMPARE(m_frame->HelpMenuBar()->actions().size(), 1);
+    menus.append(m_frame->HelpMenuBar()->actions().first()->menu());
+    QCOMPARE(menus.size(), expected.size());
+    for (int m = 0; m < menus.size(); m++) {
+        QCOMPARE(menus[m]->title(), expected[m].first);
+        const QList<SItem> items = MenuItems(menus[m]);
+        QCOMPARE(items.size(), expected[m].second.size());
+        for (int i = 0; i < items.size(); i++) {
+            QCOMPARE(items[i].id, expected[m].second[i].id);
+            QCOMPARE(items[i].text, expected[m].second[i].text);
+        }
+    }
+}
+
+void FrameTest::acceleratorsMatchTheTable()
+{
+    const QList<QPair<int, QList<QKeySequence>>> expected = {
+        {57600, {QKeySequence("Ctrl+N")}},
+        {57601, {QKeySequence("Ctrl+O")}},
+        {57603, {QKeySequence("Ctrl+S")}},
+        {57643, {QKeySequence("Ctrl+Z"), QKeySequence("Alt+Backspace")}},
+        {57635, {QKeySequence("Ctrl+X"), QKeySequence("Shift+Del")}},
+        {57634, {QKeySequence("Ctrl+C"), QKeySequence("Ctrl+Ins")}},
+        {57637, {QKeySequence("Ctrl+V"), QKeySequence("Shift+Ins")}},
+        {57680, {QKeySequence("F6")}},
+        {57681, {QKeySequence("Shift+F6")}},
+        {57669, {QKeySequence("Shift+F1")}},
+        {57670, {QKeySequence("F1")}},
+    };
+    int withKeys = 0;
+    for (const auto& [id, keys] : expected) {
+        QAction* a = m_frame->Action(id);
+        QVERIFY2(a, qPrintable(QString::number(id)));
+        QCOMPARE(a->shortcuts(), keys);
+    }
+    for (QAction* a : m_frame->findChildren<QAction*>())
+        if (!a->shortcuts().isEmpty()) withKeys++;
+    QCOMPARE(withKeys, expected.size());  // no other command has keys
+
+    // The keys reach their commands: Ctrl+C copies, Shift+Insert pastes.
+    m_frame->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_frame));
+    QApplication::setActiveWindow(m_frame);  // no window manager hands out the focus here
+    QCOMPARE(QApplication::activeWindow(), m_frame);
+    CTesseraView* view = m_frame->GetView();
+    view->setFocus();
+    m_frame->GetDocument()->SetCell(view->GetCursorX(), 0, view->GetCursorZ(), 103);
+    QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+    QVERIFY(view->IsAreaMove());
+    m_frame->Execute(ID_MOVECURSOR_UP);
+    QTest::keyClick(view, Qt::Key_Insert, Qt::ShiftModifier);
+    QCOMPARE(m_frame->GetDocument()->GetCell(view->GetCursorX(), 1, view->GetCursorZ()), 103);
+}
+
+void FrameTest::toolbarOrderTipsAndIcons()
+{
+    const QList<QPair<int, QString>> expected = {
+        {57601, "Open"},        {0, {}},
+        {32773, "Start"},       {32774, "Stop"},         {0, {}},
+        {32776, "Pset"},        {32777, "Preset"},       {0, {}},
+        {32781, "Cursur:up"},   {32782, "Cursor:down"},  {32783, "Cursor:left"}, {32784, "Cursor:right"},
+        {32786, "Cursor:front"}, {32785, "Cursor:rear"}, {0, {}},
+        {32789, "White"},       {32790, "Red"},          {32791, "Green"},       {32792, "Blue"},
+        {32793, "Purple"},      {32794, "Pale"},         {32795, "Yellow"},      {32796, "Black"},
+        {0, {}},
+        {32797, "Eye:up"},      {32798, "Eye:down"},     {32799, "Eye:left"},    {32800, "Eye:right"},
+        {32802, "ZoomOut"},     {32801, "ZoomIn"},
+    };
+    const QList<QAction*> actions = m_frame->ToolBar()->actions();
+    QCOMPARE(actions.size(), 30);
+    QSet<QByteArray> icons;
+    for (int i = 0; i < actions.size(); i++) {
+        if (expected[i].first == 0) {
+            QVERIFY(actions[i]->isSeparator());
+            continue;
+        }
+        QCOMPARE(actions[i]->data().toInt(), expected[i].first);
+        QCOMPARE(actions[i]->toolTip(), expected[i].second);
+        const QIcon icon = actions[i]->icon();
+        QVERIFY(!icon.isNull());
+        QVERIFY(icon.availableSizes().contains(QSize(16, 16)));
+        QVERIFY(icon.availableSizes().contains(QSize(32, 32)));
+        const QImage image = icon.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
+        icons.insert(QByteArray(reinterpret_cast<const char*>(image.constBits()), int(image.sizeInBytes())));
+    }
+    // Every button has a picture of its own. The listed order holds 25 buttons and 5 gaps.
+    QCOMPARE(icons.size(), 25);
+    // The buttons fit the 640-pixel frame.
+    m_frame->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_frame));
+    for (QAction* a : actions)
+        if (!a->isSeparator()) QVERIFY2(m_frame->ToolBar()->widgetForAction(a)->isVisible(), qPrintable(a->toolTip()));
+    QCOMPARE(m_frame->size(), QSize(640, 480));
+}
+
+void FrameTest::statusPromptsAndIdleText()
+{
+    const QList<QPair<int, QString>> prompts = {
+        {32771, "Size up the active space"},         {32772, "Size down the active space"},
+        {32773, "Start program execution"},          {32775, "Back to the state before Start"},
+        {32777, "Reset a point at the cursor"},      {32780, "Move area by MoveCursor"},
+        {32781, "Move the cursor up"},               {32785, "Move the cursor to the rear"},
+        {32787, "Move the cursor by 1 dot"},         {32788, "Move the cursor by some dots"},
+        {32794, "Make the current color pale"},      {32801, "Move the viewpoint near the cursor"},
+        {32802, "Move the viewpoint far from the cursor"}, {32803, "Reset the viewpoint"},
+        {32804, "Show or hide the cursor"},          {32805, "Enable the Microsoft SideWinder 3D Pro joystick"},
+        {57600, "Create new space"},                 {57601, "Open existing space"},
+        {57603, "Save the active space"},            {57604, "Save the active space with a new name"},
+        {57616, "Open this space"},                  {57634, "Memorize the selection"},
+        {57635, "Cut the selection and memorize it"}, {57637, "Insert memorized contents"},
+        {57665, "Quit the application; prompts to save space"},
+    };
+    for (const auto& [id, text] : prompts) QCOMPARE(m_frame->Action(id)->statusTip(), text);
+    QCOMPARE(m_frame->IdleLabel()->text(), QString("For Help, press F1"));
+    QVERIFY(m_frame->statusBar()->children().contains(m_frame->IdleLabel()));
+    // A run's status replaces the idle text until it is cleared.
+    m_frame->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_frame));
+    emit m_frame->GetView()->StatusText("Phase:Ready");
+    QCOMPARE(m_frame->statusBar()->currentMessage(), QString("Phase:Ready"));
+    QVERIFY(!m_frame->IdleLabel()->isVisible());
+    m_frame->statusBar()->clearMessage();
+    QVERIFY(m_frame->IdleLabel()->isVisible());
+}
+
+void FrameTest::updateHandlers()
+{
+    auto a = [this](int id) { return m_frame->Action(id); };
+    m_frame->UpdateCommandUI();
+    QVERIFY(!a(ID_RUN_START)->isChecked());
+    QVERIFY(a(ID_RUN_STOP)->isChecked());
+    QVERIFY(a(ID_RUN_START)->isEnabled() && a(ID_RUN_STOP)->isEnabled());
+    QVERIFY(!a(ID_RUN_BACK)->isEnabled());
+    QVERIFY(!a(ID_EDIT_UNDO)->isEnabled());
+    QVERIFY(!a(ID_FILE_MRU_FILE1)->isEnabled());  // the placeholder of an empty list
+    QVERIFY(a(ID_EDIT_AREABEGIN)->isEnabled());
+    QVERIFY(!a(ID_EDIT_AREACANCEL)->isEnabled());
+    QVERIFY(!a(ID_EDIT_AREAMOVE)->isEnabled());
+    m_frame->Execute(ID_EDIT_AREABEGIN);
+    QVERIFY(!a(ID_EDIT_AREABEGIN)->isEnabled());
+    QVERIFY(a(ID_EDIT_AREACANCEL)->isEnabled());
+    QVERIFY(a(ID_EDIT_AREAMOVE)->isEnabled());
+    m_frame->Execute(ID_EDIT_AREAMOVE);
+    QVERIFY(!a(ID_EDIT_AREAMOVE)->isEnabled());
+    QVERIFY(a(ID_EDIT_AREACANCEL)->isEnabled());
+    // A disabled command does nothing even when reached by its identifier.
+    const int areaX = m_frame->GetView()->GetAreaX();
+    m_frame->Execute(ID_MOVECURSOR_RIGHT);
+    m_frame->Execute(ID_EDIT_AREABEGIN);
+    QCOMPARE(m_frame->GetView()->GetAreaX(), areaX + 1);
+
+    // Colour and step check marks follow the view.
+    auto checkedColours = [&] {
+        QList<int> ids;
+        for (int id = ID_COLOR_WHITE; id <= ID_COLOR_BLACK; id++)
+            if (a(id)->isChecked()) ids.append(id);
+        return ids;
+    };
+    QCOMPARE(checkedColours(), QList<int>{ID_COLOR_GREEN});
+    m_frame->Execute(ID_COLOR_BLACK);
+    QCOMPARE(checkedColours(), QList<int>{ID_COLOR_BLACK});
+    QCOMPARE(m_frame->GetView()->GetColor(), 101);
+    a(ID_COLOR_PALE)->trigger();  // as a click on the button
+    QCOMPARE(checkedColours(), QList<int>{ID_COLOR_PALE});
+    QVERIFY(a(ID_MOVECURSOR_STEP1)->isChecked() && !a(ID_MOVECURSOR_STEPBIG)->isChecked());
+    a(ID_MOVECURSOR_STEPBIG)->trigger();
+    QVERIFY(!a(ID_MOVECURSOR_STEP1)->isChecked() && a(ID_MOVECURSOR_STEPBIG)->isChecked());
+    a(ID_MOVECURSOR_STEPBIG)->trigger();  // choosing it again keeps it
+    QVERIFY(a(ID_MOVECURSOR_STEPBIG)->isChecked());
+    QCOMPARE(m_frame->GetView()->GetStep(), 10);
+
+    QVERIFY(a(ID_VIEW_CURSOR)->isChecked());
+    a(ID_VIEW_CURSOR)->trigger();
+    QVERIFY(!a(ID_VIEW_CURSOR)->isChecked());
+    QVERIFY(!m_frame->GetView()->IsCursorShown());
+    QVERIFY(!a(ID_TOOL_SIDEWINDER)->isChecked());
+    a(ID_TOOL_SIDEWINDER)->trigger();
+    QVERIFY(a(ID_TOOL_SIDEWINDER)->isChecked());
+    QVERIFY(m_frame->GetView()->IsJoystick());
+    QVERIFY(a(ID_VIEW_TOOLBAR)->isChecked());
+    a(ID_VIEW_TOOLBAR)->trigger();
+    QVERIFY(!a(ID_VIEW_TOOLBAR)->isChecked());
+    QVERIFY(!m_frame->ToolBar()->isVisibleTo(m_frame));
+    a(ID_VIEW_STATUS_BAR)->trigger();
+    QVERIFY(!a(ID_VIEW_STATUS_BAR)->isChecked());
+}
+
+void FrameTest::startRunsAndFinishesAndEnablesBack()
+{
+    // An empty space holds no program: the run ends at once and the cursor comes back.
+    m_frame->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_frame));
+    CTesseraView* view = m_frame->GetView();
+    CTesseraDoc* doc = m_frame->GetDocument();
+    m_frame->Execute(ID_EDIT_POINTSET);  // edited: Start takes the Back copy
+    m_frame->Execute(ID_RUN_START);
+    QVERIFY(!view->IsCursorShown());
+    QVERIFY(m_frame->Action(ID_RUN_BACK)->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(view->IsCursorShown(), 10000);
+    m_frame->UpdateCommandUI();
+    QVERIFY(!m_frame->Action(ID_RUN_START)->isChecked());
+    QVERIFY(m_frame->Action(ID_RUN_STOP)->isChecked());
+    m_frame->Execute(ID_RUN_STOP);
+    QVERIFY(view->IsCursorShown());
+    // Back returns to the space as it was at Start: the later edit goes, the earlier stays.
+    m_frame->Execute(ID_MOVECURSOR_UP);
+    m_frame->Execute(ID_EDIT_POINTSET);
+    m_frame->Execute(ID_RUN_BACK);
+    QCOMPARE(doc->GetCell(20, 0, 15), 104);
+    QCOMPARE(doc->GetCell(20, 1, 15), 0);
+}
+
+void FrameTest::titleAndNewDocument()
+{
+    QCOMPARE(m_frame->windowTitle(), QString("Untitled - 3D-Tessera"));
+    CTesseraDoc* doc = m_frame->GetDocument();
+    QCOMPARE(doc->GetSizeX(), 40);
+    QCOMPARE(doc->GetSizeY(), 10);
+    QCOMPARE(doc->GetSizeZ(), 30);
+    QCOMPARE(m_frame->GetView()->GetCursorX(), 20);
+}
+
+void FrameTest::openReadsSpaceAndNamesDocument()
+{
+    WriteFile(Path("ring.ts3"), SpaceFileText(7, 1, 5, {{3, 0, 2, 103}}));
+    QVERIFY(m_frame->OpenDocumentFile(Path("ring.ts3")));
+    QCOMPARE(m_frame->windowTitle(), QString("ring.ts3 - 3D-Tessera"));
+    CTesseraDoc* doc = m_frame->GetDocument();
+    QCOMPARE(doc->GetSizeX(), 7);
+    QCOMPARE(doc->GetCell(3, 0, 2), 103);
+    QVERIFY(!doc->IsModified());
+    QCOMPARE(m_frame->GetView()->GetCursorX(), 3);  // reinitialised for the new space
+    QCOMPARE(m_frame->RecentFiles().Files().value(0), QFileInfo(Path("ring.ts3")).absoluteFilePath());
+}
+
+void FrameTest::unreadableFileChangesNothing()
+{
+    WriteFile(Path("mine.ts3"), SpaceFileText(5, 2, 5, {{1, 1, 1, 106}}));
+    QVERIFY(m_frame->OpenDocumentFile(Path("mine.ts3")));
+    m_frame->Execute(ID_EDIT_POINTSET);  // modified, unsaved
+    const CSpace before = m_frame->GetDocument()->GetSpace();
+    WriteFile(Path("notes.txt"), "Shopping list\r\n- milk\r\n");
+    WriteFile(Path("scene.wrl"), "#VRML V1.0 ascii\r\n");
+    WriteFile(Path("bad.ts3"), "3D-Tessera\r\nThe Q is 4\r\n");
+    for (const QString& name : QStringList{"notes.txt", "scene.wrl", "bad.ts3"}) {
+        CMessageBoxAnswerer answers(QMessageBox::No);  // "Save changes?" No, then the warning
+        QVERIFY(!m_frame->OpenDocumentFile(Path(name)));
+        QCOMPARE(answers.texts.size(), 2);
+        QVERIFY(answers.texts[0].startsWith("Save changes to mine.ts3?"));
+        QVERIFY2(answers.texts[1].contains("not a 3D-Tessera space or plane file"), qPrintable(answers.texts[1]));
+        QVERIFY(answers.texts[1].contains(name));
+        QCOMPARE(m_frame->windowTitle(), QString("mine.ts3 - 3D-Tessera"));
+        QCOMPARE(m_frame->GetPathName(), QFileInfo(Path("mine.ts3")).absoluteFilePath());
+        QVERIFY(m_frame->GetDocument()->IsModified());
+        QVERIFY(m_frame->GetDocument()->GetSpace().isEqual(before));
+    }
+    QCOMPARE(m_frame->RecentFiles().Files().size(), 1);
+}
+
+void FrameTest::missingFileChangesNothing()
+{
+    CMessageBoxAnswerer answers(QMessageBox::Ok);
+    QVERIFY(!m_frame->OpenDocumentFile(Path("nowhere.ts3")));
+    QCOMPARE(answers.texts.size(), 1);
+    QVERIFY(answers.texts[0].startsWith("Cannot open"));
+    QCOMPARE(m_frame->windowTitle(), QString("Untitled - 3D-Tessera"));
+    QCOMPARE(m_frame->GetDocument()->GetSizeX(), 40);
+}
+
+void FrameTest::saveWritesAndClearsModified()
+{
+    CTesseraView* view = m_frame->GetView();
+    view->OnColor(103);
+    m_frame->Execute(ID_EDIT_POINTSET);
+    QVERIFY(m_frame->GetDocument()->IsModified());
+    QVERIFY(m_frame->DoSave(Path("out.ts3")));
+    QVERIFY(!m_frame->GetDocument()->IsModified());
+    QCOMPARE(m_frame->windowTitle(), QString("out.ts3 - 3D-Tessera"));
+    QCOMPARE(ReadFile(Path("out.ts3")), SpaceFileText(40, 10, 30, {{20, 0, 15, 103}}));
+    // Save now goes to the same file without asking.
+    m_frame->Execute(ID_EDIT_POINTRESET);
+    QVERIFY(m_frame->OnFileSave());
+    QCOMPARE(ReadFile(Path("out.ts3")), SpaceFileText(40, 10, 30));
+    // No temporary file (hidden, beside the target) is left behind.
+    QCOMPARE(QDir(m_dir.path()).entryList({"*out*"}, QDir::Files | QDir::Hidden), QStringList{"out.ts3"});
+}
+
+void FrameTest::saveAsAddsDefaultExtension()
+{
+    // Type a name without an extension into the dialog, as a user would.
+    QString filter;
+    QTimer typer;
+    connect(&typer, &QTimer::timeout, this, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        filter = dialog->nameFilters().value(0);
+        dialog->setDirectory(m_dir.path());
+        dialog->selectFile("typed");
+        QMetaObject::invokeMethod(dialog, "accept");  // as the Save button does
+    });
+    typer.start(20);
+    QVERIFY(m_frame->OnFileSaveAs());
+    typer.stop();
+    QCOMPARE(filter, QString("Tessera Files (*.ts3)"));
+    QCOMPARE(m_frame->GetPathName(), QFileInfo(Path("typed.TS3")).absoluteFilePath());
+    QVERIFY(QFileInfo(Path("typed.TS3")).isFile());
+}
+
+void FrameTest::saveFailureKeepsEverything()
+{
+    QVERIFY(m_frame->DoSave(Path("keep.ts3")));
+    const std::string saved = ReadFile(Path("keep.ts3"));
+    m_frame->Execute(ID_EDIT_POINTSET);
+    {
+        CMessageBoxAnswerer answers(QMessageBox::Ok);
+        QVERIFY(!m_frame->DoSave(Path("no/such/folder/x.ts3")));
+        QCOMPARE(answers.texts.size(), 1);
+        QVERIFY2(answers.texts[0].startsWith("Cannot save"), qPrintable(answers.texts[0]));
+    }
+    QVERIFY(m_frame->GetDocument()->IsModified());
+    QCOMPARE(m_frame->windowTitle(), QString("keep.ts3 - 3D-Tessera"));
+    // A folder that cannot be written: the old file stays as it was.
+    QFile::setPermissions(m_dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const bool writable = QFileInfo(m_dir.path()).isWritable() && ::access(m_dir.path().toLocal8Bit(), W_OK) == 0;
+    if (!writable) {
+        CMessageBoxAnswerer answers(QMessageBox::Ok);
+        QVERIFY(!m_frame->DoSave(Path("keep.ts3")));
+        QCOMPARE(answers.texts.size(), 1);
+        QCOMPARE(ReadFile(Path("keep.ts3")), saved);
+        QVERIFY(m_frame->GetDocument()->IsModified());
+    }
+    QFile::setPermissions(m_dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+void FrameTest::vrmlExportKeepsDocumentName()
+{
+    m_frame->Execute(ID_EDIT_POINTSET);
+    QVERIFY(m_frame->DoSave(Path("scene.WRL")));
+    QVERIFY(ReadFile(Path("scene.WRL")).rfind("#VRML V1.0 ascii\r\n", 0) == 0);
+    QCOMPARE(m_frame->windowTitle(), QString("Untitled - 3D-Tessera"));
+    QVERIFY(m_frame->GetDocument()->IsModified());
+    QVERIFY(m_frame->RecentFiles().Files().isEmpty());
+}
+
+void FrameTest::saveChangesQuestionOnNewAndClose()
+{
+    m_frame->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_frame));
+    m_frame->Execute(ID_EDIT_POINTSET);
+    {
+        CMessageBoxAnswerer answers(QMessageBox::Cancel);
+        QVERIFY(!m_frame->OnFileNew());
+        QCOMPARE(answers.texts, QStringList{"Save changes to Untitled?"});
+        QCOMPARE(m_frame->GetDocument()->GetCell(20, 0, 15), 104);
+    }
+    {
+        CMessageBoxAnswerer answers(QMessageBox::Cancel);
+        QVERIFY(!m_frame->close());
+        QVERIFY(m_frame->isVisible());
+        QCOMPARE(answers.texts.size(), 1);
+    }
+    {
+        CMessageBoxAnswerer answers(QMessageBox::No);
+        QVERIFY(m_frame->OnFileNew());
+        QCOMPARE(m_frame->GetDocument()->GetCell(20, 0, 15), 0);
+        QVERIFY(!m_frame->GetDocument()->IsModified());
+    }
+    CMessageBoxAnswerer none(QMessageBox::Cancel);
+    QVERIFY(m_frame->close());  // unmodified: no question
+    QVERIFY(none.texts.isEmpty());
+}
+
+void FrameTest::recentFilesKeepFour()
+{
+    for (int i = 1; i <= 5; i++) {
+        const QString name = Path(QString("f%1.ts3").arg(i));
+        WriteFile(name, SpaceFileText(3, 1, 3, {{0, 0, 0, 100 + i}}));
+        QVERIFY(m_frame->OpenDocumentFile(name));
+    }
+    const QStringList files = m_frame->RecentFiles().Files();
+    QCOMPARE(files.size(), 4);
+    QVERIFY(files[0].endsWith("f5.ts3"));
+    QVERIFY(files[3].endsWith("f2.ts3"));
+    m_frame->UpdateCommandUI();
+    QAction* second = m_frame->Action(ID_FILE_MRU_FILE1 + 1);
+    QVERIFY(second->isVisible() && second->isEnabled());
+    QVERIFY(second->text().startsWith("&2 "));
+    second->trigger();
+    QCOMPARE(m_frame->GetDocument()->GetCell(0, 0, 0), 104);  // f4
+    QVERIFY(m_frame->RecentFiles().Files()[0].endsWith("f4.ts3"));
+    // The list survives into the next session.
+    CRecentFileList reloaded;
+    QCOMPARE(reloaded.Files(), m_frame->RecentFiles().Files());
+    // A file that has gone away is dropped when chosen.
+    QFile::remove(Path("f3.ts3"));
+    const int index = m_frame->RecentFiles().Files().indexOf(QFileInfo(Path("f3.ts3")).absoluteFilePath());
+    QVERIFY(index > 0);
+    CMessageBoxAnswerer answers(QMessageBox::Ok);
+    m_frame->Action(ID_FILE_MRU_FILE1 + index)->trigger();
+    QCOMPARE(m_frame->RecentFiles().Files().size(), 3);
+}
+
+void FrameTest::commandLineFileIsOpened()
+{
+    WriteFile(Path("with space.ts3"), SpaceFileText(4, 2, 4, {{1, 1, 1, 107}}));
+    // The whole command line is one file name, even when the shell split it.
+    std::unique_ptr<CMainFrame> frame(CTesseraApp::CreateMainFrame({Path("with"), "space.ts3"}));
+    QCOMPARE(frame->windowTitle(), QString("with space.ts3 - 3D-Tessera"));
+    QCOMPARE(frame->GetDocument()->GetCell(1, 1, 1), 107);
+    // An unreadable one leaves a new document after saying why.
+    WriteFile(Path("junk.bin"), "\x01\x02\x03");
+    CMessageBoxAnswerer answers(QMessageBox::Ok);
+    std::unique_ptr<CMainFrame> other(CTesseraApp::CreateMainFrame({Path("junk.bin")}));
+    QCOMPARE(answers.texts.size(), 1);
+    QCOMPARE(other->windowTitle(), QString("Untitled - 3D-Tessera"));
+    QCOMPARE(other->GetDocument()->GetSizeX(), 40);
+}
+
+void FrameTest::droppedFileIsOpened()
+{
+    WriteFile(Path("dropped.ts3"), SpaceFileText(3, 3, 3, {{2, 2, 2, 102}}));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(Path("dropped.ts3"))});
+    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(m_frame, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(m_frame, &drop);
+    QTRY_COMPARE(m_frame->windowTitle(), QString("dropped.ts3 - 3D-Tessera"));
+    QCOMPARE(m_frame->GetDocument()->GetCell(2, 2, 2), 102);
+}
+
+void FrameTest::aboutBox()
+{
+    CAboutBox about;
+    QCOMPARE(about.windowTitle(), QString("About 3D-Tessera"));
+    QCOMPARE(about.font().pointSize(), 8);
+    QStringList texts;
+    for (QLabel* label : about.findChildren<QLabel*>())
+        if (!label->text().isEmpty()) texts.append(label->text());
+    QCOMPARE(texts, (QStringList{"3D-Tessera 1997/03/14", "(Tessera ver.3.52)"}));
+    auto* icon = about.findChild<QLabel*>("aboutIcon");
+    QVERIFY(icon && !icon->pixmap().isNull());
+    auto* buttons = about.findChild<QDialogButtonBox*>();
+    QCOMPARE(buttons->buttons().size(), 1);
+    QCOMPARE(buttons->standardButton(buttons->buttons().first()), QDialogButtonBox::Ok);
+    about.show();
+    buttons->buttons().first()->click();
+    QCOMPARE(about.result(), int(QDialog::Accepted));
+}
+
+void FrameTest::helpOpensGuide()
+{
+    QVERIFY(!CHelpWindow::FindGuide().isEmpty());
+    m_frame->Execute(ID_HELP_INDEX);
+    auto* help = m_frame->findChild<CHelpWindow*>();
+    QVERIFY(help);
+    QTRY_VERIFY(help->isVisible());
+    QVERIFY(help->Browser()->toPlainText().contains("Getting started"));
+    help->close();
+}
+
+QTEST_MAIN(FrameTest)
+#include "frame_test.moc"

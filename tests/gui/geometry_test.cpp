@@ -1,0 +1,143 @@
+// Pure view geometry: guide segments, clip planes and the azimuth sectors of the cursor moves.
+#include <QtTest>
+#include <cmath>
+
+#include "view/camera.h"
+#include "view/cursormove.h"
+#include "view/guidesegment.h"
+
+class GeometryTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void guideSegmentsAlongX_data();
+    void guideSegmentsAlongX();
+    void guideSegmentRunsThroughCellCentre();
+    void clipPlanes();
+    void sectors_data();
+    void sectors();
+    void screenMoveTable();
+};
+
+void GeometryTest::guideSegmentsAlongX_data()
+{
+    // -1 marks a missing segment.
+    QTest::addColumn<int>("k");
+    QTest::addColumn<int>("n");
+    QTest::addColumn<QVector<float>>("spans");  // near-, far-, near+, far+ as from/to pairs
+    QTest::newRow("cursor at 0") << 0 << 10 << QVector<float>{-1, -1, -1, -1, 1.5f, 4, 4, 10};
+    QTest::newRow("cursor at 2") << 2 << 10 << QVector<float>{0, 1.5f, -1, -1, 3.5f, 6, 6, 10};
+    QTest::newRow("cursor at 3") << 3 << 10 << QVector<float>{0, 2.5f, 0, 0, 4.5f, 7, 7, 10};
+    QTest::newRow("cursor at 5") << 5 << 10 << QVector<float>{2, 4.5f, 0, 2, 6.5f, 9, 9, 10};
+    QTest::newRow("cursor at 6") << 6 << 10 << QVector<float>{3, 5.5f, 0, 3, 7.5f, 10, 10, 10};
+    QTest::newRow("cursor at 7") << 7 << 10 << QVector<float>{4, 6.5f, 0, 4, 8.5f, 10, -1, -1};
+    QTest::newRow("cursor at last") << 9 << 10 << QVector<float>{6, 8.5f, 0, 6, -1, -1, -1, -1};
+    QTest::newRow("one cell") << 0 << 1 << QVector<float>{-1, -1, -1, -1, -1, -1, -1, -1};
+}
+
+void GeometryTest::guideSegmentsAlongX()
+{
+    QFETCH(int, k);
+    QFETCH(int, n);
+    QFETCH(QVector<float>, spans);
+    SGuideSpan s;
+    const bool found[4] = {NearGuideSpan(false, k, n, s), FarGuideSpan(false, k, n, s), NearGuideSpan(true, k, n, s),
+                           FarGuideSpan(true, k, n, s)};
+    for (int i = 0; i < 4; i++) {
+        const bool expected = spans[2 * i] != -1;
+        QCOMPARE(found[i], expected);
+        if (!expected) continue;
+        const bool plus = i >= 2, far = i % 2 == 1;
+        if (far) FarGuideSpan(plus, k, n, s);
+        else NearGuideSpan(plus, k, n, s);
+        QCOMPARE(s.from, spans[2 * i]);
+        QCOMPARE(s.to, spans[2 * i + 1]);
+    }
+}
+
+void GeometryTest::guideSegmentRunsThroughCellCentre()
+{
+    const int cursor[3] = {2, 1, 7}, size[3] = {5, 4, 8};
+    SGuideSegment s;
+    QVERIFY(NearGuideSegment(GUIDE_Y_MINUS, cursor, size, s));
+    QCOMPARE(s.from[0], 2.5f);
+    QCOMPARE(s.from[1], 0.0f);
+    QCOMPARE(s.to[1], 0.5f);
+    QCOMPARE(s.to[2], 7.5f);
+    QVERIFY(!NearGuideSegment(GUIDE_Z_PLUS, cursor, size, s));  // z = 7 is the last layer
+    QVERIFY(NearGuideSegment(GUIDE_Z_MINUS, cursor, size, s));
+    QCOMPARE(s.from[2], 4.0f);
+    QCOMPARE(s.to[2], 6.5f);
+    QCOMPARE(s.from[0], 2.5f);
+    QCOMPARE(s.from[1], 1.5f);
+}
+
+void GeometryTest::clipPlanes()
+{
+    // Eye inside the space's box: the near plane falls to its minimum.
+    const SVec3 size = {10, 10, 10};
+    SClipPlanes p = ComputeClipPlanes(size, {5, 5, 5}, {5, 5, 7}, 2);
+    QCOMPARE(p.zNear, 0.5f * 0.9f);
+    // Far corner: (0, 0, 0) lies beyond the target from an eye on the +z side.
+    QVERIFY(std::abs(p.zFar - (std::sqrt(75.0f) + 2) * 1.1f) < 1e-4f);
+
+    // Eye outside: near reaches the closest point of the box, (5, 5, 10) for an eye at z = 20.
+    p = ComputeClipPlanes(size, {5, 5, 5}, {5, 5, 20}, 15);
+    QVERIFY(std::abs(p.zNear - 10 * 0.9f) < 1e-4f);
+    QVERIFY(std::abs(p.zFar - (std::sqrt(75.0f) + 15) * 1.1f) < 1e-4f);
+
+    // The eye of the default view of a 40 x 10 x 30 space.
+    const SVec3 eye = EyePosition({20.5f, 0.5f, 15.5f}, viewpoint::DEFAULT_ELEVATION, viewpoint::DEFAULT_AZIMUTH, 40);
+    QVERIFY(std::abs(eye.y - (0.5f + 40 * std::sin(0.3926991f))) < 1e-4f);
+    QVERIFY(std::abs(eye.z - (15.5f + 40 * std::cos(0.3926991f) * std::cos(0.2617994f))) < 1e-4f);
+    QVERIFY(eye.x > 20.5f);
+}
+
+void GeometryTest::sectors_data()
+{
+    QTest::addColumn<float>("azimuth");
+    QTest::addColumn<int>("sector");
+    QTest::newRow("default") << 0.2617994f << 0;
+    QTest::newRow("0.8") << 0.8f << 1;
+    QTest::newRow("-0.5 truncates to 0") << -0.5f << 0;
+    QTest::newRow("-0.8") << -0.8f << -1;
+    QTest::newRow("just under 2 pi") << 6.2f << 7;
+    QTest::newRow("beyond 2 pi wraps") << 6.4f << 0;
+    QTest::newRow("24 turns left") << float(0.2617994 - 24 * viewpoint::TURN_STEP) << -7;
+    QTest::newRow("far out") << 1000.0f << 1;  // trunc(1273.2) = 1273 = 159 * 8 + 1
+}
+
+void GeometryTest::sectors()
+{
+    QFETCH(float, azimuth);
+    QFETCH(int, sector);
+    QCOMPARE(AzimuthSector(azimuth), sector);
+}
+
+void GeometryTest::screenMoveTable()
+{
+    // Left, Right, Front, Rear per sector group, as the cursor menu has always moved.
+    struct Row {
+        std::initializer_list<int> sectors;
+        ECursorMove left, right, front, rear;
+    };
+    const Row rows[] = {
+        {{0, 7, -7}, MOVE_X_MINUS, MOVE_X_PLUS, MOVE_Z_PLUS, MOVE_Z_MINUS},
+        {{1, 2, -5, -6}, MOVE_Z_PLUS, MOVE_Z_MINUS, MOVE_X_PLUS, MOVE_X_MINUS},
+        {{3, 4, -3, -4}, MOVE_X_PLUS, MOVE_X_MINUS, MOVE_Z_MINUS, MOVE_Z_PLUS},
+        {{5, 6, -1, -2}, MOVE_Z_MINUS, MOVE_Z_PLUS, MOVE_X_MINUS, MOVE_X_PLUS},
+    };
+    for (const Row& row : rows)
+        for (int sector : row.sectors) {
+            // An azimuth in the middle of the sector (truncation toward zero).
+            const float azimuth = (sector + (sector < 0 ? -0.5f : 0.5f)) / 1.2732395f;
+            QCOMPARE(AzimuthSector(azimuth), sector);
+            QCOMPARE(ScreenMove(SCREEN_LEFT, azimuth), row.left);
+            QCOMPARE(ScreenMove(SCREEN_RIGHT, azimuth), row.right);
+            QCOMPARE(ScreenMove(SCREEN_FRONT, azimuth), row.front);
+            QCOMPARE(ScreenMove(SCREEN_REAR, azimuth), row.rear);
+        }
+}
+
+QTEST_APPLESS_MAIN(GeometryTest)
+#include "geometry_test.moc"

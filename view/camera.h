@@ -1,0 +1,43 @@
+// The eye orbiting its target, and the near and far planes that keep the space inside the view.
+#pragma once
+
+struct SVec3 {
+    float x;
+    float y;
+    float z;
+};
+
+// Eye = target + distance * (cos e sin a, sin e, cos e cos a): at azimuth 0 the eye lies on the
+// +z side of the target, y is up.
+SVec3 EyePosition(const SVec3& target, float elevation, float azimuth, float distance);
+
+// The cell index of an eye coordinate, truncated toward zero; coordinates beyond any space
+// (an eye zoomed far out) are held to a range where the conversion stays defined.
+inline int EyeCellIndex(float v)
+{
+    const float limit = 1.0e9f;
+    return int(v > limit ? limit : v < -limit ? -limit : v);
+}
+
+struct SClipPlanes {
+    float zNear;
+    float zFar;
+};
+
+// Planes for a space filling [0, size] on each axis: near reaches the point of the box closest to
+// the eye (at least 0.5), far the box's corner beyond the target; then 10% slack on both.
+SClipPlanes ComputeClipPlanes(const SVec3& size, const SVec3& target, const SVec3& eye, float distance);
+
+// Viewpoint limits and steps, computed from the single-precision pi the view has always used.
+namespace viewpoint {
+constexpr double PI_F = 3.14159;
+constexpr double TURN_STEP = PI_F / 12;   // added in double, stored as float
+constexpr double RAISE_STEP = PI_F / 24;
+constexpr float ELEVATION_LIMIT = float(PI_F / 2);
+constexpr float ZOOM_IN = 0.8f;
+constexpr float ZOOM_OUT = 1.25f;
+constexpr float NEAREST = 2.0f;
+constexpr float DEFAULT_ELEVATION = 0.3926991f;  // pi / 8
+constexpr float DEFAULT_AZIMUTH = 0.2617994f;    // pi / 12
+constexpr double FIELD_OF_VIEW = 60.0;            // vertical, degrees
+}  // namespace viewpoint

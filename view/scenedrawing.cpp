@@ -1,0 +1,232 @@
+// Drawing the scene with GL 1.1: the camera, the cells as runs along x (sent from client-side
+// arrays), and in immediate mode the cursor and area boxes, the six guide lines and the floor.
+#include <QtGui/qopengl.h>
+
+#include <GL/glu.h>
+
+#include <cmath>
+
+#include "document/tesseradoc.h"
+#include "view/cellshading.h"
+#include "view/guidesegment.h"
+#include "view/runfaces.h"
+#include "view/tesseraview.h"
+
+namespace {
+// A colour component as a byte, rounded as GL rounds a float colour into an 8-bit buffer.
+GLubyte Byte(float c) { return GLubyte(c * 255.0f + 0.5f); }
+
+// The twelve edges of the box [lo, hi], as line pairs.
+void BoxEdges(const float lo[3], const float hi[3])
+{
+    const float x[2] = {lo[0], hi[0]}, y[2] = {lo[1], hi[1]}, z[2] = {lo[2], hi[2]};
+    glBegin(GL_LINES);
+    for (int a = 0; a < 2; a++)
+        for (int b = 0; b < 2; b++) {
+            glVertex3f(x[0], y[a], z[b]);
+            glVertex3f(x[1], y[a], z[b]);
+            glVertex3f(x[a], y[0], z[b]);
+            glVertex3f(x[a], y[1], z[b]);
+            glVertex3f(x[a], y[b], z[0]);
+            glVertex3f(x[a], y[b], z[1]);
+        }
+    glEnd();
+}
+
+// A box outline dashed white and black (two passes with complementary stipples).
+void DashedBox(const float lo[3], const float hi[3], float width)
+{
+    glLineWidth(width);
+    glEnable(GL_LINE_STIPPLE);
+    glLineStipple(1, 0xAAAA);
+    glColor3f(1, 1, 1);
+    BoxEdges(lo, hi);
+    glLineStipple(1, 0x5555);
+    glColor3f(0, 0, 0);
+    BoxEdges(lo, hi);
+    glDisable(GL_LINE_STIPPLE);
+}
+
+void Segment(const SGuideSegment& s)
+{
+    glBegin(GL_LINES);
+    glVertex3f(s.from[0], s.from[1], s.from[2]);
+    glVertex3f(s.to[0], s.to[1], s.to[2]);
+    glEnd();
+}
+}  // namespace
+
+SVec3 CTesseraView::Eye() const
+{
+    return EyePosition({m_targetX, m_targetY, m_targetZ}, m_elevation, m_azimuth, m_distance);
+}
+
+void CTesseraView::SetupCamera()
+{
+    const SVec3 size = {float(m_pDoc->GetSizeX()), float(m_pDoc->GetSizeY()), float(m_pDoc->GetSizeZ())};
+    const SVec3 target = {m_targetX, m_targetY, m_targetZ};
+    const SVec3 eye = Eye();
+    const SClipPlanes planes = ComputeClipPlanes(size, target, eye, m_distance);
+    const int w = int(width() * devicePixelRatioF()), h = int(height() * devicePixelRatioF());
+
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glViewport(0, 0, w, h);
+    glClearColor(0, 0, 0, 0);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(viewpoint::FIELD_OF_VIEW, h > 0 ? double(w) / h : 1.0, planes.zNear, planes.zFar);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(eye.x, eye.y, eye.z, target.x, target.y, target.z, 0, 1, 0);
+}
+
+void CTesseraView::DrawScene()
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    DrawCells();
+    if (m_bCursor) {
+        if (m_bArea) DrawAreaBox();
+        DrawCursorBox();
+        DrawGuides();
+    }
+    DrawFloor();
+    glFlush();
+}
+
+void CTesseraView::DrawCells()
+{
+    const int sx = m_pDoc->GetSizeX(), sy = m_pDoc->GetSizeY(), sz = m_pDoc->GetSizeZ();
+    const SVec3 eye = Eye();
+    const int ex = EyeCellIndex(eye.x), ey = EyeCellIndex(eye.y), ez = EyeCellIndex(eye.z);
+    m_vertices.clear();
+    m_colours.clear();
+
+    // One lock for the whole scan: a running interpreter waits for the frame, not per cell.
+    m_pDoc->Lock();
+    const CTesseraDoc& doc = *m_pDoc;
+    auto cellAt = [&doc, sx, sy, sz](int x, int y, int z) {
+        return x < 0 || y < 0 || z < 0 || x >= sx || y >= sy || z >= sz ? 0 : doc.GetCellUnlocked(x, y, z);
+    };
+    // Faces against non-empty neighbours are left out, unless the eye sits inside a cell.
+    const bool cull = m_bSkipCovered && cellAt(EyeCellIndex(std::floor(eye.x)), EyeCellIndex(std::floor(eye.y)), EyeCellIndex(std::floor(eye.z))) == 0;
+    SFace faces[3];
+    auto add = [&](int x0, int y, int z, int value, int length) {
+        if (value == 0) return;
+        const int skip = cull ? CoveredFaces(x0, y, z, length, ex, ey, ez, cellAt) : 0;
+        const int n = RunFaces(x0, y, z, value, length, ex, ey, ez, faces, skip);
+        for (int f = 0; f < n; f++)
+            for (const float* c : faces[f].corner) {
+                m_vertices.insert(m_vertices.end(), c, c + 3);
+                m_colours.insert(m_colours.end(), {Byte(faces[f].colour.r), Byte(faces[f].colour.g), Byte(faces[f].colour.b), 255});
+            }
+    };
+    for (int z = 0; z < sz; z++)
+        for (int y = 0; y < sy; y++) {
+            int start = 0;
+            int value = doc.GetCellUnlocked(0, y, z);
+            for (int x = 1; x <= sx; x++) {
+                const int next = x < sx ? doc.GetCellUnlocked(x, y, z) : 0;
+                if (x < sx && next == value) continue;
+                add(start, y, z, value, x - start);
+                start = x;
+                value = next;
+            }
+        }
+    m_pDoc->Unlock();
+
+    // The faces go to GL from client-side arrays (GL 1.1) in one call, in scan order, each as
+    // two triangles over its four corners (cheaper for a software renderer than quads).
+    if (m_vertices.empty()) return;
+    const std::size_t quads = m_vertices.size() / 12;
+    for (GLuint q = GLuint(m_indices.size() / 6); q < quads; q++)
+        m_indices.insert(m_indices.end(), {4 * q, 4 * q + 1, 4 * q + 2, 4 * q, 4 * q + 2, 4 * q + 3});
+    glShadeModel(GL_FLAT);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, m_vertices.data());
+    glColorPointer(4, GL_UNSIGNED_BYTE, 0, m_colours.data());
+    glDrawElements(GL_TRIANGLES, GLsizei(quads * 6), GL_UNSIGNED_INT, m_indices.data());
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+}
+
+void CTesseraView::DrawRun(int x0, int y, int z, int value, int length)
+{
+    const SVec3 eye = Eye();
+    SFace faces[3];
+    const int n = RunFaces(x0, y, z, value, length, EyeCellIndex(eye.x), EyeCellIndex(eye.y), EyeCellIndex(eye.z), faces);
+    glBegin(GL_QUADS);
+    for (int f = 0; f < n; f++) {
+        glColor3f(faces[f].colour.r, faces[f].colour.g, faces[f].colour.b);
+        for (const float* c : faces[f].corner) glVertex3fv(c);
+    }
+    glEnd();
+}
+
+void CTesseraView::DrawCursorBox()
+{
+    const float lo[3] = {m_cursorX - 0.1f, m_cursorY - 0.1f, m_cursorZ - 0.1f};
+    const float hi[3] = {m_cursorX + 1.1f, m_cursorY + 1.1f, m_cursorZ + 1.1f};
+    DashedBox(lo, hi, 2);
+}
+
+void CTesseraView::DrawAreaBox()
+{
+    const int c[3] = {m_cursorX, m_cursorY, m_cursorZ}, a[3] = {m_areaX, m_areaY, m_areaZ};
+    float lo[3], hi[3];
+    for (int i = 0; i < 3; i++) {
+        lo[i] = std::min(c[i], a[i]) - 0.1f;
+        hi[i] = std::max(c[i], a[i]) + 1.1f;
+    }
+    DashedBox(lo, hi, 1);
+}
+
+void CTesseraView::DrawGuideNear(int direction)
+{
+    const int cursor[3] = {m_cursorX, m_cursorY, m_cursorZ};
+    const int size[3] = {m_pDoc->GetSizeX(), m_pDoc->GetSizeY(), m_pDoc->GetSizeZ()};
+    SGuideSegment s;
+    if (NearGuideSegment(direction, cursor, size, s)) Segment(s);
+}
+
+void CTesseraView::DrawGuideFar(int direction)
+{
+    const int cursor[3] = {m_cursorX, m_cursorY, m_cursorZ};
+    const int size[3] = {m_pDoc->GetSizeX(), m_pDoc->GetSizeY(), m_pDoc->GetSizeZ()};
+    SGuideSegment s;
+    if (FarGuideSegment(direction, cursor, size, s)) Segment(s);
+}
+
+void CTesseraView::DrawGuides()
+{
+    // Short dashes near the cursor, long dashes beyond; white then the complementary black.
+    glLineWidth(8);
+    glEnable(GL_LINE_STIPPLE);
+    const struct {
+        GLushort pattern;
+        float grey;
+    } passes[2] = {{0xAAAA, 1.0f}, {0x5555, 0.0f}};
+    for (const auto& pass : passes) {
+        glColor3f(pass.grey, pass.grey, pass.grey);
+        glLineStipple(1, pass.pattern);
+        for (int d = 0; d < GUIDE_DIRECTIONS; d++) DrawGuideNear(d);
+        glLineStipple(2, pass.pattern);
+        for (int d = 0; d < GUIDE_DIRECTIONS; d++) DrawGuideFar(d);
+    }
+    glDisable(GL_LINE_STIPPLE);
+}
+
+void CTesseraView::DrawFloor()
+{
+    if (m_targetY + m_distance * std::sin(m_elevation) < 0) return;  // eye below the floor
+    const float sx = float(m_pDoc->GetSizeX()), sz = float(m_pDoc->GetSizeZ());
+    const float grey = m_pDoc->GetSizeY() == 1 ? FLOOR_GREY_FLAT : FLOOR_GREY_SOLID;
+    glColor3f(grey, grey, grey);
+    glBegin(GL_QUADS);
+    glVertex3f(0, 0, 0);
+    glVertex3f(sx, 0, 0);
+    glVertex3f(sx, 0, sz);
+    glVertex3f(0, 0, sz);
+    glEnd();
+}

@@ -1,0 +1,198 @@
+// CTesseraView: the 3D view of the document's space, with the cursor, the area, the clipboard
+// and the viewpoint; it answers the running interpreter's show requests.
+#pragma once
+
+#include <QOpenGLWidget>
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+#include "document/docview.h"
+#include "document/runwindow.h"
+#include "space/space.h"
+#include "view/camera.h"
+#include "view/cursormove.h"
+
+class CTesseraDoc;
+class QTimer;
+
+class CTesseraView : public QOpenGLWidget, public IDocView, public IRunWindow {
+    Q_OBJECT
+
+public:
+    explicit CTesseraView(CTesseraDoc* doc, QWidget* parent = nullptr);
+    ~CTesseraView() override;
+
+    CTesseraDoc* GetDocument() const { return m_pDoc; }
+
+    // IDocView
+    void OnUpdate() override { Redraw(); }
+    void OnInitialUpdate() override;
+    IRunWindow* GetRunWindow() override { return this; }
+
+    // IRunWindow: called on the worker thread; the handling is queued to this thread.
+    void postRunShow() override;
+    void postRunFinished() override;
+
+    // Draws the scene at once (not through an invalidation).
+    void Redraw();
+
+    // Run menu.
+    void OnRunStart();
+    void OnRunStop();
+    void OnRunBack();
+
+    // Edit menu.
+    void OnPointSet();
+    void OnPointReset();
+    void OnAreaBegin();
+    void OnAreaCancel();
+    void OnAreaMove();
+    void OnEditCopy();
+    void OnEditCut();
+    void OnEditPaste();
+
+    // MoveCursor menu: each moves and redraws.
+    void OnMoveUp();
+    void OnMoveDown();
+    void OnMoveLeft();
+    void OnMoveRight();
+    void OnMoveFront();
+    void OnMoveRear();
+    void OnStep1() { m_nStep = 1; }
+    void OnStepBig() { m_nStep = 10; }
+
+    // Color menu: the current painting colour (no cell changes, no redraw).
+    void OnColor(int code) { m_nColor = code; }
+
+    // MoveEye menu: each changes the viewpoint and redraws.
+    void OnEyeUp();
+    void OnEyeDown();
+    void OnEyeLeft();
+    void OnEyeRight();
+    void OnZoomIn();
+    void OnZoomOut();
+    void OnResetView();
+
+    // View > Cursor and Tool > SideWinder 3D Pro.
+    void OnViewCursor();
+    void OnJoystick() { m_bJoystick = !m_bJoystick; }
+
+    // The six axis moves, clamped to the space; they move the target, and the area in move
+    // mode, but do not redraw. Shared by the menu, the mouse and the joystick.
+    void MoveXMinus();
+    void MoveXPlus();
+    void MoveDown();
+    void MoveUp();
+    void MoveZMinus();
+    void MoveZPlus();
+    void Move(ECursorMove move);
+
+    // Viewpoint operations without redraw (the joystick's hat uses them too).
+    void EyeUp();
+    void EyeDown();
+    void EyeLeft();
+    void EyeRight();
+    void ZoomIn();
+    void ZoomOut();
+    void ResetView();
+
+    // Mouse: clicks always reach a running program; picking works on the cursor's guides.
+    void OnLButtonDown(int x, int y);
+    void OnLButtonDblClk(int x, int y);
+    void OnRButtonDown(int x, int y);
+
+    // Drawing primitives, shared with picking. Directions are EGuideDirection values.
+    void DrawGuideNear(int direction);
+    void DrawGuideFar(int direction);
+    void DrawRun(int x0, int y, int z, int value, int length);
+
+    // State read by the menus' update handlers and by tests.
+    int GetColor() const { return m_nColor; }
+    int GetStep() const { return m_nStep; }
+    int GetCursorX() const { return m_cursorX; }
+    int GetCursorY() const { return m_cursorY; }
+    int GetCursorZ() const { return m_cursorZ; }
+    float GetTargetX() const { return m_targetX; }
+    float GetTargetY() const { return m_targetY; }
+    float GetTargetZ() const { return m_targetZ; }
+    float GetElevation() const { return m_elevation; }
+    float GetAzimuth() const { return m_azimuth; }
+    float GetDistance() const { return m_distance; }
+    int GetAreaX() const { return m_areaX; }
+    int GetAreaY() const { return m_areaY; }
+    int GetAreaZ() const { return m_areaZ; }
+    bool IsArea() const { return m_bArea; }
+    bool IsAreaMove() const { return m_bAreaMove; }
+    bool IsCursorShown() const { return m_bCursor; }
+    bool IsEdited() const { return m_bEdited; }
+    bool IsBackAvailable() const { return m_bBackAvailable; }
+    bool IsJoystick() const { return m_bJoystick; }
+    const CSpace& GetClipboard() const { return m_clipboard; }
+
+    // Places the cursor (with the target) and the eye directly, as the mouse and the joystick
+    // do through their own paths; used to set up scenes.
+    void PlaceCursor(int x, int y, int z);
+    void PlaceEye(float elevation, float azimuth, float distance);
+    // Faces lying against non-empty neighbours are hidden and normally left out; with this off
+    // every face is drawn (slower, the same picture).
+    void SetSkipCoveredFaces(bool skip) { m_bSkipCovered = skip; }
+
+signals:
+    // The interpreter's status text, once a second while a run is busy.
+    void StatusText(const QString& text);
+
+protected:
+    void initializeGL() override;
+    void resizeGL(int w, int h) override;
+    void paintGL() override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    void OnRunShow();
+    void OnRunFinished();
+    void OnStatusTimer();
+
+    // Scene drawing (scenedrawing.cpp).
+    void SetupCamera();
+    void DrawScene();
+    void DrawCells();
+    void DrawCursorBox();
+    void DrawAreaBox();
+    void DrawGuides();
+    void DrawFloor();
+    SVec3 Eye() const;
+
+    // Editing helpers (editcommands.cpp).
+    void FillArea(int value);
+    void CopyBox(bool cut);
+    void EditDone();
+    void MoveAlong(int& cursor, int& area, float& target, int delta, int size);
+
+    CTesseraDoc* m_pDoc;
+    QTimer* m_statusTimer = nullptr;
+
+    int m_nColor = 104;
+    int m_cursorX = 0, m_cursorY = 0, m_cursorZ = 0;
+    float m_targetX = 0.5f, m_targetY = 0.5f, m_targetZ = 0.5f;
+    float m_elevation;
+    float m_azimuth;
+    float m_distance = 2.0f;
+    int m_nStep = 1;
+    int m_areaX = 0, m_areaY = 0, m_areaZ = 0;
+    bool m_bArea = false;
+    CSpace m_clipboard;
+    bool m_bCursor = true;
+    bool m_bEdited = false;
+    bool m_bBackAvailable = false;
+    bool m_bAreaMove = false;
+    bool m_bJoyMoving = false;
+    std::uint32_t m_joyMoveTick = 0;
+    bool m_bJoystick = false;
+    bool m_bFrameReady = false;
+    bool m_bSkipCovered = true;
+    std::vector<float> m_vertices;  // the cells' quads of the frame being drawn
+    std::vector<unsigned char> m_colours;  // RGBA bytes per vertex
+    std::vector<unsigned int> m_indices;   // two triangles per face, kept between frames  // the framebuffer holds the frame of the last Redraw
+};

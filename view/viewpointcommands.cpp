@@ -1,0 +1,89 @@
+// Viewpoint commands: the eye orbits the target (the middle of the cursor cell), rises and sinks
+// up to just short of straight above or below, and zooms no nearer than two cells.
+#include <cmath>
+
+#include "document/tesseradoc.h"
+#include "view/tesseraview.h"
+
+using namespace viewpoint;
+
+void CTesseraView::EyeUp()
+{
+    m_elevation = float(m_elevation + RAISE_STEP);
+    if (m_elevation > ELEVATION_LIMIT) m_elevation = ELEVATION_LIMIT;
+}
+
+void CTesseraView::EyeDown()
+{
+    m_elevation = float(m_elevation - RAISE_STEP);
+    if (m_elevation < -ELEVATION_LIMIT) m_elevation = -ELEVATION_LIMIT;
+}
+
+// The azimuth is never wrapped; the cursor commands reduce it themselves.
+void CTesseraView::EyeLeft() { m_azimuth = float(m_azimuth - TURN_STEP); }
+void CTesseraView::EyeRight() { m_azimuth = float(m_azimuth + TURN_STEP); }
+
+void CTesseraView::ZoomIn()
+{
+    m_distance *= ZOOM_IN;
+    if (m_distance < NEAREST) m_distance = NEAREST;
+}
+
+// No upper limit, but the distance stays finite so that the camera can always come back.
+void CTesseraView::ZoomOut()
+{
+    const float farther = m_distance * ZOOM_OUT;
+    if (std::isfinite(farther)) m_distance = farther;
+}
+
+void CTesseraView::ResetView()
+{
+    m_targetX = m_cursorX + 0.5f;
+    m_targetY = m_cursorY + 0.5f;
+    m_targetZ = m_cursorZ + 0.5f;
+    m_elevation = DEFAULT_ELEVATION;
+    m_azimuth = DEFAULT_AZIMUTH;
+    m_distance = float(m_pDoc->GetSizeY() + m_pDoc->GetSizeZ());
+}
+
+void CTesseraView::OnEyeUp()
+{
+    EyeUp();
+    Redraw();
+}
+
+void CTesseraView::OnEyeDown()
+{
+    EyeDown();
+    Redraw();
+}
+
+void CTesseraView::OnEyeLeft()
+{
+    EyeLeft();
+    Redraw();
+}
+
+void CTesseraView::OnEyeRight()
+{
+    EyeRight();
+    Redraw();
+}
+
+void CTesseraView::OnZoomIn()
+{
+    ZoomIn();
+    Redraw();
+}
+
+void CTesseraView::OnZoomOut()
+{
+    ZoomOut();
+    Redraw();
+}
+
+void CTesseraView::OnResetView()
+{
+    ResetView();
+    Redraw();
+}
