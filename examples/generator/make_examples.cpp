@@ -153,6 +153,21 @@ std::vector<Example> examples()
              drawSolidWorkArea(s, 12, 0, 5, solid({{"WRW.WGW"}, {"W.WYW.."}}));
              return s;
          }},
+        {"subprogram", 3,
+         [] {
+             // The caller hands its red cell to the sub-program named by the yellow cell, which turns
+             // red green; the result comes back in place of the caller's red cell.
+             CSpace s(70, 12, 60, 0);
+             CSpace area(3, 1, 1, 0);
+             area.set(0, 0, 0, CELL_RED);
+             drawSolidWorkArea(s, 2, 0, 2, area);
+             drawSolidRuleGroup(s, 8, 0, 2, {{cell(CELL_RED), cell(CELL_YELLOW)}});
+             CSpace program(16, 4, 6, 0);
+             drawSolidWorkArea(program, 0, 0, 0, CSpace(3, 1, 1, 0));
+             drawSolidRuleGroup(program, 6, 0, 0, {{cell(CELL_RED), cell(CELL_GREEN)}});
+             drawWindow(s, 2, 0, 12, {makeThreeBlockIcon(), cell(CELL_YELLOW), program});
+             return s;
+         }},
     };
 }
 
