@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstring>
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -122,7 +123,7 @@ bool readSpaceBody(CByteStream& in, CSpace& out)
     // CSpace yields the empty space for sizes below 1 or too many cells, without allocating.
     CSpace space(sizeX, sizeY, sizeZ, 0);
     readCellLines<4>(in, [&space](const int* n) { space.set(n[0], n[1], n[2], n[3]); });
-    out = space;
+    out = std::move(space);  // a declared space may be large: never hold it twice
     return true;
 }
 
@@ -135,7 +136,7 @@ bool readPlaneBody(CByteStream& in, CSpace& out)
     // The plane lies in the x-z plane of a flat space: plane y becomes z.
     CSpace space(width, 1, height, 0);
     readCellLines<3>(in, [&space](const int* n) { space.set(n[0], 0, n[1], n[2]); });
-    out = space;
+    out = std::move(space);
     return true;
 }
 

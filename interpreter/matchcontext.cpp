@@ -4,10 +4,11 @@
 // together they are the whole program. `dirtyBoxes` gathers the boxes that applied groups cover
 // and becomes the next pass's `searchBoxes`. `writes` is in unit coordinates and reaches `view`
 // only when the pass closes, so every group of a pass sees the unit as the pass found it.
+// A step polls for stop and restart requests during long work; when the check throws, the step
+// is abandoned half done, which is safe because the run then ends or starts over from Separate.
 #include "interpreter/matchcontext.h"
 
 #include <cstdio>
-#include <utility>
 #include <vector>
 
 void CMatchContext::init(const CUnitProgram& p, const CSpace& unitCells)
@@ -31,7 +32,7 @@ int CMatchContext::step(CSearchPoll& poll)
 {
     switch (state) {
     case 0:
-        beginPass();
+        beginPass(poll);
         return 0;
     case 1:
         searchStep(poll);
@@ -70,11 +71,24 @@ int CMatchContext::popSendMessage(CMessage& m) { return sendMessages.popBack(m);
 
 void CMatchContext::beginPass()
 {
+    CSearchPoll none;
+    beginPass(none);
+}
+
+void CMatchContext::beginPass(CSearchPoll& poll)
+{
     state = 1;
     appliedMark = 0;
     writes.clear();
     work = program;
-    program.ruleGroups.clear();
+    // Emptied a group at a time: taking a list apart copies each element, which for groups with
+    // many recorded positions is long enough to check for a stop request in between.
+    for (;;) {
+        poll.now();
+        CSpacePairList taken;
+        if (!program.ruleGroups.pop(taken)) break;
+        poll.now();  // and again before the copy is freed
+    }
     searchBoxes = dirtyBoxes;
     dirtyBoxes.clear();
     receiveCount = 0;
@@ -112,20 +126,21 @@ void CMatchContext::searchStep(CSearchPoll& poll)
         closePass(poll);
         return;
     }
+    poll.now();
     const int useDevices = group.mark <= 2 ? 1 : 0;
     CSpacePairList evaluated;  // the group again, with this pass's positions; pairs reversed
     evaluated.mark = group.mark;
-    // Where each right side would land, in the order found; made into boxes only if the group
-    // applies, so a group that matches widely but never applies costs no box bookkeeping.
-    std::vector<std::pair<CCell, CCell>> covered;  // (position, right side's sizes)
+    // Where each right side would land, in the order found (duplicates included); the
+    // duplicates are dropped only if the group applies (see addDirtyBoxes).
+    std::vector<CBox> changed;
     int allMatched = 1;
 
     CSpacePair pair;
     while (group.pop(pair)) {
         CPatternSpace left(pair.first);
         maskVariables(left, work.variableIcons);
-        const CCell rightSize(pair.second.getSizeX(), pair.second.getSizeY(), pair.second.getSizeZ(), 0);
-        const int hasRight = rightSize.x > 0 && rightSize.y > 0 && rightSize.z > 0;
+        const int rx = pair.second.getSizeX(), ry = pair.second.getSizeY(), rz = pair.second.getSizeZ();
+        const int hasRight = rx > 0 && ry > 0 && rz > 0;
         CSpacePair found(pair.first, pair.second);
         int matched = 0;
         auto test = [&](int x, int y, int z) {
@@ -133,7 +148,7 @@ void CMatchContext::searchStep(CSearchPoll& poll)
             if (!view.matchAt(x, y, z, left)) return;
             matched = 1;
             found.cells.push(CCell(x, y, z, 0));
-            if (hasRight) covered.emplace_back(CCell(x, y, z, 0), rightSize);
+            if (hasRight) changed.emplace_back(x, y, z, x + rx - 1, y + ry - 1, z + rz - 1);
         };
 
         // Where the pair matched in the last pass, then wherever the left side overlaps a box
@@ -149,17 +164,16 @@ void CMatchContext::searchStep(CSearchPoll& poll)
 
         evaluated.push(found);
         if (!matched) allMatched = 0;
+        poll.now();
     }
     program.ruleGroups.push(evaluated);
+    poll.now();
 
     // Marks 1 and 2 (the device groups) never block; after a group of a higher mark has been
     // applied, only groups of that same mark may still apply in this pass.
-    if (!allMatched || (appliedMark > 2 && group.mark != appliedMark)) return;
-    std::vector<CBox> changed;
-    changed.reserve(covered.size());
-    for (const auto& [at, size] : covered)
-        changed.emplace_back(at.x, at.y, at.z, at.x + size.x - 1, at.y + size.y - 1, at.z + size.z - 1);
-    applyGroup(evaluated, useDevices, changed, poll);
+    if (allMatched && (appliedMark <= 2 || group.mark == appliedMark)) applyGroup(evaluated, useDevices, changed, poll);
+    evaluated.clear();  // a large group takes long to free: let a stop request in after it
+    poll.now();
 }
 
 void CMatchContext::closePass(CSearchPoll& poll)

@@ -23,10 +23,13 @@ struct CSearchPoll {
     int count = 0;
     void tick()
     {
-        if (check && ++count >= 4096) {
-            count = 0;
-            check();
-        }
+        if (check && ++count >= 4096) now();
+    }
+    // Between two large pieces of work that cannot be split.
+    void now()
+    {
+        count = 0;
+        if (check) check();
     }
 };
 
@@ -68,6 +71,7 @@ public:
     int popEndMessage(CMessage& m);                    // oldest first; 0 when none is left
     int popSendMessage(CMessage& m);                   // oldest first; 0 when none is left
     void beginPass();
+    void beginPass(CSearchPoll& poll);
     void searchStep();  // evaluates one rule group, or closes the pass when none is left
     void searchStep(CSearchPoll& poll);
 

@@ -65,10 +65,14 @@ public:
         return *this;
     }
 
+    // Frees every node directly: taking each element out as a copy first would cost a deep copy
+    // per element, which is long for groups holding many match positions.
     virtual void clear()
     {
-        T scratch{};
-        while (pop(scratch)) {
+        while (head) {
+            Node* node = head;
+            head = head->next;
+            delete node;
         }
     }
 

@@ -31,6 +31,26 @@ CSpace& CSpace::operator=(const CSpace& other)
     return *this;
 }
 
+CSpace::CSpace(CSpace&& other) noexcept
+    : CObject(), sizeX(other.sizeX), sizeY(other.sizeY), sizeZ(other.sizeZ), cells(other.cells)
+{
+    other.sizeX = other.sizeY = other.sizeZ = 0;
+    other.cells = nullptr;
+}
+
+CSpace& CSpace::operator=(CSpace&& other) noexcept
+{
+    if (this == &other) return *this;
+    delete[] cells;
+    sizeX = other.sizeX;
+    sizeY = other.sizeY;
+    sizeZ = other.sizeZ;
+    cells = other.cells;
+    other.sizeX = other.sizeY = other.sizeZ = 0;
+    other.cells = nullptr;
+    return *this;
+}
+
 CSpace::~CSpace() { delete[] cells; }
 
 void CSpace::allocate()

@@ -15,6 +15,9 @@ public:
     CSpace(int sizeX, int sizeY, int sizeZ, int fill);
     CSpace(const CSpace& other);
     CSpace& operator=(const CSpace& other);
+    // A moved-from space is the empty space; moving spares a second copy of a large grid.
+    CSpace(CSpace&& other) noexcept;
+    CSpace& operator=(CSpace&& other) noexcept;
     ~CSpace() override;
 
     int getSizeX() const { return sizeX; }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "interpreter/interpreter.h"
 #include "interpreter/matchtestkit.h"
 #include "space/cellcodes.h"
 
@@ -200,4 +201,19 @@ TEST(MatchContext, VariablesCarryWhatTheyMatchedIntoTheRightSide)
     ctx = unitOf(borrow, row({Y, G, W, R, B, B}));
     ASSERT_EQ(stepsToReport(ctx), 4);
     EXPECT_TRUE(ctx.view.isEqual(row({Y, G, W, R, G, K})));
+}
+
+TEST(MatchContext, ALongSearchStepChecksForInterruptionAsItGoes)
+{
+    // About 18000 positions to test: the check runs several times within the one step, and a
+    // check that throws abandons the step there.
+    CMatchContext ctx = unitOf(programOf({ruleGroup(3, {{CSpace(2, 2, 2, 0), CSpace(2, 2, 2, 0)}})}), CSpace(40, 10, 40, 0));
+    int checks = 0;
+    CSearchPoll poll{[&] {
+        if (++checks == 3) throw CInterpreter::InterruptionForStop();
+    }};
+    ctx.step();  // begins the pass
+    EXPECT_THROW(ctx.step(poll), CInterpreter::InterruptionForStop);
+    EXPECT_EQ(checks, 3);
+    EXPECT_EQ(ctx.statusText, "0/1 ");
 }
