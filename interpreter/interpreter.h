@@ -99,7 +99,7 @@ public:
 protected:
     // Where Separate's findings become units and contexts; called with phase 2 when the scan
     // found a work area or a window. Virtual so that a test can see what the scan found.
-    virtual void BuildAndHandOver(CUnitProgram& program, CMatchContext& top, const CSpace& area);
+    virtual void BuildAndHandOver(CUnitProgram& program, CMatchContext& top, CSpace& area);  // may move from area
 };
 
 // The application's one interpreter.

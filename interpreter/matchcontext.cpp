@@ -9,13 +9,14 @@
 #include "interpreter/matchcontext.h"
 
 #include <cstdio>
+#include <utility>
 #include <vector>
 
-void CMatchContext::init(const CUnitProgram& p, const CSpace& unitCells)
+void CMatchContext::init(const CUnitProgram& p, CSpace unitCells)
 {
     state = 0;
     program = p;
-    view = unitCells;
+    view = std::move(unitCells);
     dirtyBoxes.clear();
     dirtyBoxes.push(CBox(0, 0, 0, view.getSizeX() - 1, view.getSizeY() - 1, view.getSizeZ() - 1));
     endMessages.clear();

@@ -62,7 +62,7 @@ public:
     void setDevices(const CInputDevices& d) { devices = d; }
 
     // A fresh unit: idle, with the whole of its cells to search in the first pass.
-    void init(const CUnitProgram& p, const CSpace& unitCells);
+    void init(const CUnitProgram& p, CSpace unitCells);  // pass an rvalue to avoid a copy
     int step();        // one step by state; 1 when the context reports (a pass applied, or ended)
     int step(CSearchPoll& poll);  // the same, polling for interruption during long work
     int isSleeping() const;  // waiting for results of instances it started, none queued

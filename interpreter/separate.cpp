@@ -2,6 +2,7 @@
 // cell (z outermost, then x, then y from the top), with the four recognisers in fixed order.
 #include <cstdio>
 #include <mutex>
+#include <utility>
 
 #include "document/runlink.h"
 #include "interpreter/interpreter.h"
@@ -79,7 +80,7 @@ void CInterpreter::Separate()
                 }
                 if (scan.findWorkArea(x, y, z, interior)) {
                     foundWork = 1;
-                    area = interior;
+                    area = std::move(interior);  // the recogniser refills it on the next success
                     top.origin = CCell(x, y, z, 0);
                     continue;
                 }
@@ -99,15 +100,17 @@ void CInterpreter::Separate()
 
 // Builds the units and hands them to Match: `contexts` holds the last sub-program instance at
 // the head and the top-level unit at the back; `instances` is rebuilt by BuildUnits.
-void CInterpreter::BuildAndHandOver(CUnitProgram& program, CMatchContext& top, const CSpace& area)
+void CInterpreter::BuildAndHandOver(CUnitProgram& program, CMatchContext& top, CSpace& area)
 {
     CMatchContextList subContexts;
     program.BuildUnits(devices, subContexts, instances);
     if (program.ownKey.isEmpty()) program.ownKey.setDefault();
-    top.init(program, area);  // origin and devices were set during the scan
 
     contexts.clear();
-    contexts.push(top);
+    // The top-level unit goes in without its cells, which are then moved into it in place: a
+    // work area may hold millions of cells, and copying them twice would delay a stop request.
+    contexts.push(top);  // origin and devices were set during the scan
+    contexts.forEachContext([&](CMatchContext& only) { only.init(program, std::move(area)); });
     // Every instance may start the sub-programs declared at the top level.
     CMatchContext unit;
     while (subContexts.popBack(unit)) {

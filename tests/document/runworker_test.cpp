@@ -23,9 +23,10 @@ TEST(RunWorker, StopBeforeAnyRunEndsTheWorkerWithoutRunning)
     CInterpreter interpreter;
     RunHarness run(interpreter);
     run.link.status = "untouched";
+    // The worker starts with stop already requested; its first Go must end it without a run.
     run.link.stopEvent.set();
-    run.start();  // as Start would, but without resetting stop
-    run.link.stopEvent.set();
+    run.worker = std::thread(RunWorkerOn, &run.link, std::ref(interpreter));
+    run.link.goEvent.set();
     run.stop();
     EXPECT_EQ(run.status(), "untouched");
     EXPECT_EQ(run.busy(), 0);

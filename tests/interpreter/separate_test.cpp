@@ -12,7 +12,7 @@ namespace {
 class HandOverProbe : public CInterpreter {
 public:
     HandOverProbe() { Attach(&link); }
-    void BuildAndHandOver(CUnitProgram& p, CMatchContext& t, const CSpace& a) override
+    void BuildAndHandOver(CUnitProgram& p, CMatchContext& t, CSpace& a) override
     {
         handOvers++;
         program = p;

@@ -1,0 +1,123 @@
+// Fuzz target: Separate and Match on small arbitrary spaces, run on a worker thread through a run
+// link as in the editor, with this thread as the view.
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+#include "document/runlink.h"
+#include "document/runwindow.h"
+#include "document/runworker.h"
+#include "fuzz/fuzzspace.h"
+#include "interpreter/interpreter.h"
+
+namespace {
+using Clock = std::chrono::steady_clock;
+constexpr std::int64_t GROWTH_CAP = std::int64_t(1) << 20;  // document cells
+constexpr auto TIME_BUDGET = std::chrono::seconds(1);
+constexpr auto POLL = std::chrono::milliseconds(5);
+
+[[noreturn]] void fail(const char* what)
+{
+    std::fprintf(stderr, "interpreter fuzzer: %s\n", what);
+    std::abort();
+}
+
+class FuzzWindow : public IRunWindow {
+public:
+    void postRunShow() override { post(WM_RUN_SHOW); }
+    void postRunFinished() override { post(WM_RUN_FINISHED); }
+
+    // The next message, or 0 when none came in time.
+    int next(std::chrono::milliseconds timeout)
+    {
+        std::unique_lock<std::mutex> hold(mutex);
+        if (!posted.wait_for(hold, timeout, [this] { return !queue.empty(); })) return 0;
+        const int m = queue.front();
+        queue.pop_front();
+        return m;
+    }
+
+private:
+    void post(int m)
+    {
+        std::lock_guard<std::mutex> hold(mutex);
+        queue.push_back(m);
+        posted.notify_one();
+    }
+    std::mutex mutex;
+    std::condition_variable posted;
+    std::deque<int> queue;
+};
+
+struct Sizes {
+    int x, y, z;
+    std::int64_t cells() const { return std::int64_t(x) * y * z; }
+};
+
+Sizes sizesOf(CRunLink& link)
+{
+    std::lock_guard<std::recursive_mutex> hold(link.mutex);
+    return {link.space.getSizeX(), link.space.getSizeY(), link.space.getSizeZ()};
+}
+
+int asleep(CRunLink& link)
+{
+    std::lock_guard<std::recursive_mutex> hold(link.mutex);
+    return link.asleep;
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    FuzzSpace input;
+    if (!input.decode(data, size)) return 0;
+    const Sizes initial{input.space.getSizeX(), input.space.getSizeY(), input.space.getSizeZ()};
+
+    CRunLink link;
+    FuzzWindow window;
+    link.space = input.space;
+    link.viewWnd = &window;
+    if (input.pressLeft) link.devices.pressLeft();
+    if (input.pressRight) link.devices.pressRight();
+    CInterpreter interpreter;
+    std::thread worker(RunWorkerOn, &link, std::ref(interpreter));
+    link.goEvent.set();
+
+    // Stop after the input's step limit, when the document has grown past the cap, when every unit
+    // sleeps for good, or when the run takes too long. A stop that is never honoured hangs here,
+    // which the fuzzer reports as a time-out.
+    int shown = 0;
+    bool finished = false;
+    const Clock::time_point start = Clock::now();
+    for (;;) {
+        const int message = window.next(POLL);
+        if (message == WM_RUN_FINISHED) {
+            finished = true;
+            break;
+        }
+        if (message == WM_RUN_SHOW) {
+            if (++shown >= input.stepLimit || sizesOf(link).cells() > GROWTH_CAP) break;
+            link.continueEvent.set();
+            continue;
+        }
+        if (asleep(link) || Clock::now() - start > TIME_BUDGET) break;
+    }
+    // Stop as the document does: stop and go, then wait for the worker's last act.
+    link.stopEvent.set();
+    link.goEvent.set();
+    link.finishedEvent.wait();
+    worker.join();
+
+    const Sizes after = sizesOf(link);
+    if (after.x < initial.x || after.y < initial.y || after.z < initial.z) fail("the document shrank");
+    if (after.cells() > CSpace::MAX_CELLS) fail("the document passed the cell limit");
+    if (finished && interpreter.phase != CInterpreter::PHASE_RUN_OVER) fail("finished before the run was over");
+    if (link.busy != 0) fail("still busy after the worker ended");
+    return 0;
+}
