@@ -1,11 +1,9 @@
 // Fuzz target: Separate and Match on small arbitrary spaces, run on a worker thread through a run
 // link as in the editor, with this thread as the view.
 #include <chrono>
-#include <condition_variable>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <deque>
 #include <functional>
 #include <mutex>
 #include <thread>
@@ -15,6 +13,7 @@
 #include "document/runworker.h"
 #include "fuzz/fuzzspace.h"
 #include "interpreter/interpreter.h"
+#include "tests/support/queuedrunwindow.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;
@@ -27,33 +26,6 @@ constexpr auto POLL = std::chrono::milliseconds(5);
     std::fprintf(stderr, "interpreter fuzzer: %s\n", what);
     std::abort();
 }
-
-class FuzzWindow : public IRunWindow {
-public:
-    void postRunShow() override { post(WM_RUN_SHOW); }
-    void postRunFinished() override { post(WM_RUN_FINISHED); }
-
-    // The next message, or 0 when none came in time.
-    int next(std::chrono::milliseconds timeout)
-    {
-        std::unique_lock<std::mutex> hold(mutex);
-        if (!posted.wait_for(hold, timeout, [this] { return !queue.empty(); })) return 0;
-        const int m = queue.front();
-        queue.pop_front();
-        return m;
-    }
-
-private:
-    void post(int m)
-    {
-        std::lock_guard<std::mutex> hold(mutex);
-        queue.push_back(m);
-        posted.notify_one();
-    }
-    std::mutex mutex;
-    std::condition_variable posted;
-    std::deque<int> queue;
-};
 
 struct Sizes {
     int x, y, z;
@@ -80,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Sizes initial{input.space.getSizeX(), input.space.getSizeY(), input.space.getSizeZ()};
 
     CRunLink link;
-    FuzzWindow window;
+    CQueuedRunWindow window;
     link.space = input.space;
     link.viewWnd = &window;
     if (input.pressLeft) link.devices.pressLeft();

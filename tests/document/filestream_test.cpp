@@ -15,6 +15,7 @@
 #include "document/filestream.h"
 #include "document/spacereader.h"
 #include "document/spacewriter.h"
+#include "support/filesizelimit.h"
 
 namespace fs = std::filesystem;
 
@@ -53,28 +54,6 @@ protected:
     }
 
     fs::path dir;
-};
-
-// Lowers the file size limit so that writes fail with EFBIG, also for root; restored on exit.
-class CFileSizeLimit {
-public:
-    explicit CFileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &saved);
-        previous = signal(SIGXFSZ, SIG_IGN);
-        rlimit lower = saved;
-        lower.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &lower);
-    }
-    ~CFileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &saved);
-        signal(SIGXFSZ, previous);
-    }
-
-private:
-    rlimit saved;
-    sighandler_t previous;
 };
 
 }  // namespace

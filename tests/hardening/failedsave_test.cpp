@@ -16,34 +16,11 @@
 #include "hardeningview.h"
 #include "loadspace.h"
 #include "support/blockbuilder.h"
+#include "support/filesizelimit.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-// Lowers the file size limit so that writes fail with EFBIG, also for root; restored on exit.
-class CFileSizeLimit {
-public:
-    explicit CFileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &saved);
-        previous = signal(SIGXFSZ, SIG_IGN);
-        rlimit lower = saved;
-        lower.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &lower);
-    }
-    ~CFileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &saved);
-        signal(SIGXFSZ, previous);
-    }
-    CFileSizeLimit(const CFileSizeLimit&) = delete;
-    CFileSizeLimit& operator=(const CFileSizeLimit&) = delete;
-
-private:
-    rlimit saved;
-    sighandler_t previous;
-};
-
 // Saving as the editor and the runner do it: Store into the writer, then commit. The error
 // text is what the user would be shown.
 bool save(CTesseraDoc& doc, const std::string& path, std::string& error)

@@ -5,10 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
-#include <deque>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -17,40 +15,14 @@
 #include "document/runwindow.h"
 #include "document/runworker.h"
 #include "interpreter/interpreter.h"
+#include "support/queuedrunwindow.h"
 
 // Generous: only a broken protocol ever waits this long.
 constexpr std::chrono::milliseconds kPatience = std::chrono::seconds(10);
 
-class TestRunWindow : public IRunWindow {
+class TestRunWindow : public CQueuedRunWindow {
 public:
-    void postRunShow() override { post(WM_RUN_SHOW); }
-    void postRunFinished() override { post(WM_RUN_FINISHED); }
-
-    // The next posted message, or 0 when none comes within the time-out.
-    int next(std::chrono::milliseconds timeout = kPatience)
-    {
-        std::unique_lock<std::mutex> hold(mutex);
-        if (!posted.wait_for(hold, timeout, [this] { return !queue.empty(); })) return 0;
-        int message = queue.front();
-        queue.pop_front();
-        return message;
-    }
-    int queued()
-    {
-        std::lock_guard<std::mutex> hold(mutex);
-        return int(queue.size());
-    }
-
-private:
-    void post(int message)
-    {
-        std::lock_guard<std::mutex> hold(mutex);
-        queue.push_back(message);
-        posted.notify_all();
-    }
-    std::mutex mutex;
-    std::condition_variable posted;
-    std::deque<int> queue;
+    int next(std::chrono::milliseconds timeout = kPatience) { return CQueuedRunWindow::next(timeout); }
 };
 
 // A link, a window and a worker thread running the given interpreter. The test thread does what
