@@ -4,6 +4,8 @@
 
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -152,4 +154,36 @@ TEST_F(FailedSave, ASaveIntoAMissingFolderFailsWithTheSystemsReason)
     EXPECT_FALSE(save(doc, (dir / "gone" / "program.ts3").string(), error));
     EXPECT_NE(error.find("No such file or directory"), std::string::npos) << error;
     EXPECT_EQ(strayFiles(), 0);
+}
+
+// A process killed after writing but before the rename leaves the previous file whole; the
+// orphaned temporary never takes the file's name, and the next save still succeeds.
+TEST_F(FailedSave, AProcessKilledBeforeTheRenameLeavesThePreviousFile)
+{
+    CHardeningView view(doc, true);
+    std::string error;
+    doc.OnNewDocument();
+    doc.SetCell(1, 2, 3, 105);
+    ASSERT_TRUE(save(doc, file.string(), error)) << error;
+    const std::string previous = slurp(file);
+    loadSpace(doc, busyProgram());
+
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        CFileWriteStream out(file.string());
+        const bool stored = out.isOpen() && doc.Store(out);
+        if (!stored) _exit(1);
+        raise(SIGKILL);  // no destructor, no commit, no clean-up
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the child stored the space, then died";
+    EXPECT_EQ(slurp(file), previous);
+    EXPECT_EQ(strayFiles(), 1) << "the killed save's temporary is left beside the file";
+
+    ASSERT_TRUE(save(doc, file.string(), error)) << error;
+    CTesseraDoc reader;
+    loadFromFile(reader);
+    EXPECT_TRUE(reader.GetSpace().isEqual(doc.GetSpace()));
 }
