@@ -2,6 +2,7 @@
 // files, the frame, then the command-line file or a new document, and dropped files.
 #include "app/tesseraapp.h"
 
+#include <QFileInfo>
 #include <QSurfaceFormat>
 
 #include "app/aboutbox.h"
@@ -9,11 +10,32 @@
 #include "app/resources.h"
 #include "app/toolbaricons.h"
 
+namespace {
+
+// The drawn application icon in every size: installed beside the program, else in the source
+// tree; the painted stand-in when neither is there.
+QIcon LoadApplicationIcon()
+{
+    const QString bin = QCoreApplication::applicationDirPath();
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256}) {
+        const QString installed = QString("%1/../share/icons/hicolor/%2x%2/apps/tessera.png").arg(bin).arg(size);
+        const QString source = QString(TESSERA_SOURCE_DIR "/app/icons/tessera-%1.png").arg(size);
+        if (QFileInfo(installed).isFile())
+            icon.addFile(installed);
+        else if (QFileInfo(source).isFile())
+            icon.addFile(source);
+    }
+    return icon.isNull() ? ApplicationIcon() : icon;
+}
+
+}  // namespace
+
 CTesseraApp::CTesseraApp(int& argc, char** argv) : QApplication(argc, argv)
 {
     setOrganizationName("Tessera");
     setApplicationName(RES_APP_TITLE);
-    setWindowIcon(ApplicationIcon());
+    setWindowIcon(LoadApplicationIcon());
 }
 
 CTesseraApp::~CTesseraApp() { delete m_pFrame; }
