@@ -31,6 +31,7 @@ public:
     int GetSizeZ();
     int GetCell(int x, int y, int z);
     int GetCellUnlocked(int x, int y, int z) const;
+    const CSpace& SpaceUnlocked() const { return m_link.space; }  // for readers holding the lock
     void SetCell(int x, int y, int z, int value);
     CSpace GetSpace();  // a copy, taken under the lock
     void SaveBackup();

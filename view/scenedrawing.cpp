@@ -5,6 +5,7 @@
 #include <GL/glu.h>
 
 #include <cmath>
+#include <cstring>
 
 #include "document/tesseradoc.h"
 #include "view/cellshading.h"
@@ -96,41 +97,49 @@ void CTesseraView::DrawScene()
 
 void CTesseraView::DrawCells()
 {
-    const int sx = m_pDoc->GetSizeX(), sy = m_pDoc->GetSizeY(), sz = m_pDoc->GetSizeZ();
     const SVec3 eye = Eye();
     const int ex = EyeCellIndex(eye.x), ey = EyeCellIndex(eye.y), ez = EyeCellIndex(eye.z);
     m_vertices.clear();
     m_colours.clear();
 
-    // One lock for the whole scan: a running interpreter waits for the frame, not per cell.
+    // One lock for the whole scan: a running interpreter waits for the frame, not per cell. The
+    // cells are read straight from the space's array, row by row along x.
     m_pDoc->Lock();
-    const CTesseraDoc& doc = *m_pDoc;
-    auto cellAt = [&doc, sx, sy, sz](int x, int y, int z) {
-        return x < 0 || y < 0 || z < 0 || x >= sx || y >= sy || z >= sz ? 0 : doc.GetCellUnlocked(x, y, z);
+    const CSpace& space = m_pDoc->SpaceUnlocked();
+    const int sx = space.getSizeX(), sy = space.getSizeY(), sz = space.getSizeZ();
+    const int* cells = space.data();
+    auto cellAt = [cells, sx, sy, sz](int x, int y, int z) {
+        return x < 0 || y < 0 || z < 0 || x >= sx || y >= sy || z >= sz ? 0 : cells[x + sx * (y + sy * z)];
     };
     // Faces against non-empty neighbours are left out, unless the eye sits inside a cell.
     const bool cull = m_bSkipCovered && cellAt(EyeCellIndex(std::floor(eye.x)), EyeCellIndex(std::floor(eye.y)), EyeCellIndex(std::floor(eye.z))) == 0;
     SFace faces[3];
     auto add = [&](int x0, int y, int z, int value, int length) {
-        if (value == 0) return;
         const int skip = cull ? CoveredFaces(x0, y, z, length, ex, ey, ez, cellAt) : 0;
         const int n = RunFaces(x0, y, z, value, length, ex, ey, ez, faces, skip);
-        for (int f = 0; f < n; f++)
-            for (const float* c : faces[f].corner) {
-                m_vertices.insert(m_vertices.end(), c, c + 3);
-                m_colours.insert(m_colours.end(), {Byte(faces[f].colour.r), Byte(faces[f].colour.g), Byte(faces[f].colour.b), 255});
-            }
+        for (int f = 0; f < n; f++) {
+            // Four corners of three floats each, and the face's colour once per corner.
+            const std::size_t v = m_vertices.size(), c = m_colours.size();
+            m_vertices.resize(v + 12);
+            std::memcpy(m_vertices.data() + v, faces[f].corner, sizeof faces[f].corner);
+            const GLubyte rgba[4] = {Byte(faces[f].colour.r), Byte(faces[f].colour.g), Byte(faces[f].colour.b), 255};
+            m_colours.resize(c + 16);
+            for (int k = 0; k < 4; k++) std::memcpy(m_colours.data() + c + 4 * k, rgba, 4);
+        }
     };
-    for (int z = 0; z < sz; z++)
-        for (int y = 0; y < sy; y++) {
-            int start = 0;
-            int value = doc.GetCellUnlocked(0, y, z);
-            for (int x = 1; x <= sx; x++) {
-                const int next = x < sx ? doc.GetCellUnlocked(x, y, z) : 0;
-                if (x < sx && next == value) continue;
-                add(start, y, z, value, x - start);
-                start = x;
-                value = next;
+    // Layers and rows nearest the eye first, so that the depth test turns away most of what lies
+    // behind them before it is shaded.
+    const bool zDown = ez >= sz / 2, yDown = ey >= sy / 2;
+    for (int zi = 0; zi < sz; zi++)
+        for (int yi = 0; yi < sy; yi++) {
+            const int z = zDown ? sz - 1 - zi : zi, y = yDown ? sy - 1 - yi : yi;
+            const int* row = cells + std::size_t(sx) * (y + std::size_t(sy) * z);
+            for (int x = 0; x < sx;) {
+                const int value = row[x];
+                int end = x + 1;
+                while (end < sx && row[end] == value) end++;
+                if (value != 0) add(x, y, z, value, end - x);
+                x = end;
             }
         }
     m_pDoc->Unlock();
