@@ -1,13 +1,18 @@
 // CTesseraView: window set-up, the run handshake with the worker, the status timer, the run
-// commands, initialisation and the mouse entry points. Drawing, editing and viewpoint commands
-// live in scenedrawing.cpp, editcommands.cpp and viewpointcommands.cpp.
+// commands, initialisation and the mouse handlers. Drawing, editing, viewpoint and joystick
+// commands live in scenedrawing.cpp, editcommands.cpp, viewpointcommands.cpp and
+// joystickcommands.cpp; picking in picking.cpp.
 #include "view/tesseraview.h"
 
 #include <QMouseEvent>
+#include <QOpenGLContext>
 #include <QSurfaceFormat>
 #include <QTimer>
+#include <chrono>
 
 #include "document/tesseradoc.h"
+#include "view/joystickdevice.h"
+#include "view/picking.h"
 
 namespace {
 // Flat colours for picking: no multisampling; a depth buffer for the scene.
@@ -42,15 +47,38 @@ CTesseraView::CTesseraView(CTesseraDoc* doc, QWidget* parent)
     m_statusTimer->setInterval(1000);
     connect(m_statusTimer, &QTimer::timeout, this, &CTesseraView::OnStatusTimer);
     m_statusTimer->start();
+    // "A message at every poll": the joystick is read about 60 times a second while it is on.
+    m_joyTimer = new QTimer(this);
+    m_joyTimer->setInterval(15);
+    connect(m_joyTimer, &QTimer::timeout, this, &CTesseraView::PollJoystick);
+    m_joyClock = [] {
+        using namespace std::chrono;
+        return std::uint32_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+    };
+    m_picker = std::make_unique<CGuidePicker>(*this);
     m_pDoc->AddView(this);
 }
 
-CTesseraView::~CTesseraView() { m_pDoc->RemoveView(this); }
+CTesseraView::~CTesseraView()
+{
+    if (context()) {
+        disconnect(context(), nullptr, this, nullptr);
+        makeCurrent();
+        m_picker->Release();
+        doneCurrent();
+    }
+    m_pDoc->RemoveView(this);
+}
 
 void CTesseraView::initializeGL()
 {
-    // Nothing to build: the whole scene is sent to GL every frame.
+    // The scene itself keeps nothing in GL: it is sent whole every frame. The picking target
+    // belongs to this context and goes with it.
+    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &CTesseraView::ReleasePicker);
 }
+
+// The context is current while it announces its end.
+void CTesseraView::ReleasePicker() { m_picker->Release(); }
 
 void CTesseraView::resizeGL(int, int) { m_bFrameReady = false; }
 
@@ -152,7 +180,7 @@ void CTesseraView::OnInitialUpdate()
     m_pDoc->SaveBackup();
     m_bBackAvailable = false;
     m_bAreaMove = false;
-    m_bJoyMoving = false;  // joystick 1 is (re)captured here once joystick input exists
+    m_bJoyMoving = false;  // the stick starts at rest; polling goes on as the Tool menu set it
     Redraw();
 }
 
@@ -183,26 +211,37 @@ void CTesseraView::mousePressEvent(QMouseEvent* event)
     QOpenGLWidget::mousePressEvent(event);
 }
 
+// The first click of a double click has already arrived as a press. The base handler would
+// hand the double click on as another press, so it is not called.
 void CTesseraView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
     if (event->button() == Qt::LeftButton) OnLButtonDblClk(p.x(), p.y());
     else if (event->button() == Qt::RightButton) OnRButtonDown(p.x(), p.y());
-    QOpenGLWidget::mouseDoubleClickEvent(event);
+    event->accept();
 }
 
-void CTesseraView::OnLButtonDown([[maybe_unused]] int x, [[maybe_unused]] int y)
+// A picked guide direction is the cursor move along it.
+static_assert(int(GUIDE_X_MINUS) == MOVE_X_MINUS && int(GUIDE_X_PLUS) == MOVE_X_PLUS && int(GUIDE_Y_MINUS) == MOVE_Y_MINUS &&
+              int(GUIDE_Y_PLUS) == MOVE_Y_PLUS && int(GUIDE_Z_MINUS) == MOVE_Z_MINUS && int(GUIDE_Z_PLUS) == MOVE_Z_PLUS);
+
+void CTesseraView::OnLButtonDown(int x, int y)
 {
     // A running program sees every click, also while the cursor is hidden.
     m_pDoc->PressLeft();
     if (!m_bCursor) return;
-    // Picking a guide line at (x, y) to move the cursor along it goes here.
+    const SGuidePick pick = m_picker->PickGuide(x, y);
+    if (pick.direction < 0) return;  // on no guide line: nothing to redraw
+    for (int i = 0; i < pick.moves; i++) Move(ECursorMove(pick.direction));
+    Redraw();
 }
 
-void CTesseraView::OnLButtonDblClk([[maybe_unused]] int x, [[maybe_unused]] int y)
+void CTesseraView::OnLButtonDblClk(int x, int y)
 {
     if (!m_bCursor) return;
-    // Picking the cursor cell at (x, y) to toggle it goes here.
+    if (!m_picker->PickCursorCell(x, y)) return;
+    if (m_pDoc->GetCell(m_cursorX, m_cursorY, m_cursorZ) != 0) OnPointReset();
+    else OnPointSet();
 }
 
 void CTesseraView::OnRButtonDown(int, int) { m_pDoc->PressRight(); }

@@ -5,6 +5,8 @@
 #include <QOpenGLWidget>
 #include <QString>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <vector>
 
 #include "document/docview.h"
@@ -13,8 +15,11 @@
 #include "view/camera.h"
 #include "view/cursormove.h"
 
+class CGuidePicker;
+class CJoystickDevice;
 class CTesseraDoc;
 class QTimer;
+struct SJoyPosition;
 
 class CTesseraView : public QOpenGLWidget, public IDocView, public IRunWindow {
     Q_OBJECT
@@ -76,7 +81,7 @@ public:
 
     // View > Cursor and Tool > SideWinder 3D Pro.
     void OnViewCursor();
-    void OnJoystick() { m_bJoystick = !m_bJoystick; }
+    void OnJoystick();
 
     // The six axis moves, clamped to the space; they move the target, and the area in move
     // mode, but do not redraw. Shared by the menu, the mouse and the joystick.
@@ -97,10 +102,22 @@ public:
     void ZoomOut();
     void ResetView();
 
-    // Mouse: clicks always reach a running program; picking works on the cursor's guides.
+    // Mouse (window coordinates in logical pixels, y downward): clicks always reach a running
+    // program; with the cursor shown, a click on a guide line moves the cursor along it and a
+    // double click on the cursor cell sets or clears it (or the area).
     void OnLButtonDown(int x, int y);
     void OnLButtonDblClk(int x, int y);
     void OnRButtonDown(int x, int y);
+
+    // Joystick (joystickcommands.cpp). PollJoystick is what the poll timer runs while the
+    // joystick is on: a button that went down, then the stick and the hat.
+    void PollJoystick();
+    void OnJoyMove();
+    void OnJoyButtonDown();
+    void HatToEye(unsigned angle);
+    void StickToCursor(float x, float y, float twist);
+    // The millisecond tick count of the stick's repeat delay (replaceable for tests).
+    void SetJoyClock(std::function<std::uint32_t()> clock) { m_joyClock = std::move(clock); }
 
     // Drawing primitives, shared with picking. Directions are EGuideDirection values.
     void DrawGuideNear(int direction);
@@ -150,6 +167,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    friend class CGuidePicker;  // draws with the view's camera
+
     void OnRunShow();
     void OnRunFinished();
     void OnStatusTimer();
@@ -169,6 +188,12 @@ private:
     void CopyBox(bool cut);
     void EditDone();
     void MoveAlong(int& cursor, int& area, float& target, int delta, int size);
+
+    // Joystick helpers (joystickcommands.cpp).
+    void MoveByStick(int cells, ECursorMove minus, ECursorMove plus);
+    bool ReadJoystick(SJoyPosition& position);
+    // Frees the picking target when the GL context ends.
+    void ReleasePicker();
 
     CTesseraDoc* m_pDoc;
     QTimer* m_statusTimer = nullptr;
@@ -190,6 +215,11 @@ private:
     bool m_bJoyMoving = false;
     std::uint32_t m_joyMoveTick = 0;
     bool m_bJoystick = false;
+    std::unique_ptr<CJoystickDevice> m_pJoystickDevice;  // opened when the joystick is first turned on
+    QTimer* m_joyTimer = nullptr;
+    unsigned m_joyButtons = 0;  // buttons down at the last poll
+    std::function<std::uint32_t()> m_joyClock;
+    std::unique_ptr<CGuidePicker> m_picker;
     bool m_bFrameReady = false;
     bool m_bSkipCovered = true;
     std::vector<float> m_vertices;  // the cells' quads of the frame being drawn
