@@ -25,6 +25,9 @@ struct SGuideSegment {
 bool NearGuideSegment(int direction, const int cursor[3], const int size[3], SGuideSegment& segment);
 bool FarGuideSegment(int direction, const int cursor[3], const int size[3], SGuideSegment& segment);
 
+// Draws the segment as one GL line in the current colour, width and stipple.
+void DrawGuideSegment(const SGuideSegment& segment);
+
 // The axis (0 x, 1 y, 2 z) and sign of a direction.
 inline int GuideAxis(int direction) { return direction / 2; }
 inline bool GuidePlus(int direction) { return direction % 2 == 1; }

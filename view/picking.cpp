@@ -12,14 +12,6 @@
 
 namespace {
 constexpr float PICK_LINE_WIDTH = 10.0f;
-
-void DrawSegment(const SGuideSegment& s)
-{
-    glBegin(GL_LINES);
-    glVertex3f(s.from[0], s.from[1], s.from[2]);
-    glVertex3f(s.to[0], s.to[1], s.to[2]);
-    glEnd();
-}
 }  // namespace
 
 SPickColour GuidePickColour(int direction)
@@ -136,13 +128,13 @@ int CGuidePicker::CountMoves(int direction)
     const int axis = GuideAxis(direction), k = cursor[axis];
     if (!GuidePlus(direction)) {
         for (int n = k - 4; n >= 0; n--) {
-            DrawSegment(UnitGuideSegment(direction, cursor, n));
+            DrawGuideSegment(UnitGuideSegment(direction, cursor, n));
             if (PickAllHigh(ReadPixel())) return k - n;
         }
     } else {
         // The last unit lies just beyond the space; the clamped moves end at the border.
         for (int i = k + 4; i <= size[axis]; i++) {
-            DrawSegment(UnitGuideSegment(direction, cursor, i));
+            DrawGuideSegment(UnitGuideSegment(direction, cursor, i));
             if (PickAllHigh(ReadPixel())) return i - k;
         }
     }

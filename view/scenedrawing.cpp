@@ -47,15 +47,15 @@ void DashedBox(const float lo[3], const float hi[3], float width)
     BoxEdges(lo, hi);
     glDisable(GL_LINE_STIPPLE);
 }
+}  // namespace
 
-void Segment(const SGuideSegment& s)
+void DrawGuideSegment(const SGuideSegment& s)
 {
     glBegin(GL_LINES);
     glVertex3f(s.from[0], s.from[1], s.from[2]);
     glVertex3f(s.to[0], s.to[1], s.to[2]);
     glEnd();
 }
-}  // namespace
 
 SVec3 CTesseraView::Eye() const
 {
@@ -196,7 +196,7 @@ void CTesseraView::DrawGuideNear(int direction)
     const int cursor[3] = {m_cursorX, m_cursorY, m_cursorZ};
     const int size[3] = {m_pDoc->GetSizeX(), m_pDoc->GetSizeY(), m_pDoc->GetSizeZ()};
     SGuideSegment s;
-    if (NearGuideSegment(direction, cursor, size, s)) Segment(s);
+    if (NearGuideSegment(direction, cursor, size, s)) DrawGuideSegment(s);
 }
 
 void CTesseraView::DrawGuideFar(int direction)
@@ -204,7 +204,7 @@ void CTesseraView::DrawGuideFar(int direction)
     const int cursor[3] = {m_cursorX, m_cursorY, m_cursorZ};
     const int size[3] = {m_pDoc->GetSizeX(), m_pDoc->GetSizeY(), m_pDoc->GetSizeZ()};
     SGuideSegment s;
-    if (FarGuideSegment(direction, cursor, size, s)) Segment(s);
+    if (FarGuideSegment(direction, cursor, size, s)) DrawGuideSegment(s);
 }
 
 void CTesseraView::DrawGuides()

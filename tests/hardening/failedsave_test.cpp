@@ -73,6 +73,17 @@ protected:
         for (const auto& e : fs::directory_iterator(dir)) n += e.path() != file;
         return n;
     }
+    // Saves a small space as the previous file and loads the busy program; the file's text.
+    std::string savePreviousThenLoadBusy()
+    {
+        std::string error;
+        doc.OnNewDocument();
+        doc.SetCell(1, 2, 3, 105);
+        EXPECT_TRUE(save(doc, file.string(), error)) << error;
+        const std::string previous = slurp(file);
+        loadSpace(doc, busyProgram());
+        return previous;
+    }
     void loadFromFile(CTesseraDoc& into)
     {
         CFileReadStream in(file.string());
@@ -88,12 +99,7 @@ TEST_F(FailedSave, AWriteThatFailsLeavesThePreviousFileWhole)
 {
     CHardeningView view(doc, true);
     std::string error;
-    doc.OnNewDocument();
-    doc.SetCell(1, 2, 3, 105);
-    ASSERT_TRUE(save(doc, file.string(), error)) << error;
-    const std::string previous = slurp(file);
-
-    loadSpace(doc, busyProgram());
+    const std::string previous = savePreviousThenLoadBusy();
     const CSpace work = doc.GetSpace();
     {
         CFileSizeLimit limit(previous.size() + 10);  // the new file is much longer
@@ -117,11 +123,7 @@ TEST_F(FailedSave, ASaveThatFailsDuringARunStopsItAndKeepsTheSpace)
 {
     CHardeningView view(doc, true);
     std::string error;
-    doc.OnNewDocument();
-    ASSERT_TRUE(save(doc, file.string(), error)) << error;
-    const std::string previous = slurp(file);
-
-    loadSpace(doc, busyProgram());
+    const std::string previous = savePreviousThenLoadBusy();
     doc.StartRun();
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     while (view.shows < 20 && std::chrono::steady_clock::now() < deadline)
@@ -162,11 +164,7 @@ TEST_F(FailedSave, AProcessKilledBeforeTheRenameLeavesThePreviousFile)
 {
     CHardeningView view(doc, true);
     std::string error;
-    doc.OnNewDocument();
-    doc.SetCell(1, 2, 3, 105);
-    ASSERT_TRUE(save(doc, file.string(), error)) << error;
-    const std::string previous = slurp(file);
-    loadSpace(doc, busyProgram());
+    const std::string previous = savePreviousThenLoadBusy();
 
     const pid_t child = fork();
     ASSERT_GE(child, 0);
