@@ -5,22 +5,13 @@
 #include <utility>
 
 #include "document/runlink.h"
+#include "interpreter/blockreader.h"
 #include "interpreter/interpreter.h"
 #include "space/cell.h"
 #include "space/patternspace.h"
-#include "space/spacelist.h"
-#include "space/spacepairlist.h"
-#include "space/window.h"
 
 namespace {
 using Hold = std::lock_guard<std::recursive_mutex>;
-
-// Empties a recogniser's output only when needed: clearing makes a scratch element.
-template <class List>
-void emptyOut(List& list)
-{
-    if (!list.isEmpty()) list.clear();
-}
 }  // namespace
 
 void CInterpreter::Separate()
@@ -45,11 +36,7 @@ void CInterpreter::Separate()
 
     CSpace area;  // the work area's contents; a later work area replaces an earlier one
     int foundWork = 0;
-    // Recogniser outputs, reused from cell to cell; only a success is kept.
-    CSpaceList sequence;
-    CSpacePairList group;
-    CSpace interior;
-    CWindow window;
+    CBlockReader reader;
     // The status names the layer, so it is formatted and stored only when that changes.
     int shownLayer = 0, shownLayers = -1;
     char text[48];
@@ -67,25 +54,10 @@ void CInterpreter::Separate()
                     link->status = text;
                 }
 
-                emptyOut(sequence);
-                if (scan.findSequence(x, y, z, sequence)) {
-                    program.sequences.push(sequence);
-                    continue;
-                }
-                emptyOut(group);
-                group.mark = 0;
-                if (scan.findRuleGroup(x, y, z, group)) {
-                    program.ruleGroups.push(group);
-                    continue;
-                }
-                if (scan.findWorkArea(x, y, z, interior)) {
+                if (reader.readCell(scan, x, y, z, program, area)) {
                     foundWork = 1;
-                    area = std::move(interior);  // the recogniser refills it on the next success
                     top.origin = CCell(x, y, z, 0);
-                    continue;
                 }
-                emptyOut(window);
-                if (scan.findWindow(x, y, z, window)) program.windows.push(window);
             }
         }
     }

@@ -1,0 +1,35 @@
+// Reading one scan cell with the recognisers in order: sequence, rule group, work area, window.
+#include "interpreter/blockreader.h"
+
+#include <utility>
+
+namespace {
+// Empties a recogniser's output only when it holds something: clearing makes a scratch element.
+template <class List>
+void emptyOut(List& list)
+{
+    if (!list.isEmpty()) list.clear();
+}
+}  // namespace
+
+int CBlockReader::readCell(CPatternSpace& scan, int x, int y, int z, CUnitProgram& program, CSpace& area)
+{
+    emptyOut(sequence);
+    if (scan.findSequence(x, y, z, sequence)) {
+        program.sequences.push(sequence);
+        return 0;
+    }
+    emptyOut(group);
+    group.mark = 0;
+    if (scan.findRuleGroup(x, y, z, group)) {
+        program.ruleGroups.push(group);
+        return 0;
+    }
+    if (scan.findWorkArea(x, y, z, interior)) {
+        area = std::move(interior);  // the recogniser refills it on its next success
+        return 1;
+    }
+    emptyOut(window);
+    if (scan.findWindow(x, y, z, window)) program.windows.push(window);
+    return 0;
+}
