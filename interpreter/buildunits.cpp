@@ -59,7 +59,7 @@ void moveWindows(CLinkList<CWindow>& windows, int dx, int dy, int dz)
 }
 
 // Replaces every group that uses a sequence's variable by copies with the values put in.
-void expandSequences(CUnitProgram& program)
+void expandSequences(CUnitProgram& program, const std::function<void()>& check)
 {
     auto transparent = [&](CPatternSpace frame) {
         if (program.transparentSet) frame.replaceColour(program.transparentColour);
@@ -74,6 +74,7 @@ void expandSequences(CUnitProgram& program)
     while (program.sequences.popBack(sequence)) {
         GroupList expanded;
         while (program.ruleGroups.popBack(group)) {
+            if (check) check();
             CSpaceList values(sequence);
             CSpace variable;
             if (!values.popBack(variable)) {  // no variable frame: nothing to substitute
@@ -101,6 +102,7 @@ void expandSequences(CUnitProgram& program)
             }
             CSpace value;
             while (values.popBack(value)) {
+                if (check) check();
                 CSpacePairList copy(group);
                 substituteAll(copy, p, transparent(value));
                 expanded.push(finish(copy));
@@ -112,7 +114,8 @@ void expandSequences(CUnitProgram& program)
 
 // The unit of one instance frame: the sub-program's rules with the frame's own keys and
 // reception, working on the frame's work area at its place in the document.
-CMatchContext instanceUnit(const CPlacedSpace& frame, const CUnitProgram& shared, const CInputDevices& devices)
+CMatchContext instanceUnit(const CPlacedSpace& frame, const CUnitProgram& shared, const CInputDevices& devices,
+                           const std::function<void()>& check)
 {
     CUnitProgram own;
     CSpace area;
@@ -121,7 +124,7 @@ CMatchContext instanceUnit(const CPlacedSpace& frame, const CUnitProgram& shared
     if (scanFrame(frame, own, area, areaCell))
         context.origin = CCell(frame.x + areaCell.x, frame.y + areaCell.y, frame.z + areaCell.z, 0);
     moveWindows(own.windows, frame.x, frame.y, frame.z);
-    own.BuildNested(devices);
+    own.BuildNested(devices, check);
 
     CUnitProgram unit(shared);
     unit.ownKey = own.ownKey;
@@ -137,7 +140,7 @@ CMatchContext instanceUnit(const CPlacedSpace& frame, const CUnitProgram& shared
 }  // namespace
 
 void CUnitProgram::BuildUnits(const CInputDevices& devices, CMatchContextList& subContexts,
-                              CInstanceList& instances)
+                              CInstanceList& instances, const std::function<void()>& check)
 {
     // 1. The device groups go to the back, so they are evaluated first; the program's own
     //    groups follow in the order found, with marks raised past the device marks.
@@ -188,7 +191,7 @@ void CUnitProgram::BuildUnits(const CInputDevices& devices, CMatchContextList& s
 
     // 4. Sequences, oldest first: every group that uses the variable is replaced by one copy
     //    per value (four copies for a single rule holding the variable exactly twice on its left).
-    expandSequences(*this);
+    expandSequences(*this, check);
 
     // 5. The transparent colour becomes "any" in every rule side.
     if (transparentSet) {
@@ -213,7 +216,7 @@ void CUnitProgram::BuildUnits(const CInputDevices& devices, CMatchContextList& s
         CSpace sharedArea;
         CCell unusedCell;
         scanFrame(nextFrame(window), shared, sharedArea, unusedCell);
-        shared.BuildNested(devices);
+        shared.BuildNested(devices, check);
 
         CInstanceRecord record;
         record.icon = name;
@@ -224,16 +227,17 @@ void CUnitProgram::BuildUnits(const CInputDevices& devices, CMatchContextList& s
         CPlacedSpace frame;
         while (window.popBack(frame)) {
             record.count++;
-            subContexts.push(instanceUnit(frame, shared, devices));
+            if (check) check();
+            subContexts.push(instanceUnit(frame, shared, devices, check));
         }
         instances.push(record);
     });
 }
 
-void CUnitProgram::BuildNested(const CInputDevices& devices)
+void CUnitProgram::BuildNested(const CInputDevices& devices, const std::function<void()>& check)
 {
     // Sub-program declarations inside a sub-program build nothing that survives.
     CMatchContextList ignoredContexts;
     CInstanceList ignoredInstances;
-    BuildUnits(devices, ignoredContexts, ignoredInstances);
+    BuildUnits(devices, ignoredContexts, ignoredInstances, check);
 }

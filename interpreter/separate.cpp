@@ -75,7 +75,7 @@ void CInterpreter::Separate()
 void CInterpreter::BuildAndHandOver(CUnitProgram& program, CMatchContext& top, CSpace& area)
 {
     CMatchContextList subContexts;
-    program.BuildUnits(devices, subContexts, instances);
+    program.BuildUnits(devices, subContexts, instances, [this] { CheckInterruption(); });
     if (program.ownKey.isEmpty()) program.ownKey.setDefault();
 
     contexts.clear();

@@ -1,6 +1,8 @@
 // CUnitProgram: the program of one runnable unit: its rule groups and what its declarations say.
 #pragma once
 
+#include <functional>
+
 #include "interpreter/key.h"
 #include "space/linklist.h"
 #include "space/object.h"
@@ -23,9 +25,12 @@ public:
 
     // Turns the found blocks into the runnable program: built-in groups, declarations, sequence
     // expansion, transparency; sub-program declarations become contexts and instance records.
-    void BuildUnits(const CInputDevices& devices, CMatchContextList& subContexts, CInstanceList& instances);
+    // `check` runs between pieces of work (sequences can multiply the groups without bound)
+    // and may throw to abandon the build.
+    void BuildUnits(const CInputDevices& devices, CMatchContextList& subContexts, CInstanceList& instances,
+                    const std::function<void()>& check = {});
     // The same for a sub-program's program: its own sub-program declarations have no effect.
-    void BuildNested(const CInputDevices& devices);
+    void BuildNested(const CInputDevices& devices, const std::function<void()>& check = {});
 
     CLinkList<CSpacePairList> ruleGroups;  // one list per group; mark 1 random, 2 mouse, >2 own
     CLinkList<CSpaceList> sequences;       // each: the variable frame, then its values

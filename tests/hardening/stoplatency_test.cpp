@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <initializer_list>
 #include <cstdio>
 #include <string>
 #include <thread>
@@ -165,6 +166,33 @@ TEST_F(StopLatency, InSeparateOfAHugeSpace)
     EXPECT_LT(scan.ms, kBudgetMs) << "status at the slowest stop: " << scan.status;
     const Sample unit = worstStop("Separate, handing the area over", layer(d), {0, 20, 60, 150});
     EXPECT_LT(unit.ms, kBudgetMs) << "status at the slowest stop: " << unit.status;
+}
+
+TEST_F(StopLatency, InASequenceExpansionThatMultipliesTheGroups)
+{
+    // Six variables in one rule, each with the same value drawn several times: the groups are
+    // multiplied while the units are built, after the scan's last layer.
+    const int values = kShrink == 1 ? 7 : 5;  // 7^6 or 5^6 copies of the rule
+    const int colours[] = {R, W, Y, CELL_PALE, CELL_PURPLE, CELL_BLACK};
+    auto row = [](std::initializer_list<int> cells) {
+        CSpace r(int(cells.size()), 1, 1, 0);
+        int x = 0;
+        for (int v : cells) r.set(x++, 0, 0, v);
+        return r;
+    };
+    CSpace space(40, 1, 90, 0);
+    drawFlatRuleGroup(space, 1, 1, {{row({R, W, Y, CELL_PALE, CELL_PURPLE, CELL_BLACK}), row({W})}});
+    for (int i = 0; i < 6; i++)
+        drawFlatSequence(space, 1, 8 + 10 * i, row({colours[i]}), std::vector<CSpace>(values, row({colours[i]})));
+    drawFlatWorkArea(space, 20, 1, CSpace(3, 1, 3, R));
+    loadSpace(doc, space);
+    auto building = [&] {
+        int shown = 0, layers = 0;
+        return std::sscanf(doc.GetStatusText().c_str(), "Phase:Separate %d/%d", &shown, &layers) == 2 &&
+               shown == layers;
+    };
+    const Sample s = worstStop("building units, sequence expansion", building, {0, 20, 60, 150});
+    EXPECT_LT(s.ms, kBudgetMs) << "status at the slowest stop: " << s.status;
 }
 
 TEST_F(StopLatency, InALongMatchPass)

@@ -384,3 +384,39 @@ TEST(BuildUnits, AnInstanceKeepsItsOwnKeysAndReceptionButRunsTheSharedRules)
     ASSERT_EQ(groups.size(), 3u);
     EXPECT_TRUE(isRule(groups[2], left, right));
 }
+
+// Sequences multiply the groups that use their variables: five variables in one rule, four
+// values each, give 4^5 groups. The check runs for every copy, so a stop request can end a
+// build that would otherwise grow for a very long time.
+TEST(BuildUnits, TheCheckRunsForEveryCopyAndMayAbandonTheExpansion)
+{
+    // Black would also multiply the device groups, whose icons hold it.
+    const int colours[] = {R, W, Y, CELL_PALE, P};
+    CSpace s(40, 1, 60, 0);
+    drawFlatRuleGroup(s, 1, 1, {{row({R, W, Y, CELL_PALE, P}), row({P, CELL_PALE, Y, W, R})}});
+    for (int i = 0; i < 5; i++)
+        drawFlatSequence(s, 1, 8 + 10 * i, row({colours[i]}), std::vector<CSpace>(4, row({colours[i]})));
+    auto scanned = [&](Built& b) {
+        CSpace area;
+        CCell areaCell;
+        scanFrame(s, b.program, area, areaCell);
+    };
+
+    Built whole;
+    scanned(whole);
+    int checks = 0;
+    whole.program.BuildUnits(CInputDevices(), whole.contexts, whole.instances, [&] { checks++; });
+    EXPECT_EQ(whole.program.ruleGroups.count(), 1024 + 2);  // with the two device groups
+    EXPECT_GE(checks, 1024);
+
+    Built stopped;
+    scanned(stopped);
+    int left = 100;
+    struct Stop {};
+    EXPECT_THROW(stopped.program.BuildUnits(CInputDevices(), stopped.contexts, stopped.instances,
+                                            [&] {
+                                                if (--left == 0) throw Stop();
+                                            }),
+                 Stop);
+    EXPECT_EQ(left, 0);
+}
