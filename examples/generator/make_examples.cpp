@@ -108,9 +108,10 @@ std::vector<Example> examples()
         {"sequence", 3,
          [] {
              CSpace s(30, 1, 14, 0);
-             drawFlatSequence(s, 1, 1, cell(CELL_PURPLE), {cell(CELL_RED), cell(CELL_GREEN), cell(CELL_BLUE)});
+             // Pale rather than blue as the third value: blue would vanish against the outline.
+             drawFlatSequence(s, 1, 1, cell(CELL_PURPLE), {cell(CELL_RED), cell(CELL_GREEN), cell(CELL_PALE)});
              drawFlatRuleGroup(s, 1, 7, {{cell(CELL_PURPLE), cell(CELL_YELLOW)}});
-             drawFlatWorkArea(s, 16, 1, flat({"RGBW", "WBGR", "K.RR"}));
+             drawFlatWorkArea(s, 16, 1, flat({"RGQW", "WQGR", "K.RR"}));
              return s;
          }},
         {"long-run", 2,
@@ -156,7 +157,7 @@ std::vector<Example> examples()
         {"subprogram", 3,
          [] {
              // The caller hands its red cell to the sub-program named by the yellow cell, which turns
-             // red green; the result comes back in place of the caller's red cell.
+             // red purple; the result comes back in place of the caller's red cell.
              CSpace s(70, 12, 60, 0);
              CSpace area(3, 1, 1, 0);
              area.set(0, 0, 0, CELL_RED);
@@ -164,7 +165,7 @@ std::vector<Example> examples()
              drawSolidRuleGroup(s, 8, 0, 2, {{cell(CELL_RED), cell(CELL_YELLOW)}});
              CSpace program(16, 4, 6, 0);
              drawSolidWorkArea(program, 0, 0, 0, CSpace(3, 1, 1, 0));
-             drawSolidRuleGroup(program, 6, 0, 0, {{cell(CELL_RED), cell(CELL_GREEN)}});
+             drawSolidRuleGroup(program, 6, 0, 0, {{cell(CELL_RED), cell(CELL_PURPLE)}});
              drawWindow(s, 2, 0, 12, {makeThreeBlockIcon(), cell(CELL_YELLOW), program});
              return s;
          }},
