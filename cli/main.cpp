@@ -61,7 +61,14 @@ int runProgram(CTesseraDoc& doc, CHeadlessView& view, const Options& opt, long& 
             }
             continue;
         }
-        if (message == WM_RUN_FINISHED) return EXIT_ENDED;
+        if (message == WM_RUN_FINISHED) {
+            if (doc.GetStatusText() == CInterpreter::STATUS_TOO_MANY_GROUPS) {
+                std::cerr << "tessera-run: the program's sequences make more than " << CUnitProgram::MAX_RULE_GROUPS
+                          << " rule groups; it was not run\n";
+                return EXIT_LIMIT;
+            }
+            return EXIT_ENDED;
+        }
         // A show request: the worker waits for us, so the space and its status are settled.
         steps++;
         CSpace after = doc.GetSpace();
@@ -85,8 +92,9 @@ int main(int argc, char** argv)
     CLI::App app{"Runs a 3D-Tessera program without the editor.\n"
                  "Loads a space file (.ts3) or plane file, runs it to its end (or for --steps steps)\n"
                  "and can trace every step, print the final space as text, or save it.\n"
-                 "Exit status: 0 the run ended, 1 a step limit was reached or the run can never end,\n"
-                 "2 bad arguments or an unreadable file, 130 interrupted by Ctrl-C.",
+                 "Exit status: 0 the run ended, 1 a step limit was reached, the run can never end or the\n"
+                 "program is too large to run, 2 bad arguments or an unreadable file, 130 interrupted\n"
+                 "by Ctrl-C.",
                  "tessera-run"};
     app.add_option("FILE", opt.file, "Space file or plane file to run")->required();
     app.add_option("--steps", opt.steps, "Stop after N steps; 0 loads and writes without running")

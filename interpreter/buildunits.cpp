@@ -73,17 +73,25 @@ void expandSequences(CUnitProgram& program, const std::function<void()>& check)
     CSpacePairList group;
     while (program.sequences.popBack(sequence)) {
         GroupList expanded;
+        // Groups so far: those expanded plus those still waiting.
+        std::size_t pushed = 0, waiting = std::size_t(program.ruleGroups.count());
+        auto keep = [&](const CSpacePairList& g) {
+            if (pushed + waiting >= CUnitProgram::MAX_RULE_GROUPS) throw CTooManyRuleGroups();
+            expanded.push(g);
+            pushed++;
+        };
         while (program.ruleGroups.popBack(group)) {
+            waiting--;
             if (check) check();
             CSpaceList values(sequence);
             CSpace variable;
             if (!values.popBack(variable)) {  // no variable frame: nothing to substitute
-                expanded.push(group);
+                keep(group);
                 continue;
             }
             const CPatternSpace p = transparent(variable);
             if (!usesPattern(group, p)) {
-                expanded.push(group);
+                keep(group);
                 continue;
             }
             if (isSingleDouble(group, p) && values.count() == 2) {
@@ -96,7 +104,7 @@ void expandSequences(CUnitProgram& program, const std::function<void()>& check)
                 for (const auto& [a, b] : orders) {
                     CSpacePairList copy(group);
                     substitutePair(copy, p, *a, *b);
-                    expanded.push(finish(copy));
+                    keep(finish(copy));
                 }
                 continue;
             }
@@ -105,7 +113,7 @@ void expandSequences(CUnitProgram& program, const std::function<void()>& check)
                 if (check) check();
                 CSpacePairList copy(group);
                 substituteAll(copy, p, transparent(value));
-                expanded.push(finish(copy));
+                keep(finish(copy));
             }
         }
         program.ruleGroups = expanded;

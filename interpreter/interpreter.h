@@ -44,6 +44,7 @@ public:
 
     static constexpr const char* STATUS_READY = "Phase:Ready";
     static constexpr const char* STATUS_SEPARATE = "Phase:Separate %d/%d";  // layer from 1, layers
+    static constexpr const char* STATUS_TOO_MANY_GROUPS = "Phase:Separate (too many rule groups)";  // run over
     static constexpr const char* STATUS_MATCH = "Phase:Match(";  // + one piece per awake unit + ")"
 
     CInterpreter();

@@ -75,7 +75,16 @@ void CInterpreter::Separate()
 void CInterpreter::BuildAndHandOver(CUnitProgram& program, CMatchContext& top, CSpace& area)
 {
     CMatchContextList subContexts;
-    program.BuildUnits(devices, subContexts, instances, [this] { CheckInterruption(); });
+    try {
+        program.BuildUnits(devices, subContexts, instances, [this] { CheckInterruption(); });
+    } catch (const CTooManyRuleGroups&) {
+        // The drawing asks for more groups than can be held: the run ends here and says why.
+        contexts.clear();
+        phase = PHASE_RUN_OVER;
+        Hold hold(link->mutex);
+        link->status = STATUS_TOO_MANY_GROUPS;
+        return;
+    }
     if (program.ownKey.isEmpty()) program.ownKey.setDefault();
 
     contexts.clear();

@@ -1,7 +1,9 @@
 // CUnitProgram: the program of one runnable unit: its rule groups and what its declarations say.
 #pragma once
 
+#include <cstddef>
 #include <functional>
+#include <stdexcept>
 
 #include "interpreter/key.h"
 #include "space/linklist.h"
@@ -16,8 +18,18 @@ class CInputDevices;
 class CInstanceList;
 class CMatchContextList;
 
+// Thrown when sequences would expand the rule groups past CUnitProgram::MAX_RULE_GROUPS.
+class CTooManyRuleGroups : public std::runtime_error {
+public:
+    CTooManyRuleGroups() : std::runtime_error("the sequences make too many rule groups") {}
+};
+
 class CUnitProgram : public CObject {
 public:
+    // Sequences multiply the groups that use their variables, so a small drawing can ask for
+    // more groups than memory holds. Building stops there instead of exhausting the machine.
+    static constexpr std::size_t MAX_RULE_GROUPS = std::size_t(1) << 18;
+
     CUnitProgram();
     CUnitProgram(const CUnitProgram& other) = default;
     CUnitProgram& operator=(const CUnitProgram& other);

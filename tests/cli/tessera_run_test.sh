@@ -2,6 +2,7 @@
 # Runs tessera-run on small files and checks its exit status, output and saved files.
 set -u
 run=$1
+data=$2  # tests/data
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 passed=0 failed=0
@@ -24,6 +25,12 @@ out=$("$run" "$dir/plane.txt" --steps 0 --print); check "plane print" $'...\n..B
 out=$("$run" "$dir/flat.ts3" --trace); status=$?
 check "empty program trace" "step 1: Phase:Separate 2/2 (0 cells changed)" "$out"
 check "empty program exit" 0 "$status"
+
+# Three sequences of 65 values on one rule would make 65^3 groups: refused, said, status 1.
+out=$("$run" "$data/too-many-groups.ts3" --trace 2> "$dir/err"); status=$?
+check "too many groups trace" "step 1: Phase:Separate (too many rule groups) (0 cells changed)" "$out"
+check "too many groups exit" 1 "$status"
+grep -q "rule groups; it was not run" "$dir/err"; check "too many groups message" 0 $?
 
 # Saving: a space file round trip and the VRML export by name.
 "$run" "$dir/flat.ts3" --steps 0 --out "$dir/copy.ts3"; check "save exit" 0 $?

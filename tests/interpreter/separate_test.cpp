@@ -2,6 +2,8 @@
 // and when the run ends instead.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "document/runlink.h"
 #include "interpreter/interpreter.h"
 #include "space/cellcodes.h"
@@ -101,4 +103,31 @@ TEST(Separate, AWindowAloneIsSomethingToRun)
         EXPECT_EQ(window.anchor.x, w.anchor.x);
     });
     EXPECT_TRUE(probe.area.isEqual(CSpace(1, 1, 1, 0))) << "no work area: the empty 1x1x1 contents";
+}
+
+// Three variables in one rule with 65 values each would make 65^3 groups, more than a program
+// may hold: the run ends at once, says why, and leaves the document as it was.
+TEST(Separate, AProgramWhoseSequencesMakeTooManyGroupsEndsTheRunAndSaysWhy)
+{
+    const int colours[] = {CELL_RED, CELL_WHITE, CELL_YELLOW};
+    CSpace s(150, 1, 40, 0);
+    CSpace left(3, 1, 1, 0);
+    for (int i = 0; i < 3; i++) left.set(i, 0, 0, colours[i]);
+    drawFlatRuleGroup(s, 1, 1, {{left, CSpace(1, 1, 1, CELL_PURPLE)}});
+    for (int i = 0; i < 3; i++)
+        drawFlatSequence(s, 1, 8 + 8 * i, CSpace(1, 1, 1, colours[i]),
+                         std::vector<CSpace>(65, CSpace(1, 1, 1, colours[i])));
+    drawFlatWorkArea(s, 12, 1, CSpace(3, 1, 3, CELL_RED));
+    CRunLink link;
+    link.space = s;
+    CInterpreter interpreter;
+    interpreter.Attach(&link);
+
+    interpreter.Step();
+
+    EXPECT_EQ(interpreter.phase, CInterpreter::PHASE_RUN_OVER);
+    EXPECT_EQ(link.status, CInterpreter::STATUS_TOO_MANY_GROUPS);
+    EXPECT_TRUE(interpreter.contexts.isEmpty());
+    EXPECT_TRUE(link.space.isEqual(s));
+    interpreter.Detach();
 }
