@@ -37,25 +37,7 @@ class CMatchContext : public CObject {
 public:
     CMatchContext() = default;
     CMatchContext(const CMatchContext& other) = default;
-    CMatchContext& operator=(const CMatchContext& other)
-    {
-        if (this == &other) return *this;
-        work = other.work;
-        program = other.program;
-        devices = other.devices;
-        origin = other.origin;
-        statusText = other.statusText;
-        view = other.view;
-        state = other.state;
-        writes = other.writes;
-        endMessages = other.endMessages;
-        sendMessages = other.sendMessages;
-        appliedMark = other.appliedMark;
-        dirtyBoxes = other.dirtyBoxes;
-        searchBoxes = other.searchBoxes;
-        receiveCount = other.receiveCount;
-        return *this;
-    }
+    CMatchContext& operator=(const CMatchContext& other) = default;
     ~CMatchContext() override = default;
 
     // Called by Ready before every step with the interpreter's fresh snapshot.

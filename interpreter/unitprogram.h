@@ -32,7 +32,7 @@ public:
 
     CUnitProgram();
     CUnitProgram(const CUnitProgram& other) = default;
-    CUnitProgram& operator=(const CUnitProgram& other);
+    CUnitProgram& operator=(const CUnitProgram& other) = default;
     ~CUnitProgram() override = default;
 
     // Turns the found blocks into the runnable program: built-in groups, declarations, sequence
