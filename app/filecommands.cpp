@@ -61,6 +61,7 @@ bool CMainFrame::OnFileNew()
     UpdateTitle();
     if (m_pRecovery) m_pRecovery->Discard();
     m_pView->OnInitialUpdate();
+    UpdateCommandUI();
     return true;
 }
 
@@ -91,6 +92,7 @@ bool CMainFrame::OpenDocumentFile(const QString& path)
     m_recent.Add(m_pathName);
     UpdateRecentFileMenu();
     m_pView->OnInitialUpdate();
+    UpdateCommandUI();
     return true;
 }
 
