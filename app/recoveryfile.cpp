@@ -10,8 +10,8 @@
 #include <chrono>
 #include <string>
 
-#include "document/filestream.h"
-#include "document/spacefile.h"
+#include "formats/filestream.h"
+#include "formats/spacefile.h"
 #include "document/tesseradoc.h"
 
 namespace {

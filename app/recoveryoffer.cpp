@@ -9,7 +9,7 @@
 #include "app/mainframe.h"
 #include "app/recoveryfile.h"
 #include "app/resources.h"
-#include "document/memorystream.h"
+#include "formats/memorystream.h"
 #include "document/tesseradoc.h"
 #include "view/tesseraview.h"
 

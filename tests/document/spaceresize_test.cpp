@@ -5,9 +5,9 @@
 #include <climits>
 
 #include "document/docview.h"
-#include "document/memorystream.h"
+#include "formats/memorystream.h"
 #include "document/spaceresize.h"
-#include "document/spacewriter.h"
+#include "formats/spacewriter.h"
 #include "document/tesseradoc.h"
 
 namespace {
