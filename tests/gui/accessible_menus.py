@@ -20,12 +20,12 @@ CONTROL_ROLES = {
 }
 
 
-def find_application(name, timeout):
+def find_application(names, timeout):
     end = time.time() + timeout
     while time.time() < end:
         desktop = pyatspi.Registry.getDesktop(0)
         for app in desktop:
-            if app is not None and app.name == name:
+            if app is not None and app.name in names:
                 return app
         time.sleep(0.25)
     return None
@@ -68,7 +68,7 @@ def main():
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
     editor = subprocess.Popen([sys.argv[1]], env=env)
     try:
-        app = find_application("tessera", 30) or find_application("3D-Tessera", 1)
+        app = find_application(("3D-Tessera", "tessera"), 30)
         if app is None:
             print("the editor did not appear on the accessibility bus")
             return 1
