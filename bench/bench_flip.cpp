@@ -3,7 +3,7 @@
 // step rewrites that one cell. Both should cost the same per changed cell whatever N is.
 #include <benchmark/benchmark.h>
 
-#include "document/runlink.h"
+#include "run/runlink.h"
 #include "interpreter/interpreter.h"
 #include "space/cellcodes.h"
 #include "support/flipprogram.h"
@@ -30,6 +30,19 @@ void runSteps(benchmark::State& state, bool oneCell)
     if (link.space.get(program.areaX, 0, program.areaZ) != expected ||
         (!oneCell && link.space.get(program.areaX + side - 1, 0, program.areaZ + side - 1) != expected))
         state.SkipWithError("the area did not change colour in every step");
+    // What the interpreter holds between steps, for the memory breakdown.
+    double cellSets = double(interpreter.pendingWrites.bytes()), boxSets = 0, spaces = 0;
+    interpreter.contexts.forEach([&](const CMatchContext& c) {
+        cellSets += double(c.writes.bytes());
+        boxSets += double(c.dirtyBoxes.bytes() + c.searchBoxes.bytes());
+        spaces += 4.0 * c.view.getSizeX() * c.view.getSizeY() * c.view.getSizeZ();
+        c.program.ruleGroups.forEach([&](const CSpacePairList& g) {
+            g.forEach([&](const CSpacePair& p) { cellSets += double(p.cells.bytes()); });
+        });
+    });
+    state.counters["cellset_MB"] = cellSets / 1e6;
+    state.counters["boxset_MB"] = boxSets / 1e6;
+    state.counters["view_MB"] = spaces / 1e6;
     interpreter.Detach();
     const double changed = oneCell ? 1.0 : double(side) * side;
     state.counters["cells"] = changed;

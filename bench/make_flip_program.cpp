@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "document/filestream.h"
-#include "document/spacewriter.h"
+#include "formats/filestream.h"
+#include "formats/spacewriter.h"
 #include "support/flipprogram.h"
 
 int main(int argc, char** argv)

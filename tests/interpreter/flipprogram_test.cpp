@@ -2,7 +2,7 @@
 // must turn every red cell green and every green cell red, and touch nothing else.
 #include <gtest/gtest.h>
 
-#include "document/runlink.h"
+#include "run/runlink.h"
 #include "interpreter/interpreter.h"
 #include "space/cellcodes.h"
 #include "support/flipprogram.h"
