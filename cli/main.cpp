@@ -5,6 +5,7 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include <CLI/CLI.hpp>
 
@@ -40,7 +41,8 @@ int fail(const std::string& message)
 // Runs the loaded program; returns the exit status and counts the steps shown.
 int runProgram(CTesseraDoc& doc, CHeadlessView& view, const Options& opt, long& steps)
 {
-    CSpace before = doc.GetSpace();
+    // Only the trace compares steps; without it the space is not copied at every step.
+    CSpace before = opt.trace ? doc.GetSpace() : CSpace(0, 0, 0, 0);
     doc.StartRun();
     for (;;) {
         int message = view.waitMessage(std::chrono::milliseconds(100));
@@ -71,11 +73,12 @@ int runProgram(CTesseraDoc& doc, CHeadlessView& view, const Options& opt, long& 
         }
         // A show request: the worker waits for us, so the space and its status are settled.
         steps++;
-        CSpace after = doc.GetSpace();
-        if (opt.trace)
+        if (opt.trace) {
+            CSpace after = doc.GetSpace();
             std::cout << "step " << steps << ": " << doc.GetStatusText() << " (" << countChangedCells(before, after)
                       << " cells changed)\n";
-        before = after;
+            before = std::move(after);
+        }
         bool lastStep = theInterpreter.phase == CInterpreter::PHASE_RUN_OVER;
         if (opt.steps && steps >= *opt.steps && !lastStep) {
             doc.StopRun();

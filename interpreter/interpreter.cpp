@@ -127,10 +127,11 @@ int CInterpreter::IsBoxEmpty(int x, int y, int z, int w, int h, int d)
     return link->space.isBoxEmpty(x, y, z, w, h, d);
 }
 
+// One lock for all the writes; the set keeps its contents (each position is in it once, so the
+// order of writing does not matter).
 void CInterpreter::ApplyWrites()
 {
-    CCellSet writes(pendingWrites);
-    CCell cell;
     Hold hold(link->mutex);
-    while (writes.pop(cell)) link->space.set(cell.x, cell.y, cell.z, cell.value);
+    CSpace& space = link->space;
+    pendingWrites.forEachCell([&](const CCell& cell) { space.set(cell.x, cell.y, cell.z, cell.value); });
 }

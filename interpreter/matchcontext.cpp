@@ -81,16 +81,14 @@ void CMatchContext::beginPass(CSearchPoll& poll)
     state = 1;
     appliedMark = 0;
     writes.clear();
+    // The work copy is the program with its groups; the program keeps none of them. The groups
+    // (with all their recorded positions) are handed over rather than copied and freed.
+    CLinkList<CSpacePairList> groups(std::move(program.ruleGroups));
+    poll.now();
     work = program;
-    // Emptied a group at a time: taking a list apart copies each element, which for groups with
-    // many recorded positions is long enough to check for a stop request in between.
-    for (;;) {
-        poll.now();
-        CSpacePairList taken;
-        if (!program.ruleGroups.pop(taken)) break;
-        poll.now();  // and again before the copy is freed
-    }
-    searchBoxes = dirtyBoxes;
+    work.ruleGroups = std::move(groups);
+    // The old search region's memory is reused for the next pass's changes.
+    std::swap(searchBoxes, dirtyBoxes);
     dirtyBoxes.clear();
     receiveCount = 0;
 }
@@ -144,9 +142,14 @@ void CMatchContext::searchStep(CSearchPoll& poll)
         const int hasRight = rx > 0 && ry > 0 && rz > 0;
         CSpacePair found(pair.first, pair.second);
         int matched = 0;
+        // A one-cell left side (the common case) is compared directly: the general test walks
+        // the pattern and bounds for every position.
+        const int oneCell = left.getSizeX() == 1 && left.getSizeY() == 1 && left.getSizeZ() == 1 &&
+                            view.getSizeX() > 0;
+        const int wanted = left.get(0, 0, 0);
         auto test = [&](int x, int y, int z) {
             poll.tick();
-            if (!view.matchAt(x, y, z, left)) return;
+            if (oneCell ? wanted != 1 && view.get(x, y, z) != wanted : !view.matchAt(x, y, z, left)) return;
             matched = 1;
             found.cells.push(CCell(x, y, z, 0));
             if (hasRight) changed.emplace_back(x, y, z, x + rx - 1, y + ry - 1, z + rz - 1);
@@ -163,28 +166,26 @@ void CMatchContext::searchStep(CSearchPoll& poll)
                     for (int x = h.x0 - lx + 1; x <= h.x1; x++) test(x, y, z);
         });
 
-        evaluated.push(found);
+        evaluated.push(std::move(found));
         if (!matched) allMatched = 0;
         poll.now();
     }
-    program.ruleGroups.push(evaluated);
-    poll.now();
 
     // Marks 1 and 2 (the device groups) never block; after a group of a higher mark has been
     // applied, only groups of that same mark may still apply in this pass.
     if (allMatched && (appliedMark <= 2 || group.mark == appliedMark)) applyGroup(evaluated, useDevices, changed, poll);
-    evaluated.clear();  // a large group takes long to free: let a stop request in after it
+    // The group returns to the program with its new positions. (Applying reads only the group
+    // itself, so it may come first; a stop request in between abandons the whole step anyway.)
+    program.ruleGroups.push(std::move(evaluated));
     poll.now();
 }
 
 void CMatchContext::closePass(CSearchPoll& poll)
 {
-    CCellSet pending(writes);
-    CCell cell;
-    while (pending.pop(cell)) {
+    writes.forEachCell([&](const CCell& cell) {
         poll.tick();
         view.set(cell.x, cell.y, cell.z, cell.value);
-    }
+    });
     if (appliedMark > 0) {
         state = 2;
         statusText = "Done ";

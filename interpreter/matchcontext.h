@@ -77,6 +77,9 @@ private:
     void applyGroup(const CSpacePairList& group, int useDevices, const std::vector<CBox>& changed,
                     CSearchPoll& poll);
     void addDirtyBoxes(const std::vector<CBox>& boxes);
+    void adaptRight(CPatternSpace& right, const CSpace& left, const CSpacePairList& group, const CCell& at,
+                    int useDevices, std::vector<CSpace>& sentIcons, std::vector<CSpace>& sentData);
+    int variableIn(const CSpace& right) const;
     const CSpace* sendIconIn(const CSpace& right) const;
     void receive(CPatternSpace& right);
     void bindVariables(const CSpace& left, const CSpacePairList& group, const CCell& at,

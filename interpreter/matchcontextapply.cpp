@@ -1,5 +1,7 @@
 // CMatchContext: applying a rule group that matched: device pictures, sends and receives,
 // variable binding, and the cells where a right side differs from the unit.
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "interpreter/matchcontext.h"
@@ -13,30 +15,20 @@ void CMatchContext::applyGroup(const CSpacePairList& group, int useDevices, cons
     const CSpace randomIcon = devices.getRandomIcon();
     const CSpace mouseIcon = devices.getMouseIcon();
 
-    CSpacePairList pairs(group);  // the group itself keeps its positions for variable binding
-    CSpacePair pair;
-    while (pairs.pop(pair)) {
-        CCell at;
-        while (pair.cells.pop(at)) {
+    // The pairs from the head and each pair's positions in pop order, read in place: the group
+    // keeps its positions for variable binding.
+    group.forEach([&](const CSpacePair& pair) {
+        const CSpace& left = pair.first;
+        // A right side that no device picture, send icon or variable can change is the same at
+        // every position and is used as it is.
+        const int fixed = !(useDevices && (left.isEqual(randomIcon) || left.isEqual(mouseIcon))) &&
+                          !sendIconIn(pair.second) && !variableIn(pair.second);
+        pair.cells.forEachCell([&](const CCell& at) {
             poll.tick();
-            CPatternSpace right(pair.second);
-            const CSpace& left = pair.first;
-            if (useDevices) {
-                if (left.isEqual(randomIcon))
-                    right = devices.rollRandomIcon();
-                else if (left.isEqual(mouseIcon))
-                    right = devices.getMouseState();
-            }
-            if (const CSpace* icon = sendIconIn(right)) {
-                if (program.pendingReceives == 0) {
-                    sentIcons.push_back(*icon);
-                    sentData.push_back(view.extract(at.x, at.y, at.z, icon->getSizeX(), icon->getSizeY(),
-                                                    icon->getSizeZ()));
-                } else {
-                    receive(right);
-                }
-            }
-            bindVariables(left, group, at, right);
+            std::optional<CPatternSpace> own;
+            if (!fixed) own.emplace(pair.second);
+            const CSpace& right = own ? *own : pair.second;
+            if (own) adaptRight(*own, left, group, at, useDevices, sentIcons, sentData);
 
             // Every cell of the right side that differs from the unit, also where it hangs over
             // the unit's edge (outside reads 2): the unit's own copy ignores those cells when the
@@ -48,14 +40,20 @@ void CMatchContext::applyGroup(const CSpacePairList& group, int useDevices, cons
                         const int v = right.get(x, y, z);
                         if (view.get(ux, uy, uz) != v) cellWrites.push(CCell(ux, uy, uz, v));
                     }
-        }
-    }
+        });
+    });
 
     if (sentIcons.empty()) {
-        CCell cell;
-        while (cellWrites.pop(cell)) {
-            poll.tick();
-            writes.push(cell);
+        // Pushing a set's cells in pop order into an empty set rebuilds it as it is: then it is
+        // simply handed over.
+        if (writes.isEmpty()) {
+            writes = std::move(cellWrites);
+        } else {
+            CCell cell;
+            while (cellWrites.pop(cell)) {
+                poll.tick();
+                writes.push(cell);
+            }
         }
         addDirtyBoxes(changed);
         return;
@@ -68,6 +66,38 @@ void CMatchContext::applyGroup(const CSpacePairList& group, int useDevices, cons
         send.data = sentData[i];
         sendMessages.push(send);
     }
+}
+
+// The right side at one position, for a pair whose right side can change: a device picture,
+// then a send (recorded in sentIcons and sentData) or a receive, then the variables.
+void CMatchContext::adaptRight(CPatternSpace& right, const CSpace& left, const CSpacePairList& group, const CCell& at,
+                               int useDevices, std::vector<CSpace>& sentIcons, std::vector<CSpace>& sentData)
+{
+    if (useDevices) {
+        if (left.isEqual(devices.getRandomIcon()))
+            right = devices.rollRandomIcon();
+        else if (left.isEqual(devices.getMouseIcon()))
+            right = devices.getMouseState();
+    }
+    if (const CSpace* icon = sendIconIn(right)) {
+        if (program.pendingReceives == 0) {
+            sentIcons.push_back(*icon);
+            sentData.push_back(view.extract(at.x, at.y, at.z, icon->getSizeX(), icon->getSizeY(), icon->getSizeZ()));
+        } else {
+            receive(right);
+        }
+    }
+    bindVariables(left, group, at, right);
+}
+
+// Whether some variable icon occurs in the right side.
+int CMatchContext::variableIn(const CSpace& right) const
+{
+    int found = 0;
+    work.variableIcons.forEach([&](const CSpace& v) {
+        if (!found && right.contains(v)) found = 1;
+    });
+    return found;
 }
 
 // Moves the boxes into `dirtyBoxes` as the cells of a pass move into `writes`: pushed in the order

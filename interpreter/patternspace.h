@@ -14,6 +14,8 @@ public:
     CPatternSpace(const CSpace& other) : CSpace(other) {}  // NOLINT: a copy of any space
     CPatternSpace(const CPatternSpace& other) = default;
     CPatternSpace& operator=(const CPatternSpace& other) = default;
+    CPatternSpace(CPatternSpace&& other) noexcept = default;
+    CPatternSpace& operator=(CPatternSpace&& other) noexcept = default;
     CPatternSpace& operator=(const CSpace& other)
     {
         CSpace::operator=(other);

@@ -9,6 +9,8 @@ public:
     CSpacePair() : first(1, 1, 1, 0), second(1, 1, 1, 0) {}
     CSpacePair(const CSpace& left, const CSpace& right) : first(left), second(right) {}
     CSpacePair(const CSpacePair&) = default;
+    CSpacePair(CSpacePair&&) noexcept = default;
+    CSpacePair& operator=(CSpacePair&&) noexcept = default;
     CSpacePair& operator=(const CSpacePair& o)
     {
         if (this == &o) return *this;

@@ -1,6 +1,8 @@
 // CSpacePairList: one rule group, its rules and its kind number `mark`.
 #pragma once
 
+#include <utility>
+
 #include "interpreter/spacepair.h"
 #include "space/linklist.h"
 
@@ -12,6 +14,14 @@ public:
     {
         if (this == &o) return *this;
         assign(o);
+        mark = o.mark;
+        return *this;
+    }
+    CSpacePairList(CSpacePairList&& o) noexcept : CLinkList<CSpacePair>(std::move(o)), mark(o.mark) {}
+    CSpacePairList& operator=(CSpacePairList&& o) noexcept
+    {
+        if (this == &o) return *this;
+        CLinkList<CSpacePair>::operator=(std::move(o));
         mark = o.mark;
         return *this;
     }

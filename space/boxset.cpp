@@ -1,17 +1,20 @@
-// CBoxSet: the list itself is the base class's; beside it `boxes` holds a copy of every stored box
-// and `nodes` the list's nodes from head to tail, so push, pop and popBack take constant time
-// however many boxes one rule group produces. Both are rebuilt whenever the list is copied.
-// Duplicates can only come in through assign from a plain list, which copies them as they are.
+// CBoxSet: `items` holds the boxes from the tail (oldest) to the head (newest); popBack advances
+// `front` and the array is compacted now and then. Every box is known to `index` under an id that
+// stays fixed while the box is stored. A plain list copied in may hold a box twice; then `index`
+// knows one of the copies, and removing that one looks for another (a walk, only ever in that
+// case: the set itself never stores a duplicate).
 #include "space/boxset.h"
 
-std::size_t CBoxSet::Hash::operator()(const CBox& b) const
+#include <utility>
+
+std::uint32_t CBoxSet::hashOf(const CBox& b)
 {
-    std::size_t h = 0;
-    for (int v : {b.x0, b.y0, b.z0, b.x1, b.y1, b.z1}) h = h * 1000003u ^ std::size_t(unsigned(v));
-    return h;
+    return CEntryIndex::hashOf(b.x0, b.y0, b.z0) ^ (CEntryIndex::hashOf(b.x1, b.y1, b.z1) * 0x9E3779B1u + 0x7F4A7C15u);
 }
 
 CBoxSet::CBoxSet(const CBoxSet& other) : CLinkList<CBox>() { assign(other); }
+
+CBoxSet::CBoxSet(CBoxSet&& other) noexcept : CLinkList<CBox>() { *this = std::move(other); }
 
 CBoxSet& CBoxSet::operator=(const CBoxSet& other)
 {
@@ -19,65 +22,128 @@ CBoxSet& CBoxSet::operator=(const CBoxSet& other)
     return *this;
 }
 
-CLinkList<CBox>& CBoxSet::assign(const CLinkList<CBox>& other)
+CBoxSet& CBoxSet::operator=(CBoxSet&& other) noexcept
 {
     if (&other == this) return *this;
-    CLinkList<CBox>::assign(other);  // clears through our clear(), then copies node by node
-    reindex();
+    items = std::move(other.items);
+    front = other.front;
+    base = other.base;
+    index = std::move(other.index);
+    duplicates = other.duplicates;
+    other.items.clear();
+    other.index = CEntryIndex();
+    other.front = 0;
+    other.base = 0;
+    other.duplicates = 0;
     return *this;
 }
 
-void CBoxSet::reindex()
+CLinkList<CBox>& CBoxSet::assign(const CLinkList<CBox>& other)
 {
-    boxes.clear();
-    nodes.clear();
-    for (Node* n = head; n; n = n->next) {
-        nodes.push_back(n);
-        boxes.insert(n->element);
+    if (&other == this) return *this;
+    if (const auto* set = dynamic_cast<const CBoxSet*>(&other)) {
+        items.assign(set->items.begin() + std::ptrdiff_t(set->front), set->items.end());
+        front = 0;
+        base = set->base + std::uint32_t(set->front);
+        index = set->index;
+        duplicates = set->duplicates;
+        return *this;
     }
-}
-
-void CBoxSet::forget(const CBox& b)
-{
-    auto it = boxes.find(b);
-    if (it != boxes.end()) boxes.erase(it);
+    // A plain list is copied as it is, duplicates included, in the same order.
+    clear();
+    std::vector<CBox> headFirst;
+    other.forEach([&](const CBox& b) { headFirst.push_back(b); });
+    items.reserve(headFirst.size());
+    for (auto it = headFirst.rbegin(); it != headFirst.rend(); ++it) {
+        const std::uint32_t hash = hashOf(*it);
+        if (find(hash, *it) != CEntryIndex::NONE) {
+            duplicates++;
+            items.push_back(Item{it->x0, it->y0, it->z0, it->x1, it->y1, it->z1});
+        } else {
+            append(*it, hash);
+        }
+    }
+    return *this;
 }
 
 void CBoxSet::clear()
 {
-    for (Node* n : nodes) delete n;
-    head = nullptr;
-    nodes.clear();
-    boxes.clear();
+    items.clear();
+    front = 0;
+    base = 0;
+    index.clear();
+    duplicates = 0;
+}
+
+// After the last box left: the index is empty already and keeps its table for the next fill.
+void CBoxSet::restart()
+{
+    items.clear();
+    front = 0;
+    base = 0;
+    duplicates = 0;
+}
+
+std::uint32_t CBoxSet::find(std::uint32_t hash, const CBox& b) const
+{
+    return index.find(hash, [&](std::uint32_t id) { return items[id - base].is(b); });
+}
+
+void CBoxSet::append(const CBox& b, std::uint32_t hash)
+{
+    items.push_back(Item{b.x0, b.y0, b.z0, b.x1, b.y1, b.z1});
+    index.insert(hash, base + std::uint32_t(items.size() - 1));
 }
 
 void CBoxSet::push(const CBox& b)
 {
-    if (boxes.find(b) != boxes.end()) return;
-    CLinkList<CBox>::push(b);
-    nodes.push_front(head);
-    boxes.insert(b);
+    const std::uint32_t hash = hashOf(b);
+    if (find(hash, b) != CEntryIndex::NONE) return;
+    append(b, hash);
+}
+
+// The item `id`, holding b, is leaving the set.
+void CBoxSet::forget(std::uint32_t id, const CBox& b)
+{
+    const std::uint32_t hash = hashOf(b);
+    if (duplicates > 0) {
+        const std::uint32_t known = find(hash, b);
+        for (std::size_t i = front; i < items.size(); i++) {
+            const std::uint32_t other = base + std::uint32_t(i);
+            if (other != id && items[i].is(b)) {  // another copy stays: the index points there
+                index.renumber(hash, known, other);
+                duplicates--;
+                return;
+            }
+        }
+        index.erase(hash, known);
+        return;
+    }
+    index.erase(hash, id);
 }
 
 int CBoxSet::pop(CBox& out)
 {
-    if (!CLinkList<CBox>::pop(out)) return 0;
-    nodes.pop_front();
-    forget(out);
+    if (isEmpty()) return 0;
+    out = items.back().box();
+    forget(base + std::uint32_t(items.size() - 1), out);
+    items.pop_back();
+    if (isEmpty()) restart();
     return 1;
 }
 
 int CBoxSet::popBack(CBox& out)
 {
-    if (nodes.empty()) return 0;
-    Node* last = nodes.back();
-    nodes.pop_back();
-    if (nodes.empty())
-        head = nullptr;
-    else
-        nodes.back()->next = nullptr;
-    out = last->element;
-    delete last;
-    forget(out);
+    if (isEmpty()) return 0;
+    out = items[front].box();
+    forget(base + std::uint32_t(front), out);
+    front++;
+    if (isEmpty()) {
+        restart();
+    } else if (front >= 1024 && 2 * front >= items.size()) {
+        items.erase(items.begin(), items.begin() + std::ptrdiff_t(front));
+        base += std::uint32_t(front);
+        front = 0;
+    }
     return 1;
 }

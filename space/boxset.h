@@ -1,37 +1,61 @@
-// CBoxSet: a list of boxes that refuses duplicates.
+// CBoxSet: a list of boxes that refuses duplicates: a push of a box equal to a stored one does
+// nothing. Otherwise a list of the template (push and pop at the head, popBack at the tail).
+// The boxes are kept in one array, oldest first, with a hash index beside it, so push, pop and
+// popBack take constant expected time and a copy is one pass.
 #pragma once
 
-#include <cstddef>
-#include <deque>
-#include <unordered_set>
+#include <cstdint>
+#include <vector>
 
 #include "space/box.h"
+#include "space/entryindex.h"
 #include "space/linklist.h"
 
 class CBoxSet : public CLinkList<CBox> {
 public:
     CBoxSet() = default;
     CBoxSet(const CBoxSet& other);
+    CBoxSet(CBoxSet&& other) noexcept;
     CBoxSet& operator=(const CBoxSet& other);
+    CBoxSet& operator=(CBoxSet&& other) noexcept;
     ~CBoxSet() override = default;
 
     CLinkList<CBox>& assign(const CLinkList<CBox>& other) override;
     void clear() override;
     void push(const CBox& b) override;  // nothing when an equal box is stored already
+    void push(CBox&& b) override { push(static_cast<const CBox&>(b)); }
     int pop(CBox& out) override;
     int popBack(CBox& out) override;
-    int count() const override { return int(nodes.size()); }
+    int isEmpty() const override { return items.size() == front ? 1 : 0; }
+    int count() const override { return int(items.size() - front); }
+
+    // Visits the boxes from the head (the last pushed) to the tail.
+    template <class Visit>
+    void forEach(Visit visit) const
+    {
+        for (std::size_t i = items.size(); i-- > front;) visit(items[i].box());
+    }
+
+    std::size_t bytes() const { return items.capacity() * sizeof(Item) + index.bytes(); }
 
 private:
-    struct Hash {
-        std::size_t operator()(const CBox& b) const;
+    struct Item {
+        int x0, y0, z0, x1, y1, z1;
+        CBox box() const { return CBox(x0, y0, z0, x1, y1, z1); }
+        bool is(const CBox& b) const
+        {
+            return x0 == b.x0 && y0 == b.y0 && z0 == b.z0 && x1 == b.x1 && y1 == b.y1 && z1 == b.z1;
+        }
     };
-    struct Same {
-        bool operator()(const CBox& a, const CBox& b) const { return a.isEqual(b) != 0; }
-    };
-    void reindex();
-    void forget(const CBox& b);
+    static std::uint32_t hashOf(const CBox& b);
+    std::uint32_t find(std::uint32_t hash, const CBox& b) const;
+    void forget(std::uint32_t id, const CBox& b);
+    void append(const CBox& b, std::uint32_t hash);
+    void restart();
 
-    std::unordered_multiset<CBox, Hash, Same> boxes;  // the stored boxes, for the duplicate test
-    std::deque<Node*> nodes;                          // the list's nodes, head first
+    std::vector<Item> items;  // items[front] is the tail, items.back() the head
+    std::size_t front = 0;
+    std::uint32_t base = 0;   // the id of items[0]; ids do not change when the array is compacted
+    CEntryIndex index;        // box -> id of a stored item holding it
+    std::size_t duplicates = 0;  // boxes stored twice, which only a copy from a plain list makes
 };

@@ -1,20 +1,88 @@
-// CCellSet: a set of cells holding at most one value per position, kept as a three-level tree.
+// CCellSet: a set of cells holding at most one value per position.
+//
+// The cells form three levels of ordered groups: the distinct x values in the order they came,
+// within each x the distinct y values in the order they came, within each (x, y) the z values
+// in the order they came. A new position goes to the end of its group (making the group when it
+// is the first of its x or (x, y)); a later write to a stored position replaces the value in
+// place; the value 1 (any) is never stored. `pop` takes the first cell of the first (x, y) group
+// of the first x, and a group that runs empty is gone: a later cell of that x or (x, y) starts a
+// new group at the end. This is the order of a three-level tree of linked chains walked from its
+// root; here the groups are kept in arrays with hash indexes beside them, so push and pop take
+// constant expected time however many cells share an x or a y, and a copy is one pass.
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include "space/cell.h"
+#include "space/entryindex.h"
 #include "space/linklist.h"
 
 class CCellSet : public CLinkList<CCell> {
 public:
     CCellSet() = default;
     CCellSet(const CCellSet& other);
+    CCellSet(CCellSet&& other) noexcept;
     CCellSet& operator=(const CCellSet& other);
-    ~CCellSet() override;
+    CCellSet& operator=(CCellSet&& other) noexcept;
+    ~CCellSet() override = default;
 
     CLinkList<CCell>& assign(const CLinkList<CCell>& other) override;
     void clear() override;
     void push(const CCell& cell) override;
+    void push(CCell&& cell) override { push(static_cast<const CCell&>(cell)); }
     int pop(CCell& out) override;
     // A set has no tail in list order; taking "from the back" takes any cell, as pop does.
     int popBack(CCell& out) override { return pop(out); }
+    int isEmpty() const override { return size == 0 ? 1 : 0; }
+    int count() const override { return int(size); }
+
+    // Visits every cell in the order pop would yield them, without taking them out.
+    template <class Visit>
+    void forEachCell(Visit visit) const
+    {
+        for (std::uint32_t gx = firstX; gx != NONE; gx = xs[gx].next)
+            for (std::uint32_t gy = xs[gx].first; gy != NONE; gy = ys[gy].next)
+                for (std::uint32_t c = ys[gy].first; c != NONE; c = cells[c].next) {
+                    const Entry& e = cells[c];
+                    visit(CCell(e.x, e.y, e.z, e.value));
+                }
+    }
+    // The list walk along `next` means nothing for a set: use forEachCell.
+    template <class Visit>
+    void forEach(Visit) const = delete;
+
+    // Memory held by the arrays and indexes, for measurements.
+    std::size_t bytes() const;
+
+private:
+    static constexpr std::uint32_t NONE = CEntryIndex::NONE;
+    struct Entry {  // one cell; `next` is the following cell of its (x, y) group, or a free link
+        int x, y, z, value;
+        std::uint32_t next;
+    };
+    struct GroupY {  // the cells of one (x, y), first to last
+        int x, y;
+        std::uint32_t first, last, next;
+    };
+    struct GroupX {  // the (x, y) groups of one x, first to last
+        int x;
+        std::uint32_t first, last, next;
+    };
+
+    template <class T>
+    static std::uint32_t take(std::vector<T>& pool, std::uint32_t& freeList, const T& value);
+    template <class T>
+    static void release(std::vector<T>& pool, std::uint32_t& freeList, std::uint32_t i);
+    void reset();
+
+    std::vector<Entry> cells;
+    std::vector<GroupY> ys;
+    std::vector<GroupX> xs;
+    std::uint32_t freeCells = NONE, freeYs = NONE, freeXs = NONE;
+    std::uint32_t firstX = NONE, lastX = NONE;
+    std::uint32_t size = 0;
+    CEntryIndex cellIndex;  // (x, y, z) -> cell
+    CEntryIndex yIndex;     // (x, y) -> (x, y) group
+    CEntryIndex xIndex;     // x -> x group
 };

@@ -1,17 +1,34 @@
 // CLinkList<T>: the program's one container, a singly linked list that is both a stack (push and
 // pop at the head) and a queue (push at the head, popBack from the tail). Nodes own copies of
-// their elements; `link2` and `link3` are used only by CCellSet's tree.
+// their elements. `link2` and `link3` are kept for the node layout; no list uses them any more
+// (CCellSet keeps its own arrays). Nodes come from CNodePool rather than one allocation each,
+// except under AddressSanitizer, which should see every node's life.
 #pragma once
 
+#include <cstddef>
+#include <utility>
 #include <vector>
 
+#include "space/nodepool.h"
 #include "space/object.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#define TESSERA_POOL_NODES 0
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TESSERA_POOL_NODES 0
+#endif
+#endif
+#ifndef TESSERA_POOL_NODES
+#define TESSERA_POOL_NODES 1
+#endif
 
 template <class T>
 class CLinkNode : public CObject {
 public:
     CLinkNode() = default;
     explicit CLinkNode(const T& e) : element(e) {}
+    explicit CLinkNode(T&& e) : element(std::move(e)) {}
     CLinkNode(const CLinkNode& other) : CObject(), element(other.element) {}
     CLinkNode& operator=(const CLinkNode& other)
     {
@@ -20,6 +37,11 @@ public:
         return *this;
     }
     ~CLinkNode() override = default;  // the nodes it points to are not touched
+
+#if TESSERA_POOL_NODES
+    static void* operator new(std::size_t) { return CNodePool<sizeof(CLinkNode)>::allocate(); }
+    static void operator delete(void* p) { CNodePool<sizeof(CLinkNode)>::release(p); }
+#endif
 
     // 1 plus the nodes reachable over the three links; walks with its own stack so that long
     // chains cannot exhaust the call stack.
@@ -51,6 +73,17 @@ public:
     CLinkList() = default;
     CLinkList(const CLinkList& other) : CObject() { CLinkList::assign(other); }
     CLinkList& operator=(const CLinkList& other) { return assign(other); }
+    // Moving hands the nodes over; the source is left empty. Subclasses with members of their
+    // own give themselves moves that also carry those.
+    CLinkList(CLinkList&& other) noexcept : CObject(), head(other.head) { other.head = nullptr; }
+    CLinkList& operator=(CLinkList&& other) noexcept
+    {
+        if (&other == this) return *this;
+        CLinkList::clear();
+        head = other.head;
+        other.head = nullptr;
+        return *this;
+    }
     ~CLinkList() override { CLinkList::clear(); }
 
     virtual CLinkList& assign(const CLinkList& other)
@@ -82,11 +115,20 @@ public:
         node->next = head;
         head = node;
     }
+    // The same, taking over an element the caller no longer needs. A subclass that changes how
+    // push stores elements overrides both.
+    virtual void push(T&& e)
+    {
+        Node* node = new Node(std::move(e));
+        node->next = head;
+        head = node;
+    }
 
+    // The node is destroyed right after, so the element is moved out rather than copied.
     virtual int pop(T& out)
     {
         if (!head) return 0;
-        out = head->element;
+        out = std::move(head->element);
         Node* old = head;
         head = head->next;
         delete old;
@@ -98,7 +140,7 @@ public:
         if (!head) return 0;
         Node** last = &head;
         while ((*last)->next) last = &(*last)->next;
-        out = (*last)->element;
+        out = std::move((*last)->element);
         delete *last;
         *last = nullptr;
         return 1;

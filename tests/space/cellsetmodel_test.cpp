@@ -1,0 +1,137 @@
+// The fast CCellSet against the straightforward tree (cellsetmodel.h): long random sequences of
+// pushes, pops, copies and clears must give the same cells in the same pop order.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <random>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "space/cellset.h"
+#include "tests/space/cellsetmodel.h"
+
+namespace {
+using Cell = std::tuple<int, int, int, int>;
+
+template <class Set>
+std::vector<Cell> drain(Set& set)
+{
+    std::vector<Cell> out;
+    CCell c;
+    while (set.pop(c)) out.emplace_back(c.x, c.y, c.z, c.value);
+    return out;
+}
+
+std::vector<Cell> visit(const CCellSet& set)
+{
+    std::vector<Cell> out;
+    set.forEachCell([&](const CCell& c) { out.emplace_back(c.x, c.y, c.z, c.value); });
+    return out;
+}
+
+// Coordinates from a few values (long shared chains, many overwrites), from a middle range, or
+// from the whole int range (hardly any two alike), and mixtures of these per axis.
+struct Draw {
+    std::mt19937 rng;
+    int lo[3], hi[3];
+    int coord(int axis) { return std::uniform_int_distribution<int>(lo[axis], hi[axis])(rng); }
+    int value()
+    {
+        static const int values[] = {0, 1, 1, 100, 101, 102, 103, 104, 105, 106, 107};
+        return values[rng() % (sizeof values / sizeof values[0])];
+    }
+};
+
+// Runs `steps` random operations on both sets, checking every pop; the push share drifts so
+// that the sets grow large, drain to empty and grow again.
+void compare(Draw& d, int steps, const std::string& what)
+{
+    CCellSet fast;
+    CCellSetModel model;
+    for (int step = 0; step < steps; step++) {
+        const int phase = (step / 2000) % 3;  // mostly pushes, balanced, mostly pops
+        const unsigned pushShare = phase == 0 ? 85 : phase == 1 ? 50 : 20;
+        const unsigned action = d.rng() % 100;
+        if (action < pushShare) {
+            const CCell c(d.coord(0), d.coord(1), d.coord(2), d.value());
+            fast.push(c);
+            model.push(c);
+        } else if (action < 99) {
+            CCell a(7, 7, 7, 7), b(7, 7, 7, 7);
+            const int gotA = fast.pop(a), gotB = model.pop(b);
+            ASSERT_EQ(gotA, gotB) << what << " step " << step;
+            ASSERT_EQ(Cell(a.x, a.y, a.z, a.value), Cell(b.x, b.y, b.z, b.value)) << what << " step " << step;
+        } else {
+            // A copy must continue exactly as its source; the source carries on independently.
+            CCellSet copy(fast);
+            CCellSetModel modelCopy(model);
+            ASSERT_EQ(visit(copy), visit(fast));
+            ASSERT_EQ(drain(copy), drain(modelCopy)) << what << " copy at step " << step;
+        }
+        ASSERT_EQ(fast.count(), model.count()) << what << " step " << step;
+        ASSERT_EQ(fast.isEmpty(), model.isEmpty());
+    }
+    const std::vector<Cell> order = visit(fast);
+    const std::vector<Cell> rest = drain(model);
+    EXPECT_EQ(order, rest) << what;
+    EXPECT_EQ(drain(fast), rest) << what;
+}
+}  // namespace
+
+TEST(CellSetAgainstModel, RandomSequencesGiveTheSamePops)
+{
+    const struct {
+        const char* name;
+        int lo[3], hi[3];
+    } ranges[] = {
+        {"tiny", {0, 0, 0}, {2, 2, 2}},
+        {"flat", {-4, 0, -4}, {4, 0, 4}},
+        {"small", {-3, -3, -3}, {4, 4, 4}},
+        {"middle", {0, 0, 0}, {40, 40, 40}},
+        {"large", {INT_MIN, INT_MIN, INT_MIN}, {INT_MAX, INT_MAX, INT_MAX}},
+        {"mixed", {0, INT_MIN, -2}, {3, INT_MAX, 2}},
+    };
+    unsigned seed = 1;
+    for (const auto& r : ranges) {
+        Draw d{std::mt19937(seed++), {r.lo[0], r.lo[1], r.lo[2]}, {r.hi[0], r.hi[1], r.hi[2]}};
+        compare(d, 30000, r.name);
+    }
+}
+
+// A whole flat area, pushed in a scrambled order with overwrites, then half taken out and
+// pushed again: the scale at which each x and each (x, y) holds hundreds of cells.
+TEST(CellSetAgainstModel, AWholeAreaKeepsTheModelsOrder)
+{
+    const int side = 200;
+    std::vector<CCell> cells;
+    for (int z = 0; z < side; z++)
+        for (int x = 0; x < side; x++) cells.emplace_back(x, 0, z, 100 + (x * 3 + z) % 8);
+    std::mt19937 rng(5);
+    std::shuffle(cells.begin(), cells.end(), rng);
+    CCellSet fast;
+    CCellSetModel model;
+    for (const CCell& c : cells) {
+        fast.push(c);
+        model.push(c);
+    }
+    for (size_t i = 0; i < cells.size(); i += 7) {
+        const CCell c(cells[i].x, 0, cells[i].z, i % 2 ? 1 : 101);
+        fast.push(c);
+        model.push(c);
+    }
+    ASSERT_EQ(fast.count(), side * side);
+    CCell a, b;
+    for (int i = 0; i < side * side / 2; i++) {
+        ASSERT_TRUE(fast.pop(a) && model.pop(b));
+        ASSERT_EQ(Cell(a.x, a.y, a.z, a.value), Cell(b.x, b.y, b.z, b.value)) << "pop " << i;
+    }
+    for (size_t i = 0; i < cells.size(); i += 3) {
+        fast.push(cells[i]);
+        model.push(cells[i]);
+    }
+    CCellSet moved(std::move(fast));
+    EXPECT_EQ(fast.isEmpty(), 1);
+    EXPECT_EQ(drain(moved), drain(model));
+}
