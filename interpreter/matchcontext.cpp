@@ -81,6 +81,7 @@ void CMatchContext::beginPass(CSearchPoll& poll)
     state = 1;
     appliedMark = 0;
     writes.clear();
+    applied.clear();
     work = program;
     // Emptied a group at a time: taking a list apart copies each element, which for groups with
     // many recorded positions is long enough to check for a stop request in between.
@@ -131,6 +132,8 @@ void CMatchContext::searchStep(CSearchPoll& poll)
     const int useDevices = group.mark <= 2 ? 1 : 0;
     CSpacePairList evaluated;  // the group again, with this pass's positions; pairs reversed
     evaluated.mark = group.mark;
+    evaluated.drawing = group.drawing;
+    evaluated.drawn = group.drawn;
     // Where each right side would land, in the order found (duplicates included); the
     // duplicates are dropped only if the group applies (see addDirtyBoxes).
     std::vector<CBox> changed;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "document/appliedgroup.h"
 #include "document/inputdevices.h"
 #include "interpreter/message.h"
 #include "interpreter/messagelist.h"
@@ -71,6 +72,8 @@ public:
     CBoxSet dirtyBoxes;     // boxes changed by applied groups: the next pass's search region
     CBoxSet searchBoxes;    // the search region of the current pass
     int receiveCount = 0;   // receive operations done since the pass began
+    // Groups applied in this pass (unit left unset), for the user; collected once reported.
+    std::vector<CAppliedGroup> applied;
 
 private:
     int insideUnit(int x, int y, int z) const

@@ -16,10 +16,12 @@ void CMatchContext::applyGroup(const CSpacePairList& group, int useDevices, cons
 
     CSpacePairList pairs(group);  // the group itself keeps its positions for variable binding
     CSpacePair pair;
+    int positions = 0;
     while (pairs.pop(pair)) {
         CCell at;
         while (pair.cells.pop(at)) {
             poll.tick();
+            positions++;
             CPatternSpace right(pair.second);
             const CSpace& left = pair.first;
             if (useDevices) {
@@ -51,6 +53,12 @@ void CMatchContext::applyGroup(const CSpacePairList& group, int useDevices, cons
                     }
         }
     }
+
+    CAppliedGroup record;
+    record.drawing = group.drawing;
+    record.drawn = group.drawn;
+    record.positions = positions;
+    applied.push_back(record);
 
     if (sentIcons.empty()) {
         CCell cell;

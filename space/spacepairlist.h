@@ -1,6 +1,7 @@
 // CSpacePairList: one rule group, its rules and its kind number `mark`.
 #pragma once
 
+#include "space/box.h"
 #include "space/linklist.h"
 #include "space/spacepair.h"
 
@@ -13,6 +14,8 @@ public:
         if (this == &o) return *this;
         assign(o);
         mark = o.mark;
+        drawing = o.drawing;
+        drawn = o.drawn;
         return *this;
     }
     ~CSpacePairList() override { clear(); }
@@ -21,7 +24,12 @@ public:
     {
         CLinkList<CSpacePair>::clear();
         mark = 0;
+        drawn = 0;
     }
 
     int mark = 0;
+    // Where the group was drawn in the document; drawn is 0 for groups the program makes itself
+    // (device groups). It only tells the user where a group came from; matching never reads it.
+    CBox drawing;
+    int drawn = 0;
 };
