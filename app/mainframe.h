@@ -33,9 +33,14 @@ public:
     // The action of a command identifier, or null.
     QAction* Action(int id) const;
     QToolBar* ToolBar() const { return m_pToolBar; }
+    QToolBar* RunToolBar() const { return m_pRunToolBar; }
     // The bar at the right end of the menu bar that holds the Help menu.
     QMenuBar* HelpMenuBar() const { return m_pHelpBar; }
     QLabel* IdleLabel() const { return m_pIdleLabel; }
+    QLabel* StepPane() const { return m_pStepPane; }
+    QLabel* StatePane() const { return m_pStatePane; }
+    // The step and run-state panes, from the document's run control.
+    void UpdateRunPanes();
     CRecentFileList& RecentFiles() { return m_recent; }
 
     // Runs every update handler: check marks and enabled states of menus and toolbar.
@@ -83,8 +88,11 @@ private:
     std::map<int, QAction*> m_actions;
     std::map<int, SCommand> m_commands;
     QToolBar* m_pToolBar = nullptr;
+    QToolBar* m_pRunToolBar = nullptr;
     QMenuBar* m_pHelpBar = nullptr;
     QLabel* m_pIdleLabel = nullptr;
+    QLabel* m_pStepPane = nullptr;
+    QLabel* m_pStatePane = nullptr;
     QTimer* m_pUpdateTimer = nullptr;
     CHelpWindow* m_pHelp = nullptr;
     CRecentFileList m_recent;
