@@ -11,8 +11,8 @@
 
 #include "cli/headlessview.h"
 #include "cli/spaceprinter.h"
-#include "document/filestream.h"
 #include "document/tesseradoc.h"
+#include "formats/filestream.h"
 #include "interpreter/blockcatalogue.h"
 #include "interpreter/interpreter.h"
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "document/runcontrol.h"
-#include "document/runlink.h"
+#include "run/runlink.h"
 #include "space/space.h"
 
 class CByteStream;

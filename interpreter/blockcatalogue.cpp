@@ -6,10 +6,10 @@
 #include <cstdio>
 
 #include "interpreter/keywordicons.h"
-#include "space/patternspace.h"
+#include "interpreter/patternspace.h"
+#include "interpreter/spacepairlist.h"
+#include "interpreter/window.h"
 #include "space/spacelist.h"
-#include "space/spacepairlist.h"
-#include "space/window.h"
 
 namespace {
 CBox shifted(const CBox& b, int dx, int dy, int dz)

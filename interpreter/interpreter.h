@@ -4,13 +4,13 @@
 
 #include <vector>
 
-#include "document/appliedgroup.h"
-#include "document/inputdevices.h"
 #include "interpreter/instancerecord.h"
 #include "interpreter/matchcontext.h"
 #include "interpreter/matchcontextlist.h"
 #include "interpreter/messagelist.h"
 #include "interpreter/unitprogram.h"
+#include "run/appliedgroup.h"
+#include "run/inputdevices.h"
 #include "space/cellset.h"
 #include "space/space.h"
 

@@ -9,10 +9,10 @@
 #include <memory>
 #include <vector>
 
-#include "document/appliedgroup.h"
+#include "run/appliedgroup.h"
 #include "document/docview.h"
-#include "document/runwindow.h"
 #include "interpreter/blockcatalogue.h"
+#include "run/runwindow.h"
 #include "space/cell.h"
 #include "space/space.h"
 #include "view/camera.h"

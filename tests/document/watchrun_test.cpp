@@ -6,12 +6,12 @@
 #include <chrono>
 
 #include "document/docview.h"
-#include "document/memorystream.h"
-#include "document/spacewriter.h"
+#include "formats/memorystream.h"
+#include "formats/spacewriter.h"
 #include "document/tesseradoc.h"
 #include "interpreter/interpreter.h"
 #include "support/blockbuilder.h"
-#include "support/queuedrunwindow.h"
+#include "run/queuedrunwindow.h"
 
 namespace {
 constexpr auto kPatience = std::chrono::seconds(10);
