@@ -29,7 +29,7 @@ const std::vector<SMenu>& MenuBarResource()
           {ID_RUN_BACK, "&Back"},
           {0, nullptr},
           {ID_RUN_PAUSE, "&Pause/Resume\tF8"},
-          {ID_RUN_STEP, "Ste&p\tF7"},
+          {ID_RUN_STEP, "St&ep\tF7"},
           {0, nullptr},
           {ID_RUN_SPEED_FIRST, "Speed: &As fast as possible"},
           {ID_RUN_SPEED_FIRST + 1, "Speed: &Fast (10 steps a second)"},

@@ -109,7 +109,7 @@ void FrameTest::menusMatchTheTable()
           {32771, "Size&Up"}, {32772, "Size&Down"}, {0, {}}, {57616, "Recent File"}, {0, {}}, {57665, "E&xit"}}},
         {"&Run",
          {{32773, "&Start"}, {32774, "S&top"}, {0, {}}, {32775, "&Back"}, {0, {}}, {32850, "&Pause/Resume\tF8"},
-          {32851, "Ste&p\tF7"}, {0, {}}, {32853, "Speed: &As fast as possible"},
+          {32851, "St&ep\tF7"}, {0, {}}, {32853, "Speed: &As fast as possible"},
           {32854, "Speed: &Fast (10 steps a second)"}, {32855, "Speed: S&low (3 steps a second)"},
           {32856, "Speed: &One step a second"}}},
         {"&Edit",
