@@ -46,6 +46,12 @@ void CMainFrame::BindCommands()
     checked(ID_RUN_START, [view] { view->OnRunStart(); }, [doc] { return doc->IsBusy() != 0; });
     checked(ID_RUN_STOP, [view] { view->OnRunStop(); }, [doc] { return doc->IsBusy() == 0; });
     on(ID_RUN_BACK, [view] { view->OnRunBack(); }, enabled([view] { return view->IsBackAvailable(); }));
+    checked(ID_RUN_PAUSE, [view] { view->OnRunPause(); }, [doc] { return doc->RunControl().isPaused(); });
+    on(ID_RUN_STEP, [view] { view->OnRunStep(); });
+    on(ID_RUN_GO, [view] { view->OnRunGo(); });
+    for (int i = 0; i < ID_RUN_SPEED_COUNT; i++)
+        checked(ID_RUN_SPEED_FIRST + i, [view, i] { view->OnRunSpeed(i); },
+                [doc, i] { return doc->RunControl().speed() == i; });
 
     // Edit (Undo has no handler and so stays disabled)
     on(ID_EDIT_POINTSET, [view] { view->OnPointSet(); });
@@ -85,10 +91,19 @@ void CMainFrame::BindCommands()
 
     // View and Tool
     checked(ID_VIEW_CURSOR, [view] { view->OnViewCursor(); }, [view] { return view->IsCursorShown(); });
-    checked(ID_VIEW_TOOLBAR, [this] { m_pToolBar->setVisible(!m_pToolBar->isVisibleTo(this)); },
+    checked(ID_VIEW_TOOLBAR,
+            [this] {
+                const bool show = !m_pToolBar->isVisibleTo(this);
+                m_pToolBar->setVisible(show);
+                m_pRunToolBar->setVisible(show);
+            },
             [this] { return m_pToolBar && m_pToolBar->isVisibleTo(this); });
     checked(ID_VIEW_STATUS_BAR, [this] { statusBar()->setVisible(!statusBar()->isVisibleTo(this)); },
             [this] { return statusBar()->isVisibleTo(this); });
+    checked(ID_VIEW_CHANGES, [view] { view->OnViewChanges(); }, [view] { return view->IsChanges(); });
+    checked(ID_VIEW_APPLIED_RULES, [view] { view->OnViewAppliedRules(); }, [view] { return view->IsAppliedRules(); });
+    checked(ID_VIEW_PROGRAM_BLOCKS, [view] { view->OnViewProgramBlocks(); },
+            [view] { return view->IsProgramBlocks(); });
     checked(ID_TOOL_SIDEWINDER, [view] { view->OnJoystick(); }, [view] { return view->IsJoystick(); });
 
     // Help

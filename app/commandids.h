@@ -18,6 +18,12 @@ constexpr int ID_APP_EXIT = 57665;
 constexpr int ID_RUN_START = 32773;
 constexpr int ID_RUN_STOP = 32774;
 constexpr int ID_RUN_BACK = 32775;
+// Watching a run: pause, single step, the keyboard's start-or-resume, and the speed settings.
+constexpr int ID_RUN_PAUSE = 32850;
+constexpr int ID_RUN_STEP = 32851;
+constexpr int ID_RUN_GO = 32852;
+constexpr int ID_RUN_SPEED_FIRST = 32853;  // one per speed setting: 32853 ... 32856
+constexpr int ID_RUN_SPEED_COUNT = 4;
 
 // Edit
 constexpr int ID_EDIT_POINTSET = 32776;
@@ -64,6 +70,9 @@ constexpr int ID_VIEW_CURSOR = 32804;
 constexpr int ID_VIEW_TOOLBAR = 59392;
 constexpr int ID_VIEW_STATUS_BAR = 59393;
 constexpr int ID_TOOL_SIDEWINDER = 32805;
+constexpr int ID_VIEW_CHANGES = 32860;
+constexpr int ID_VIEW_APPLIED_RULES = 32861;
+constexpr int ID_VIEW_PROGRAM_BLOCKS = 32862;
 
 // Help and keyboard-only commands
 constexpr int ID_HELP_INDEX = 57666;

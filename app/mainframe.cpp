@@ -47,6 +47,7 @@ CMainFrame::CMainFrame() : m_pDoc(std::make_unique<CTesseraDoc>())
     m_pUpdateTimer = new QTimer(this);
     m_pUpdateTimer->setInterval(250);
     connect(m_pUpdateTimer, &QTimer::timeout, this, &CMainFrame::UpdateCommandUI);
+    connect(m_pUpdateTimer, &QTimer::timeout, this, &CMainFrame::UpdateRunPanes);
     m_pUpdateTimer->start();
     UpdateCommandUI();
 
@@ -91,7 +92,7 @@ void CMainFrame::CreateActions()
             if (item.id) make(item.id, item.text);
     for (int i = 1; i < ID_FILE_MRU_COUNT; i++) make(ID_FILE_MRU_FILE1 + i, QString());
     // Commands reached only from the keyboard live on the frame so that their keys work.
-    for (int id : {ID_NEXT_PANE, ID_PREV_PANE, ID_CONTEXT_HELP, ID_HELP}) {
+    for (int id : {ID_NEXT_PANE, ID_PREV_PANE, ID_CONTEXT_HELP, ID_HELP, ID_RUN_GO}) {
         make(id, QString());
         addAction(m_actions[id]);
     }
@@ -156,6 +157,19 @@ void CMainFrame::CreateToolBar()
         more->setAccessibleName("More buttons");
         more->setToolTip("More buttons");
     }
+
+    // Pause and Step on a row of their own, so that the main toolbar keeps its width.
+    m_pRunToolBar = new QToolBar(tr("Run"), this);
+    m_pRunToolBar->setObjectName("runToolBar");
+    m_pRunToolBar->setIconSize(m_pToolBar->iconSize());
+    for (int id : RunToolbarResource()) {
+        if (id) m_pRunToolBar->addAction(m_actions[id]);
+        else m_pRunToolBar->addSeparator();
+    }
+    for (QAction* action : m_pRunToolBar->actions())
+        if (QWidget* button = m_pRunToolBar->widgetForAction(action)) button->setStyle(style);
+    addToolBarBreak(Qt::TopToolBarArea);
+    addToolBar(Qt::TopToolBarArea, m_pRunToolBar);
 }
 
 void CMainFrame::CreateStatusBar()
@@ -167,6 +181,23 @@ void CMainFrame::CreateStatusBar()
     m_pWhereAmI = new CWhereAmIPane;
     statusBar()->addPermanentWidget(m_pWhereAmI);
     connect(m_pView, &CTesseraView::StatusText, statusBar(), [this](const QString& text) { statusBar()->showMessage(text); });
+    // The run's step number and state, beside the message pane.
+    m_pStepPane = new QLabel;
+    m_pStatePane = new QLabel;
+    m_pStepPane->setMinimumWidth(80);
+    m_pStatePane->setMinimumWidth(150);
+    statusBar()->addPermanentWidget(m_pStepPane);
+    statusBar()->addPermanentWidget(m_pStatePane);
+    connect(m_pView, &CTesseraView::RunStateChanged, this, &CMainFrame::UpdateRunPanes);
+    UpdateRunPanes();
+}
+
+void CMainFrame::UpdateRunPanes()
+{
+    const CRunControl& control = m_pDoc->RunControl();
+    m_pStepPane->setText(control.state() == CRunControl::State::Idle ? QString()
+                                                                      : QString("Step %1").arg(control.step()));
+    m_pStatePane->setText(QString::fromStdString(control.stateText()));
 }
 
 void CMainFrame::Execute(int id)

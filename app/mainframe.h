@@ -34,9 +34,14 @@ public:
     // The action of a command identifier, or null.
     QAction* Action(int id) const;
     QToolBar* ToolBar() const { return m_pToolBar; }
+    QToolBar* RunToolBar() const { return m_pRunToolBar; }
     CWhereAmIPane* WhereAmI() const { return m_pWhereAmI; }
     CRecoveryFile* Recovery() const { return m_pRecovery; }
     QLabel* IdleLabel() const { return m_pIdleLabel; }
+    QLabel* StepPane() const { return m_pStepPane; }
+    QLabel* StatePane() const { return m_pStatePane; }
+    // The step and run-state panes, from the document's run control.
+    void UpdateRunPanes();
     CRecentFileList& RecentFiles() { return m_recent; }
 
     // Runs every update handler: check marks and enabled states of menus and toolbar.
@@ -98,9 +103,12 @@ private:
     std::map<int, QAction*> m_actions;
     std::map<int, SCommand> m_commands;
     QToolBar* m_pToolBar = nullptr;
+    QToolBar* m_pRunToolBar = nullptr;
     CWhereAmIPane* m_pWhereAmI = nullptr;
     CRecoveryFile* m_pRecovery = nullptr;
     QLabel* m_pIdleLabel = nullptr;
+    QLabel* m_pStepPane = nullptr;
+    QLabel* m_pStatePane = nullptr;
     QTimer* m_pUpdateTimer = nullptr;
     CHelpWindow* m_pHelp = nullptr;
     CRecentFileList m_recent;

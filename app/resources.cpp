@@ -23,7 +23,20 @@ const std::vector<SMenu>& MenuBarResource()
           {0, nullptr},
           {ID_APP_EXIT, "E&xit"}},
          false},
-        {"&Run", {{ID_RUN_START, "&Start"}, {ID_RUN_STOP, "S&top"}, {0, nullptr}, {ID_RUN_BACK, "&Back"}}, false},
+        {"&Run",
+         {{ID_RUN_START, "&Start"},
+          {ID_RUN_STOP, "S&top"},
+          {0, nullptr},
+          {ID_RUN_BACK, "&Back"},
+          {0, nullptr},
+          {ID_RUN_PAUSE, "&Pause/Resume\tF8"},
+          {ID_RUN_STEP, "St&ep\tF7"},
+          {0, nullptr},
+          {ID_RUN_SPEED_FIRST, "Speed: &As fast as possible"},
+          {ID_RUN_SPEED_FIRST + 1, "Speed: &Fast (10 steps a second)"},
+          {ID_RUN_SPEED_FIRST + 2, "Speed: S&low (3 steps a second)"},
+          {ID_RUN_SPEED_FIRST + 3, "Speed: &One step a second"}},
+         false},
         {"&Edit",
          {{ID_EDIT_POINTSET, "Point&Set"},
           {ID_EDIT_POINTRESET, "Point&Reset"},
@@ -69,7 +82,15 @@ const std::vector<SMenu>& MenuBarResource()
           {0, nullptr},
           {ID_MOVEEYE_RESET, "Re&set"}},
          false},
-        {"&View", {{ID_VIEW_CURSOR, "&Cursor"}, {ID_VIEW_TOOLBAR, "&Toolbar"}, {ID_VIEW_STATUS_BAR, "&Status Bar"}}, false},
+        {"&View",
+         {{ID_VIEW_CURSOR, "&Cursor"},
+          {ID_VIEW_TOOLBAR, "&Toolbar"},
+          {ID_VIEW_STATUS_BAR, "&Status Bar"},
+          {0, nullptr},
+          {ID_VIEW_CHANGES, "C&hanges"},
+          {ID_VIEW_APPLIED_RULES, "&Applied Rules"},
+          {ID_VIEW_PROGRAM_BLOCKS, "&Program Blocks"}},
+         false},
         {"&Tool", {{ID_TOOL_SIDEWINDER, "SideWinder 3D Pro"}}, false},
         {"&Help",
          {{ID_HELP_INDEX, "&Index\tF1"}, {ID_HELP_USING, "&Using Help"}, {0, nullptr}, {ID_APP_ABOUT, "&About 3D-Tessera..."}},
@@ -86,6 +107,7 @@ const std::vector<SAccelerator>& AcceleratorResource()
         {"Shift+Del", ID_EDIT_CUT},      {"Ctrl+C", ID_EDIT_COPY},          {"Ctrl+Ins", ID_EDIT_COPY},
         {"Ctrl+V", ID_EDIT_PASTE},       {"Shift+Ins", ID_EDIT_PASTE},      {"F6", ID_NEXT_PANE},
         {"Shift+F6", ID_PREV_PANE},      {"Shift+F1", ID_CONTEXT_HELP},     {"F1", ID_HELP},
+        {"F5", ID_RUN_GO},               {"F7", ID_RUN_STEP},               {"F8", ID_RUN_PAUSE},
     };
     return accelerators;
 }
@@ -125,6 +147,12 @@ const std::vector<int>& ToolbarResource()
     return toolbar;
 }
 
+const std::vector<int>& RunToolbarResource()
+{
+    static const std::vector<int> toolbar = {ID_RUN_PAUSE, ID_RUN_STEP};
+    return toolbar;
+}
+
 const char* PromptResource(int id)
 {
     static const std::map<int, const char*> prompts = {
@@ -134,6 +162,16 @@ const char* PromptResource(int id)
         {ID_RUN_START, "Start program execution\nStart"},
         {ID_RUN_STOP, "Stop program execution\nStop"},
         {ID_RUN_BACK, "Back to the state before Start"},
+        {ID_RUN_PAUSE, "Pause the run after the step on screen, or resume it\nPause"},
+        {ID_RUN_STEP, "Run one step, then pause\nStep"},
+        {ID_RUN_GO, "Start program execution, or resume a paused run\nStart/Resume"},
+        {ID_RUN_SPEED_FIRST, "Run steps as fast as possible"},
+        {ID_RUN_SPEED_FIRST + 1, "Run about 10 steps a second"},
+        {ID_RUN_SPEED_FIRST + 2, "Run about 3 steps a second"},
+        {ID_RUN_SPEED_FIRST + 3, "Run one step a second"},
+        {ID_VIEW_CHANGES, "Outline the cells the last step wrote"},
+        {ID_VIEW_APPLIED_RULES, "Outline the rule groups the last step applied"},
+        {ID_VIEW_PROGRAM_BLOCKS, "Outline every program block the reader recognises"},
         {ID_EDIT_POINTSET, "Set a point at the cursor\nPset"},
         {ID_EDIT_POINTRESET, "Reset a point at the cursor\nPreset"},
         {ID_EDIT_AREABEGIN, "Begin area setting"},

@@ -60,6 +60,8 @@ const std::vector<SDirectKey>& DirectKeyResource();
 
 // The toolbar from left to right; 0 is a gap.
 const std::vector<int>& ToolbarResource();
+// The second toolbar, on a row of its own: watching a run.
+const std::vector<int>& RunToolbarResource();
 
 // The status-bar prompt of a command, with its tooltip after a line break; null if none.
 const char* PromptResource(int id);

@@ -165,6 +165,21 @@ Drawing DrawingOf(int id)
             p.setBrush(QColor(210, 40, 40));
             p.drawRect(QRectF(3.5, 3.5, 9, 9));
         };
+    case ID_RUN_PAUSE:
+        return [](QPainter& p) {
+            p.setPen(Pen(QColor(90, 70, 0), 1.0));
+            p.setBrush(QColor(230, 180, 30));
+            p.drawRect(QRectF(3.5, 3, 3, 10));
+            p.drawRect(QRectF(9.5, 3, 3, 10));
+        };
+    case ID_RUN_STEP:
+        return [](QPainter& p) {
+            p.setPen(Pen(QColor(0, 100, 0), 1.0));
+            p.setBrush(QColor(40, 170, 40));
+            p.drawPolygon(QPolygonF({QPointF(2.5, 3), QPointF(10, 8), QPointF(2.5, 13)}));
+            p.setBrush(QColor(30, 60, 150));
+            p.drawRect(QRectF(11, 3, 2.5, 10));
+        };
     case ID_EDIT_POINTSET: return [](QPainter& p) { Cube(p, 2.5, 5.5, 8, 3.5, QColor(40, 200, 40)); };
     case ID_EDIT_POINTRESET: return [](QPainter& p) { HollowCube(p, 2.5, 5.5, 8, 3.5); };
     case ID_MOVECURSOR_UP: return [](QPainter& p) { CursorIcon(p, {8, 12.5}, {8, 1.5}); };

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include <CLI/CLI.hpp>
 
@@ -13,6 +14,7 @@
 #include "cli/spaceprinter.h"
 #include "document/tesseradoc.h"
 #include "formats/filestream.h"
+#include "interpreter/blockcatalogue.h"
 #include "interpreter/interpreter.h"
 
 namespace {
@@ -28,9 +30,41 @@ struct Options {
     std::string file;
     std::optional<long> steps;
     bool trace = false;
+    bool rules = false;
+    bool blocks = false;
     bool print = false;
     std::string out;
+    std::vector<std::string> clicks;  // "left@N" or "right@N"
+    std::vector<std::pair<bool, long>> presses;  // (left, step), parsed from clicks
 };
+
+// Presses the buttons asked for just before step `step` begins.
+void pressBefore(CTesseraDoc& doc, const Options& opt, long step)
+{
+    for (const auto& [left, at] : opt.presses)
+        if (at == step) {
+            if (left)
+                doc.PressLeft();
+            else
+                doc.PressRight();
+        }
+}
+
+std::string boxText(const CBox& b)
+{
+    return "(" + std::to_string(b.x0) + "," + std::to_string(b.y0) + "," + std::to_string(b.z0) + ")-(" +
+           std::to_string(b.x1) + "," + std::to_string(b.y1) + "," + std::to_string(b.z1) + ")";
+}
+
+// One line per group the shown step applied: its unit, where it was drawn, how often it applied.
+void printApplied(const CShownStep& step)
+{
+    for (const CAppliedGroup& g : step.applied) {
+        std::cout << "  unit (" << g.unit.x << "," << g.unit.y << "," << g.unit.z << ") group "
+                  << (g.drawn ? boxText(g.drawing) : std::string("built-in")) << " at " << g.positions
+                  << (g.positions == 1 ? " position\n" : " positions\n");
+    }
+}
 
 int fail(const std::string& message)
 {
@@ -43,6 +77,7 @@ int runProgram(CTesseraDoc& doc, CHeadlessView& view, const Options& opt, long& 
 {
     // Only the trace compares steps; without it the space is not copied at every step.
     CSpace before = opt.trace ? doc.GetSpace() : CSpace(0, 0, 0, 0);
+    pressBefore(doc, opt, 1);
     doc.StartRun();
     for (;;) {
         int message = view.waitMessage(std::chrono::milliseconds(100));
@@ -79,11 +114,13 @@ int runProgram(CTesseraDoc& doc, CHeadlessView& view, const Options& opt, long& 
                       << " cells changed)\n";
             before = std::move(after);
         }
+        if (opt.trace && opt.rules) printApplied(doc.GetShownStep());
         bool lastStep = theInterpreter.phase == CInterpreter::PHASE_RUN_OVER;
         if (opt.steps && steps >= *opt.steps && !lastStep) {
             doc.StopRun();
             return EXIT_LIMIT;
         }
+        pressBefore(doc, opt, steps + 1);
         doc.SignalContinue();
     }
 }
@@ -109,6 +146,24 @@ int main(int argc, char** argv)
             },
             "N"));
     app.add_flag("--trace", opt.trace, "Print one line per step: its status text and cells changed");
+    app.add_flag("--rules", opt.rules,
+                 "With --trace: under each step, one line per rule group applied: its unit's corner, the box "
+                 "it is drawn in (or built-in) and the number of positions it applied at");
+    app.add_option("--click", opt.clicks,
+                   "Press a mouse button just before step N, as a click in the editor's view does: left@N or "
+                   "right@N; may be given several times")
+        ->check(CLI::Validator(
+            [](std::string& v) {
+                const auto at = v.find('@');
+                const std::string button = v.substr(0, at), n = at == std::string::npos ? "" : v.substr(at + 1);
+                const bool ok = (button == "left" || button == "right") && !n.empty() && n.size() <= 9 &&
+                                n.find_first_not_of("0123456789") == std::string::npos && std::stol(n) > 0;
+                return ok ? std::string() : "must be left@N or right@N with a step number N from 1";
+            },
+            "BUTTON@N"));
+    app.add_flag("--blocks", opt.blocks,
+                 "Only list the program blocks the reader recognises in FILE, one line each: kind, box and, "
+                 "for rule groups, the sizes of each rule's two sides");
     app.add_flag("--print", opt.print,
                  "Print the final space as text ('.' empty, W K B R G P Q Y colours, ? any, # outside)");
     app.add_option("--out", opt.out, "Save the final space (.ts3 space file, or .wrl VRML scene)");
@@ -120,6 +175,11 @@ int main(int argc, char** argv)
         return fail(std::string(e.what()) + " (see --help)");
     }
 
+    for (const std::string& click : opt.clicks) {
+        const auto at = click.find('@');
+        opt.presses.emplace_back(click.substr(0, at) == "left", std::stol(click.substr(at + 1)));
+    }
+
     CTesseraDoc doc;
     CHeadlessView view;
     doc.AddView(&view);
@@ -129,6 +189,12 @@ int main(int argc, char** argv)
     bool loaded = doc.Load(in);
     if (in.failed()) return fail(in.error());
     if (!loaded) return fail(opt.file + " is not a 3D-Tessera space or plane file");
+
+    if (opt.blocks) {
+        for (const CBlockEntry& block : catalogueBlocks(doc.GetSpace())) std::cout << describeBlock(block) << "\n";
+        doc.RemoveView(&view);
+        return EXIT_ENDED;
+    }
 
     std::signal(SIGINT, onInterrupt);
     std::signal(SIGTERM, onInterrupt);

@@ -15,6 +15,7 @@
 #include "formats/bytestream.h"
 #include "formats/spacefile.h"
 #include "formats/spacereader.h"
+#include "interpreter/interpreter.h"
 #include "interpreter/runworker.h"
 
 namespace {
@@ -142,18 +143,24 @@ void CTesseraDoc::StartRun()
 {
     UpdateAllViews();
     if (!m_pThread) m_pThread = new std::thread(RunWorkerBelowNormal, &m_link);
+    int run;
     {
         CLinkLock lock(m_link);
         m_link.viewWnd = m_views.empty() ? nullptr : m_views.front()->GetRunWindow();
+        run = ++m_link.runNumber;
     }
+    const bool held = m_control.onStart(run);
     m_link.stopEvent.reset();
     m_link.finishedEvent.reset();
     m_link.goEvent.set();
+    // A worker held at a show (paused, or waiting out a delay) must go on to see the request.
+    if (held) SignalContinue();
 }
 
 void CTesseraDoc::StopRun()
 {
     if (!m_pThread) return;
+    m_control.onStopped();
     m_link.stopEvent.set();
     m_link.goEvent.set();
     m_link.finishedEvent.wait();
@@ -161,6 +168,60 @@ void CTesseraDoc::StopRun()
     delete m_pThread;
     m_pThread = nullptr;
     UpdateAllViews();
+}
+
+int CTesseraDoc::AnswerShow()
+{
+    int run, step, last;
+    {
+        CLinkLock lock(m_link);
+        run = m_link.shown.run;
+        step = m_link.shown.step;
+        last = m_link.shown.last;
+    }
+    const int answer = m_control.onShow(run, step, last != 0);
+    if (answer == 0) SignalContinue();
+    return answer;
+}
+
+void CTesseraDoc::ContinueAfterDelay(unsigned ticket)
+{
+    if (m_control.delayDue(ticket)) SignalContinue();
+}
+
+void CTesseraDoc::PauseRun() { m_control.pause(); }
+
+void CTesseraDoc::ResumeRun()
+{
+    if (m_control.resume()) SignalContinue();
+}
+
+bool CTesseraDoc::StepRun()
+{
+    if (!m_control.inRun()) {
+        m_control.pause();
+        return false;
+    }
+    if (m_control.stepOnce()) SignalContinue();
+    return true;
+}
+
+void CTesseraDoc::RunFinished()
+{
+    int run;
+    std::string status;
+    {
+        CLinkLock lock(m_link);
+        run = m_link.finishedRun;
+        status = m_link.status;
+    }
+    m_control.onFinished(run, status == CInterpreter::STATUS_NOTHING_TO_RUN);
+}
+
+CShownStep CTesseraDoc::GetShownStep()
+{
+    CLinkLock lock(m_link);
+    return m_link.shown;
 }
 
 void CTesseraDoc::RestartIfBusy()

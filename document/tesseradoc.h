@@ -6,6 +6,7 @@
 #include <thread>
 #include <vector>
 
+#include "document/runcontrol.h"
 #include "run/runlink.h"
 #include "space/space.h"
 
@@ -43,6 +44,22 @@ public:
     void StartRun();
     void StopRun();
     void RestartIfBusy();
+    // Watching a run (interface thread). AnswerShow answers a shown step: it lets the worker go
+    // on and returns 0, or returns the delay after which ContinueAfterDelay(ticket) is due, or
+    // CRunControl::HOLD. Pause and Step never hold the lock; Stop ends a held show at once.
+    int AnswerShow();
+    void ContinueAfterDelay(unsigned ticket);
+    void PauseRun();
+    void ResumeRun();
+    // One step of a run in progress; false when no run is in progress (the caller starts one,
+    // which is then paused after its first step).
+    bool StepRun();
+    void SetRunSpeed(int index) { m_control.setSpeed(index); }
+    // The worker reported the end of a run.
+    void RunFinished();
+    const CRunControl& RunControl() const { return m_control; }
+    CShownStep GetShownStep();  // a copy, under the lock
+
     void PressLeft();
     void PressRight();
     void ClearLeft();
@@ -74,6 +91,7 @@ private:
     void InitialUpdateFirstView();
 
     CRunLink m_link;
+    CRunControl m_control;
     std::thread* m_pThread = nullptr;
     CSpace m_backup;
     std::vector<IDocView*> m_views;

@@ -60,6 +60,7 @@ public:
     // Marks the box as consumed (2); cells outside the grid are ignored by set.
     void consume(const CBox& b)
     {
+        space.noteConsumed(b);
         for (int z = b.z0; z <= b.z1; z++)
             for (int y = b.y0; y <= b.y1; y++)
                 for (int x = b.x0; x <= b.x1; x++) space.set(x, y, z, CELL_OUTSIDE);

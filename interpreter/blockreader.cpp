@@ -21,7 +21,12 @@ int CBlockReader::readCell(CPatternSpace& scan, int x, int y, int z, CUnitProgra
     }
     emptyOut(group);
     group.mark = 0;
+    scan.resetConsumed();
     if (scan.findRuleGroup(x, y, z, group)) {
+        const CBox& b = scan.consumedBox;
+        group.drawing = CBox(b.x0 + originX, b.y0 + originY, b.z0 + originZ, b.x1 + originX, b.y1 + originY,
+                             b.z1 + originZ);
+        group.drawn = 1;
         program.ruleGroups.push(group);
         return 0;
     }

@@ -15,6 +15,10 @@ public:
     // Returns 1 when a work area was read there; its interior is then moved into `area`.
     int readCell(CPatternSpace& scan, int x, int y, int z, CUnitProgram& program, CSpace& area);
 
+    // Where the scan copy's corner lies in the document; a rule group's drawing box is kept in
+    // document coordinates.
+    int originX = 0, originY = 0, originZ = 0;
+
 private:
     // Recogniser outputs, reused from cell to cell; only a success is kept.
     CSpaceList sequence;

@@ -129,7 +129,7 @@ CMatchContext instanceUnit(const CPlacedSpace& frame, const CUnitProgram& shared
     CSpace area;
     CCell areaCell;
     CMatchContext context;
-    if (scanFrame(frame, own, area, areaCell))
+    if (scanFrame(frame, own, area, areaCell, CCell(frame.x, frame.y, frame.z, 0)))
         context.origin = CCell(frame.x + areaCell.x, frame.y + areaCell.y, frame.z + areaCell.z, 0);
     moveWindows(own.windows, frame.x, frame.y, frame.z);
     own.BuildNested(devices, check);
@@ -223,7 +223,8 @@ void CUnitProgram::BuildUnits(const CInputDevices& devices, CMatchContextList& s
         CUnitProgram shared;
         CSpace sharedArea;
         CCell unusedCell;
-        scanFrame(nextFrame(window), shared, sharedArea, unusedCell);
+        const CPlacedSpace rules = nextFrame(window);
+        scanFrame(rules, shared, sharedArea, unusedCell, CCell(rules.x, rules.y, rules.z, 0));
         shared.BuildNested(devices, check);
 
         CInstanceRecord record;

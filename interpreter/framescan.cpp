@@ -4,10 +4,13 @@
 #include "interpreter/blockreader.h"
 #include "interpreter/patternspace.h"
 
-int scanFrame(const CSpace& contents, CUnitProgram& program, CSpace& area, CCell& areaCell)
+int scanFrame(const CSpace& contents, CUnitProgram& program, CSpace& area, CCell& areaCell, const CCell& origin)
 {
     CPatternSpace scan(contents);
     CBlockReader reader;
+    reader.originX = origin.x;
+    reader.originY = origin.y;
+    reader.originZ = origin.z;
     int foundWork = 0;
     for (int z = 0; z < scan.getSizeZ(); z++)
         for (int x = 0; x < scan.getSizeX(); x++)

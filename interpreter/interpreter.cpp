@@ -34,6 +34,11 @@ void CInterpreter::Run()
 {
     phase = PHASE_STARTED;
     separateNext = 1;
+    stepNumber = 0;
+    {
+        Hold hold(link->mutex);
+        runNumber = link->runNumber;
+    }
     do {
         Step();
         WaitForShow();
@@ -64,6 +69,7 @@ void CInterpreter::Ready()
     }
     contexts.forEachContext([this](CMatchContext& context) { context.setDevices(devices); });
     if (!pendingWrites.isEmpty()) pendingWrites.clear();
+    stepApplied.clear();
     phase = separateNext ? PHASE_SEPARATE : PHASE_MATCH;
 }
 
@@ -81,6 +87,10 @@ void CInterpreter::WaitForShow()
     {
         Hold hold(link->mutex);
         window = link->viewWnd;
+        link->shown.run = runNumber;
+        link->shown.step = ++stepNumber;
+        link->shown.last = phase == PHASE_RUN_OVER;
+        link->shown.applied = stepApplied;
     }
     if (window) window->postRunShow();
     // A restart request arriving now is left for the next step's CheckInterruption.
@@ -134,4 +144,18 @@ void CInterpreter::ApplyWrites()
     Hold hold(link->mutex);
     CSpace& space = link->space;
     pendingWrites.forEachCell([&](const CCell& cell) { space.set(cell.x, cell.y, cell.z, cell.value); });
+}
+
+void CInterpreter::CollectApplied()
+{
+    // A unit that has just reported is idle again (or ended, having applied nothing); units still
+    // in the middle of a pass keep what they applied so far until they report.
+    contexts.forEachContext([this](CMatchContext& ctx) {
+        if (ctx.state != 0 || ctx.applied.empty()) return;
+        for (CAppliedGroup& group : ctx.applied) {
+            group.unit = CCell(ctx.origin.x, ctx.origin.y, ctx.origin.z, 0);
+            stepApplied.push_back(group);
+        }
+        ctx.applied.clear();
+    });
 }

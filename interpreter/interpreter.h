@@ -2,11 +2,14 @@
 // worker thread; it reaches the document only through the shared CRunLink, under its lock.
 #pragma once
 
+#include <vector>
+
 #include "interpreter/instancerecord.h"
 #include "interpreter/matchcontext.h"
 #include "interpreter/matchcontextlist.h"
 #include "interpreter/messagelist.h"
 #include "interpreter/unitprogram.h"
+#include "run/appliedgroup.h"
 #include "run/inputdevices.h"
 #include "space/cellset.h"
 #include "space/space.h"
@@ -46,6 +49,7 @@ public:
     static constexpr const char* STATUS_SEPARATE = "Phase:Separate %d/%d";  // layer from 1, layers
     static constexpr const char* STATUS_TOO_MANY_GROUPS = "Phase:Separate (too many rule groups)";  // run over
     static constexpr const char* STATUS_MATCH = "Phase:Match(";  // + one piece per awake unit + ")"
+    static constexpr const char* STATUS_NOTHING_TO_RUN = "Nothing to run: no work area or sub-program found";
 
     CInterpreter();
 
@@ -96,8 +100,15 @@ public:
     CCellSet pendingWrites;      // document writes decided by Match, applied by ApplyWrites
     CMatchContextList contexts;  // one per unit; rebuilt by Separate
     CInstanceList instances;     // one per sub-program declaration; rebuilt by Separate
+    // For the user: the run number this run started from, its steps so far, and the groups the
+    // current step applied (each with its unit's corner).
+    int runNumber = 0;
+    int stepNumber = 0;
+    std::vector<CAppliedGroup> stepApplied;
 
 protected:
+    // Moves the groups applied by units that have just reported into stepApplied.
+    void CollectApplied();
     // Where Separate's findings become units and contexts; called with phase 2 when the scan
     // found a work area or a window. Virtual so that a test can see what the scan found.
     virtual void BuildAndHandOver(CUnitProgram& program, CMatchContext& top, CSpace& area);  // may move from area

@@ -31,11 +31,13 @@ void CInterpreter::Match()
         if (reported) {
             phase = contexts.isFinished() ? PHASE_RUN_OVER : PHASE_STEP_DONE;
             ApplyWrites();
+            CollectApplied();  // before delivery, which may replace units
             if (!ends.isEmpty()) {
                 deliverEndMessages(ends);
                 phase = PHASE_STEP_DONE;  // delivery may wake units or change the space
             }
             if (!sends.isEmpty()) deliverSendMessages(sends);
+            CollectApplied();  // receivers that delivery ran to completion
         }
         text += ")";
         // With every unit asleep and nothing reported, no message is pending: the run cannot end.

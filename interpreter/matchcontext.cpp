@@ -85,6 +85,7 @@ void CMatchContext::beginPass(CSearchPoll& poll)
     // (with all their recorded positions) are handed over rather than copied and freed.
     CLinkList<CSpacePairList> groups(std::move(program.ruleGroups));
     poll.now();
+    applied.clear();
     work = program;
     work.ruleGroups = std::move(groups);
     // The old search region's memory is reused for the next pass's changes.
@@ -129,6 +130,8 @@ void CMatchContext::searchStep(CSearchPoll& poll)
     const int useDevices = group.mark <= 2 ? 1 : 0;
     CSpacePairList evaluated;  // the group again, with this pass's positions; pairs reversed
     evaluated.mark = group.mark;
+    evaluated.drawing = group.drawing;
+    evaluated.drawn = group.drawn;
     // Where each right side would land, in the order found (duplicates included); the
     // duplicates are dropped only if the group applies (see addDirtyBoxes).
     std::vector<CBox> changed;

@@ -9,6 +9,7 @@
 #include "interpreter/messagelist.h"
 #include "interpreter/spacepairlist.h"
 #include "interpreter/unitprogram.h"
+#include "run/appliedgroup.h"
 #include "run/inputdevices.h"
 #include "space/boxset.h"
 #include "space/cell.h"
@@ -71,6 +72,8 @@ public:
     CBoxSet dirtyBoxes;     // boxes changed by applied groups: the next pass's search region
     CBoxSet searchBoxes;    // the search region of the current pass
     int receiveCount = 0;   // receive operations done since the pass began
+    // Groups applied in this pass (unit left unset), for the user; collected once reported.
+    std::vector<CAppliedGroup> applied;
 
 private:
     void closePass(CSearchPoll& poll);

@@ -17,6 +17,7 @@ void CMatchContext::applyGroup(const CSpacePairList& group, int useDevices, cons
 
     // The pairs from the head and each pair's positions in pop order, read in place: the group
     // keeps its positions for variable binding.
+    int positions = 0;
     group.forEach([&](const CSpacePair& pair) {
         const CSpace& left = pair.first;
         // A right side that no device picture, send icon or variable can change is the same at
@@ -25,6 +26,7 @@ void CMatchContext::applyGroup(const CSpacePairList& group, int useDevices, cons
                           !sendIconIn(pair.second) && !variableIn(pair.second);
         pair.cells.forEachCell([&](const CCell& at) {
             poll.tick();
+            positions++;
             std::optional<CPatternSpace> own;
             if (!fixed) own.emplace(pair.second);
             const CSpace& right = own ? *own : pair.second;
@@ -42,6 +44,12 @@ void CMatchContext::applyGroup(const CSpacePairList& group, int useDevices, cons
                     }
         });
     });
+
+    CAppliedGroup record;
+    record.drawing = group.drawing;
+    record.drawn = group.drawn;
+    record.positions = positions;
+    applied.push_back(record);
 
     if (sentIcons.empty()) {
         // Pushing a set's cells in pop order into an empty set rebuilds it as it is: then it is

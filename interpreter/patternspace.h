@@ -1,6 +1,7 @@
 // CPatternSpace: a space with the interpreter's rewriting operations and block recognisers.
 #pragma once
 
+#include "space/box.h"
 #include "space/linklist.h"
 #include "space/space.h"
 
@@ -36,6 +37,26 @@ public:
     int findRuleGroup(int x, int y, int z, CSpacePairList& out);
     int findWorkArea(int x, int y, int z, CSpace& out);
     int findWindow(int x, int y, int z, CWindow& out);
+
+    // The bounding box of the cells the recognisers consumed since resetConsumed(): the box of
+    // the drawing a successful recogniser has just read.
+    void resetConsumed() { consumedAny = 0; }
+    void noteConsumed(const CBox& b)
+    {
+        if (!consumedAny) {
+            consumedBox = b;
+            consumedAny = 1;
+            return;
+        }
+        if (b.x0 < consumedBox.x0) consumedBox.x0 = b.x0;
+        if (b.y0 < consumedBox.y0) consumedBox.y0 = b.y0;
+        if (b.z0 < consumedBox.z0) consumedBox.z0 = b.z0;
+        if (b.x1 > consumedBox.x1) consumedBox.x1 = b.x1;
+        if (b.y1 > consumedBox.y1) consumedBox.y1 = b.y1;
+        if (b.z1 > consumedBox.z1) consumedBox.z1 = b.z1;
+    }
+    int consumedAny = 0;
+    CBox consumedBox;
 
 private:
     // Calls f(x, y, z) at every position of p (where it lies wholly inside) that matches,

@@ -8,6 +8,8 @@ void changeEveryRule(CSpacePairList& group, Change change)
 {
     CSpacePairList changed;
     changed.mark = group.mark;
+    changed.drawing = group.drawing;
+    changed.drawn = group.drawn;
     CSpacePair rule;
     while (group.popBack(rule)) {
         change(rule);

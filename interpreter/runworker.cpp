@@ -40,6 +40,7 @@ void RunWorkerOn(CRunLink* link, CInterpreter& interpreter)
         {
             Hold hold(link->mutex);
             window = link->viewWnd;
+            link->finishedRun = interpreter.runNumber;
         }
         if (window) window->postRunFinished();
     }

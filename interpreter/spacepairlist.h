@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "interpreter/spacepair.h"
+#include "space/box.h"
 #include "space/linklist.h"
 
 class CSpacePairList : public CLinkList<CSpacePair> {
@@ -15,6 +16,8 @@ public:
         if (this == &o) return *this;
         assign(o);
         mark = o.mark;
+        drawing = o.drawing;
+        drawn = o.drawn;
         return *this;
     }
     CSpacePairList(CSpacePairList&& o) noexcept : CLinkList<CSpacePair>(std::move(o)), mark(o.mark) {}
@@ -31,7 +34,12 @@ public:
     {
         CLinkList<CSpacePair>::clear();
         mark = 0;
+        drawn = 0;
     }
 
     int mark = 0;
+    // Where the group was drawn in the document; drawn is 0 for groups the program makes itself
+    // (device groups). It only tells the user where a group came from; matching never reads it.
+    CBox drawing;
+    int drawn = 0;
 };

@@ -4,6 +4,7 @@
 #include <mutex>
 #include <string>
 
+#include "run/appliedgroup.h"
 #include "run/event.h"
 #include "run/inputdevices.h"
 #include "run/runwindow.h"
@@ -27,6 +28,11 @@ public:
     // 1 while the last Match sweep found every unit asleep with no message pending: such a run
     // can never end by itself. The headless runner watches it; the editor waits for Stop.
     int asleep = 0;
+    // Raised by the document for every start or restart request, so that a show or an end that
+    // belongs to an earlier run can be told apart.
+    int runNumber = 0;
+    CShownStep shown;  // written by the worker just before it asks the view to show a step
+    int finishedRun = 0;  // the run number of the run whose end the worker reported last
 
     CEventHub eventHub;  // shared by the four events, so a two-event wait is race-free
     CEvent goEvent{eventHub};

@@ -88,6 +88,8 @@ void CTesseraView::OnViewCursor()
 void CTesseraView::EditDone()
 {
     m_pDoc->RestartIfBusy();
+    ClearStepOverlays();
+    ScheduleProgramBlocks();
     Redraw();
     m_bEdited = true;
     m_pDoc->SetModifiedFlag();

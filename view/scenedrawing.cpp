@@ -86,6 +86,7 @@ void CTesseraView::DrawScene()
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     DrawCells();
+    DrawOverlays();
     if (m_bCursor) {
         if (m_bArea) DrawAreaBox();
         DrawCursorBox();

@@ -121,15 +121,29 @@ void CTesseraView::postRunFinished()
 
 void CTesseraView::OnRunShow()
 {
-    // The step is on screen before the interpreter computes the next one.
+    // The step is on screen before the interpreter computes the next one; the run control
+    // decides when that is (at once, after the speed's delay, or after Resume or Step).
+    WatchShownStep();
     Redraw();
-    m_pDoc->SignalContinue();
+    const int answer = m_pDoc->AnswerShow();
+    if (answer > 0) {
+        const unsigned ticket = m_pDoc->RunControl().ticket();
+        QTimer::singleShot(answer, this, [this, ticket] {
+            m_pDoc->ContinueAfterDelay(ticket);
+            emit RunStateChanged();
+        });
+    }
+    emit RunStateChanged();
 }
 
 void CTesseraView::OnRunFinished()
 {
     m_bCursor = true;
+    m_pDoc->RunFinished();
     Redraw();
+    // The run's last word, once, so that the message pane is never left with a stale phase.
+    emit StatusText(QString::fromStdString(m_pDoc->GetStatusText()));
+    emit RunStateChanged();
 }
 
 void CTesseraView::OnStatusTimer()
@@ -149,18 +163,23 @@ void CTesseraView::OnRunStart()
     // taken at load, creation or resize stays.
     if (m_bEdited) m_pDoc->SaveBackup();
     m_bBackAvailable = true;
+    ClearStepOverlays();
     m_pDoc->StartRun();
+    emit RunStateChanged();
 }
 
 void CTesseraView::OnRunStop()
 {
     m_bCursor = true;
     m_pDoc->StopRun();
+    emit RunStateChanged();
 }
 
 void CTesseraView::OnRunBack()
 {
     m_pDoc->RestoreBackup();
+    ClearStepOverlays();
+    ScheduleProgramBlocks();
     Redraw();
 }
 
@@ -181,6 +200,8 @@ void CTesseraView::OnInitialUpdate()
     m_bBackAvailable = false;
     m_bAreaMove = false;
     m_bJoyMoving = false;  // the stick starts at rest; polling goes on as the Tool menu set it
+    ClearStepOverlays();
+    ScheduleProgramBlocks();
     Redraw();
 }
 

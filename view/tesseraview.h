@@ -9,8 +9,11 @@
 #include <memory>
 #include <vector>
 
+#include "run/appliedgroup.h"
 #include "document/docview.h"
+#include "interpreter/blockcatalogue.h"
 #include "run/runwindow.h"
+#include "space/cell.h"
 #include "space/space.h"
 #include "view/camera.h"
 #include "view/cursormove.h"
@@ -31,7 +34,11 @@ public:
     CTesseraDoc* GetDocument() const { return m_pDoc; }
 
     // IDocView
-    void OnUpdate() override { Redraw(); }
+    void OnUpdate() override
+    {
+        ScheduleProgramBlocks();
+        Redraw();
+    }
     void OnInitialUpdate() override;
     IRunWindow* GetRunWindow() override { return this; }
 
@@ -46,6 +53,22 @@ public:
     void OnRunStart();
     void OnRunStop();
     void OnRunBack();
+    // Watching a run (runwatch.cpp).
+    void OnRunPause();  // toggles
+    void OnRunStep();
+    void OnRunGo();     // Start when no run is in progress, else Resume
+    void OnRunSpeed(int index);
+    void OnViewChanges();
+    void OnViewAppliedRules();
+    void OnViewProgramBlocks();
+    bool IsChanges() const { return m_bChanges; }
+    bool IsAppliedRules() const { return m_bAppliedRules; }
+    bool IsProgramBlocks() const { return m_bProgramBlocks; }
+    const std::vector<CCell>& GetChanges() const { return m_changes; }
+    const std::vector<CAppliedGroup>& GetAppliedRules() const { return m_applied; }
+    const std::vector<CBlockEntry>& GetProgramBlocks() const { return m_blocks; }
+    // Recomputes the program blocks now (normally debounced after edits and steps).
+    void RefreshProgramBlocks();
 
     // Edit menu.
     void OnPointSet();
@@ -158,6 +181,8 @@ public:
 signals:
     // The interpreter's status text, once a second while a run is busy.
     void StatusText(const QString& text);
+    // The run's step or state changed (panes of the status bar).
+    void RunStateChanged();
 
 protected:
     void initializeGL() override;
@@ -172,6 +197,11 @@ private:
     void OnRunShow();
     void OnRunFinished();
     void OnStatusTimer();
+    // After a shown step: what it changed and applied, and when the worker may go on.
+    void WatchShownStep();
+    void ClearStepOverlays();
+    void ScheduleProgramBlocks();
+    void DrawOverlays();
 
     // Scene drawing (scenedrawing.cpp).
     void SetupCamera();
@@ -197,6 +227,15 @@ private:
 
     CTesseraDoc* m_pDoc;
     QTimer* m_statusTimer = nullptr;
+
+    bool m_bChanges = false;
+    bool m_bAppliedRules = false;
+    bool m_bProgramBlocks = false;
+    CSpace m_shownSpace;                  // the space at the last show, to find what a step wrote
+    std::vector<CCell> m_changes;         // cells the last step wrote
+    std::vector<CAppliedGroup> m_applied; // groups the last step applied
+    std::vector<CBlockEntry> m_blocks;    // blocks the reader recognises in the space
+    QTimer* m_blocksTimer = nullptr;
 
     int m_nColor = 104;
     int m_cursorX = 0, m_cursorY = 0, m_cursorZ = 0;

@@ -3,6 +3,7 @@
 set -u
 run=$1
 data=$2  # tests/data
+examples=$data/../../examples
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 passed=0 failed=0
@@ -23,7 +24,7 @@ out=$("$run" "$dir/plane.txt" --steps 0 --print); check "plane print" $'...\n..B
 
 # Nothing to run: one step, then the normal end.
 out=$("$run" "$dir/flat.ts3" --trace); status=$?
-check "empty program trace" "step 1: Phase:Separate 2/2 (0 cells changed)" "$out"
+check "empty program trace" "step 1: Nothing to run: no work area or sub-program found (0 cells changed)" "$out"
 check "empty program exit" 0 "$status"
 
 # Three sequences of 65 values on one rule would make 65^3 groups: refused, said, status 1.
@@ -31,6 +32,29 @@ out=$("$run" "$data/too-many-groups.ts3" --trace 2> "$dir/err"); status=$?
 check "too many groups trace" "step 1: Phase:Separate (too many rule groups) (0 cells changed)" "$out"
 check "too many groups exit" 1 "$status"
 grep -q "rule groups; it was not run" "$dir/err"; check "too many groups message" 0 $?
+
+# What the reader recognises: one line per block, and status 0 without running anything.
+out=$("$run" --blocks "$examples/gravity.ts3"); status=$?
+check "blocks" $'rule-group (0,0,1)-(2,2,2) rule 1x2x1->1x2x1\nwork-area (6,0,1)-(9,4,3)' "$out"
+check "blocks exit" 0 "$status"
+check "no blocks" "" "$("$run" --blocks "$dir/flat.ts3")"
+
+# Which groups each step applied: the unit, the group's drawing and its positions.
+out=$("$run" "$examples/gravity.ts3" --trace --rules | head -4)
+check "rules trace" $'step 1: Phase:Match(Done ) (10 cells changed)\n  unit (6,1,2) group (0,0,1)-(2,2,2) at 5 positions\nstep 2: Phase:Match(Done ) (8 cells changed)\n  unit (6,1,2) group (0,0,1)-(2,2,2) at 4 positions' "$out"
+check "rules need trace" "" "$("$run" "$examples/gravity.ts3" --rules)"
+
+# Clicks: the mouse program waits for a click for ever; a left click before step 3 shows in its
+# button hole at step 4 and ends the run at step 5. A right click before step 1 ends it too.
+"$run" "$examples/mouse.ts3" --steps 8 > /dev/null; check "no click runs on" 1 $?
+out=$("$run" "$examples/mouse.ts3" --click left@3 --trace | tail -2); status=$?
+check "left click" $'step 4: Phase:Match(Done ) (1 cells changed)\nstep 5: Phase:Match(End ) (0 cells changed)' "$out"
+check "left click exit" 0 "$status"
+out=$("$run" "$examples/mouse.ts3" --click right@1 --click right@1 --print | sed -n 5p)
+check "right click" "..BK.KRKB.." "$out"
+for click in middle@2 left@0 left@ left@x left; do
+  "$run" "$examples/mouse.ts3" --click "$click" > /dev/null 2>&1; check "bad click $click" 2 $?
+done
 
 # Saving: a space file round trip and the VRML export by name.
 "$run" "$dir/flat.ts3" --steps 0 --out "$dir/copy.ts3"; check "save exit" 0 $?

@@ -187,7 +187,7 @@ TEST_F(DocTest, ARunShowsEachStepAndEndsWithFinished)
     doc.SignalContinue();
     ASSERT_EQ(view.next(), WM_RUN_FINISHED);
     EXPECT_EQ(doc.IsBusy(), 0);
-    EXPECT_EQ(doc.GetStatusText(), "Phase:Separate 4/4");
+    EXPECT_EQ(doc.GetStatusText(), "Nothing to run: no work area or sub-program found");
 
     doc.StartRun();  // the same worker waits for the next Start
     ASSERT_EQ(view.next(), WM_RUN_SHOW);

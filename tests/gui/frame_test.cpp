@@ -107,7 +107,11 @@ void FrameTest::menusMatchTheTable()
         {"&File",
          {{57600, "&New\tCtrl+N"}, {57601, "&Open...\tCtrl+O"}, {57603, "&Save\tCtrl+S"}, {57604, "Save &As..."}, {0, {}},
           {32771, "Size&Up"}, {32772, "Size&Down"}, {32820, "Space Si&ze..."}, {0, {}}, {57616, "Recent File"}, {0, {}}, {57665, "E&xit"}}},
-        {"&Run", {{32773, "&Start"}, {32774, "S&top"}, {0, {}}, {32775, "&Back"}}},
+        {"&Run",
+         {{32773, "&Start"}, {32774, "S&top"}, {0, {}}, {32775, "&Back"}, {0, {}}, {32850, "&Pause/Resume\tF8"},
+          {32851, "St&ep\tF7"}, {0, {}}, {32853, "Speed: &As fast as possible"},
+          {32854, "Speed: &Fast (10 steps a second)"}, {32855, "Speed: S&low (3 steps a second)"},
+          {32856, "Speed: &One step a second"}}},
         {"&Edit",
          {{32776, "Point&Set"}, {32777, "Point&Reset"}, {0, {}}, {32778, "Area&Begin"}, {32779, "AreaCance&l"},
           {32780, "Area&Move"}, {0, {}}, {57643, "&Undo\tCtrl+Z"}, {0, {}}, {57635, "Cu&t\tCtrl+X"},
@@ -121,7 +125,9 @@ void FrameTest::menusMatchTheTable()
         {"M&oveEye",
          {{32797, "&Up"}, {32798, "&Down"}, {32799, "&Left"}, {32800, "&Right"}, {32802, "Zoom&Out"}, {32801, "Zoom&In"},
           {0, {}}, {32803, "Re&set"}}},
-        {"&View", {{32804, "&Cursor"}, {59392, "&Toolbar"}, {59393, "&Status Bar"}}},
+        {"&View",
+         {{32804, "&Cursor"}, {59392, "&Toolbar"}, {59393, "&Status Bar"}, {0, {}}, {32860, "C&hanges"},
+          {32861, "&Applied Rules"}, {32862, "&Program Blocks"}}},
         {"&Tool", {{32805, "SideWinder 3D Pro"}}},
         {"&Help", {{57666, "&Index\tF1"}, {57668, "&Using Help"}, {0, {}}, {57664, "&About 3D-Tessera..."}}},
     };
@@ -160,6 +166,9 @@ void FrameTest::acceleratorsMatchTheTable()
         {57681, {QKeySequence("Shift+F6")}},
         {57669, {QKeySequence("Shift+F1")}},
         {57670, {QKeySequence("F1")}},
+        {32852, {QKeySequence("F5")}},
+        {32851, {QKeySequence("F7")}},
+        {32850, {QKeySequence("F8")}},
     };
     int withKeys = 0;
     for (const auto& [id, keys] : expected) {

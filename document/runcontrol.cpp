@@ -1,0 +1,114 @@
+// CRunControl: a small state machine over the shows of one run. A show is let go exactly once:
+// by the answer to onShow, by delayDue, by resume or stepOnce, or by a restart (onStart).
+#include "document/runcontrol.h"
+
+namespace {
+const CRunControl::Speed kSpeeds[] = {
+    {"As fast as possible", 0},
+    {"Fast (10 steps a second)", 100},
+    {"Slow (3 steps a second)", 330},
+    {"One step a second", 1000},
+};
+}  // namespace
+
+int CRunControl::speedCount() { return int(sizeof kSpeeds / sizeof kSpeeds[0]); }
+
+const CRunControl::Speed& CRunControl::speedAt(int index) { return kSpeeds[index]; }
+
+void CRunControl::setSpeed(int index)
+{
+    if (index >= 0 && index < speedCount()) m_speed = index;
+}
+
+bool CRunControl::onStart(int run)
+{
+    const bool waiting = m_holding || m_delaying;
+    m_run = run;
+    m_step = 0;
+    m_state = State::Running;
+    m_holding = false;
+    m_delaying = false;
+    m_ticket++;  // a delay still running belongs to the old run
+    return waiting;
+}
+
+int CRunControl::onShow(int run, int step, bool last)
+{
+    if (run != m_run || !inRun()) return 0;  // an old run on its way to the restart or the stop
+    m_step = step;
+    if (last) return 0;                       // nothing to hold: the run ends with this step
+    if (m_paused) {
+        m_holding = true;
+        m_state = State::Paused;
+        return HOLD;
+    }
+    m_state = State::Running;
+    const int delay = kSpeeds[m_speed].delayMs;
+    if (delay == 0) return 0;
+    m_delaying = true;
+    m_ticket++;
+    return delay;
+}
+
+bool CRunControl::delayDue(unsigned ticket)
+{
+    if (!m_delaying || ticket != m_ticket) return false;
+    m_delaying = false;
+    if (m_paused) {
+        m_holding = true;
+        m_state = State::Paused;
+        return false;
+    }
+    return true;
+}
+
+bool CRunControl::resume()
+{
+    m_paused = false;
+    if (m_state == State::Paused) m_state = State::Running;
+    if (!m_holding) return false;
+    m_holding = false;
+    return true;
+}
+
+bool CRunControl::stepOnce()
+{
+    m_paused = true;
+    if (m_holding || m_delaying) {
+        m_holding = false;
+        m_delaying = false;
+        m_ticket++;
+        m_state = State::Running;
+        return true;
+    }
+    return false;
+}
+
+void CRunControl::onFinished(int run, bool nothingToRun)
+{
+    if (run != m_run || !inRun()) return;
+    m_state = nothingToRun ? State::NothingToRun : State::Ended;
+    m_holding = false;
+    m_delaying = false;
+}
+
+void CRunControl::onStopped()
+{
+    if (inRun()) m_state = State::Stopped;
+    m_holding = false;
+    m_delaying = false;
+    m_ticket++;
+}
+
+std::string CRunControl::stateText() const
+{
+    switch (m_state) {
+    case State::Idle: return "";
+    case State::Running: return "Running";
+    case State::Paused: return "Paused";
+    case State::Ended: return "Ended after " + std::to_string(m_step) + (m_step == 1 ? " step" : " steps");
+    case State::Stopped: return "Stopped at step " + std::to_string(m_step);
+    case State::NothingToRun: return "Nothing to run";
+    }
+    return "";
+}

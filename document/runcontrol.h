@@ -1,0 +1,59 @@
+// CRunControl: pause, single step and speed of a run, seen from the interface thread. After every
+// shown step it decides when the worker may go on: at once, after the speed's delay, or not until
+// Resume or Step. It never waits and holds no lock; the document carries out its answers.
+#pragma once
+
+#include <string>
+
+class CRunControl {
+public:
+    enum class State { Idle, Running, Paused, Ended, Stopped, NothingToRun };
+    static constexpr int HOLD = -1;  // answer to a show: keep the worker waiting
+
+    struct Speed {
+        const char* name;  // menu text
+        int delayMs;       // before the worker may go on after a shown step
+    };
+    static int speedCount();
+    static const Speed& speedAt(int index);
+
+    void setSpeed(int index);  // out-of-range indices are ignored
+    int speed() const { return m_speed; }
+    void pause() { m_paused = true; }
+    bool isPaused() const { return m_paused; }
+
+    // A start or restart request for run number `run`: the step count starts again. True when
+    // the worker is held at a show (or waits out a delay) and must be let go to see the request.
+    bool onStart(int run);
+    // Step `step` of run `run` is on screen (`last`: it ended the run). Returns the delay in ms
+    // before the worker may go on (0: at once), or HOLD. Shows of an earlier run go on at once.
+    int onShow(int run, int step, bool last);
+    // A delay asked for by onShow has passed; true when the worker should go on now (false when
+    // that show is gone, or when Pause came in between: the show is then held).
+    bool delayDue(unsigned ticket);
+    unsigned ticket() const { return m_ticket; }  // names the show whose delay is running
+    // Resume after Pause; true when a held show must be let go.
+    bool resume();
+    // One step: pauses, and lets go a held or delayed show; true when one must be let go now.
+    bool stepOnce();
+    void onFinished(int run, bool nothingToRun);
+    void onStopped();
+
+    State state() const { return m_state; }
+    bool inRun() const { return m_state == State::Running || m_state == State::Paused; }
+    bool isHolding() const { return m_holding; }
+    int step() const { return m_step; }
+    // "Running", "Paused", "Ended after N steps", "Stopped at step N", "Nothing to run", or empty
+    // before the first run.
+    std::string stateText() const;
+
+private:
+    int m_speed = 0;
+    bool m_paused = false;
+    int m_run = 0;
+    int m_step = 0;
+    State m_state = State::Idle;
+    bool m_holding = false;  // a show is held until Resume or Step
+    bool m_delaying = false; // a show waits out the speed's delay
+    unsigned m_ticket = 0;
+};

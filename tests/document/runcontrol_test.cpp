@@ -1,0 +1,105 @@
+// CRunControl: when the worker may go on after a shown step, under pause, step, speed, restart
+// and stop; and the run-state texts.
+#include <gtest/gtest.h>
+
+#include "document/runcontrol.h"
+
+TEST(RunControl, PauseHoldsEveryShowUntilResumeOrStep)
+{
+    CRunControl c;
+    EXPECT_EQ(c.stateText(), "");
+    c.onStart(1);
+    EXPECT_EQ(c.onShow(1, 1, false), 0);  // as fast as possible by default
+    EXPECT_EQ(c.stateText(), "Running");
+
+    c.pause();
+    EXPECT_EQ(c.onShow(1, 2, false), CRunControl::HOLD);
+    EXPECT_EQ(c.stateText(), "Paused");
+    EXPECT_TRUE(c.stepOnce());   // lets the held show go, and stays paused
+    EXPECT_FALSE(c.stepOnce());  // nothing is held any more: nothing to let go twice
+    EXPECT_EQ(c.onShow(1, 3, false), CRunControl::HOLD);
+    EXPECT_EQ(c.step(), 3);
+    EXPECT_TRUE(c.resume());
+    EXPECT_FALSE(c.resume());
+    EXPECT_EQ(c.stateText(), "Running");
+    EXPECT_EQ(c.onShow(1, 4, false), 0);
+
+    // The last step of a run is never held: the run is over.
+    c.pause();
+    EXPECT_EQ(c.onShow(1, 5, true), 0);
+    c.onFinished(1, false);
+    EXPECT_EQ(c.stateText(), "Ended after 5 steps");
+}
+
+TEST(RunControl, DelaysAreCancelledByStopRestartAndStep)
+{
+    CRunControl c;
+    c.setSpeed(CRunControl::speedCount() - 1);
+    EXPECT_EQ(CRunControl::speedAt(c.speed()).delayMs, 1000);
+    c.setSpeed(99);  // ignored
+    EXPECT_EQ(c.speed(), CRunControl::speedCount() - 1);
+
+    c.onStart(1);
+    EXPECT_EQ(c.onShow(1, 1, false), 1000);
+    const unsigned first = c.ticket();
+    EXPECT_TRUE(c.delayDue(first));
+    EXPECT_FALSE(c.delayDue(first));  // a show is let go only once
+
+    // Pause while a delay runs: when it is due, the show is held instead.
+    EXPECT_EQ(c.onShow(1, 2, false), 1000);
+    c.pause();
+    EXPECT_FALSE(c.delayDue(c.ticket()));
+    EXPECT_TRUE(c.isHolding());
+    EXPECT_TRUE(c.resume());
+
+    // Step while a delay runs lets the show go at once; the old delay is void.
+    EXPECT_EQ(c.onShow(1, 3, false), 1000);
+    const unsigned third = c.ticket();
+    EXPECT_TRUE(c.stepOnce());
+    EXPECT_FALSE(c.delayDue(third));
+
+    // A restart while a show waits: the worker must be let go; that old delay is void too.
+    c.resume();
+    EXPECT_EQ(c.onShow(1, 4, false), 1000);
+    const unsigned fourth = c.ticket();
+    EXPECT_TRUE(c.onStart(2));
+    EXPECT_FALSE(c.delayDue(fourth));
+    EXPECT_FALSE(c.onStart(3));  // nothing waits now
+
+    // Stop during a delay: nothing to let go afterwards, and the state says where it stopped.
+    EXPECT_EQ(c.onShow(3, 1, false), 1000);
+    c.onStopped();
+    EXPECT_FALSE(c.delayDue(c.ticket()));
+    EXPECT_EQ(c.stateText(), "Stopped at step 1");
+}
+
+TEST(RunControl, ShowsAndEndsOfAnEarlierRunAreNotCounted)
+{
+    CRunControl c;
+    c.pause();
+    c.onStart(1);
+    EXPECT_EQ(c.onShow(1, 1, false), CRunControl::HOLD);
+    EXPECT_TRUE(c.onStart(2));  // an edit while paused: the held show must go on
+    // The old run's next show, on its way to the restart, goes on at once and counts nothing.
+    EXPECT_EQ(c.onShow(1, 2, false), 0);
+    EXPECT_EQ(c.step(), 0);
+    c.onFinished(1, false);
+    EXPECT_TRUE(c.inRun());
+    // The restarted run is paused after its first step.
+    EXPECT_EQ(c.onShow(2, 1, false), CRunControl::HOLD);
+    EXPECT_EQ(c.stateText(), "Paused");
+
+    c.onStopped();
+    EXPECT_EQ(c.stateText(), "Stopped at step 1");
+    c.onStopped();  // stopping an ended or stopped run changes nothing
+    EXPECT_EQ(c.stateText(), "Stopped at step 1");
+
+    c.onStart(3);
+    EXPECT_EQ(c.onShow(3, 1, true), 0);
+    c.onFinished(3, true);
+    EXPECT_EQ(c.stateText(), "Nothing to run");
+    c.onStart(4);
+    c.onShow(4, 1, true);
+    c.onFinished(4, false);
+    EXPECT_EQ(c.stateText(), "Ended after 1 step");
+}

@@ -1,0 +1,157 @@
+// Watching a run in the editor: Step, Pause and speed from the menus, the step and state panes,
+// the final status text, and the Changes, Applied Rules and Program Blocks overlays.
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QtTest>
+
+#include "app/commandids.h"
+#include "app/mainframe.h"
+#include "app/tesseraapp.h"
+#include "guitestsupport.h"
+
+namespace {
+// Pixels that only the work-area outline (cyan) draws: the example scenes hold no such colour.
+int CountCyan(const QImage& image)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); y++)
+        for (int x = 0; x < image.width(); x++) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.red() < 60 && c.green() > 200 && c.blue() > 200) n++;
+        }
+    return n;
+}
+}  // namespace
+
+class RunWatchTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void stepPauseEditAndPanes();
+    void endStopAndNothingToRun();
+    void programBlocksFollowEdits();
+
+private:
+    QString State() const { return m_frame->StatePane()->text(); }
+    QString Step() const { return m_frame->StepPane()->text(); }
+    CMainFrame* m_frame = nullptr;
+};
+
+void RunWatchTest::init()
+{
+    QSettings().clear();
+    m_frame = CTesseraApp::CreateMainFrame({});
+    m_frame->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_frame));
+}
+
+void RunWatchTest::cleanup()
+{
+    m_frame->GetDocument()->SetModifiedFlag(false);
+    delete m_frame;
+    m_frame = nullptr;
+}
+
+void RunWatchTest::stepPauseEditAndPanes()
+{
+    QVERIFY(m_frame->OpenDocumentFile(TESSERA_EXAMPLES "/long-run.ts3"));
+    CTesseraView* view = m_frame->GetView();
+    QCOMPARE(State(), QString());
+    QVERIFY(m_frame->RunToolBar()->actions().contains(m_frame->Action(ID_RUN_PAUSE)));
+
+    // Step from a stopped state: a run that pauses after its first step.
+    m_frame->Execute(ID_RUN_STEP);
+    QTRY_COMPARE(State(), QString("Paused"));
+    QCOMPARE(Step(), QString("Step 1"));
+    QVERIFY(m_frame->Action(ID_RUN_PAUSE)->isChecked());
+    QTest::qWait(300);
+    QCOMPARE(Step(), QString("Step 1"));  // held
+
+    // Changes and Applied Rules: the walking cell leaves one cell and enters the next, by the
+    // one rule drawn at (1,0,1)-(7,0,3).
+    m_frame->Execute(ID_VIEW_CHANGES);
+    m_frame->Execute(ID_VIEW_APPLIED_RULES);
+    QVERIFY(m_frame->Action(ID_VIEW_CHANGES)->isChecked());
+    m_frame->Execute(ID_RUN_STEP);
+    QTRY_COMPARE(Step(), QString("Step 2"));
+    QCOMPARE(State(), QString("Paused"));
+    QCOMPARE(int(view->GetChanges().size()), 2);
+    QCOMPARE(int(view->GetAppliedRules().size()), 1);
+    QVERIFY(view->GetAppliedRules()[0].drawing.isEqual(CBox(1, 0, 1, 7, 0, 3)));
+    QCOMPARE(view->GetAppliedRules()[0].positions, 1);
+
+    // An edit while paused restarts the run, paused again after its first step; the outlines
+    // of the old step are gone.
+    view->PlaceCursor(30, 0, 20);
+    view->OnPointSet();
+    QVERIFY(view->GetChanges().empty());
+    QTRY_COMPARE(Step(), QString("Step 1"));
+    QTRY_COMPARE(State(), QString("Paused"));
+
+    // F8 resumes; the run goes on to its end and the message pane says how it ended.
+    QApplication::setActiveWindow(m_frame);
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_F8);
+    QVERIFY(!m_frame->GetDocument()->RunControl().isPaused());
+    QTRY_VERIFY_WITH_TIMEOUT(State().startsWith("Ended after"), 20000);
+    // The restarted run began where the cell had walked to in two steps.
+    QCOMPARE(State(), QString("Ended after 118 steps"));
+    QCOMPARE(m_frame->statusBar()->currentMessage(), QString("Phase:Match(End )"));
+}
+
+void RunWatchTest::endStopAndNothingToRun()
+{
+    QVERIFY(m_frame->OpenDocumentFile(TESSERA_EXAMPLES "/long-run.ts3"));
+    // One step a second: Stop still answers at once.
+    m_frame->Execute(ID_RUN_SPEED_FIRST + 3);
+    QVERIFY(m_frame->Action(ID_RUN_SPEED_FIRST + 3)->isChecked());
+    QVERIFY(!m_frame->Action(ID_RUN_SPEED_FIRST)->isChecked());
+    m_frame->Execute(ID_RUN_START);
+    QTRY_COMPARE(Step(), QString("Step 1"));
+    QCOMPARE(State(), QString("Running"));
+    QTest::qWait(300);
+    QCOMPARE(Step(), QString("Step 1"));  // the next step waits for the delay
+    QElapsedTimer timer;
+    timer.start();
+    m_frame->Execute(ID_RUN_STOP);
+    QVERIFY(timer.elapsed() < 500);
+    QCOMPARE(State(), QString("Stopped at step 1"));
+
+    // A space without a work area or a window.
+    m_frame->Execute(ID_RUN_SPEED_FIRST);
+    m_frame->OnFileNew();
+    m_frame->Execute(ID_RUN_START);
+    QTRY_COMPARE(State(), QString("Nothing to run"));
+    QCOMPARE(m_frame->statusBar()->currentMessage(), QString("Nothing to run: no work area or sub-program found"));
+}
+
+void RunWatchTest::programBlocksFollowEdits()
+{
+    QVERIFY(m_frame->OpenDocumentFile(TESSERA_EXAMPLES "/gravity.ts3"));
+    CTesseraView* view = m_frame->GetView();
+    view->OnViewCursor();  // the cursor's guides would cover parts of the scene
+    QCOMPARE(CountCyan(RenderScene(*view)), 0);
+
+    m_frame->Execute(ID_VIEW_PROGRAM_BLOCKS);
+    const std::vector<CBlockEntry>& blocks = view->GetProgramBlocks();
+    QCOMPARE(int(blocks.size()), 2);
+    QCOMPARE(blocks[0].kind, CBlockKind::RuleGroup);
+    QVERIFY(blocks[0].box.isEqual(CBox(0, 0, 1, 2, 2, 2)));
+    QCOMPARE(blocks[1].kind, CBlockKind::WorkArea);
+    QVERIFY(blocks[1].box.isEqual(CBox(6, 0, 1, 9, 4, 3)));
+    QVERIFY(CountCyan(RenderScene(*view)) > 20);  // the work area is outlined
+
+    // Taking the work area's post away breaks it: after the edit its outline goes.
+    view->PlaceCursor(6, 1, 1);
+    view->OnPointReset();
+    QTRY_COMPARE(int(view->GetProgramBlocks().size()), 1);
+    QCOMPARE(view->GetProgramBlocks()[0].kind, CBlockKind::RuleGroup);
+    QCOMPARE(CountCyan(RenderScene(*view)), 0);
+}
+
+QTEST_MAIN(RunWatchTest)
+#include "runwatch_test.moc"

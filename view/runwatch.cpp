@@ -1,0 +1,180 @@
+// CTesseraView: watching a run. Pause, Step and speed go through the document's run control;
+// the overlays outline what the last step wrote, the rule groups it applied, and every program
+// block the reader recognises (recomputed shortly after edits and steps, not on every one).
+#include <QTimer>
+#include <QtGui/qopengl.h>
+
+#include <algorithm>
+
+#include "document/changedcells.h"
+#include "document/tesseradoc.h"
+#include "view/tesseraview.h"
+
+namespace {
+// Cells outlined for Changes are capped: beyond this many, the picture says no more.
+constexpr std::size_t MAX_OUTLINED_CHANGES = 20000;
+// Program blocks are scanned at most this often while the space keeps changing.
+constexpr int BLOCKS_DELAY_MS = 200;
+
+void WireBox(float x0, float y0, float z0, float x1, float y1, float z1)
+{
+    const float x[2] = {x0, x1}, y[2] = {y0, y1}, z[2] = {z0, z1};
+    for (int a = 0; a < 2; a++)
+        for (int b = 0; b < 2; b++) {
+            glVertex3f(x[0], y[a], z[b]);
+            glVertex3f(x[1], y[a], z[b]);
+            glVertex3f(x[a], y[0], z[b]);
+            glVertex3f(x[a], y[1], z[b]);
+            glVertex3f(x[a], y[b], z[0]);
+            glVertex3f(x[a], y[b], z[1]);
+        }
+}
+
+// A drawing's outline, a little outside its cells so that it is not hidden by them.
+void OutlineBox(const CBox& b, float margin)
+{
+    WireBox(b.x0 - margin, b.y0 - margin, b.z0 - margin, b.x1 + 1 + margin, b.y1 + 1 + margin, b.z1 + 1 + margin);
+}
+
+// One colour per kind of block.
+void BlockKindColour(CBlockKind kind, float rgb[3])
+{
+    static const float colours[][3] = {
+        {0.0f, 1.0f, 1.0f},   // work area: cyan
+        {1.0f, 0.2f, 1.0f},   // rule group: magenta
+        {1.0f, 0.6f, 0.0f},   // sequence: orange
+        {1.0f, 1.0f, 0.3f},   // declaration: yellow
+        {0.4f, 1.0f, 0.4f},   // sub-program: light green
+        {1.0f, 1.0f, 1.0f},   // instance frame: white
+        {0.5f, 0.7f, 1.0f},   // other window: light blue
+    };
+    const float* c = colours[int(kind)];
+    std::copy(c, c + 3, rgb);
+}
+}  // namespace
+
+void CTesseraView::OnRunPause()
+{
+    if (m_pDoc->RunControl().isPaused())
+        m_pDoc->ResumeRun();
+    else
+        m_pDoc->PauseRun();
+    emit RunStateChanged();
+}
+
+void CTesseraView::OnRunStep()
+{
+    // With no run in progress, Step starts one that pauses after its first step.
+    if (!m_pDoc->StepRun()) OnRunStart();
+    emit RunStateChanged();
+}
+
+void CTesseraView::OnRunGo()
+{
+    if (m_pDoc->RunControl().inRun()) {
+        m_pDoc->ResumeRun();
+        emit RunStateChanged();
+    } else {
+        m_pDoc->ResumeRun();  // a run started with F5 runs freely
+        OnRunStart();
+    }
+}
+
+void CTesseraView::OnRunSpeed(int index) { m_pDoc->SetRunSpeed(index); }
+
+void CTesseraView::OnViewChanges()
+{
+    m_bChanges = !m_bChanges;
+    m_changes.clear();
+    m_shownSpace = m_bChanges ? m_pDoc->GetSpace() : CSpace();
+    Redraw();
+}
+
+void CTesseraView::OnViewAppliedRules()
+{
+    m_bAppliedRules = !m_bAppliedRules;
+    m_applied.clear();
+    Redraw();
+}
+
+void CTesseraView::OnViewProgramBlocks()
+{
+    m_bProgramBlocks = !m_bProgramBlocks;
+    m_blocks.clear();
+    if (m_bProgramBlocks) RefreshProgramBlocks();
+    Redraw();
+}
+
+void CTesseraView::RefreshProgramBlocks()
+{
+    if (!m_bProgramBlocks) return;
+    m_blocks = catalogueBlocks(m_pDoc->GetSpace());
+}
+
+void CTesseraView::ScheduleProgramBlocks()
+{
+    if (!m_bProgramBlocks) return;
+    if (!m_blocksTimer) {
+        m_blocksTimer = new QTimer(this);
+        m_blocksTimer->setSingleShot(true);
+        m_blocksTimer->setInterval(BLOCKS_DELAY_MS);
+        connect(m_blocksTimer, &QTimer::timeout, this, [this] {
+            RefreshProgramBlocks();
+            Redraw();
+        });
+    }
+    // Started once and not pushed back, so that a run that keeps changing the space still sees
+    // its blocks renewed a few times a second.
+    if (!m_blocksTimer->isActive()) m_blocksTimer->start();
+}
+
+void CTesseraView::WatchShownStep()
+{
+    if (m_bChanges) {
+        CSpace now = m_pDoc->GetSpace();
+        m_changes = changedCells(m_shownSpace, now, MAX_OUTLINED_CHANGES);
+        m_shownSpace = std::move(now);
+    }
+    if (m_bAppliedRules) m_applied = m_pDoc->GetShownStep().applied;
+    ScheduleProgramBlocks();
+}
+
+void CTesseraView::ClearStepOverlays()
+{
+    m_changes.clear();
+    m_applied.clear();
+    if (m_bChanges) m_shownSpace = m_pDoc->GetSpace();
+}
+
+void CTesseraView::DrawOverlays()
+{
+    if (m_changes.empty() && m_applied.empty() && m_blocks.empty()) return;
+    glDisable(GL_LINE_STIPPLE);
+    if (!m_changes.empty()) {
+        glLineWidth(1);
+        glColor3f(1.0f, 1.0f, 0.6f);
+        glBegin(GL_LINES);
+        for (const CCell& c : m_changes) WireBox(c.x - 0.04f, c.y - 0.04f, c.z - 0.04f, c.x + 1.04f, c.y + 1.04f, c.z + 1.04f);
+        glEnd();
+    }
+    if (!m_applied.empty()) {
+        glLineWidth(3);
+        glColor3f(1.0f, 0.2f, 1.0f);
+        glBegin(GL_LINES);
+        for (const CAppliedGroup& g : m_applied)
+            if (g.drawn) OutlineBox(g.drawing, 0.12f);
+        glEnd();
+    }
+    if (!m_blocks.empty()) {
+        glLineWidth(2);
+        glBegin(GL_LINES);
+        for (const CBlockEntry& b : m_blocks) {
+            float rgb[3];
+            BlockKindColour(b.kind, rgb);
+            glColor3f(rgb[0], rgb[1], rgb[2]);
+            OutlineBox(b.box, 0.06f);
+        }
+        glEnd();
+    }
+    glLineWidth(1);
+}
