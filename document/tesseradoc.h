@@ -1,12 +1,14 @@
-// CTesseraDoc: owns the space, the run link shared with the worker thread, the Back copy and the
-// worker itself. Plain C++: views attach as IDocView observers.
+// CTesseraDoc: owns the space, the run link shared with the worker thread, the Back copy, the
+// undo history and the worker itself. Plain C++: views attach as IDocView observers.
 #pragma once
 
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "document/edithistory.h"
 #include "document/runlink.h"
+#include "space/box.h"
 #include "space/space.h"
 
 class CByteStream;
@@ -34,8 +36,27 @@ public:
     const CSpace& SpaceUnlocked() const { return m_link.space; }  // for readers holding the lock
     void SetCell(int x, int y, int z, int value);
     CSpace GetSpace();  // a copy, taken under the lock
+
+    // Box operations, each under one hold of the lock. A box (inclusive corners in any order)
+    // may reach beyond the space: cells outside read as 2 and are never written. Each change
+    // is one undoable step named by the mark.
+    CSpace ExtractBox(const CBox& box);
+    void FillBox(const CBox& box, int value, const SEditMark& mark);
+    // The box's cells into the returned space, then emptied.
+    CSpace CutBox(const CBox& box, const SEditMark& mark);
+    // The cells of src from (x, y, z) on, except those holding 2.
+    void PasteBox(int x, int y, int z, const CSpace& src, const SEditMark& mark);
+
     void SaveBackup();
-    void RestoreBackup();
+    // Back: the space as it was saved by SaveBackup; an undoable step.
+    void RestoreBackup(const SEditMark& mark = {"Back"});
+
+    // Undo and redo of the last steps: the space exactly as before (after) the step, the
+    // modified flag as it was in that state, and a busy run restarted. They return false when
+    // there is nothing to undo (redo); otherwise `where` is where the cursor stood for the step.
+    bool Undo(SEditMark& where);
+    bool Redo(SEditMark& where);
+    const CEditHistory& GetHistory() const { return m_history; }
     int IsBusy();
     std::string GetStatusText();
     void SignalContinue();
@@ -56,11 +77,12 @@ public:
     // Writes the space file, or the VRML scene when the stream's name ends in ".wrl"/".WRL".
     // Returns false when a write failed.
     bool Store(CByteStream& out);
-    void OnSizeUp();
-    void OnSizeDown();
+    void OnSizeUp(const SEditMark& mark = {"SizeUp"});
+    void OnSizeDown(const SEditMark& mark = {"SizeDown"});
 
-    // Modified flag of the document ("save changes?").
-    void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
+    // Modified flag of the document ("save changes?"). Clearing it marks the present state as
+    // the saved one, which undo and redo come back to.
+    void SetModifiedFlag(bool modified = true);
     bool IsModified() const { return m_bModified; }
 
     CRunLink& GetLink() { return m_link; }
@@ -73,4 +95,5 @@ private:
     CSpace m_backup;
     std::vector<IDocView*> m_views;
     bool m_bModified = false;
+    CEditHistory m_history;
 };
