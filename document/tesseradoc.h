@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "document/edithistory.h"
-#include "document/runlink.h"
+#include "run/runlink.h"
 #include "space/box.h"
 #include "space/space.h"
 

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "document/docview.h"
-#include "document/runwindow.h"
 #include "document/spaceeditor.h"
+#include "run/runwindow.h"
 #include "space/space.h"
 #include "view/camera.h"
 

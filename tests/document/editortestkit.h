@@ -5,11 +5,11 @@
 #include <initializer_list>
 
 #include "document/docview.h"
-#include "document/memorystream.h"
+#include "formats/memorystream.h"
 #include "document/spaceeditor.h"
-#include "document/spacewriter.h"
+#include "formats/spacewriter.h"
 #include "document/tesseradoc.h"
-#include "support/queuedrunwindow.h"
+#include "run/queuedrunwindow.h"
 
 struct SCell {
     int x, y, z, value;

@@ -12,7 +12,7 @@
 #include <random>
 #include <vector>
 
-#include "document/memorystream.h"
+#include "formats/memorystream.h"
 #include "guitestsupport.h"
 
 int main(int argc, char** argv)

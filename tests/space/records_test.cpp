@@ -4,13 +4,13 @@
 
 #include <vector>
 
+#include "interpreter/placedspace.h"
+#include "interpreter/spacepair.h"
+#include "interpreter/spacepairlist.h"
+#include "interpreter/window.h"
 #include "space/boxset.h"
 #include "space/cellcodes.h"
-#include "space/placedspace.h"
-#include "space/spacepair.h"
-#include "space/spacepairlist.h"
-#include "space/window.h"
-#include "spacetext.h"
+#include "support/spacetext.h"
 
 TEST(Records, BoxEqualityAndBoxSetDuplicates)
 {
