@@ -234,6 +234,22 @@ TEST(EditHistoryTest, BackUndoesARunAndCanItselfBeUndone)
     EXPECT_TRUE(f.doc.GetSpace().isEqual(BlinkingProgram()));
 }
 
+TEST(EditHistoryTest, BackAfterAnUndoneResizeBringsBackTheWholeSpace)
+{
+    SEditorFixture f(4, 1, 4, {{1, 0, 1, 103}});
+    f.editor.SizeUp();  // reinitialised: the Back copy is the grown space
+    f.editor.Undo();
+    ASSERT_EQ(f.doc.GetSizeX(), 4);
+    f.editor.Back();
+    EXPECT_EQ(f.doc.GetSizeX(), 6);
+    EXPECT_EQ(f.doc.GetCell(1, 0, 1), 103);
+    f.editor.Undo();
+    EXPECT_EQ(f.doc.GetSizeX(), 4);
+    EXPECT_EQ(f.doc.GetCell(1, 0, 1), 103);
+    f.editor.Redo();
+    EXPECT_EQ(f.doc.GetSizeZ(), 6);
+}
+
 TEST(EditHistoryTest, UndoDuringARunRestartsItFromTheRestoredSpace)
 {
     SEditorFixture f(BlinkingProgram());
