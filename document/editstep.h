@@ -22,8 +22,8 @@ public:
     static CEditStep Nothing(SEditMark mark);
     // The whole space replaced by one of another size (Back after an undone resize).
     static CEditStep Whole(SEditMark mark, CSpace before, CSpace after);
-    // Size Up and Size Down. `before` is the space before the command: the step keeps only
-    // the few of its cells that the inverse frame cannot bring back.
+    // Size Up and Size Down (Space Size is the crop at the origin). `before` is the space before
+    // the command: the step keeps only the few of its cells that the inverse frame cannot bring back.
     static CEditStep SizeUp(SEditMark mark, const CSpace& before, const CSpace& after);
     static CEditStep SizeDown(SEditMark mark, const CSpace& before, const CSpace& after, int x, int y, int z);
 

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "document/docview.h"
+#include "document/spaceresize.h"
 #include "formats/bytestream.h"
 #include "formats/spacefile.h"
 #include "formats/spacereader.h"
@@ -420,4 +421,28 @@ void CTesseraDoc::OnSizeDown(const SEditMark& mark)
     m_bModified = true;
     RestartIfBusy();
     InitialUpdateFirstView();
+}
+
+bool CTesseraDoc::ResizeSpace(int sizeX, int sizeY, int sizeZ, const SEditMark& mark)
+{
+    if (!isPossibleSpaceSize(sizeX, sizeY, sizeZ)) return false;
+    CSpace resized(sizeX, sizeY, sizeZ, 0);
+    if (resized.getSizeX() != sizeX) return false;  // no memory for it: keep the space as it is
+    StopRun();
+    {
+        CLinkLock lock(m_link);
+        const CSpace& old = m_link.space;
+        const int nx = std::min(sizeX, old.getSizeX()), ny = std::min(sizeY, old.getSizeY());
+        const int nz = std::min(sizeZ, old.getSizeZ());
+        for (int z = 0; z < nz; z++)
+            for (int y = 0; y < ny; y++)
+                for (int x = 0; x < nx; x++) resized.set(x, y, z, old.get(x, y, z));
+        // The crop of the old space at its origin, to the new sizes.
+        m_history.Record(CEditStep::SizeDown(mark, old, resized, 0, 0, 0));
+        m_link.space = std::move(resized);
+    }
+    RestartIfBusy();
+    m_bModified = true;
+    UpdateAllViews();
+    return true;
 }

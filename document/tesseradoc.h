@@ -79,6 +79,12 @@ public:
     bool Store(CByteStream& out);
     void OnSizeUp(const SEditMark& mark = {"SizeUp"});
     void OnSizeDown(const SEditMark& mark = {"SizeDown"});
+    // Gives the space exact sizes; every cell keeps its place, cells beyond the new sizes are
+    // dropped. Marks the document modified and redraws the views without reinitialising them.
+    // Returns false, changing nothing, when the sizes are not possible (spaceresize.h).
+    // The whole change happens here under one lock hold, so it is one undoable step, which
+    // keeps only the painted cells it dropped.
+    bool ResizeSpace(int sizeX, int sizeY, int sizeZ, const SEditMark& mark = {"Space Size"});
 
     // Modified flag of the document ("save changes?"). Clearing it marks the present state as
     // the saved one, which undo and redo come back to.

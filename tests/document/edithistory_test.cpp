@@ -250,6 +250,20 @@ TEST(EditHistoryTest, BackAfterAnUndoneResizeBringsBackTheWholeSpace)
     EXPECT_EQ(f.doc.GetSizeZ(), 6);
 }
 
+TEST(EditHistoryTest, SpaceSizeIsOneStepKeepingOnlyTheDroppedCells)
+{
+    SEditorFixture f(6, 2, 6, {{5, 1, 5, 103}, {1, 0, 1, 104}});
+    const CSpace before = f.doc.GetSpace();
+    ASSERT_TRUE(f.doc.ResizeSpace(3, 2, 3));
+    EXPECT_EQ(f.editor.UndoName(), "Space Size");
+    EXPECT_LT(f.doc.GetHistory().Bytes(), 1024u);
+    f.editor.Undo();
+    EXPECT_TRUE(f.doc.GetSpace().isEqual(before));
+    f.editor.Redo();
+    EXPECT_EQ(f.doc.GetSizeX(), 3);
+    EXPECT_EQ(f.doc.GetCell(1, 0, 1), 104);
+}
+
 TEST(EditHistoryTest, UndoDuringARunRestartsItFromTheRestoredSpace)
 {
     SEditorFixture f(BlinkingProgram());

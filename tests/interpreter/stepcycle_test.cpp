@@ -78,6 +78,22 @@ TEST(StepCycle, StopWhileWaitingForTheViewEndsTheWorker)
     EXPECT_EQ(run.busy(), 0);
 }
 
+TEST(StepCycle, AContinueLeftOverFromAStoppedRunDoesNotSkipTheNextRunsFirstShow)
+{
+    CInterpreter interpreter;
+    RunHarness run(interpreter);
+    run.start();
+    ASSERT_EQ(run.window.next(), WM_RUN_SHOW);
+    run.stop();
+    run.showDone();  // the view answers after the run was stopped
+
+    run.start();
+    ASSERT_EQ(run.window.next(), WM_RUN_SHOW);
+    EXPECT_EQ(run.window.next(std::chrono::milliseconds(300)), 0) << "the worker waits for this show's answer";
+    run.showDone();
+    ASSERT_EQ(run.window.next(), WM_RUN_FINISHED);
+}
+
 TEST(StepCycle, GoWhileBusyRestartsFromTheEditedSpace)
 {
     CEventHub hub;
