@@ -34,8 +34,8 @@ void CMainFrame::BindCommands()
     on(ID_FILE_OPEN, [this] { OnFileOpen(); });
     on(ID_FILE_SAVE, [this] { OnFileSave(); });
     on(ID_FILE_SAVE_AS, [this] { OnFileSaveAs(); });
-    on(ID_FILE_SIZEUP, [doc] { doc->OnSizeUp(); });
-    on(ID_FILE_SIZEDOWN, [doc] { doc->OnSizeDown(); });
+    on(ID_FILE_SIZEUP, [view] { view->OnSizeUp(); });
+    on(ID_FILE_SIZEDOWN, [view] { view->OnSizeDown(); });
     on(ID_FILE_SPACESIZE, [this] { OnSpaceSize(); });
     for (int i = 0; i < ID_FILE_MRU_COUNT; i++)
         on(ID_FILE_MRU_FILE1 + i, [this, i] { OpenRecentFile(i); },
@@ -53,7 +53,18 @@ void CMainFrame::BindCommands()
         checked(ID_RUN_SPEED_FIRST + i, [view, i] { view->OnRunSpeed(i); },
                 [doc, i] { return doc->RunControl().speed() == i; });
 
-    // Edit (Undo has no handler and so stays disabled)
+    // Edit: Undo and Redo name the step they would take back or make again ("&Undo Paste").
+    auto named = [](const char* resource, std::function<std::string()> name) {
+        return [resource, name](QAction* a) {
+            const std::string step = name();
+            QString text = resource;
+            if (!step.empty()) text.insert(text.indexOf('\t'), ' ' + QString::fromStdString(step));
+            a->setText(text);
+            a->setEnabled(!step.empty());
+        };
+    };
+    on(ID_EDIT_UNDO, [view] { view->OnEditUndo(); }, named(RES_UNDO, [view] { return view->GetEditor().UndoName(); }));
+    on(ID_EDIT_REDO, [view] { view->OnEditRedo(); }, named(RES_REDO, [view] { return view->GetEditor().RedoName(); }));
     on(ID_EDIT_POINTSET, [view] { view->OnPointSet(); });
     on(ID_EDIT_POINTRESET, [view] { view->OnPointReset(); });
     on(ID_EDIT_AREABEGIN, [view] { view->OnAreaBegin(); }, enabled([view] { return !view->IsArea(); }));

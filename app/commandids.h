@@ -32,6 +32,7 @@ constexpr int ID_EDIT_AREABEGIN = 32778;
 constexpr int ID_EDIT_AREACANCEL = 32779;
 constexpr int ID_EDIT_AREAMOVE = 32780;
 constexpr int ID_EDIT_UNDO = 57643;
+constexpr int ID_EDIT_REDO = 57644;
 constexpr int ID_EDIT_CUT = 57635;
 constexpr int ID_EDIT_COPY = 57634;
 constexpr int ID_EDIT_PASTE = 57637;

@@ -45,7 +45,8 @@ const std::vector<SMenu>& MenuBarResource()
           {ID_EDIT_AREACANCEL, "AreaCance&l"},
           {ID_EDIT_AREAMOVE, "Area&Move"},
           {0, nullptr},
-          {ID_EDIT_UNDO, "&Undo\tCtrl+Z"},
+          {ID_EDIT_UNDO, RES_UNDO},
+          {ID_EDIT_REDO, RES_REDO},
           {0, nullptr},
           {ID_EDIT_CUT, "Cu&t\tCtrl+X"},
           {ID_EDIT_COPY, "&Copy\tCtrl+C"},
@@ -103,7 +104,8 @@ const std::vector<SAccelerator>& AcceleratorResource()
 {
     static const std::vector<SAccelerator> accelerators = {
         {"Ctrl+N", ID_FILE_NEW},         {"Ctrl+O", ID_FILE_OPEN},          {"Ctrl+S", ID_FILE_SAVE},
-        {"Ctrl+Z", ID_EDIT_UNDO},        {"Alt+Backspace", ID_EDIT_UNDO},   {"Ctrl+X", ID_EDIT_CUT},
+        {"Ctrl+Z", ID_EDIT_UNDO},        {"Alt+Backspace", ID_EDIT_UNDO},   {"Ctrl+Y", ID_EDIT_REDO},
+        {"Ctrl+Shift+Z", ID_EDIT_REDO},  {"Ctrl+X", ID_EDIT_CUT},
         {"Shift+Del", ID_EDIT_CUT},      {"Ctrl+C", ID_EDIT_COPY},          {"Ctrl+Ins", ID_EDIT_COPY},
         {"Ctrl+V", ID_EDIT_PASTE},       {"Shift+Ins", ID_EDIT_PASTE},      {"F6", ID_NEXT_PANE},
         {"Shift+F6", ID_PREV_PANE},      {"Shift+F1", ID_CONTEXT_HELP},     {"F1", ID_HELP},
@@ -217,6 +219,7 @@ const char* PromptResource(int id)
         {ID_APP_EXIT, "Quit the application; prompts to save space\nExit"},
         // The framework's own prompts.
         {ID_EDIT_UNDO, "Undo the last action\nUndo"},
+        {ID_EDIT_REDO, "Redo the previously undone action\nRedo"},
         {ID_VIEW_TOOLBAR, "Show or hide the toolbar\nToggle ToolBar"},
         {ID_VIEW_STATUS_BAR, "Show or hide the status bar\nToggle StatusBar"},
         {ID_HELP_INDEX, "List Help topics\nHelp Topics"},

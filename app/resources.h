@@ -15,6 +15,10 @@ constexpr const char* RES_FILE_TYPE_NAME = "Tesse Document";
 
 constexpr const char* RES_IDLE_MESSAGE = "For Help, press F1";
 constexpr const char* RES_RECENT_FILE = "Recent File";
+// Undo and Redo with nothing to take back; with a step, its name follows the verb. Redo's
+// letter is d: r belongs to PointReset.
+constexpr const char* RES_UNDO = "&Undo\tCtrl+Z";
+constexpr const char* RES_REDO = "Re&do\tCtrl+Y";
 
 constexpr const char* RES_ABOUT_TITLE = "About 3D-Tessera";
 constexpr const char* RES_ABOUT_LINE1 = "3D-Tessera 1997/03/14";

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <mutex>
+#include <utility>
 
 #include "document/docview.h"
 #include "document/spaceresize.h"
@@ -24,6 +25,47 @@ void RunWorkerBelowNormal(CRunLink* link)
 {
     setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), 2);  // failure is harmless
     RunWorker(link);
+}
+
+// The part of a box (corners in any order) that lies inside the space; false when none does.
+bool ClipBox(const CBox& box, const CSpace& space, int lo[3], int size[3])
+{
+    const int a[3] = {box.x0, box.y0, box.z0}, b[3] = {box.x1, box.y1, box.z1};
+    const int n[3] = {space.getSizeX(), space.getSizeY(), space.getSizeZ()};
+    for (int i = 0; i < 3; i++) {
+        lo[i] = std::max(std::min(a[i], b[i]), 0);
+        const int hi = std::min(std::max(a[i], b[i]), n[i] - 1);
+        if (hi < lo[i]) return false;
+        size[i] = hi - lo[i] + 1;
+    }
+    return true;
+}
+
+// A box's extents; boxes come from cursor positions, so they fit an int.
+void BoxExtent(const CBox& box, int lo[3], int size[3])
+{
+    const int a[3] = {box.x0, box.y0, box.z0}, b[3] = {box.x1, box.y1, box.z1};
+    for (int i = 0; i < 3; i++) {
+        lo[i] = std::min(a[i], b[i]);
+        size[i] = std::max(a[i], b[i]) - lo[i] + 1;
+    }
+}
+
+// The box of cells where two spaces of the same sizes differ; false when they are equal.
+bool DifferenceBox(const CSpace& a, const CSpace& b, int lo[3], int size[3])
+{
+    int hi[3] = {-1, -1, -1};
+    lo[0] = a.getSizeX(), lo[1] = a.getSizeY(), lo[2] = a.getSizeZ();
+    for (int z = 0; z < a.getSizeZ(); z++)
+        for (int y = 0; y < a.getSizeY(); y++)
+            for (int x = 0; x < a.getSizeX(); x++) {
+                if (a.get(x, y, z) == b.get(x, y, z)) continue;
+                lo[0] = std::min(lo[0], x), hi[0] = std::max(hi[0], x);
+                lo[1] = std::min(lo[1], y), hi[1] = std::max(hi[1], y);
+                lo[2] = std::min(lo[2], z), hi[2] = std::max(hi[2], z);
+            }
+    for (int i = 0; i < 3; i++) size[i] = hi[i] - lo[i] + 1;
+    return hi[0] >= 0;
 }
 
 class CLinkLock {
@@ -113,16 +155,116 @@ CSpace CTesseraDoc::GetSpace()
     return m_link.space;
 }
 
+CSpace CTesseraDoc::ExtractBox(const CBox& box)
+{
+    int lo[3], size[3];
+    BoxExtent(box, lo, size);
+    CLinkLock lock(m_link);
+    return m_link.space.extract(lo[0], lo[1], lo[2], size[0], size[1], size[2]);
+}
+
+void CTesseraDoc::FillBox(const CBox& box, int value, const SEditMark& mark)
+{
+    CLinkLock lock(m_link);
+    CSpace& space = m_link.space;
+    int lo[3], size[3];
+    if (!ClipBox(box, space, lo, size)) {
+        m_history.Record(CEditStep::Nothing(mark));
+        return;
+    }
+    CSpace before = space.extract(lo[0], lo[1], lo[2], size[0], size[1], size[2]);
+    CSpace after(size[0], size[1], size[2], value);
+    space.overwrite(lo[0], lo[1], lo[2], after);
+    m_history.Record(CEditStep::Box(mark, lo[0], lo[1], lo[2], std::move(before), std::move(after)));
+}
+
+CSpace CTesseraDoc::CutBox(const CBox& box, const SEditMark& mark)
+{
+    CLinkLock lock(m_link);  // re-entrant: the copy and the clearing are one step for the worker
+    CSpace cut = ExtractBox(box);
+    FillBox(box, 0, mark);
+    return cut;
+}
+
+void CTesseraDoc::PasteBox(int x, int y, int z, const CSpace& src, const SEditMark& mark)
+{
+    CLinkLock lock(m_link);
+    CSpace& space = m_link.space;
+    int lo[3], size[3];
+    const CBox box(x, y, z, x + src.getSizeX() - 1, y + src.getSizeY() - 1, z + src.getSizeZ() - 1);
+    if (src.getSizeX() == 0 || !ClipBox(box, space, lo, size)) {
+        m_history.Record(CEditStep::Nothing(mark));
+        return;
+    }
+    CSpace before = space.extract(lo[0], lo[1], lo[2], size[0], size[1], size[2]);
+    CSpace after = before;
+    after.paste(0, 0, 0, src.extract(lo[0] - x, lo[1] - y, lo[2] - z, size[0], size[1], size[2]), 2);
+    space.overwrite(lo[0], lo[1], lo[2], after);
+    m_history.Record(CEditStep::Box(mark, lo[0], lo[1], lo[2], std::move(before), std::move(after)));
+}
+
 void CTesseraDoc::SaveBackup()
 {
     CLinkLock lock(m_link);
     m_backup = m_link.space;
 }
 
-void CTesseraDoc::RestoreBackup()
+void CTesseraDoc::RestoreBackup(const SEditMark& mark)
 {
     CLinkLock lock(m_link);
-    m_link.space = m_backup;
+    CSpace& space = m_link.space;
+    const bool sameSize = space.getSizeX() == m_backup.getSizeX() && space.getSizeY() == m_backup.getSizeY() &&
+                          space.getSizeZ() == m_backup.getSizeZ();
+    if (!sameSize) {
+        CSpace before = std::move(space);
+        space = m_backup;
+        m_history.Record(CEditStep::Whole(mark, std::move(before), m_backup));
+        return;
+    }
+    // Only the box where the run changed cells goes into the history.
+    int lo[3], size[3];
+    if (!DifferenceBox(space, m_backup, lo, size)) {
+        m_history.Record(CEditStep::Nothing(mark));
+        return;
+    }
+    CSpace before = space.extract(lo[0], lo[1], lo[2], size[0], size[1], size[2]);
+    CSpace after = m_backup.extract(lo[0], lo[1], lo[2], size[0], size[1], size[2]);
+    space.overwrite(lo[0], lo[1], lo[2], after);
+    m_history.Record(CEditStep::Box(mark, lo[0], lo[1], lo[2], std::move(before), std::move(after)));
+}
+
+bool CTesseraDoc::Undo(SEditMark& where)
+{
+    if (!m_history.CanUndo()) return false;
+    {
+        CLinkLock lock(m_link);
+        m_history.NextUndo().Undo(m_link.space);
+    }
+    where = m_history.NextUndo().Mark();
+    m_history.StepBack();
+    m_bModified = !m_history.IsAtSaved();
+    RestartIfBusy();
+    return true;
+}
+
+bool CTesseraDoc::Redo(SEditMark& where)
+{
+    if (!m_history.CanRedo()) return false;
+    {
+        CLinkLock lock(m_link);
+        m_history.NextRedo().Redo(m_link.space);
+    }
+    where = m_history.NextRedo().Mark();
+    m_history.StepForward();
+    m_bModified = !m_history.IsAtSaved();
+    RestartIfBusy();
+    return true;
+}
+
+void CTesseraDoc::SetModifiedFlag(bool modified)
+{
+    m_bModified = modified;
+    if (!modified) m_history.MarkSaved();
 }
 
 int CTesseraDoc::IsBusy()
@@ -262,6 +404,7 @@ bool CTesseraDoc::OnNewDocument()
         m_link.space = CSpace(40, 10, 30, 0);
         m_link.devices.latch();  // drops pending clicks
     }
+    m_history.Clear();
     m_bModified = false;
     UpdateAllViews();
     return true;
@@ -278,6 +421,7 @@ bool CTesseraDoc::Load(CByteStream& in)
     }
     RestartIfBusy();
     SaveBackup();
+    m_history.Clear();
     m_bModified = false;
     UpdateAllViews();
     return true;
@@ -291,59 +435,56 @@ bool CTesseraDoc::Store(CByteStream& out)
     return ok;
 }
 
-void CTesseraDoc::OnSizeUp()
+void CTesseraDoc::OnSizeUp(const SEditMark& mark)
 {
     StopRun();
-    int x = GetSizeX(), y = GetSizeY(), z = GetSizeZ();
-    // Each size grows by half, truncated: 1 stays 1, 2 becomes 3, 40 becomes 60.
+    // Each size grows by half, truncated: 1 stays 1, 2 becomes 3, 40 becomes 60. The history
+    // keeps no copy of the space, only the sizes.
     {
         CLinkLock lock(m_link);
-        m_link.space.resize(int(x * 1.5), int(y * 1.5), int(z * 1.5));
+        CSpace before = std::move(m_link.space);
+        m_link.space = CEditStep::Grown(before);
+        m_history.Record(CEditStep::SizeUp(mark, before, m_link.space));
     }
+    m_bModified = true;  // a saved file would hold other sizes
     RestartIfBusy();
     InitialUpdateFirstView();
 }
 
-void CTesseraDoc::OnSizeDown()
+void CTesseraDoc::OnSizeDown(const SEditMark& mark)
 {
     StopRun();
-    const int sx = GetSizeX(), sy = GetSizeY(), sz = GetSizeZ();
-    int minX = sx - 1, minY = sy - 1, minZ = sz - 1, maxX = 0, maxY = 0, maxZ = 0;
-    bool any = false;
     {
         CLinkLock lock(m_link);
+        CSpace& space = m_link.space;
+        const int sx = space.getSizeX(), sy = space.getSizeY(), sz = space.getSizeZ();
+        int minX = sx - 1, minY = sy - 1, minZ = sz - 1, maxX = 0, maxY = 0, maxZ = 0;
+        bool any = false;
         for (int x = 0; x < sx; x++)
             for (int y = 0; y < sy; y++)
                 for (int z = 0; z < sz; z++)
-                    if (m_link.space.get(x, y, z) != 0) {
+                    if (space.get(x, y, z) != 0) {
                         any = true;
                         minX = std::min(minX, x), maxX = std::max(maxX, x);
                         minY = std::min(minY, y), maxY = std::max(maxY, y);
                         minZ = std::min(minZ, z), maxZ = std::max(maxZ, z);
                     }
+        if (!any) {
+            minX = minY = minZ = 0;
+            maxX = maxY = maxZ = 1;
+        }
+        // The crop keeps at least two cells on every axis; beyond the old grid it is empty.
+        CSpace before = std::move(space);
+        space = CEditStep::Cropped(before, minX, minY, minZ, std::max(maxX - minX + 1, 2), std::max(maxY - minY + 1, 2),
+                                   std::max(maxZ - minZ + 1, 2));
+        m_history.Record(CEditStep::SizeDown(mark, before, space, minX, minY, minZ));
     }
-    if (!any) {
-        minX = minY = minZ = 0;
-        maxX = maxY = maxZ = 1;
-    }
-    // The crop keeps at least two cells on every axis.
-    CSpace cropped(std::max(maxX - minX + 1, 2), std::max(maxY - minY + 1, 2), std::max(maxZ - minZ + 1, 2), 0);
-    {
-        CLinkLock lock(m_link);
-        for (int i = 0; i < cropped.getSizeX(); i++)
-            for (int j = 0; j < cropped.getSizeY(); j++)
-                for (int k = 0; k < cropped.getSizeZ(); k++) {
-                    int x = minX + i, y = minY + j, z = minZ + k;
-                    if (x >= sx || y >= sy || z >= sz) continue;  // beyond the old grid: stays empty
-                    cropped.set(i, j, k, m_link.space.get(x, y, z));
-                }
-        m_link.space = cropped;
-    }
+    m_bModified = true;
     RestartIfBusy();
     InitialUpdateFirstView();
 }
 
-bool CTesseraDoc::ResizeSpace(int sizeX, int sizeY, int sizeZ)
+bool CTesseraDoc::ResizeSpace(int sizeX, int sizeY, int sizeZ, const SEditMark& mark)
 {
     if (!isPossibleSpaceSize(sizeX, sizeY, sizeZ)) return false;
     CSpace resized(sizeX, sizeY, sizeZ, 0);
@@ -357,6 +498,8 @@ bool CTesseraDoc::ResizeSpace(int sizeX, int sizeY, int sizeZ)
         for (int z = 0; z < nz; z++)
             for (int y = 0; y < ny; y++)
                 for (int x = 0; x < nx; x++) resized.set(x, y, z, old.get(x, y, z));
+        // The crop of the old space at its origin, to the new sizes.
+        m_history.Record(CEditStep::SizeDown(mark, old, resized, 0, 0, 0));
         m_link.space = std::move(resized);
     }
     RestartIfBusy();

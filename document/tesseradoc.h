@@ -1,5 +1,5 @@
-// CTesseraDoc: owns the space, the run link shared with the worker thread, the Back copy and the
-// worker itself. Plain C++: views attach as IDocView observers.
+// CTesseraDoc: owns the space, the run link shared with the worker thread, the Back copy, the
+// undo history and the worker itself. Plain C++: views attach as IDocView observers.
 #pragma once
 
 #include <string>
@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "document/runcontrol.h"
+#include "document/edithistory.h"
 #include "run/runlink.h"
+#include "space/box.h"
 #include "space/space.h"
 
 class CByteStream;
@@ -35,8 +37,27 @@ public:
     const CSpace& SpaceUnlocked() const { return m_link.space; }  // for readers holding the lock
     void SetCell(int x, int y, int z, int value);
     CSpace GetSpace();  // a copy, taken under the lock
+
+    // Box operations, each under one hold of the lock. A box (inclusive corners in any order)
+    // may reach beyond the space: cells outside read as 2 and are never written. Each change
+    // is one undoable step named by the mark.
+    CSpace ExtractBox(const CBox& box);
+    void FillBox(const CBox& box, int value, const SEditMark& mark);
+    // The box's cells into the returned space, then emptied.
+    CSpace CutBox(const CBox& box, const SEditMark& mark);
+    // The cells of src from (x, y, z) on, except those holding 2.
+    void PasteBox(int x, int y, int z, const CSpace& src, const SEditMark& mark);
+
     void SaveBackup();
-    void RestoreBackup();
+    // Back: the space as it was saved by SaveBackup; an undoable step.
+    void RestoreBackup(const SEditMark& mark = {"Back"});
+
+    // Undo and redo of the last steps: the space exactly as before (after) the step, the
+    // modified flag as it was in that state, and a busy run restarted. They return false when
+    // there is nothing to undo (redo); otherwise `where` is where the cursor stood for the step.
+    bool Undo(SEditMark& where);
+    bool Redo(SEditMark& where);
+    const CEditHistory& GetHistory() const { return m_history; }
     int IsBusy();
     std::string GetStatusText();
     void SignalContinue();
@@ -73,16 +94,18 @@ public:
     // Writes the space file, or the VRML scene when the stream's name ends in ".wrl"/".WRL".
     // Returns false when a write failed.
     bool Store(CByteStream& out);
-    void OnSizeUp();
-    void OnSizeDown();
+    void OnSizeUp(const SEditMark& mark = {"SizeUp"});
+    void OnSizeDown(const SEditMark& mark = {"SizeDown"});
     // Gives the space exact sizes; every cell keeps its place, cells beyond the new sizes are
     // dropped. Marks the document modified and redraws the views without reinitialising them.
     // Returns false, changing nothing, when the sizes are not possible (spaceresize.h).
-    // The whole change happens here under one lock hold, so it is one step to undo.
-    bool ResizeSpace(int sizeX, int sizeY, int sizeZ);
+    // The whole change happens here under one lock hold, so it is one undoable step, which
+    // keeps only the painted cells it dropped.
+    bool ResizeSpace(int sizeX, int sizeY, int sizeZ, const SEditMark& mark = {"Space Size"});
 
-    // Modified flag of the document ("save changes?").
-    void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
+    // Modified flag of the document ("save changes?"). Clearing it marks the present state as
+    // the saved one, which undo and redo come back to.
+    void SetModifiedFlag(bool modified = true);
     bool IsModified() const { return m_bModified; }
 
     CRunLink& GetLink() { return m_link; }
@@ -96,4 +119,5 @@ private:
     CSpace m_backup;
     std::vector<IDocView*> m_views;
     bool m_bModified = false;
+    CEditHistory m_history;
 };

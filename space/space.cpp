@@ -125,18 +125,32 @@ CSpace CSpace::extract(int x, int y, int z, int w, int h, int d) const
     return out;
 }
 
-void CSpace::paste(int x, int y, int z, const CSpace& src)
+// Only the far corner must fit; cells landing at negative coordinates are dropped by set.
+bool CSpace::fits(int x, int y, int z, const CSpace& src) const
 {
-    // Only the far corner must fit; cells landing at negative coordinates are dropped by set.
-    if (std::int64_t(x) + src.sizeX > sizeX || std::int64_t(y) + src.sizeY > sizeY ||
-        std::int64_t(z) + src.sizeZ > sizeZ || src.sizeZ <= 0)
-        return;
+    return std::int64_t(x) + src.sizeX <= sizeX && std::int64_t(y) + src.sizeY <= sizeY &&
+           std::int64_t(z) + src.sizeZ <= sizeZ && src.sizeZ > 0;
+}
+
+void CSpace::paste(int x, int y, int z, const CSpace& src) { paste(x, y, z, src, 1); }
+
+void CSpace::paste(int x, int y, int z, const CSpace& src, int transparent)
+{
+    if (!fits(x, y, z, src)) return;
     for (int k = 0; k < src.sizeZ; k++)
         for (int j = 0; j < src.sizeY; j++)
             for (int i = 0; i < src.sizeX; i++) {
                 int v = src.get(i, j, k);
-                if (v != 1) set(x + i, y + j, z + k, v);
+                if (v != transparent) set(x + i, y + j, z + k, v);
             }
+}
+
+void CSpace::overwrite(int x, int y, int z, const CSpace& src)
+{
+    if (!fits(x, y, z, src)) return;
+    for (int k = 0; k < src.sizeZ; k++)
+        for (int j = 0; j < src.sizeY; j++)
+            for (int i = 0; i < src.sizeX; i++) set(x + i, y + j, z + k, src.get(i, j, k));
 }
 
 CSpace CSpace::appendX(const CSpace& other) const

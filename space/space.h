@@ -43,6 +43,10 @@ public:
 
     CSpace extract(int x, int y, int z, int w, int h, int d) const;
     void paste(int x, int y, int z, const CSpace& src);
+    // As paste, but the cells of src holding `transparent` are the ones left alone.
+    void paste(int x, int y, int z, const CSpace& src, int transparent);
+    // Writes every cell of src from (x, y, z) on, exactly; src must fit wholly, as for paste.
+    void overwrite(int x, int y, int z, const CSpace& src);
     CSpace appendX(const CSpace& other) const;
 
     int matchAt(int x, int y, int z, const CSpace& pattern) const;
@@ -61,6 +65,7 @@ protected:
 
 private:
     void allocate();
+    bool fits(int x, int y, int z, const CSpace& src) const;
     bool inside(std::int64_t x, std::int64_t y, std::int64_t z) const
     {
         return cells && x >= 0 && y >= 0 && z >= 0 && x < sizeX && y < sizeY && z < sizeZ;

@@ -78,10 +78,8 @@ void CTesseraView::HatToEye(unsigned angle)
 void CTesseraView::MoveByStick(int cells, ECursorMove minus, ECursorMove plus)
 {
     if (cells == 0) return;
-    const int step = m_nStep;
-    if (cells == JOY_FAST_STEP || cells == -JOY_FAST_STEP) m_nStep = JOY_FAST_STEP;
-    Move(cells < 0 ? minus : plus);
-    m_nStep = step;
+    const bool fast = cells == JOY_FAST_STEP || cells == -JOY_FAST_STEP;
+    m_editor.MoveBy(cells < 0 ? minus : plus, fast ? JOY_FAST_STEP : m_editor.GetStep());
 }
 
 void CTesseraView::StickToCursor(float x, float y, float twist)

@@ -59,13 +59,13 @@ void DrawGuideSegment(const SGuideSegment& s)
 
 SVec3 CTesseraView::Eye() const
 {
-    return EyePosition({m_targetX, m_targetY, m_targetZ}, m_elevation, m_azimuth, m_distance);
+    return EyePosition({m_editor.GetTargetX(), m_editor.GetTargetY(), m_editor.GetTargetZ()}, m_elevation, m_azimuth, m_distance);
 }
 
 void CTesseraView::SetupCamera()
 {
     const SVec3 size = {float(m_pDoc->GetSizeX()), float(m_pDoc->GetSizeY()), float(m_pDoc->GetSizeZ())};
-    const SVec3 target = {m_targetX, m_targetY, m_targetZ};
+    const SVec3 target = {m_editor.GetTargetX(), m_editor.GetTargetY(), m_editor.GetTargetZ()};
     const SVec3 eye = Eye();
     const SClipPlanes planes = ComputeClipPlanes(size, target, eye, m_distance);
     const int w = int(width() * devicePixelRatioF()), h = int(height() * devicePixelRatioF());
@@ -88,7 +88,7 @@ void CTesseraView::DrawScene()
     DrawCells();
     DrawOverlays();
     if (m_bCursor) {
-        if (m_bArea) DrawAreaBox();
+        if (m_editor.IsArea()) DrawAreaBox();
         DrawCursorBox();
         DrawGuides();
     }
@@ -176,14 +176,14 @@ void CTesseraView::DrawRun(int x0, int y, int z, int value, int length)
 
 void CTesseraView::DrawCursorBox()
 {
-    const float lo[3] = {m_cursorX - 0.1f, m_cursorY - 0.1f, m_cursorZ - 0.1f};
-    const float hi[3] = {m_cursorX + 1.1f, m_cursorY + 1.1f, m_cursorZ + 1.1f};
+    const float lo[3] = {GetCursorX() - 0.1f, GetCursorY() - 0.1f, GetCursorZ() - 0.1f};
+    const float hi[3] = {GetCursorX() + 1.1f, GetCursorY() + 1.1f, GetCursorZ() + 1.1f};
     DashedBox(lo, hi, 2);
 }
 
 void CTesseraView::DrawAreaBox()
 {
-    const int c[3] = {m_cursorX, m_cursorY, m_cursorZ}, a[3] = {m_areaX, m_areaY, m_areaZ};
+    const int c[3] = {GetCursorX(), GetCursorY(), GetCursorZ()}, a[3] = {GetAreaX(), GetAreaY(), GetAreaZ()};
     float lo[3], hi[3];
     for (int i = 0; i < 3; i++) {
         lo[i] = std::min(c[i], a[i]) - 0.1f;
@@ -194,7 +194,7 @@ void CTesseraView::DrawAreaBox()
 
 void CTesseraView::DrawGuideNear(int direction)
 {
-    const int cursor[3] = {m_cursorX, m_cursorY, m_cursorZ};
+    const int cursor[3] = {GetCursorX(), GetCursorY(), GetCursorZ()};
     const int size[3] = {m_pDoc->GetSizeX(), m_pDoc->GetSizeY(), m_pDoc->GetSizeZ()};
     SGuideSegment s;
     if (NearGuideSegment(direction, cursor, size, s)) DrawGuideSegment(s);
@@ -202,7 +202,7 @@ void CTesseraView::DrawGuideNear(int direction)
 
 void CTesseraView::DrawGuideFar(int direction)
 {
-    const int cursor[3] = {m_cursorX, m_cursorY, m_cursorZ};
+    const int cursor[3] = {GetCursorX(), GetCursorY(), GetCursorZ()};
     const int size[3] = {m_pDoc->GetSizeX(), m_pDoc->GetSizeY(), m_pDoc->GetSizeZ()};
     SGuideSegment s;
     if (FarGuideSegment(direction, cursor, size, s)) DrawGuideSegment(s);
@@ -229,7 +229,7 @@ void CTesseraView::DrawGuides()
 
 void CTesseraView::DrawFloor()
 {
-    if (m_targetY + m_distance * std::sin(m_elevation) < 0) return;  // eye below the floor
+    if (GetTargetY() + m_distance * std::sin(m_elevation) < 0) return;  // eye below the floor
     const float sx = float(m_pDoc->GetSizeX()), sz = float(m_pDoc->GetSizeZ());
     const float grey = m_pDoc->GetSizeY() == 1 ? FLOOR_GREY_FLAT : FLOOR_GREY_SOLID;
     glColor3f(grey, grey, grey);

@@ -35,9 +35,9 @@ QSurfaceFormat ViewFormat()
 CTesseraView::CTesseraView(CTesseraDoc* doc, QWidget* parent)
     : QOpenGLWidget(parent),
       m_pDoc(doc),
+      m_editor(*doc),
       m_elevation(viewpoint::DEFAULT_ELEVATION),
-      m_azimuth(viewpoint::DEFAULT_AZIMUTH),
-      m_clipboard(1, 1, 1, 0)
+      m_azimuth(viewpoint::DEFAULT_AZIMUTH)
 {
     setFormat(ViewFormat());
     setUpdateBehavior(QOpenGLWidget::PartialUpdate);  // keeps the frame Redraw drew
@@ -56,6 +56,11 @@ CTesseraView::CTesseraView(CTesseraDoc* doc, QWidget* parent)
         return std::uint32_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
     };
     m_picker = std::make_unique<CGuidePicker>(*this);
+    // Every edit, from a menu, a key, the mouse or the joystick, ends what the last step showed.
+    m_editor.SetEditListener([this] {
+        ClearStepOverlays();
+        ScheduleProgramBlocks();
+    });
     m_pDoc->AddView(this);
 }
 
@@ -156,15 +161,8 @@ void CTesseraView::OnStatusTimer()
 void CTesseraView::OnRunStart()
 {
     m_bCursor = false;
-    m_pDoc->RestartIfBusy();
-    m_pDoc->ClearLeft();
-    m_pDoc->ClearRight();
-    // Once the space has been edited, every Start takes a new Back copy; until then the copy
-    // taken at load, creation or resize stays.
-    if (m_bEdited) m_pDoc->SaveBackup();
-    m_bBackAvailable = true;
+    m_editor.StartRun();
     ClearStepOverlays();
-    m_pDoc->StartRun();
     emit RunStateChanged();
 }
 
@@ -177,9 +175,7 @@ void CTesseraView::OnRunStop()
 
 void CTesseraView::OnRunBack()
 {
-    m_pDoc->RestoreBackup();
-    ClearStepOverlays();
-    ScheduleProgramBlocks();
+    m_editor.Back();
     Redraw();
 }
 
@@ -187,33 +183,16 @@ void CTesseraView::OnRunBack()
 
 void CTesseraView::OnInitialUpdate()
 {
-    m_nStep = 1;
     m_bCursor = true;
-    m_bArea = false;
-    m_nColor = 104;
-    m_cursorX = m_pDoc->GetSizeX() / 2;
-    m_cursorY = 0;
-    m_cursorZ = m_pDoc->GetSizeZ() / 2;
+    m_editor.Initialise();
     ResetView();
-    m_bEdited = false;
-    m_pDoc->SaveBackup();
-    m_bBackAvailable = false;
-    m_bAreaMove = false;
     m_bJoyMoving = false;  // the stick starts at rest; polling goes on as the Tool menu set it
     ClearStepOverlays();
     ScheduleProgramBlocks();
     Redraw();
 }
 
-void CTesseraView::PlaceCursor(int x, int y, int z)
-{
-    m_cursorX = x;
-    m_cursorY = y;
-    m_cursorZ = z;
-    m_targetX = x + 0.5f;
-    m_targetY = y + 0.5f;
-    m_targetZ = z + 0.5f;
-}
+void CTesseraView::PlaceCursor(int x, int y, int z) { m_editor.PlaceCursor(x, y, z); }
 
 void CTesseraView::PlaceEye(float elevation, float azimuth, float distance)
 {
@@ -261,8 +240,8 @@ void CTesseraView::OnLButtonDblClk(int x, int y)
 {
     if (!m_bCursor) return;
     if (!m_picker->PickCursorCell(x, y)) return;
-    if (m_pDoc->GetCell(m_cursorX, m_cursorY, m_cursorZ) != 0) OnPointReset();
-    else OnPointSet();
+    m_editor.ToggleCursorCell();
+    Redraw();
 }
 
 void CTesseraView::OnRButtonDown(int, int) { m_pDoc->PressRight(); }

@@ -1,5 +1,6 @@
-// CTesseraView: the 3D view of the document's space, with the cursor, the area, the clipboard
-// and the viewpoint; it answers the running interpreter's show requests.
+// CTesseraView: the 3D view of the document's space and of its editing model (cursor, area,
+// clipboard) with the viewpoint; it forwards commands and input to the model, draws the result
+// and answers the running interpreter's show requests.
 #pragma once
 
 #include <QOpenGLWidget>
@@ -12,11 +13,11 @@
 #include "run/appliedgroup.h"
 #include "document/docview.h"
 #include "interpreter/blockcatalogue.h"
+#include "document/spaceeditor.h"
 #include "run/runwindow.h"
 #include "space/cell.h"
 #include "space/space.h"
 #include "view/camera.h"
-#include "view/cursormove.h"
 
 class CGuidePicker;
 class CJoystickDevice;
@@ -32,6 +33,9 @@ public:
     ~CTesseraView() override;
 
     CTesseraDoc* GetDocument() const { return m_pDoc; }
+    // The editing model this view draws.
+    CSpaceEditor& GetEditor() { return m_editor; }
+    const CSpaceEditor& GetEditor() const { return m_editor; }
 
     // IDocView
     void OnUpdate() override
@@ -79,6 +83,12 @@ public:
     void OnEditCopy();
     void OnEditCut();
     void OnEditPaste();
+    void OnEditUndo();
+    void OnEditRedo();
+
+    // File > SizeUp and SizeDown, through the model so that the step knows the cursor.
+    void OnSizeUp();
+    void OnSizeDown();
 
     // MoveCursor menu: each moves and redraws.
     void OnMoveUp();
@@ -87,11 +97,11 @@ public:
     void OnMoveRight();
     void OnMoveFront();
     void OnMoveRear();
-    void OnStep1() { m_nStep = 1; }
-    void OnStepBig() { m_nStep = 10; }
+    void OnStep1() { m_editor.SetStep(1); }
+    void OnStepBig() { m_editor.SetStep(CSpaceEditor::STEP_BIG); }
 
     // Color menu: the current painting colour (no cell changes, no redraw).
-    void OnColor(int code) { m_nColor = code; }
+    void OnColor(int code) { m_editor.SetColor(code); }
 
     // MoveEye menu: each changes the viewpoint and redraws.
     void OnEyeUp();
@@ -108,13 +118,13 @@ public:
 
     // The six axis moves, clamped to the space; they move the target, and the area in move
     // mode, but do not redraw. Shared by the menu, the mouse and the joystick.
-    void MoveXMinus();
-    void MoveXPlus();
-    void MoveDown();
-    void MoveUp();
-    void MoveZMinus();
-    void MoveZPlus();
-    void Move(ECursorMove move);
+    void MoveXMinus() { m_editor.MoveXMinus(); }
+    void MoveXPlus() { m_editor.MoveXPlus(); }
+    void MoveDown() { m_editor.MoveDown(); }
+    void MoveUp() { m_editor.MoveUp(); }
+    void MoveZMinus() { m_editor.MoveZMinus(); }
+    void MoveZPlus() { m_editor.MoveZPlus(); }
+    void Move(ECursorMove move) { m_editor.Move(move); }
 
     // Viewpoint operations without redraw (the joystick's hat uses them too).
     void EyeUp();
@@ -148,27 +158,27 @@ public:
     void DrawRun(int x0, int y, int z, int value, int length);
 
     // State read by the menus' update handlers and by tests.
-    int GetColor() const { return m_nColor; }
-    int GetStep() const { return m_nStep; }
-    int GetCursorX() const { return m_cursorX; }
-    int GetCursorY() const { return m_cursorY; }
-    int GetCursorZ() const { return m_cursorZ; }
-    float GetTargetX() const { return m_targetX; }
-    float GetTargetY() const { return m_targetY; }
-    float GetTargetZ() const { return m_targetZ; }
+    int GetColor() const { return m_editor.GetColor(); }
+    int GetStep() const { return m_editor.GetStep(); }
+    int GetCursorX() const { return m_editor.GetCursorX(); }
+    int GetCursorY() const { return m_editor.GetCursorY(); }
+    int GetCursorZ() const { return m_editor.GetCursorZ(); }
+    float GetTargetX() const { return m_editor.GetTargetX(); }
+    float GetTargetY() const { return m_editor.GetTargetY(); }
+    float GetTargetZ() const { return m_editor.GetTargetZ(); }
     float GetElevation() const { return m_elevation; }
     float GetAzimuth() const { return m_azimuth; }
     float GetDistance() const { return m_distance; }
-    int GetAreaX() const { return m_areaX; }
-    int GetAreaY() const { return m_areaY; }
-    int GetAreaZ() const { return m_areaZ; }
-    bool IsArea() const { return m_bArea; }
-    bool IsAreaMove() const { return m_bAreaMove; }
+    int GetAreaX() const { return m_editor.GetAreaX(); }
+    int GetAreaY() const { return m_editor.GetAreaY(); }
+    int GetAreaZ() const { return m_editor.GetAreaZ(); }
+    bool IsArea() const { return m_editor.IsArea(); }
+    bool IsAreaMove() const { return m_editor.IsAreaMove(); }
     bool IsCursorShown() const { return m_bCursor; }
-    bool IsEdited() const { return m_bEdited; }
-    bool IsBackAvailable() const { return m_bBackAvailable; }
+    bool IsEdited() const { return m_editor.IsEdited(); }
+    bool IsBackAvailable() const { return m_editor.IsBackAvailable(); }
     bool IsJoystick() const { return m_bJoystick; }
-    const CSpace& GetClipboard() const { return m_clipboard; }
+    const CSpace& GetClipboard() const { return m_editor.GetClipboard(); }
 
     // Places the cursor (with the target) and the eye directly, as the mouse and the joystick
     // do through their own paths; used to set up scenes.
@@ -213,12 +223,6 @@ private:
     void DrawFloor();
     SVec3 Eye() const;
 
-    // Editing helpers (editcommands.cpp).
-    void FillArea(int value);
-    void CopyBox(bool cut);
-    void EditDone();
-    void MoveAlong(int& cursor, int& area, float& target, int delta, int size);
-
     // Joystick helpers (joystickcommands.cpp).
     void MoveByStick(int cells, ECursorMove minus, ECursorMove plus);
     bool ReadJoystick(SJoyPosition& position);
@@ -237,20 +241,11 @@ private:
     std::vector<CBlockEntry> m_blocks;    // blocks the reader recognises in the space
     QTimer* m_blocksTimer = nullptr;
 
-    int m_nColor = 104;
-    int m_cursorX = 0, m_cursorY = 0, m_cursorZ = 0;
-    float m_targetX = 0.5f, m_targetY = 0.5f, m_targetZ = 0.5f;
+    CSpaceEditor m_editor;
     float m_elevation;
     float m_azimuth;
     float m_distance = 2.0f;
-    int m_nStep = 1;
-    int m_areaX = 0, m_areaY = 0, m_areaZ = 0;
-    bool m_bArea = false;
-    CSpace m_clipboard;
     bool m_bCursor = true;
-    bool m_bEdited = false;
-    bool m_bBackAvailable = false;
-    bool m_bAreaMove = false;
     bool m_bJoyMoving = false;
     std::uint32_t m_joyMoveTick = 0;
     bool m_bJoystick = false;

@@ -38,9 +38,7 @@ void CTesseraView::ZoomOut()
 
 void CTesseraView::ResetView()
 {
-    m_targetX = m_cursorX + 0.5f;
-    m_targetY = m_cursorY + 0.5f;
-    m_targetZ = m_cursorZ + 0.5f;
+    m_editor.TargetCursor();
     m_elevation = DEFAULT_ELEVATION;
     m_azimuth = DEFAULT_AZIMUTH;
     m_distance = float(m_pDoc->GetSizeY() + m_pDoc->GetSizeZ());

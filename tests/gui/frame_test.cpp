@@ -67,6 +67,7 @@ private slots:
     void statusPromptsAndIdleText();
     void updateHandlers();
     void startRunsAndFinishesAndEnablesBack();
+    void undoAndRedoThroughMenuAndKeys();
     void titleAndNewDocument();
     void openReadsSpaceAndNamesDocument();
     void unreadableFileChangesNothing();
@@ -114,7 +115,7 @@ void FrameTest::menusMatchTheTable()
           {32856, "Speed: &One step a second"}}},
         {"&Edit",
          {{32776, "Point&Set"}, {32777, "Point&Reset"}, {0, {}}, {32778, "Area&Begin"}, {32779, "AreaCance&l"},
-          {32780, "Area&Move"}, {0, {}}, {57643, "&Undo\tCtrl+Z"}, {0, {}}, {57635, "Cu&t\tCtrl+X"},
+          {32780, "Area&Move"}, {0, {}}, {57643, "&Undo\tCtrl+Z"}, {57644, "Re&do\tCtrl+Y"}, {0, {}}, {57635, "Cu&t\tCtrl+X"},
           {57634, "&Copy\tCtrl+C"}, {57637, "&Paste\tCtrl+V"}}},
         {"&MoveCursor",
          {{32781, "&Up"}, {32782, "&Down"}, {32783, "&Left"}, {32784, "&Right"}, {32786, "&Front"}, {32785, "R&ear"},
@@ -159,6 +160,7 @@ void FrameTest::acceleratorsMatchTheTable()
         {57601, {QKeySequence("Ctrl+O")}},
         {57603, {QKeySequence("Ctrl+S")}},
         {57643, {QKeySequence("Ctrl+Z"), QKeySequence("Alt+Backspace")}},
+        {57644, {QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}},
         {57635, {QKeySequence("Ctrl+X"), QKeySequence("Shift+Del")}},
         {57634, {QKeySequence("Ctrl+C"), QKeySequence("Ctrl+Ins")}},
         {57637, {QKeySequence("Ctrl+V"), QKeySequence("Shift+Ins")}},
@@ -360,6 +362,61 @@ void FrameTest::startRunsAndFinishesAndEnablesBack()
     m_frame->Execute(ID_RUN_BACK);
     QCOMPARE(doc->GetCell(20, 0, 15), 104);
     QCOMPARE(doc->GetCell(20, 1, 15), 0);
+}
+
+void FrameTest::undoAndRedoThroughMenuAndKeys()
+{
+    auto a = [this](int id) { return m_frame->Action(id); };
+    CTesseraView* view = m_frame->GetView();
+    CTesseraDoc* doc = m_frame->GetDocument();
+    const int x = view->GetCursorX(), z = view->GetCursorZ();
+    m_frame->UpdateCommandUI();
+    QCOMPARE(a(ID_EDIT_UNDO)->text(), QString("&Undo\tCtrl+Z"));
+    QCOMPARE(a(ID_EDIT_REDO)->text(), QString("Re&do\tCtrl+Y"));
+    QVERIFY(!a(ID_EDIT_UNDO)->isEnabled() && !a(ID_EDIT_REDO)->isEnabled());
+    QCOMPARE(a(ID_EDIT_REDO)->statusTip(), QString("Redo the previously undone action"));
+
+    m_frame->Execute(ID_EDIT_POINTSET);
+    m_frame->Execute(ID_EDIT_COPY);
+    m_frame->Execute(ID_MOVECURSOR_UP);
+    m_frame->Execute(ID_EDIT_PASTE);
+    QCOMPARE(a(ID_EDIT_UNDO)->text(), QString("&Undo Paste\tCtrl+Z"));
+    QVERIFY(a(ID_EDIT_UNDO)->isEnabled());
+    QVERIFY(!a(ID_EDIT_REDO)->isEnabled());
+
+    // The menu item, as a click on it would.
+    a(ID_EDIT_UNDO)->trigger();
+    QCOMPARE(a(ID_EDIT_UNDO)->text(), QString("&Undo PointSet\tCtrl+Z"));
+    QCOMPARE(a(ID_EDIT_REDO)->text(), QString("Re&do Paste\tCtrl+Y"));
+    QVERIFY(a(ID_EDIT_REDO)->isEnabled());
+    QCOMPARE(doc->GetCell(x, 1, z), 0);
+    m_frame->Execute(ID_MOVECURSOR_RIGHT);
+    m_frame->Execute(ID_MOVECURSOR_DOWN);
+    m_frame->Execute(ID_EDIT_REDO);
+    QCOMPARE(doc->GetCell(x, 1, z), 104);
+    QCOMPARE(view->GetCursorX(), x);  // where the paste was made
+    QCOMPARE(view->GetCursorY(), 1);
+    m_frame->Execute(ID_EDIT_UNDO);
+
+    // The keys: Ctrl+Z and Alt+Backspace undo, Ctrl+Y and Ctrl+Shift+Z redo.
+    m_frame->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_frame));
+    QApplication::setActiveWindow(m_frame);
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(doc->GetCell(x, 0, z), 0);
+    QVERIFY(!doc->IsModified());  // back at the state of the new document
+    m_frame->UpdateCommandUI();
+    QVERIFY(!a(ID_EDIT_UNDO)->isEnabled());
+    QCOMPARE(a(ID_EDIT_UNDO)->text(), QString("&Undo\tCtrl+Z"));
+    QTest::keyClick(view, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(doc->GetCell(x, 0, z), 104);
+    QVERIFY(doc->IsModified());
+    QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(doc->GetCell(x, 1, z), 104);
+    QTest::keyClick(view, Qt::Key_Backspace, Qt::AltModifier);
+    QCOMPARE(doc->GetCell(x, 1, z), 0);
+    QCOMPARE(doc->GetCell(x, 0, z), 104);
 }
 
 void FrameTest::titleAndNewDocument()

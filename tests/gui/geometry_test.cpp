@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "view/camera.h"
-#include "view/cursormove.h"
+#include "document/cursormove.h"
 #include "view/guidesegment.h"
 
 class GeometryTest : public QObject {

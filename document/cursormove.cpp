@@ -1,7 +1,7 @@
 // The sector table of the screen-relative cursor moves. Sectors are octants counted from
 // azimuth 0 toward either side; a negative sector -k is treated like 7 - k, because the
 // truncation toward zero makes the octant around 0 twice as wide.
-#include "view/cursormove.h"
+#include "document/cursormove.h"
 
 #include <cmath>
 

@@ -1,0 +1,186 @@
+// CSpaceEditor: the area is the box between the cursor and the area corner, both included. The
+// corner is never clamped to the space; the cursor is clamped on every move along that axis but
+// not when the space shrinks (Initialise puts it back in the middle).
+#include "document/spaceeditor.h"
+
+#include <algorithm>
+
+#include "document/tesseradoc.h"
+
+void CSpaceEditor::Initialise()
+{
+    m_nStep = 1;
+    m_bArea = false;
+    m_nColor = INITIAL_COLOR;
+    PlaceCursor(m_doc.GetSizeX() / 2, 0, m_doc.GetSizeZ() / 2);
+    m_bEdited = false;
+    m_doc.SaveBackup();
+    m_bBackAvailable = false;
+    m_bAreaMove = false;
+}
+
+void CSpaceEditor::PlaceCursor(int x, int y, int z)
+{
+    m_cursorX = x;
+    m_cursorY = y;
+    m_cursorZ = z;
+    TargetCursor();
+}
+
+void CSpaceEditor::TargetCursor()
+{
+    m_targetX = m_cursorX + 0.5f;
+    m_targetY = m_cursorY + 0.5f;
+    m_targetZ = m_cursorZ + 0.5f;
+}
+
+void CSpaceEditor::MoveBy(ECursorMove move, int step)
+{
+    int* cursor = &m_cursorX;
+    int* area = &m_areaX;
+    float* target = &m_targetX;
+    int size = 0;
+    switch (move) {
+    case MOVE_X_MINUS:
+    case MOVE_X_PLUS: size = m_doc.GetSizeX(); break;
+    case MOVE_Y_MINUS:
+    case MOVE_Y_PLUS: cursor = &m_cursorY, area = &m_areaY, target = &m_targetY, size = m_doc.GetSizeY(); break;
+    case MOVE_Z_MINUS:
+    case MOVE_Z_PLUS: cursor = &m_cursorZ, area = &m_areaZ, target = &m_targetZ, size = m_doc.GetSizeZ(); break;
+    }
+    const bool plus = move == MOVE_X_PLUS || move == MOVE_Y_PLUS || move == MOVE_Z_PLUS;
+    const int old = *cursor;
+    int moved = plus ? old + step : old - step;
+    if (plus && moved >= size) moved = size - 1;
+    if (moved < 0) moved = 0;
+    *cursor = moved;
+    *target = moved + 0.5f;
+    if (m_bAreaMove) *area += moved - old;
+}
+
+void CSpaceEditor::AreaBegin()
+{
+    m_areaX = m_cursorX;
+    m_areaY = m_cursorY;
+    m_areaZ = m_cursorZ;
+    m_bArea = true;
+    m_bAreaMove = false;
+}
+
+void CSpaceEditor::AreaCancel()
+{
+    m_bArea = false;
+    m_bAreaMove = false;
+}
+
+// --- Edits -------------------------------------------------------------------------------
+
+// After every change of the space: a running program restarts from the edited space.
+void CSpaceEditor::EditDone()
+{
+    m_doc.RestartIfBusy();
+    m_bEdited = true;
+    m_doc.SetModifiedFlag();
+    if (m_onEdit) m_onEdit();
+}
+
+void CSpaceEditor::Fill(int value, const char* name)
+{
+    const CBox cell(m_cursorX, m_cursorY, m_cursorZ, m_cursorX, m_cursorY, m_cursorZ);
+    m_doc.FillBox(m_bArea ? CBox(m_cursorX, m_cursorY, m_cursorZ, m_areaX, m_areaY, m_areaZ) : cell, value, Mark(name));
+    m_bArea = false;
+    EditDone();
+}
+
+void CSpaceEditor::ToggleCursorCell()
+{
+    if (m_doc.GetCell(m_cursorX, m_cursorY, m_cursorZ) != 0) PointReset();
+    else PointSet();
+}
+
+// The clipboard takes every cell of the box, 0 included; cells of the box outside the space
+// are kept as 2 so that Paste leaves the target there untouched.
+void CSpaceEditor::CopyBox(bool cut)
+{
+    if (!m_bArea) {
+        m_areaX = m_cursorX;
+        m_areaY = m_cursorY;
+        m_areaZ = m_cursorZ;
+    }
+    const CBox box(m_cursorX, m_cursorY, m_cursorZ, m_areaX, m_areaY, m_areaZ);
+    m_clipboard = cut ? m_doc.CutBox(box, Mark("Cut")) : m_doc.ExtractBox(box);
+    m_bAreaMove = true;
+}
+
+void CSpaceEditor::Copy() { CopyBox(false); }
+
+void CSpaceEditor::Cut()
+{
+    CopyBox(true);
+    EditDone();
+}
+
+void CSpaceEditor::Paste()
+{
+    int x0 = m_cursorX, y0 = m_cursorY, z0 = m_cursorZ;
+    if (m_bArea) {
+        x0 = std::min(x0, m_areaX);
+        y0 = std::min(y0, m_areaY);
+        z0 = std::min(z0, m_areaZ);
+    }
+    m_doc.PasteBox(x0, y0, z0, m_clipboard, Mark("Paste"));
+    EditDone();
+}
+
+void CSpaceEditor::SizeUp() { m_doc.OnSizeUp(Mark("SizeUp")); }
+void CSpaceEditor::SizeDown() { m_doc.OnSizeDown(Mark("SizeDown")); }
+
+// --- Run ---------------------------------------------------------------------------------
+
+void CSpaceEditor::StartRun()
+{
+    m_doc.RestartIfBusy();
+    m_doc.ClearLeft();
+    m_doc.ClearRight();
+    // Once the space has been edited, every Start takes a new Back copy; until then the copy
+    // taken at load, creation or resize stays.
+    if (m_bEdited) m_doc.SaveBackup();
+    m_bBackAvailable = true;
+    m_doc.StartRun();
+}
+
+void CSpaceEditor::Back()
+{
+    m_doc.RestoreBackup(Mark("Back"));
+    if (m_onEdit) m_onEdit();
+}
+
+// --- Undo and redo -----------------------------------------------------------------------
+
+bool CSpaceEditor::CanUndo() const { return m_doc.GetHistory().CanUndo(); }
+bool CSpaceEditor::CanRedo() const { return m_doc.GetHistory().CanRedo(); }
+
+std::string CSpaceEditor::UndoName() const { return CanUndo() ? m_doc.GetHistory().NextUndo().Mark().name : std::string(); }
+std::string CSpaceEditor::RedoName() const { return CanRedo() ? m_doc.GetHistory().NextRedo().Mark().name : std::string(); }
+
+// The cursor goes back where the edit was made, inside the space as it is now (a resize may
+// have been taken back); the space counts as edited, as after any edit.
+void CSpaceEditor::ReturnTo(const SEditMark& where)
+{
+    PlaceCursor(std::clamp(where.x, 0, std::max(m_doc.GetSizeX() - 1, 0)), std::clamp(where.y, 0, std::max(m_doc.GetSizeY() - 1, 0)),
+                std::clamp(where.z, 0, std::max(m_doc.GetSizeZ() - 1, 0)));
+    m_bEdited = true;
+    if (m_onEdit) m_onEdit();
+}
+
+void CSpaceEditor::Undo()
+{
+    SEditMark where;
+    if (m_doc.Undo(where)) ReturnTo(where);
+}
+
+void CSpaceEditor::Redo()
+{
+    SEditMark where;
+    if (m_doc.Redo(where)) ReturnTo(where);
+}
