@@ -34,6 +34,7 @@ void CMainFrame::BindCommands()
     on(ID_FILE_OPEN, [this] { OnFileOpen(); });
     on(ID_FILE_SAVE, [this] { OnFileSave(); });
     on(ID_FILE_SAVE_AS, [this] { OnFileSaveAs(); });
+    on(ID_FILE_EXPORT_IMAGE, [this] { OnFileExportImage(); });
     on(ID_FILE_SIZEUP, [doc] { doc->OnSizeUp(); });
     on(ID_FILE_SIZEDOWN, [doc] { doc->OnSizeDown(); });
     for (int i = 0; i < ID_FILE_MRU_COUNT; i++)
@@ -88,6 +89,8 @@ void CMainFrame::BindCommands()
             [this] { return m_pToolBar && m_pToolBar->isVisibleTo(this); });
     checked(ID_VIEW_STATUS_BAR, [this] { statusBar()->setVisible(!statusBar()->isVisibleTo(this)); },
             [this] { return statusBar()->isVisibleTo(this); });
+    checked(ID_VIEW_CELL_EDGES, [view] { view->OnViewCellEdges(); }, [view] { return view->IsCellEdges(); });
+    on(ID_VIEW_FIT_SPACE, [view] { view->OnFitSpace(); });
     checked(ID_TOOL_SIDEWINDER, [view] { view->OnJoystick(); }, [view] { return view->IsJoystick(); });
 
     // Help

@@ -64,6 +64,11 @@ constexpr int ID_VIEW_TOOLBAR = 59392;
 constexpr int ID_VIEW_STATUS_BAR = 59393;
 constexpr int ID_TOOL_SIDEWINDER = 32805;
 
+// Added beside the original menus: picture export, cell edges and fitting the space in view.
+constexpr int ID_FILE_EXPORT_IMAGE = 32850;
+constexpr int ID_VIEW_CELL_EDGES = 32851;
+constexpr int ID_VIEW_FIT_SPACE = 32852;
+
 // Help and keyboard-only commands
 constexpr int ID_HELP_INDEX = 57666;
 constexpr int ID_HELP_USING = 57668;

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "document/tesseradoc.h"
+#include "view/celledges.h"
 #include "view/cellshading.h"
 #include "view/guidesegment.h"
 #include "view/runfaces.h"
@@ -62,13 +63,14 @@ SVec3 CTesseraView::Eye() const
     return EyePosition({m_targetX, m_targetY, m_targetZ}, m_elevation, m_azimuth, m_distance);
 }
 
-void CTesseraView::SetupCamera()
+void CTesseraView::SetupCamera() { SetupCamera(int(width() * devicePixelRatioF()), int(height() * devicePixelRatioF())); }
+
+void CTesseraView::SetupCamera(int w, int h)
 {
     const SVec3 size = {float(m_pDoc->GetSizeX()), float(m_pDoc->GetSizeY()), float(m_pDoc->GetSizeZ())};
     const SVec3 target = {m_targetX, m_targetY, m_targetZ};
     const SVec3 eye = Eye();
     const SClipPlanes planes = ComputeClipPlanes(size, target, eye, m_distance);
-    const int w = int(width() * devicePixelRatioF()), h = int(height() * devicePixelRatioF());
 
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LEQUAL);
@@ -101,6 +103,8 @@ void CTesseraView::DrawCells()
     const int ex = EyeCellIndex(eye.x), ey = EyeCellIndex(eye.y), ez = EyeCellIndex(eye.z);
     m_vertices.clear();
     m_colours.clear();
+    m_edgeVertices.clear();
+    m_edgeColours.clear();
 
     // One lock for the whole scan: a running interpreter waits for the frame, not per cell. The
     // cells are read straight from the space's array, row by row along x.
@@ -125,6 +129,14 @@ void CTesseraView::DrawCells()
             const GLubyte rgba[4] = {Byte(faces[f].colour.r), Byte(faces[f].colour.g), Byte(faces[f].colour.b), 255};
             m_colours.resize(c + 16);
             for (int k = 0; k < 4; k++) std::memcpy(m_colours.data() + c + 4 * k, rgba, 4);
+            if (m_bCellEdges) {
+                const int points = 2 * AppendFaceEdges(faces[f], length, m_edgeVertices);
+                const GLubyte edge[4] = {Byte(faces[f].colour.r * EDGE_SHADE), Byte(faces[f].colour.g * EDGE_SHADE),
+                                         Byte(faces[f].colour.b * EDGE_SHADE), 255};
+                const std::size_t e = m_edgeColours.size();
+                m_edgeColours.resize(e + 4 * std::size_t(points));
+                for (int k = 0; k < points; k++) std::memcpy(m_edgeColours.data() + e + 4 * k, edge, 4);
+            }
         }
     };
     // Layers and rows nearest the eye first, so that the depth test turns away most of what lies
@@ -155,7 +167,19 @@ void CTesseraView::DrawCells()
     glEnableClientState(GL_COLOR_ARRAY);
     glVertexPointer(3, GL_FLOAT, 0, m_vertices.data());
     glColorPointer(4, GL_UNSIGNED_BYTE, 0, m_colours.data());
+    // With edges, the faces lie a little behind their outlines in depth, so that the lines win.
+    if (m_bCellEdges) {
+        glEnable(GL_POLYGON_OFFSET_FILL);
+        glPolygonOffset(1, 1);
+    }
     glDrawElements(GL_TRIANGLES, GLsizei(quads * 6), GL_UNSIGNED_INT, m_indices.data());
+    glDisable(GL_POLYGON_OFFSET_FILL);
+    if (m_bCellEdges) {
+        glLineWidth(1);
+        glVertexPointer(3, GL_FLOAT, 0, m_edgeVertices.data());
+        glColorPointer(4, GL_UNSIGNED_BYTE, 0, m_edgeColours.data());
+        glDrawArrays(GL_LINES, 0, GLsizei(m_edgeVertices.size() / 3));
+    }
     glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
 }
@@ -232,10 +256,26 @@ void CTesseraView::DrawFloor()
     const float sx = float(m_pDoc->GetSizeX()), sz = float(m_pDoc->GetSizeZ());
     const float grey = m_pDoc->GetSizeY() == 1 ? FLOOR_GREY_FLAT : FLOOR_GREY_SOLID;
     glColor3f(grey, grey, grey);
+    if (m_bCellEdges) {
+        glEnable(GL_POLYGON_OFFSET_FILL);
+        glPolygonOffset(1, 1);
+    }
     glBegin(GL_QUADS);
     glVertex3f(0, 0, 0);
     glVertex3f(sx, 0, 0);
     glVertex3f(sx, 0, sz);
     glVertex3f(0, 0, sz);
     glEnd();
+    glDisable(GL_POLYGON_OFFSET_FILL);
+    if (!m_bCellEdges) return;
+    // The grid: one line at every whole x and z across the floor.
+    std::vector<float> grid;
+    AppendFloorGrid(m_pDoc->GetSizeX(), m_pDoc->GetSizeZ(), grid);
+    const float line = FloorGridGrey(grey);
+    glColor3f(line, line, line);
+    glLineWidth(1);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, grid.data());
+    glDrawArrays(GL_LINES, 0, GLsizei(grid.size() / 3));
+    glDisableClientState(GL_VERTEX_ARRAY);
 }

@@ -88,6 +88,7 @@ void CTesseraView::paintGL()
         m_bFrameReady = false;  // Redraw has just drawn this frame
         return;
     }
+    FitIfPending();
     SetupCamera();
     DrawScene();
 }
@@ -98,6 +99,7 @@ void CTesseraView::paintGL()
 void CTesseraView::Redraw()
 {
     if (isVisible() && context()) {
+        FitIfPending();
         makeCurrent();
         SetupCamera();
         DrawScene();
@@ -181,6 +183,7 @@ void CTesseraView::OnInitialUpdate()
     m_bBackAvailable = false;
     m_bAreaMove = false;
     m_bJoyMoving = false;  // the stick starts at rest; polling goes on as the Tool menu set it
+    m_bFitPending = true;  // a space too large for the first view is fitted as it is shown
     Redraw();
 }
 
@@ -199,12 +202,14 @@ void CTesseraView::PlaceEye(float elevation, float azimuth, float distance)
     m_elevation = elevation;
     m_azimuth = azimuth;
     m_distance = distance;
+    m_bFitPending = false;  // an eye placed on purpose stays where it was put
 }
 
 // --- Mouse -------------------------------------------------------------------------------
 
 void CTesseraView::mousePressEvent(QMouseEvent* event)
 {
+    if (BeginOrbit(event)) return;  // a navigation drag, not a click
     const QPoint p = event->position().toPoint();
     if (event->button() == Qt::LeftButton) OnLButtonDown(p.x(), p.y());
     else if (event->button() == Qt::RightButton) OnRButtonDown(p.x(), p.y());
@@ -215,6 +220,7 @@ void CTesseraView::mousePressEvent(QMouseEvent* event)
 // hand the double click on as another press, so it is not called.
 void CTesseraView::mouseDoubleClickEvent(QMouseEvent* event)
 {
+    if (BeginOrbit(event)) return;
     const QPoint p = event->position().toPoint();
     if (event->button() == Qt::LeftButton) OnLButtonDblClk(p.x(), p.y());
     else if (event->button() == Qt::RightButton) OnRButtonDown(p.x(), p.y());

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "document/tesseradoc.h"
+#include "view/eyenavigation.h"
 #include "view/tesseraview.h"
 
 using namespace viewpoint;
@@ -85,5 +86,46 @@ void CTesseraView::OnZoomOut()
 void CTesseraView::OnResetView()
 {
     ResetView();
+    Redraw();
+}
+
+// --- Fit Space ----------------------------------------------------------------------------
+
+float CTesseraView::FitSpaceDistance() const
+{
+    const SVec3 size = {float(m_pDoc->GetSizeX()), float(m_pDoc->GetSizeY()), float(m_pDoc->GetSizeZ())};
+    const float aspect = height() > 0 ? float(width()) / float(height()) : 1.0f;
+    return FitDistance(size, {m_targetX, m_targetY, m_targetZ}, {m_elevation, m_azimuth}, aspect);
+}
+
+// The eye keeps looking at the cursor from the same direction; only its distance changes.
+void CTesseraView::FitSpace()
+{
+    m_targetX = m_cursorX + 0.5f;
+    m_targetY = m_cursorY + 0.5f;
+    m_targetZ = m_cursorZ + 0.5f;
+    m_distance = FitSpaceDistance();
+    m_bFitPending = false;
+}
+
+void CTesseraView::OnFitSpace()
+{
+    FitSpace();
+    Redraw();
+}
+
+// A newly opened space that does not fit the first view is fitted, once the view has the size
+// it is shown at.
+void CTesseraView::FitIfPending()
+{
+    if (!m_bFitPending || !isVisible() || width() <= 0 || height() <= 0) return;
+    m_bFitPending = false;
+    const float fit = FitSpaceDistance();
+    if (fit > m_distance) m_distance = fit;
+}
+
+void CTesseraView::OnViewCellEdges()
+{
+    m_bCellEdges = !m_bCellEdges;
     Redraw();
 }
