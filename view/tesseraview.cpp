@@ -183,7 +183,6 @@ void CTesseraView::OnInitialUpdate()
     m_bBackAvailable = false;
     m_bAreaMove = false;
     m_bJoyMoving = false;  // the stick starts at rest; polling goes on as the Tool menu set it
-    m_bFitPending = true;  // a space too large for the first view is fitted as it is shown
     Redraw();
 }
 

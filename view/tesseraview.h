@@ -87,6 +87,9 @@ public:
     void FitSpace();
     // The distance at which the whole space fits the view's current shape.
     float FitSpaceDistance() const;
+    // After opening a file: once the view is shown at its size, Fit Space if the first view
+    // does not show the whole space.
+    void FitIfTooLarge();
 
     // View > Cell Edges: each cell's outline on its visible faces and a grid on the floor.
     void OnViewCellEdges();

@@ -114,6 +114,12 @@ void CTesseraView::OnFitSpace()
     Redraw();
 }
 
+void CTesseraView::FitIfTooLarge()
+{
+    m_bFitPending = true;
+    Redraw();
+}
+
 // A newly opened space that does not fit the first view is fitted, once the view has the size
 // it is shown at.
 void CTesseraView::FitIfPending()

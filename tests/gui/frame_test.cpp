@@ -105,7 +105,8 @@ void FrameTest::menusMatchTheTable()
 {
     const QList<QPair<QString, QList<SItem>>> expected = {
         {"&File",
-         {{57600, "&New\tCtrl+N"}, {57601, "&Open...\tCtrl+O"}, {57603, "&Save\tCtrl+S"}, {57604, "Save &As..."}, {0, {}},
+         {{57600, "&New\tCtrl+N"}, {57601, "&Open...\tCtrl+O"}, {57603, "&Save\tCtrl+S"}, {57604, "Save &As..."},
+          {32850, "Export &Image..."}, {0, {}},
           {32771, "Size&Up"}, {32772, "Size&Down"}, {0, {}}, {57616, "Recent File"}, {0, {}}, {57665, "E&xit"}}},
         {"&Run", {{32773, "&Start"}, {32774, "S&top"}, {0, {}}, {32775, "&Back"}}},
         {"&Edit",
@@ -121,7 +122,9 @@ void FrameTest::menusMatchTheTable()
         {"M&oveEye",
          {{32797, "&Up"}, {32798, "&Down"}, {32799, "&Left"}, {32800, "&Right"}, {32802, "Zoom&Out"}, {32801, "Zoom&In"},
           {0, {}}, {32803, "Re&set"}}},
-        {"&View", {{32804, "&Cursor"}, {59392, "&Toolbar"}, {59393, "&Status Bar"}}},
+        {"&View",
+         {{32804, "&Cursor"}, {59392, "&Toolbar"}, {59393, "&Status Bar"}, {0, {}}, {32851, "Cell &Edges"},
+          {32852, "&Fit Space"}}},
         {"&Tool", {{32805, "SideWinder 3D Pro"}}},
         {"&Help", {{57666, "&Index"}, {57668, "&Using Help"}, {0, {}}, {57664, "&About 3D-Tessera..."}}},
     };
