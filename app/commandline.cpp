@@ -38,7 +38,10 @@ ECommandLineResult ParseCommandLine(const QStringList& arguments, SCommandLine& 
                                   "space is in view. Default: the view the editor opens with.",
                                   "ELEVATION,AZIMUTH");
     const QCommandLineOption noCursor("no-cursor", "Leave out the cursor and its guide lines.");
-    parser.addOptions({exportPng, size, steps, view, noCursor});
+    const QCommandLineOption fitCells("fit-cells",
+                                      "Look at the middle of the non-empty cells, as near as they all stay in "
+                                      "view, rather than at the whole space.");
+    parser.addOptions({exportPng, size, steps, view, noCursor, fitCells});
     parser.addPositionalArgument("FILE", "Space file (.ts3) or plane file to open.", "[FILE]");
 
     if (!parser.parse(arguments)) {
@@ -57,7 +60,7 @@ ECommandLineResult ParseCommandLine(const QStringList& arguments, SCommandLine& 
     line.file = parser.positionalArguments().join(' ');
     line.exportPng = parser.value(exportPng);
     if (line.exportPng.isEmpty()) {
-        for (const QCommandLineOption& o : {size, steps, view, noCursor})
+        for (const QCommandLineOption& o : {size, steps, view, noCursor, fitCells})
             if (parser.isSet(o)) {
                 message = QString("--%1 goes with --export-png").arg(o.names().first());
                 return COMMAND_LINE_ERROR;
@@ -98,5 +101,6 @@ ECommandLineResult ParseCommandLine(const QStringList& arguments, SCommandLine& 
         line.azimuth = float(a * DEGREE);
     }
     line.noCursor = parser.isSet(noCursor);
+    line.fitCells = parser.isSet(fitCells);
     return COMMAND_LINE_OK;
 }

@@ -1,6 +1,7 @@
 // The editor's command line: a space file to open, or a picture to make of one without a window.
 //   tessera [FILE]
-//   tessera --export-png OUT.png [--size WxH] [--steps N] [--view ELEVATION,AZIMUTH] [--no-cursor] FILE
+//   tessera --export-png OUT.png [--size WxH] [--steps N] [--view ELEVATION,AZIMUTH] [--no-cursor]
+//           [--fit-cells] FILE
 #pragma once
 
 #include <QSize>
@@ -15,6 +16,7 @@ struct SCommandLine {
     bool view = false;  // a viewing direction was given
     float elevation = 0, azimuth = 0;  // radians
     bool noCursor = false;
+    bool fitCells = false;  // frame the non-empty cells rather than the whole space
 };
 
 enum ECommandLineResult { COMMAND_LINE_OK, COMMAND_LINE_ERROR, COMMAND_LINE_HELP };

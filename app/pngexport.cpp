@@ -111,6 +111,10 @@ int ExportPng(const SCommandLine& line)
     if (line.view) {
         const float elevation = std::clamp(line.elevation, -viewpoint::ELEVATION_LIMIT, viewpoint::ELEVATION_LIMIT);
         view.PlaceEye(elevation, line.azimuth, view.GetDistance());
+    }
+    if (line.fitCells) {
+        view.FitCells();
+    } else if (line.view) {
         view.FitSpace();
     } else if (view.FitSpaceDistance() > view.GetDistance()) {
         view.FitSpace();  // as on opening a space too large for the first view

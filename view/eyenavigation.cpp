@@ -27,6 +27,12 @@ float ZoomByNotches(float distance, int notches)
 
 float FitDistance(const SVec3& size, const SVec3& target, SEyeAngles angles, float aspect, float margin)
 {
+    return FitBoxDistance({0, 0, 0}, size, target, angles, aspect, margin);
+}
+
+float FitBoxDistance(const SVec3& lo, const SVec3& hi, const SVec3& target, SEyeAngles angles, float aspect,
+                     float margin)
+{
     // The camera's axes as gluLookAt builds them: forward f from the eye to the target, side
     // s = f x up, true up u = s x f. A point P seen from eye = target - d f lies at depth
     // (P - target).f + d and off the axis by (P - target).s and (P - target).u.
@@ -43,8 +49,8 @@ float FitDistance(const SVec3& size, const SVec3& target, SEyeAngles angles, flo
     const float tanH = tanV * aspect;
     float distance = NEAREST;
     for (int corner = 0; corner < 8; corner++) {
-        const float p[3] = {(corner & 1 ? size.x : 0) - target.x, (corner & 2 ? size.y : 0) - target.y,
-                            (corner & 4 ? size.z : 0) - target.z};
+        const float p[3] = {(corner & 1 ? hi.x : lo.x) - target.x, (corner & 2 ? hi.y : lo.y) - target.y,
+                            (corner & 4 ? hi.z : lo.z) - target.z};
         const float x = p[0] * s[0] + p[1] * s[1] + p[2] * s[2];
         const float y = p[0] * u[0] + p[1] * u[1] + p[2] * u[2];
         const float depth = p[0] * f[0] + p[1] * f[1] + p[2] * f[2];

@@ -28,3 +28,6 @@ float ZoomByNotches(float distance, int notches);
 // `margin` (a fraction of the half-width and half-height) free at the borders. At least the
 // nearest distance of the zoom commands.
 float FitDistance(const SVec3& size, const SVec3& target, SEyeAngles angles, float aspect, float margin = 0.05f);
+// The same for the box [lo, hi].
+float FitBoxDistance(const SVec3& lo, const SVec3& hi, const SVec3& target, SEyeAngles angles, float aspect,
+                     float margin = 0.05f);

@@ -85,6 +85,10 @@ public:
     // space is in view, keeping its direction. FitSpace alone does not redraw.
     void OnFitSpace();
     void FitSpace();
+    // Puts the cursor in the middle of the non-empty cells and the eye as near as it can be with
+    // all of them in view (for pictures of the program rather than of the whole space). Does
+    // nothing in an empty space.
+    void FitCells();
     // The distance at which the whole space fits the view's current shape.
     float FitSpaceDistance() const;
     // After opening a file: once the view is shown at its size, Fit Space if the first view

@@ -29,6 +29,10 @@ cmp -s "$work/before.png" "$work/after.png" && fail "three steps changed nothing
 # A viewing direction: another picture of the same space.
 "$tessera" --export-png "$work/above.png" --no-cursor --view 80,0 "$examples/gravity.ts3" 2>/dev/null || fail "above.png"
 cmp -s "$work/before.png" "$work/above.png" && fail "--view changed nothing"
+# Framing the cells only: nearer, another picture.
+"$tessera" --export-png "$work/cells.png" --no-cursor --view 80,0 --fit-cells "$examples/gravity.ts3" 2>/dev/null ||
+    fail "cells.png"
+cmp -s "$work/above.png" "$work/cells.png" && fail "--fit-cells changed nothing"
 
 # Bad files: status 2, a message on stderr, no picture.
 printf '\001\002\003' >"$work/junk.ts3"
@@ -42,7 +46,7 @@ status=$?
 [ $status -eq 2 ] || fail "a missing file exits with $status"
 grep -q "cannot open" "$work/err" || fail "no message for the missing file: $(cat "$work/err")"
 # Bad arguments: status 2.
-for args in "--size 0x10" "--size big" "--steps -1" "--view 95,0" "--frobnicate"; do
+for args in "--size 0x10" "--size big" "--steps -1" "--view 95,0" "--view 10" "--frobnicate"; do
     # shellcheck disable=SC2086
     "$tessera" --export-png "$work/x.png" $args "$examples/gravity.ts3" 2>/dev/null
     status=$?
