@@ -10,10 +10,10 @@
 
 #include "app/mainframe.h"
 #include "app/resources.h"
-#include "document/filestream.h"
-#include "document/memorystream.h"
-#include "document/spacefile.h"
 #include "document/tesseradoc.h"
+#include "formats/filestream.h"
+#include "formats/memorystream.h"
+#include "formats/spacefile.h"
 #include "view/tesseraview.h"
 
 namespace {

@@ -5,17 +5,13 @@
 #include <QImageWriter>
 #include <algorithm>
 #include <chrono>
-#include <condition_variable>
 #include <cstdio>
-#include <deque>
-#include <mutex>
-#include <string>
 
 #include "app/commandline.h"
 #include "document/docview.h"
-#include "document/filestream.h"
-#include "document/runwindow.h"
 #include "document/tesseradoc.h"
+#include "formats/filestream.h"
+#include "run/queuedrunwindow.h"
 #include "view/camera.h"
 #include "view/tesseraview.h"
 
@@ -42,13 +38,11 @@ int Fail(int status, const QString& message)
 
 // Stands in for the view while the program runs its steps: takes the worker's messages on this
 // thread, as the view's event queue would.
-class CStepCounter : public IDocView, public IRunWindow {
+class CStepCounter : public IDocView, public CQueuedRunWindow {
 public:
     void OnUpdate() override {}
     void OnInitialUpdate() override {}
     IRunWindow* GetRunWindow() override { return this; }
-    void postRunShow() override { Post(WM_RUN_SHOW); }
-    void postRunFinished() override { Post(WM_RUN_FINISHED); }
 
     // Runs until `steps` steps have been shown or the run ends. A run that shows nothing for a
     // long time (every unit asleep, waiting for results that cannot come) is stopped there.
@@ -56,32 +50,12 @@ public:
     {
         doc.StartRun();
         for (int shown = 0; shown < steps;) {
-            const int message = Next(std::chrono::seconds(30));
+            const int message = next(std::chrono::seconds(30));
             if (message != WM_RUN_SHOW) break;  // finished, or silent
             if (++shown < steps) doc.SignalContinue();
         }
         doc.StopRun();
     }
-
-private:
-    void Post(int message)
-    {
-        std::lock_guard<std::mutex> hold(m_mutex);
-        m_queue.push_back(message);
-        m_posted.notify_all();
-    }
-    int Next(std::chrono::seconds timeout)
-    {
-        std::unique_lock<std::mutex> hold(m_mutex);
-        if (!m_posted.wait_for(hold, timeout, [this] { return !m_queue.empty(); })) return 0;
-        const int message = m_queue.front();
-        m_queue.pop_front();
-        return message;
-    }
-
-    std::mutex m_mutex;
-    std::condition_variable m_posted;
-    std::deque<int> m_queue;
 };
 }  // namespace
 

@@ -2,8 +2,8 @@
 // later passes, which test again only around the cells the last step changed.
 #include <benchmark/benchmark.h>
 
-#include "document/runlink.h"
 #include "interpreter/interpreter.h"
+#include "run/runlink.h"
 #include "space/cellcodes.h"
 #include "support/blockbuilder.h"
 

@@ -2,8 +2,8 @@
 // the building of the units.
 #include <benchmark/benchmark.h>
 
-#include "document/runlink.h"
 #include "interpreter/interpreter.h"
+#include "run/runlink.h"
 #include "support/blockbuilder.h"
 
 namespace {

@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "document/filestream.h"
-#include "document/memorystream.h"
-#include "document/spacereader.h"
-#include "document/spacewriter.h"
+#include "formats/filestream.h"
+#include "formats/memorystream.h"
+#include "formats/spacereader.h"
+#include "formats/spacewriter.h"
 
 namespace {
 

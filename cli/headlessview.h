@@ -8,7 +8,7 @@
 #include <mutex>
 
 #include "document/docview.h"
-#include "document/runwindow.h"
+#include "run/runwindow.h"
 
 class CHeadlessView : public IDocView, public IRunWindow {
 public:

@@ -10,8 +10,8 @@
 
 #include "cli/headlessview.h"
 #include "cli/spaceprinter.h"
-#include "document/filestream.h"
 #include "document/tesseradoc.h"
+#include "formats/filestream.h"
 #include "interpreter/interpreter.h"
 
 namespace {

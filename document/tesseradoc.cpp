@@ -10,11 +10,11 @@
 #include <algorithm>
 #include <mutex>
 
-#include "document/bytestream.h"
 #include "document/docview.h"
-#include "document/runworker.h"
-#include "document/spacefile.h"
-#include "document/spacereader.h"
+#include "formats/bytestream.h"
+#include "formats/spacefile.h"
+#include "formats/spacereader.h"
+#include "interpreter/runworker.h"
 
 namespace {
 // The worker runs below normal priority so that the interface stays responsive.

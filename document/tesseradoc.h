@@ -6,7 +6,7 @@
 #include <thread>
 #include <vector>
 
-#include "document/runlink.h"
+#include "run/runlink.h"
 #include "space/space.h"
 
 class CByteStream;

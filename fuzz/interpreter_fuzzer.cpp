@@ -8,12 +8,12 @@
 #include <mutex>
 #include <thread>
 
-#include "document/runlink.h"
-#include "document/runwindow.h"
-#include "document/runworker.h"
 #include "fuzz/fuzzspace.h"
 #include "interpreter/interpreter.h"
-#include "tests/support/queuedrunwindow.h"
+#include "interpreter/runworker.h"
+#include "run/queuedrunwindow.h"
+#include "run/runlink.h"
+#include "run/runwindow.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "document/filestream.h"
-#include "document/spacereader.h"
+#include "formats/filestream.h"
+#include "formats/spacereader.h"
 #include "fuzz/fuzzspace.h"
 
 int main(int argc, char** argv)

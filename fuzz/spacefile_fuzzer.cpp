@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "document/memorystream.h"
-#include "document/spacereader.h"
-#include "document/spacewriter.h"
-#include "document/vrmlwriter.h"
+#include "formats/memorystream.h"
+#include "formats/spacereader.h"
+#include "formats/spacewriter.h"
+#include "formats/vrmlwriter.h"
 
 namespace {
 // Round trips of bigger spaces only cost time: the reader already built them once.

@@ -4,9 +4,9 @@
 
 #include <initializer_list>
 
+#include "interpreter/patternspace.h"
 #include "space/box.h"
 #include "space/cellcodes.h"
-#include "space/patternspace.h"
 
 class CBlockProbe {
 public:

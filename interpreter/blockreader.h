@@ -2,12 +2,12 @@
 // both the Separate scan and the frame scan of sub-program windows do.
 #pragma once
 
+#include "interpreter/patternspace.h"
+#include "interpreter/spacepairlist.h"
 #include "interpreter/unitprogram.h"
-#include "space/patternspace.h"
+#include "interpreter/window.h"
 #include "space/space.h"
 #include "space/spacelist.h"
-#include "space/spacepairlist.h"
-#include "space/window.h"
 
 class CBlockReader {
 public:

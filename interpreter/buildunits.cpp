@@ -4,13 +4,13 @@
 // frames come out of a copy with popBack, left to right.
 #include <utility>
 
-#include "document/inputdevices.h"
 #include "interpreter/framescan.h"
 #include "interpreter/instancerecord.h"
 #include "interpreter/matchcontext.h"
 #include "interpreter/matchcontextlist.h"
 #include "interpreter/rulegroup.h"
 #include "interpreter/unitprogram.h"
+#include "run/inputdevices.h"
 
 namespace {
 using GroupList = CLinkList<CSpacePairList>;

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "interpreter/blockprobe.h"
-#include "space/spacepairlist.h"
+#include "interpreter/spacepairlist.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "interpreter/blockprobe.h"
-#include "space/window.h"
+#include "interpreter/window.h"
 
 int CPatternSpace::findWindow(int x, int y, int z, CWindow& out)
 {

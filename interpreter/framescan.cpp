@@ -2,7 +2,7 @@
 #include "interpreter/framescan.h"
 
 #include "interpreter/blockreader.h"
-#include "space/patternspace.h"
+#include "interpreter/patternspace.h"
 
 int scanFrame(const CSpace& contents, CUnitProgram& program, CSpace& area, CCell& areaCell)
 {

@@ -4,7 +4,7 @@
 
 #include <mutex>
 
-#include "document/runlink.h"
+#include "run/runlink.h"
 
 CInterpreter theInterpreter;
 

@@ -2,12 +2,12 @@
 // worker thread; it reaches the document only through the shared CRunLink, under its lock.
 #pragma once
 
-#include "document/inputdevices.h"
 #include "interpreter/instancerecord.h"
 #include "interpreter/matchcontext.h"
 #include "interpreter/matchcontextlist.h"
 #include "interpreter/messagelist.h"
 #include "interpreter/unitprogram.h"
+#include "run/inputdevices.h"
 #include "space/cellset.h"
 #include "space/space.h"
 

@@ -1,8 +1,8 @@
 // CKey: the name of a unit (a picture and a number), by which units address their messages.
 #pragma once
 
+#include "interpreter/patternspace.h"
 #include "space/object.h"
-#include "space/patternspace.h"
 
 class CKey : public CObject {
 public:

@@ -2,7 +2,7 @@
 // its contents equal one of these exactly (same sizes, same cells).
 #pragma once
 
-#include "space/patternspace.h"
+#include "interpreter/patternspace.h"
 
 CPatternSpace makePaletteIcon();      // 8x1x1: the palette (transparent colour)
 CPatternSpace makeTwoBlockIcon();     // 8x6x2: variables

@@ -3,8 +3,8 @@
 #include <mutex>
 #include <string>
 
-#include "document/runlink.h"
 #include "interpreter/interpreter.h"
+#include "run/runlink.h"
 
 namespace {
 using Hold = std::lock_guard<std::recursive_mutex>;

@@ -5,16 +5,16 @@
 #include <string>
 #include <vector>
 
-#include "document/inputdevices.h"
 #include "interpreter/message.h"
 #include "interpreter/messagelist.h"
+#include "interpreter/spacepairlist.h"
 #include "interpreter/unitprogram.h"
+#include "run/inputdevices.h"
 #include "space/boxset.h"
 #include "space/cell.h"
 #include "space/cellset.h"
 #include "space/object.h"
 #include "space/space.h"
-#include "space/spacepairlist.h"
 
 // Lets a long search step be interrupted: `tick` counts units of work (positions tested, cells
 // written) and runs `check` every few thousand of them; `check` may throw to abandon the step.

@@ -5,8 +5,8 @@
 
 #include "interpreter/interpreter.h"
 #include "interpreter/keywordicons.h"
+#include "interpreter/window.h"
 #include "space/cellcodes.h"
-#include "space/window.h"
 
 namespace {
 // A count shown as that many black cells in a 5x5x5 box.

@@ -2,8 +2,8 @@
 // when sequences and the transparent colour are worked into a program's groups.
 #pragma once
 
+#include "interpreter/spacepairlist.h"
 #include "space/space.h"
-#include "space/spacepairlist.h"
 
 // 1 when some rule of the group holds p in its left or its right side.
 int usesPattern(const CSpacePairList& group, const CSpace& p);

@@ -4,11 +4,11 @@
 #include <mutex>
 #include <utility>
 
-#include "document/runlink.h"
 #include "interpreter/blockreader.h"
 #include "interpreter/interpreter.h"
+#include "interpreter/patternspace.h"
+#include "run/runlink.h"
 #include "space/cell.h"
-#include "space/patternspace.h"
 
 namespace {
 using Hold = std::lock_guard<std::recursive_mutex>;

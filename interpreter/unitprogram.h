@@ -6,13 +6,13 @@
 #include <stdexcept>
 
 #include "interpreter/key.h"
+#include "interpreter/patternspace.h"
+#include "interpreter/placedspace.h"
+#include "interpreter/spacepairlist.h"
+#include "interpreter/window.h"
 #include "space/linklist.h"
 #include "space/object.h"
-#include "space/patternspace.h"
-#include "space/placedspace.h"
 #include "space/spacelist.h"
-#include "space/spacepairlist.h"
-#include "space/window.h"
 
 class CInputDevices;
 class CInstanceList;

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "document/docview.h"
-#include "document/runwindow.h"
+#include "run/runwindow.h"
 #include "space/space.h"
 #include "view/camera.h"
 #include "view/cursormove.h"

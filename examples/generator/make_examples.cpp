@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "document/filestream.h"
-#include "document/spacewriter.h"
+#include "formats/filestream.h"
+#include "formats/spacewriter.h"
 #include "interpreter/keywordicons.h"
+#include "interpreter/spacepairlist.h"
+#include "interpreter/window.h"
 #include "space/cellcodes.h"
-#include "space/spacepairlist.h"
-#include "space/window.h"
 #include "support/blockbuilder.h"
 
 namespace {

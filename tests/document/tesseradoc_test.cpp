@@ -11,10 +11,10 @@
 #include <thread>
 
 #include "document/docview.h"
-#include "document/memorystream.h"
-#include "document/runwindow.h"
-#include "document/spacewriter.h"
 #include "document/tesseradoc.h"
+#include "formats/memorystream.h"
+#include "formats/spacewriter.h"
+#include "run/runwindow.h"
 #include "support/blockbuilder.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "document/memorystream.h"
+#include "formats/memorystream.h"
 #include "guitestsupport.h"
 
 int main(int argc, char** argv)

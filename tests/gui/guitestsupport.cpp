@@ -8,7 +8,7 @@
 #include <QVector3D>
 #include <cstdio>
 
-#include "document/memorystream.h"
+#include "formats/memorystream.h"
 #include "view/camera.h"
 
 std::string SpaceFileText(int sx, int sy, int sz, std::initializer_list<SCellValue> cells)

@@ -13,8 +13,8 @@
 #include <string>
 #include <thread>
 
-#include "document/filestream.h"
 #include "document/tesseradoc.h"
+#include "formats/filestream.h"
 #include "hardeningview.h"
 #include "loadspace.h"
 #include "support/blockbuilder.h"

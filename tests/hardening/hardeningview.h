@@ -6,9 +6,9 @@
 #include <chrono>
 
 #include "document/docview.h"
-#include "document/runwindow.h"
 #include "document/tesseradoc.h"
-#include "support/queuedrunwindow.h"
+#include "run/queuedrunwindow.h"
+#include "run/runwindow.h"
 
 class CHardeningView : public IDocView, public CQueuedRunWindow {
 public:

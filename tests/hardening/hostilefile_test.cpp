@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "allocationprobe.h"
-#include "document/memorystream.h"
-#include "document/spacereader.h"
 #include "document/tesseradoc.h"
+#include "formats/memorystream.h"
+#include "formats/spacereader.h"
 #include "hardeningview.h"
 
 namespace {

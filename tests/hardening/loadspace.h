@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "document/memorystream.h"
-#include "document/spacewriter.h"
 #include "document/tesseradoc.h"
+#include "formats/memorystream.h"
+#include "formats/spacewriter.h"
 
 inline void loadSpace(CTesseraDoc& doc, const CSpace& space)
 {

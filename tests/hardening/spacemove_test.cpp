@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "space/patternspace.h"
+#include "interpreter/patternspace.h"
 #include "space/space.h"
 
 TEST(SpaceMove, CellsChangeHandsAndTheSourceIsTheEmptySpace)

@@ -6,9 +6,9 @@
 
 #include <vector>
 
-#include "space/patternspace.h"
-#include "space/spacepairlist.h"
-#include "space/window.h"
+#include "interpreter/patternspace.h"
+#include "interpreter/spacepairlist.h"
+#include "interpreter/window.h"
 #include "support/blockbuilder.h"
 
 // A block found by the scan: its kind ('S'equence, 'R'ule group, work 'A'rea, 'W'indow) and cell.

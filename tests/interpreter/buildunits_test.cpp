@@ -6,12 +6,12 @@
 #include <initializer_list>
 #include <vector>
 
-#include "document/inputdevices.h"
 #include "interpreter/framescan.h"
 #include "interpreter/instancerecord.h"
 #include "interpreter/keywordicons.h"
 #include "interpreter/matchcontextlist.h"
 #include "interpreter/unitprogram.h"
+#include "run/inputdevices.h"
 #include "space/cellcodes.h"
 #include "support/blockbuilder.h"
 

@@ -2,12 +2,12 @@
 // declarations, growth of the document, results reaching callers, ended instances erased.
 #include <gtest/gtest.h>
 
-#include "document/runlink.h"
 #include "interpreter/interpreter.h"
 #include "interpreter/keywordicons.h"
 #include "interpreter/matchtestkit.h"
+#include "interpreter/window.h"
+#include "run/runlink.h"
 #include "space/cellcodes.h"
-#include "space/window.h"
 
 namespace {
 constexpr int R = CELL_RED, G = CELL_GREEN, Y = CELL_YELLOW, K = CELL_BLACK, W = CELL_WHITE;

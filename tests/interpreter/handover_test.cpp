@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "document/runlink.h"
 #include "interpreter/interpreter.h"
 #include "interpreter/keywordicons.h"
+#include "run/runlink.h"
 #include "space/cellcodes.h"
 #include "support/blockbuilder.h"
 

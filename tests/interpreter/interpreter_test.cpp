@@ -2,8 +2,8 @@
 // interruption points and ApplyWrites.
 #include <gtest/gtest.h>
 
-#include "document/runlink.h"
 #include "interpreter/interpreter.h"
+#include "run/runlink.h"
 #include "space/cellcodes.h"
 
 namespace {

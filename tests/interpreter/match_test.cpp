@@ -6,9 +6,9 @@
 #include <chrono>
 #include <thread>
 
-#include "document/runlink.h"
 #include "interpreter/interpreter.h"
 #include "interpreter/matchtestkit.h"
+#include "run/runlink.h"
 #include "space/cellcodes.h"
 
 namespace {

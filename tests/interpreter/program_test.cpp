@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "document/runlink.h"
 #include "interpreter/interpreter.h"
 #include "interpreter/keywordicons.h"
+#include "run/runlink.h"
 #include "space/cellcodes.h"
 #include "support/blockbuilder.h"
 

@@ -11,11 +11,11 @@
 #include <string>
 #include <thread>
 
-#include "document/runlink.h"
-#include "document/runwindow.h"
-#include "document/runworker.h"
 #include "interpreter/interpreter.h"
-#include "support/queuedrunwindow.h"
+#include "interpreter/runworker.h"
+#include "run/queuedrunwindow.h"
+#include "run/runlink.h"
+#include "run/runwindow.h"
 
 // Generous: only a broken protocol ever waits this long.
 constexpr std::chrono::milliseconds kPatience = std::chrono::seconds(10);

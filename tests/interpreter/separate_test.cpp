@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "document/runlink.h"
 #include "interpreter/interpreter.h"
+#include "run/runlink.h"
 #include "space/cellcodes.h"
 #include "support/blockbuilder.h"
 

@@ -6,7 +6,7 @@
 
 #include "space/cellcodes.h"
 #include "space/space.h"
-#include "spacetext.h"
+#include "support/spacetext.h"
 
 namespace {
 void expectEmpty(const CSpace& s)

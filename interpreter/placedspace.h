@@ -1,0 +1,38 @@
+// CPlacedSpace: a picture together with the position of its corner cell in a larger space.
+#pragma once
+
+#include "interpreter/patternspace.h"
+
+class CPlacedSpace : public CPatternSpace {
+public:
+    CPlacedSpace() = default;
+    CPlacedSpace(int sx, int sy, int sz, int fill) : CPatternSpace(sx, sy, sz, fill) {}
+    explicit CPlacedSpace(const CSpace& s) : CPatternSpace(s) {}
+    CPlacedSpace(const CPlacedSpace&) = default;
+    CPlacedSpace& operator=(const CPlacedSpace& o)
+    {
+        if (this == &o) return *this;
+        CPatternSpace::operator=(o);
+        x = o.x;
+        y = o.y;
+        z = o.z;
+        return *this;
+    }
+
+    void setOrigin(int ax, int ay, int az)
+    {
+        x = ax;
+        y = ay;
+        z = az;
+    }
+    void getOrigin(int& ax, int& ay, int& az) const
+    {
+        ax = x;
+        ay = y;
+        az = z;
+    }
+
+    int x = 0;
+    int y = 0;
+    int z = 0;
+};

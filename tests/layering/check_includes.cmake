@@ -1,0 +1,36 @@
+# Checks that every source folder includes only its own headers and those of the layers below it,
+# and that the core uses no GUI toolkit. The link of each layer's test program catches calls that
+# go the wrong way; this catches what the linker cannot see (a header-only class, a constant).
+#   cmake -DROOT=<source tree> -P check_includes.cmake
+cmake_minimum_required(VERSION 3.25)
+
+set(allowed_space space)
+set(allowed_run run space)
+set(allowed_interpreter interpreter run space)
+set(allowed_formats formats space)
+set(allowed_document document interpreter formats run space)
+set(allowed_cli cli document interpreter formats run space)
+set(allowed_view view document interpreter formats run space)
+set(allowed_app app view document interpreter formats run space)
+set(core space run interpreter formats document)
+
+set(faults "")
+foreach(folder space run interpreter formats document cli view app)
+  file(GLOB sources ${ROOT}/${folder}/*.h ${ROOT}/${folder}/*.cpp)
+  foreach(source ${sources})
+    file(STRINGS ${source} includes REGEX "^#include [\"<]")
+    foreach(line ${includes})
+      if(line MATCHES "^#include \"([a-z]+)/")
+        list(FIND allowed_${folder} ${CMAKE_MATCH_1} found)
+        if(found EQUAL -1)
+          string(APPEND faults "\n  ${folder}/ may not include ${CMAKE_MATCH_1}/: ${source}: ${line}")
+        endif()
+      elseif(line MATCHES "^#include <(Q[A-Za-z]*|GL/|SDL)" AND folder IN_LIST core)
+        string(APPEND faults "\n  the core uses no GUI toolkit: ${source}: ${line}")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+if(faults)
+  message(FATAL_ERROR "includes against the layering:${faults}")
+endif()
