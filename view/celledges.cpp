@@ -1,26 +1,26 @@
 // Cell outlines and the floor grid; see celledges.h.
 #include "view/celledges.h"
 
-namespace {
-void Line(std::vector<float>& lines, const float a[3], const float b[3])
+std::vector<unsigned char> EdgeTexture()
 {
-    lines.insert(lines.end(), {a[0], a[1], a[2], b[0], b[1], b[2]});
+    const int n = EDGE_TEXTURE_SIZE;
+    const unsigned char edge = (unsigned char)(EDGE_SHADE * 255 + 0.5f);
+    std::vector<unsigned char> texels(std::size_t(n) * n * 4, 255);
+    for (int t = 0; t < n; t++)
+        for (int s = 0; s < n; s++)
+            if (s == 0 || t == 0 || s == n - 1 || t == n - 1)
+                for (int c = 0; c < 3; c++) texels[(std::size_t(t) * n + s) * 4 + c] = edge;
+    return texels;
 }
-}  // namespace
 
-int AppendFaceEdges(const SFace& face, int length, std::vector<float>& lines)
+void FaceTexCoords(const SFace& face, float st[4][2])
 {
-    for (int k = 0; k < 4; k++) Line(lines, face.corner[k], face.corner[(k + 1) % 4]);
-    if (face.kind == FACE_X || length < 2) return 4;
-    // The z and y faces run along x from corner 0; each inner cell border crosses the face
-    // parallel to its edge at x0 (to corner 3 on a z face, to corner 1 on a y face).
-    const float* a = face.corner[0];
-    const float* b = face.kind == FACE_Z ? face.corner[3] : face.corner[1];
-    for (int i = 1; i < length; i++) {
-        const float from[3] = {a[0] + i, a[1], a[2]}, to[3] = {b[0] + i, b[1], b[2]};
-        Line(lines, from, to);
+    // The two axes the face spans.
+    const int a = face.kind == FACE_X ? 1 : 0, b = face.kind == FACE_Z ? 1 : 2;
+    for (int k = 0; k < 4; k++) {
+        st[k][0] = face.corner[k][a] - face.corner[0][a];
+        st[k][1] = face.corner[k][b] - face.corner[0][b];
     }
-    return 4 + length - 1;
 }
 
 void AppendFloorGrid(int sx, int sz, std::vector<float>& lines)

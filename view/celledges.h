@@ -1,5 +1,5 @@
-// The outlines of cells on a drawn run's face: the face's border and, across a face that spans
-// several cells along x, the line between each two of them, so that a run reads as its cells.
+// The outlines of cells on a drawn run's faces, so that a run reads as its cells, and the grid on
+// the floor.
 #pragma once
 
 #include <vector>
@@ -9,9 +9,15 @@
 // Edges are the face's colour darkened by this factor.
 constexpr float EDGE_SHADE = 0.55f;
 
-// Appends the outline of the face of a run of `length` cells to `lines`, as pairs of points of
-// three floats each; returns the number of lines added.
-int AppendFaceEdges(const SFace& face, int length, std::vector<float>& lines);
+// The outlines are a texture laid over the faces: one square of it per cell, white inside (the
+// face keeps its colour) and EDGE_SHADE grey along its border, so that the depth of a run's
+// cells costs no geometry. EDGE_TEXTURE_SIZE texels a side, RGBA bytes, rows from s = 0.
+constexpr int EDGE_TEXTURE_SIZE = 32;
+std::vector<unsigned char> EdgeTexture();
+
+// Texture coordinates of a face's four corners in cells: s and t run along the face's two axes
+// from its corner 0 (x then y on a z face, y then z on an x face, x then z on a y face).
+void FaceTexCoords(const SFace& face, float st[4][2]);
 
 // The floor grid: one line across the floor [0, sx] x [0, sz] at every whole x and z, as pairs
 // of points; and its grey for a floor of the given grey (lighter on the dark floor, darker on

@@ -1,5 +1,6 @@
 // Drawing the scene with GL 1.1: the camera, the cells as runs along x (sent from client-side
 // arrays), and in immediate mode the cursor and area boxes, the six guide lines and the floor.
+#include <QOpenGLContext>
 #include <QtGui/qopengl.h>
 
 #include <GL/glu.h>
@@ -103,8 +104,7 @@ void CTesseraView::DrawCells()
     const int ex = EyeCellIndex(eye.x), ey = EyeCellIndex(eye.y), ez = EyeCellIndex(eye.z);
     m_vertices.clear();
     m_colours.clear();
-    m_edgeVertices.clear();
-    m_edgeColours.clear();
+    m_texCoords.clear();
 
     // One lock for the whole scan: a running interpreter waits for the frame, not per cell. The
     // cells are read straight from the space's array, row by row along x.
@@ -130,12 +130,11 @@ void CTesseraView::DrawCells()
             m_colours.resize(c + 16);
             for (int k = 0; k < 4; k++) std::memcpy(m_colours.data() + c + 4 * k, rgba, 4);
             if (m_bCellEdges) {
-                const int points = 2 * AppendFaceEdges(faces[f], length, m_edgeVertices);
-                const GLubyte edge[4] = {Byte(faces[f].colour.r * EDGE_SHADE), Byte(faces[f].colour.g * EDGE_SHADE),
-                                         Byte(faces[f].colour.b * EDGE_SHADE), 255};
-                const std::size_t e = m_edgeColours.size();
-                m_edgeColours.resize(e + 4 * std::size_t(points));
-                for (int k = 0; k < points; k++) std::memcpy(m_edgeColours.data() + e + 4 * k, edge, 4);
+                float st[4][2];
+                FaceTexCoords(faces[f], st);
+                const std::size_t t = m_texCoords.size();
+                m_texCoords.resize(t + 8);
+                std::memcpy(m_texCoords.data() + t, st, sizeof st);
             }
         }
     };
@@ -167,18 +166,41 @@ void CTesseraView::DrawCells()
     glEnableClientState(GL_COLOR_ARRAY);
     glVertexPointer(3, GL_FLOAT, 0, m_vertices.data());
     glColorPointer(4, GL_UNSIGNED_BYTE, 0, m_colours.data());
-    // With edges, the faces lie a little behind their outlines in depth, so that the lines win.
+    // With edges, each face carries the outline texture, one square per cell, modulating its
+    // colour. The view's context keeps it (a software renderer compiles its shading anew for a
+    // new texture); a context without Qt (an offscreen picture) makes one for its one frame.
+    QOpenGLContext* context = QOpenGLContext::currentContext();
     if (m_bCellEdges) {
-        glEnable(GL_POLYGON_OFFSET_FILL);
-        glPolygonOffset(1, 1);
+        if (!context || context != m_edgeTextureContext) {
+            const std::vector<unsigned char> texels = EdgeTexture();
+            GLuint texture = 0;
+            glGenTextures(1, &texture);
+            glBindTexture(GL_TEXTURE_2D, texture);
+            glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+            gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA, EDGE_TEXTURE_SIZE, EDGE_TEXTURE_SIZE, GL_RGBA, GL_UNSIGNED_BYTE,
+                              texels.data());
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST_MIPMAP_NEAREST);
+            m_edgeTexture = texture;
+            m_edgeTextureContext = context;
+        }
+        glBindTexture(GL_TEXTURE_2D, m_edgeTexture);
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+        glEnable(GL_TEXTURE_2D);
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        glTexCoordPointer(2, GL_FLOAT, 0, m_texCoords.data());
     }
     glDrawElements(GL_TRIANGLES, GLsizei(quads * 6), GL_UNSIGNED_INT, m_indices.data());
-    glDisable(GL_POLYGON_OFFSET_FILL);
     if (m_bCellEdges) {
-        glLineWidth(1);
-        glVertexPointer(3, GL_FLOAT, 0, m_edgeVertices.data());
-        glColorPointer(4, GL_UNSIGNED_BYTE, 0, m_edgeColours.data());
-        glDrawArrays(GL_LINES, 0, GLsizei(m_edgeVertices.size() / 3));
+        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+        glDisable(GL_TEXTURE_2D);
+        glBindTexture(GL_TEXTURE_2D, 0);
+        if (!context) {
+            glDeleteTextures(1, &m_edgeTexture);
+            m_edgeTexture = 0;
+        }
     }
     glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);

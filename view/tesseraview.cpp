@@ -78,7 +78,12 @@ void CTesseraView::initializeGL()
 }
 
 // The context is current while it announces its end.
-void CTesseraView::ReleasePicker() { m_picker->Release(); }
+void CTesseraView::ReleasePicker()
+{
+    m_picker->Release();
+    m_edgeTexture = 0;  // goes with the context
+    m_edgeTextureContext = nullptr;
+}
 
 void CTesseraView::resizeGL(int, int) { m_bFrameReady = false; }
 

@@ -261,8 +261,9 @@ private:
     std::vector<unsigned char> m_colours;  // RGBA bytes per vertex
     std::vector<unsigned int> m_indices;   // two triangles per face, kept between frames
     bool m_bCellEdges = true;
-    std::vector<float> m_edgeVertices;     // the cells' outlines of the frame being drawn, as line pairs
-    std::vector<unsigned char> m_edgeColours;
+    std::vector<float> m_texCoords;        // the outline texture's coordinates per vertex
+    unsigned int m_edgeTexture = 0;        // the outline texture, kept by the context below
+    const void* m_edgeTextureContext = nullptr;
     bool m_bFitPending = false;  // a newly opened space is fitted once the view is shown
     bool m_bOrbiting = false;
     QPoint m_orbitFrom;          // where the orbit drag began
