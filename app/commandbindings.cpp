@@ -34,6 +34,7 @@ void CMainFrame::BindCommands()
     on(ID_FILE_OPEN, [this] { OnFileOpen(); });
     on(ID_FILE_SAVE, [this] { OnFileSave(); });
     on(ID_FILE_SAVE_AS, [this] { OnFileSaveAs(); });
+    on(ID_FILE_EXPORT_IMAGE, [this] { OnFileExportImage(); });
     on(ID_FILE_SIZEUP, [view] { view->OnSizeUp(); });
     on(ID_FILE_SIZEDOWN, [view] { view->OnSizeDown(); });
     on(ID_FILE_SPACESIZE, [this] { OnSpaceSize(); });
@@ -115,6 +116,8 @@ void CMainFrame::BindCommands()
     checked(ID_VIEW_APPLIED_RULES, [view] { view->OnViewAppliedRules(); }, [view] { return view->IsAppliedRules(); });
     checked(ID_VIEW_PROGRAM_BLOCKS, [view] { view->OnViewProgramBlocks(); },
             [view] { return view->IsProgramBlocks(); });
+    checked(ID_VIEW_CELL_EDGES, [view] { view->OnViewCellEdges(); }, [view] { return view->IsCellEdges(); });
+    on(ID_VIEW_FIT_SPACE, [view] { view->OnFitSpace(); });
     checked(ID_TOOL_SIDEWINDER, [view] { view->OnJoystick(); }, [view] { return view->IsJoystick(); });
 
     // Help

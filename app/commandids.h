@@ -75,6 +75,11 @@ constexpr int ID_VIEW_CHANGES = 32860;
 constexpr int ID_VIEW_APPLIED_RULES = 32861;
 constexpr int ID_VIEW_PROGRAM_BLOCKS = 32862;
 
+// Added beside the original menus: picture export, cell edges and fitting the space in view.
+constexpr int ID_FILE_EXPORT_IMAGE = 32870;
+constexpr int ID_VIEW_CELL_EDGES = 32871;
+constexpr int ID_VIEW_FIT_SPACE = 32872;
+
 // Help and keyboard-only commands
 constexpr int ID_HELP_INDEX = 57666;
 constexpr int ID_HELP_USING = 57668;

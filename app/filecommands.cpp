@@ -92,6 +92,7 @@ bool CMainFrame::OpenDocumentFile(const QString& path)
     m_recent.Add(m_pathName);
     UpdateRecentFileMenu();
     m_pView->OnInitialUpdate();
+    m_pView->FitIfTooLarge();  // a wide space opens with all of it in view
     UpdateCommandUI();
     return true;
 }

@@ -68,6 +68,10 @@ public:
     bool OnFileSaveAs();
     bool OpenDocumentFile(const QString& path);
     bool DoSave(const QString& path);
+    // File > Export Image (exportimage.cpp): asks for a file and a size, then ExportImage.
+    bool OnFileExportImage();
+    // Writes the view as a PNG picture of the given size; false (after saying why) on failure.
+    bool ExportImage(const QString& path, QSize size);
     // Asks "Save changes to ...?" when the document is modified; false when the user cancels.
     bool SaveModified();
     QString GetPathName() const { return m_pathName; }

@@ -25,6 +25,7 @@ int RunFaces(int x0, int y, int z, int value, int length, int ex, int ey, int ez
     int n = 0;
     if (!(skip & FACE_Z)) {
         SFace& f = faces[n++];
+        f.kind = FACE_Z;
         const float fz = z < ez ? zb : za;
         f.colour = Shaded(base, z < ez ? SHADE_Z_TOWARD : SHADE_Z_AWAY);
         Set(f.corner[0], xa, ya, fz);
@@ -34,6 +35,7 @@ int RunFaces(int x0, int y, int z, int value, int length, int ex, int ey, int ez
     }
     if (!(skip & FACE_X)) {
         SFace& f = faces[n++];
+        f.kind = FACE_X;
         const float fx = x0 < ex ? xb : xa;
         f.colour = Shaded(base, x0 < ex ? SHADE_X_TOWARD : SHADE_X_AWAY);
         Set(f.corner[0], fx, ya, za);
@@ -43,6 +45,7 @@ int RunFaces(int x0, int y, int z, int value, int length, int ex, int ey, int ez
     }
     if (!(skip & FACE_Y)) {
         SFace& f = faces[n++];
+        f.kind = FACE_Y;
         const float fy = y < ey ? yb : ya;
         f.colour = Shaded(base, y < ey ? SHADE_Y_TOWARD : SHADE_Y_AWAY);
         Set(f.corner[0], xa, fy, za);

@@ -4,12 +4,13 @@
 
 #include "view/cellshading.h"
 
+constexpr int FACE_Z = 1, FACE_X = 2, FACE_Y = 4;
+
 struct SFace {
     SRgb colour;
     float corner[4][3];
+    int kind;  // FACE_Z, FACE_X or FACE_Y: the axis the face is turned along
 };
-
-constexpr int FACE_Z = 1, FACE_X = 2, FACE_Y = 4;
 
 // Faces of the box [x0, x0 + length] x [y, y + 1] x [z, z + 1] for an eye in cell (ex, ey, ez):
 // z, x and y face in that order, leaving out those in the mask `skip`. Returns the count

@@ -1,5 +1,6 @@
 // Drawing the scene with GL 1.1: the camera, the cells as runs along x (sent from client-side
 // arrays), and in immediate mode the cursor and area boxes, the six guide lines and the floor.
+#include <QOpenGLContext>
 #include <QtGui/qopengl.h>
 
 #include <GL/glu.h>
@@ -8,6 +9,7 @@
 #include <cstring>
 
 #include "document/tesseradoc.h"
+#include "view/celledges.h"
 #include "view/cellshading.h"
 #include "view/guidesegment.h"
 #include "view/runfaces.h"
@@ -62,13 +64,14 @@ SVec3 CTesseraView::Eye() const
     return EyePosition({m_editor.GetTargetX(), m_editor.GetTargetY(), m_editor.GetTargetZ()}, m_elevation, m_azimuth, m_distance);
 }
 
-void CTesseraView::SetupCamera()
+void CTesseraView::SetupCamera() { SetupCamera(int(width() * devicePixelRatioF()), int(height() * devicePixelRatioF())); }
+
+void CTesseraView::SetupCamera(int w, int h)
 {
     const SVec3 size = {float(m_pDoc->GetSizeX()), float(m_pDoc->GetSizeY()), float(m_pDoc->GetSizeZ())};
     const SVec3 target = {m_editor.GetTargetX(), m_editor.GetTargetY(), m_editor.GetTargetZ()};
     const SVec3 eye = Eye();
     const SClipPlanes planes = ComputeClipPlanes(size, target, eye, m_distance);
-    const int w = int(width() * devicePixelRatioF()), h = int(height() * devicePixelRatioF());
 
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LEQUAL);
@@ -102,6 +105,7 @@ void CTesseraView::DrawCells()
     const int ex = EyeCellIndex(eye.x), ey = EyeCellIndex(eye.y), ez = EyeCellIndex(eye.z);
     m_vertices.clear();
     m_colours.clear();
+    m_texCoords.clear();
 
     // One lock for the whole scan: a running interpreter waits for the frame, not per cell. The
     // cells are read straight from the space's array, row by row along x.
@@ -126,6 +130,13 @@ void CTesseraView::DrawCells()
             const GLubyte rgba[4] = {Byte(faces[f].colour.r), Byte(faces[f].colour.g), Byte(faces[f].colour.b), 255};
             m_colours.resize(c + 16);
             for (int k = 0; k < 4; k++) std::memcpy(m_colours.data() + c + 4 * k, rgba, 4);
+            if (m_bCellEdges) {
+                float st[4][2];
+                FaceTexCoords(faces[f], st);
+                const std::size_t t = m_texCoords.size();
+                m_texCoords.resize(t + 8);
+                std::memcpy(m_texCoords.data() + t, st, sizeof st);
+            }
         }
     };
     // Layers and rows nearest the eye first, so that the depth test turns away most of what lies
@@ -156,7 +167,42 @@ void CTesseraView::DrawCells()
     glEnableClientState(GL_COLOR_ARRAY);
     glVertexPointer(3, GL_FLOAT, 0, m_vertices.data());
     glColorPointer(4, GL_UNSIGNED_BYTE, 0, m_colours.data());
+    // With edges, each face carries the outline texture, one square per cell, modulating its
+    // colour. The view's context keeps it (a software renderer compiles its shading anew for a
+    // new texture); a context without Qt (an offscreen picture) makes one for its one frame.
+    QOpenGLContext* context = QOpenGLContext::currentContext();
+    if (m_bCellEdges) {
+        if (!context || context != m_edgeTextureContext) {
+            const std::vector<unsigned char> texels = EdgeTexture();
+            GLuint texture = 0;
+            glGenTextures(1, &texture);
+            glBindTexture(GL_TEXTURE_2D, texture);
+            glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+            gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA, EDGE_TEXTURE_SIZE, EDGE_TEXTURE_SIZE, GL_RGBA, GL_UNSIGNED_BYTE,
+                              texels.data());
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST_MIPMAP_NEAREST);
+            m_edgeTexture = texture;
+            m_edgeTextureContext = context;
+        }
+        glBindTexture(GL_TEXTURE_2D, m_edgeTexture);
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+        glEnable(GL_TEXTURE_2D);
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        glTexCoordPointer(2, GL_FLOAT, 0, m_texCoords.data());
+    }
     glDrawElements(GL_TRIANGLES, GLsizei(quads * 6), GL_UNSIGNED_INT, m_indices.data());
+    if (m_bCellEdges) {
+        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+        glDisable(GL_TEXTURE_2D);
+        glBindTexture(GL_TEXTURE_2D, 0);
+        if (!context) {
+            glDeleteTextures(1, &m_edgeTexture);
+            m_edgeTexture = 0;
+        }
+    }
     glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
 }
@@ -233,10 +279,26 @@ void CTesseraView::DrawFloor()
     const float sx = float(m_pDoc->GetSizeX()), sz = float(m_pDoc->GetSizeZ());
     const float grey = m_pDoc->GetSizeY() == 1 ? FLOOR_GREY_FLAT : FLOOR_GREY_SOLID;
     glColor3f(grey, grey, grey);
+    if (m_bCellEdges) {
+        glEnable(GL_POLYGON_OFFSET_FILL);
+        glPolygonOffset(1, 1);
+    }
     glBegin(GL_QUADS);
     glVertex3f(0, 0, 0);
     glVertex3f(sx, 0, 0);
     glVertex3f(sx, 0, sz);
     glVertex3f(0, 0, sz);
     glEnd();
+    glDisable(GL_POLYGON_OFFSET_FILL);
+    if (!m_bCellEdges) return;
+    // The grid: one line at every whole x and z across the floor.
+    std::vector<float> grid;
+    AppendFloorGrid(m_pDoc->GetSizeX(), m_pDoc->GetSizeZ(), grid);
+    const float line = FloorGridGrey(grey);
+    glColor3f(line, line, line);
+    glLineWidth(1);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, grid.data());
+    glDrawArrays(GL_LINES, 0, GLsizei(grid.size() / 3));
+    glDisableClientState(GL_VERTEX_ARRAY);
 }

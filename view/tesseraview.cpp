@@ -83,7 +83,12 @@ void CTesseraView::initializeGL()
 }
 
 // The context is current while it announces its end.
-void CTesseraView::ReleasePicker() { m_picker->Release(); }
+void CTesseraView::ReleasePicker()
+{
+    m_picker->Release();
+    m_edgeTexture = 0;  // goes with the context
+    m_edgeTextureContext = nullptr;
+}
 
 void CTesseraView::resizeGL(int, int) { m_bFrameReady = false; }
 
@@ -93,6 +98,7 @@ void CTesseraView::paintGL()
         m_bFrameReady = false;  // Redraw has just drawn this frame
         return;
     }
+    FitIfPending();
     SetupCamera();
     DrawScene();
 }
@@ -103,6 +109,7 @@ void CTesseraView::paintGL()
 void CTesseraView::Redraw()
 {
     if (isVisible() && context()) {
+        FitIfPending();
         makeCurrent();
         SetupCamera();
         DrawScene();
@@ -199,12 +206,14 @@ void CTesseraView::PlaceEye(float elevation, float azimuth, float distance)
     m_elevation = elevation;
     m_azimuth = azimuth;
     m_distance = distance;
+    m_bFitPending = false;  // an eye placed on purpose stays where it was put
 }
 
 // --- Mouse -------------------------------------------------------------------------------
 
 void CTesseraView::mousePressEvent(QMouseEvent* event)
 {
+    if (BeginOrbit(event)) return;  // a navigation drag, not a click
     const QPoint p = event->position().toPoint();
     if (event->button() == Qt::LeftButton) OnLButtonDown(p.x(), p.y());
     else if (event->button() == Qt::RightButton) OnRButtonDown(p.x(), p.y());
@@ -215,6 +224,7 @@ void CTesseraView::mousePressEvent(QMouseEvent* event)
 // hand the double click on as another press, so it is not called.
 void CTesseraView::mouseDoubleClickEvent(QMouseEvent* event)
 {
+    if (BeginOrbit(event)) return;
     const QPoint p = event->position().toPoint();
     if (event->button() == Qt::LeftButton) OnLButtonDblClk(p.x(), p.y());
     else if (event->button() == Qt::RightButton) OnRButtonDown(p.x(), p.y());

@@ -3,7 +3,9 @@
 // and answers the running interpreter's show requests.
 #pragma once
 
+#include <QImage>
 #include <QOpenGLWidget>
+#include <QPoint>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -112,6 +114,30 @@ public:
     void OnZoomOut();
     void OnResetView();
 
+    // View > Fit Space: the eye backs away from the cursor (or comes nearer) until the whole
+    // space is in view, keeping its direction. FitSpace alone does not redraw.
+    void OnFitSpace();
+    void FitSpace();
+    // Puts the cursor in the middle of the non-empty cells and the eye as near as it can be with
+    // all of them in view (for pictures of the program rather than of the whole space). Does
+    // nothing in an empty space.
+    void FitCells();
+    // The distance at which the whole space fits the view's current shape.
+    float FitSpaceDistance() const;
+    // After opening a file: once the view is shown at its size, Fit Space if the first view
+    // does not show the whole space.
+    void FitIfTooLarge();
+
+    // View > Cell Edges: each cell's outline on its visible faces and a grid on the floor.
+    void OnViewCellEdges();
+    bool IsCellEdges() const { return m_bCellEdges; }
+    void SetCellEdges(bool on) { m_bCellEdges = on; }
+
+    // The scene as the view would show it now, drawn at the given size in pixels (an image
+    // export). Uses the view's GL context when it has one, else an offscreen one; a null image
+    // (with the reason in `error`) when no GL is available.
+    QImage RenderImage(QSize size, QString* error = nullptr);
+
     // View > Cursor and Tool > SideWinder 3D Pro.
     void OnViewCursor();
     void OnJoystick();
@@ -200,6 +226,10 @@ protected:
     void paintGL() override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    // Mouse navigation (mousenavigation.cpp): middle drag or Alt + left drag orbits, the wheel zooms.
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     friend class CGuidePicker;  // draws with the view's camera
@@ -215,12 +245,17 @@ private:
 
     // Scene drawing (scenedrawing.cpp).
     void SetupCamera();
+    void SetupCamera(int w, int h);  // for a target of w x h pixels
     void DrawScene();
     void DrawCells();
     void DrawCursorBox();
     void DrawAreaBox();
     void DrawGuides();
     void DrawFloor();
+    // Starts an orbit drag at the window point when the press is one (mousenavigation.cpp).
+    bool BeginOrbit(QMouseEvent* event);
+    // The fit a newly opened space waits for until the view has its size.
+    void FitIfPending();
     SVec3 Eye() const;
 
     // Joystick helpers (joystickcommands.cpp).
@@ -254,9 +289,19 @@ private:
     unsigned m_joyButtons = 0;  // buttons down at the last poll
     std::function<std::uint32_t()> m_joyClock;
     std::unique_ptr<CGuidePicker> m_picker;
-    bool m_bFrameReady = false;
+    bool m_bFrameReady = false;  // the framebuffer holds the frame of the last Redraw
     bool m_bSkipCovered = true;
     std::vector<float> m_vertices;  // the cells' quads of the frame being drawn
     std::vector<unsigned char> m_colours;  // RGBA bytes per vertex
-    std::vector<unsigned int> m_indices;   // two triangles per face, kept between frames  // the framebuffer holds the frame of the last Redraw
+    std::vector<unsigned int> m_indices;   // two triangles per face, kept between frames
+    bool m_bCellEdges = true;
+    std::vector<float> m_texCoords;        // the outline texture's coordinates per vertex
+    unsigned int m_edgeTexture = 0;        // the outline texture, kept by the context below
+    const void* m_edgeTextureContext = nullptr;
+    bool m_bFitPending = false;  // a newly opened space is fitted once the view is shown
+    bool m_bOrbiting = false;
+    QPoint m_orbitFrom;          // where the orbit drag began
+    float m_orbitElevation = 0;  // the eye angles when it began
+    float m_orbitAzimuth = 0;
+    int m_wheelRemainder = 0;    // angle delta short of a whole notch
 };

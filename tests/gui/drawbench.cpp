@@ -1,5 +1,6 @@
 // Frame time of the scene: a 100 x 20 x 100 space with 50,000 non-empty cells of mixed colours,
 // drawn in a 640 x 480 view. Prints wall-clock frame times and the CPU time per frame.
+// Usage: gui_drawbench [FRAMES] [edges|noedges]   (cell edges are on by default, as in the editor)
 #include <QApplication>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
@@ -10,6 +11,7 @@
 #include <chrono>
 #include <cstdio>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "formats/memorystream.h"
@@ -40,6 +42,8 @@ int main(int argc, char** argv)
     view.show();
     if (!QTest::qWaitForWindowExposed(&view)) return 2;
     view.OnInitialUpdate();
+    const bool edges = !(argc > 2 && std::string(argv[2]) == "noedges");
+    view.SetCellEdges(edges);
 
     auto frame = [&] {
         view.Redraw();
@@ -68,8 +72,8 @@ int main(int argc, char** argv)
     std::printf("renderer: %s\n",
                 reinterpret_cast<const char*>(
                     (view.makeCurrent(), QOpenGLContext::currentContext()->functions()->glGetString(GL_RENDERER))));
-    std::printf("space %d x %d x %d, %d non-empty cells, view %d x %d\n", sx, sy, sz, doc.GetSpace().countNonEmpty(),
-                view.width(), view.height());
+    std::printf("space %d x %d x %d, %d non-empty cells, view %d x %d, cell edges %s\n", sx, sy, sz,
+                doc.GetSpace().countNonEmpty(), view.width(), view.height(), edges ? "on" : "off");
     std::printf("frame time over %d frames: mean %.2f ms, median %.2f ms, min %.2f ms, max %.2f ms\n", frames,
                 sum / frames, ms[ms.size() / 2], ms.front(), ms.back());
     // CPU time per frame, steadier than the wall clock when other work shares the machine: the

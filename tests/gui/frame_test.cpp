@@ -106,7 +106,8 @@ void FrameTest::menusMatchTheTable()
 {
     const QList<QPair<QString, QList<SItem>>> expected = {
         {"&File",
-         {{57600, "&New\tCtrl+N"}, {57601, "&Open...\tCtrl+O"}, {57603, "&Save\tCtrl+S"}, {57604, "Save &As..."}, {0, {}},
+         {{57600, "&New\tCtrl+N"}, {57601, "&Open...\tCtrl+O"}, {57603, "&Save\tCtrl+S"}, {57604, "Save &As..."},
+          {32870, "Export &Image..."}, {0, {}},
           {32771, "Size&Up"}, {32772, "Size&Down"}, {32820, "Space Si&ze..."}, {0, {}}, {57616, "Recent File"}, {0, {}}, {57665, "E&xit"}}},
         {"&Run",
          {{32773, "&Start"}, {32774, "S&top"}, {0, {}}, {32775, "&Back"}, {0, {}}, {32850, "&Pause/Resume\tF8"},
@@ -128,7 +129,8 @@ void FrameTest::menusMatchTheTable()
           {0, {}}, {32803, "Re&set"}}},
         {"&View",
          {{32804, "&Cursor"}, {59392, "&Toolbar"}, {59393, "&Status Bar"}, {0, {}}, {32860, "C&hanges"},
-          {32861, "&Applied Rules"}, {32862, "&Program Blocks"}}},
+          {32861, "&Applied Rules"}, {32862, "&Program Blocks"}, {0, {}}, {32871, "Cell &Edges"},
+          {32872, "&Fit Space"}}},
         {"&Tool", {{32805, "SideWinder 3D Pro"}}},
         {"&Help", {{57666, "&Index\tF1"}, {57668, "&Using Help"}, {0, {}}, {57664, "&About 3D-Tessera..."}}},
     };

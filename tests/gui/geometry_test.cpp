@@ -1,9 +1,13 @@
 // Pure view geometry: guide segments, clip planes and the azimuth sectors of the cursor moves.
+#include <QMatrix4x4>
+#include <QVector3D>
 #include <QtTest>
+#include <algorithm>
 #include <cmath>
 
 #include "view/camera.h"
 #include "document/cursormove.h"
+#include "view/eyenavigation.h"
 #include "view/guidesegment.h"
 
 class GeometryTest : public QObject {
@@ -17,6 +21,8 @@ private slots:
     void sectors_data();
     void sectors();
     void screenMoveTable();
+    void orbitAndWheel();
+    void fitDistanceShowsEveryCorner();
 };
 
 void GeometryTest::guideSegmentsAlongX_data()
@@ -137,6 +143,62 @@ void GeometryTest::screenMoveTable()
             QCOMPARE(ScreenMove(SCREEN_FRONT, azimuth), row.front);
             QCOMPARE(ScreenMove(SCREEN_REAR, azimuth), row.rear);
         }
+}
+
+void GeometryTest::orbitAndWheel()
+{
+    // A drag to the right turns the eye left around the target; downward raises it.
+    SEyeAngles e = OrbitByDrag({0.2f, 1.0f}, 50, -10);
+    QVERIFY(std::abs(e.azimuth - 0.5f) < 1e-6f);
+    QVERIFY(std::abs(e.elevation - 0.1f) < 1e-6f);
+    // The elevation stops at the limits of the MoveEye commands; the azimuth is not wrapped.
+    e = OrbitByDrag({0.2f, 1.0f}, -1000, 10000);
+    QCOMPARE(e.elevation, viewpoint::ELEVATION_LIMIT);
+    QVERIFY(std::abs(e.azimuth - 11.0f) < 1e-5f);
+    QCOMPARE(OrbitByDrag({0, 0}, 0, -10000).elevation, -viewpoint::ELEVATION_LIMIT);
+
+    // Wheel notches are ZoomIn and ZoomOut steps with their limits.
+    QCOMPARE(ZoomByNotches(10, 1), 8.0f);
+    QCOMPARE(ZoomByNotches(10, -2), 10 * 1.25f * 1.25f);
+    QCOMPARE(ZoomByNotches(2.2f, 1), 2.0f);
+    QCOMPARE(ZoomByNotches(10, 30), 2.0f);
+    QVERIFY(std::isfinite(ZoomByNotches(3e38f, -5)));
+}
+
+void GeometryTest::fitDistanceShowsEveryCorner()
+{
+    struct Case {
+        SVec3 size, target;
+        SEyeAngles angles;
+        float aspect;
+    };
+    const Case cases[] = {
+        {{130, 1, 10}, {65.5f, 0.5f, 5.5f}, {viewpoint::DEFAULT_ELEVATION, viewpoint::DEFAULT_AZIMUTH}, 4.0f / 3},
+        {{40, 10, 30}, {20.5f, 0.5f, 15.5f}, {1.2f, -2.0f}, 0.5f},
+        {{5, 60, 5}, {0.5f, 0.5f, 0.5f}, {-0.7f, 3.0f}, 2.0f},
+        {{20, 1, 20}, {10.5f, 0.5f, 10.5f}, {1.5f, 0.3f}, 1.0f},  // nearly straight down
+    };
+    for (const Case& c : cases) {
+        const float d = FitDistance(c.size, c.target, c.angles, c.aspect);
+        // Projects the eight corners as the view does, camera, planes and all.
+        auto worst = [&c](float distance) {
+            const SVec3 eye = EyePosition(c.target, c.angles.elevation, c.angles.azimuth, distance);
+            const SClipPlanes planes = ComputeClipPlanes(c.size, c.target, eye, distance);
+            QMatrix4x4 m;
+            m.perspective(float(viewpoint::FIELD_OF_VIEW), c.aspect, planes.zNear, planes.zFar);
+            m.lookAt({eye.x, eye.y, eye.z}, {c.target.x, c.target.y, c.target.z}, {0, 1, 0});
+            float most = 0;
+            for (int k = 0; k < 8; k++) {
+                const QVector3D ndc = m.map(QVector3D(k & 1 ? c.size.x : 0, k & 2 ? c.size.y : 0, k & 4 ? c.size.z : 0));
+                if (std::abs(ndc.z()) > 1) return 9.0f;  // cut off by the near or far plane
+                most = std::max({most, std::abs(ndc.x()), std::abs(ndc.y())});
+            }
+            return most;
+        };
+        QVERIFY2(worst(d) <= 0.951f, qPrintable(QString("corner at %1 of the half-view").arg(worst(d))));
+        // Tight: a little nearer, some corner leaves the margin.
+        QVERIFY(worst(d * 0.97f) > 0.95f);
+    }
 }
 
 QTEST_APPLESS_MAIN(GeometryTest)

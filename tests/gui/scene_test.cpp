@@ -95,6 +95,8 @@ void SceneTest::coveredFacesLeaveThePictureUnchanged()
                 if ((x * 7 + y * 5 + z * 3) % 11 != 0) f.doc.SetCell(x, y, z, 100 + (x + 2 * y + 3 * z) % 8);
     f.view.OnViewCursor();
     f.view.PlaceCursor(2, 1, 2);
+    // The faces only: outlines of a covered face may lie on a visible edge in another shade.
+    f.view.SetCellEdges(false);
     const float eyes[][3] = {{0.39f, 0.26f, 12}, {-0.4f, 2.5f, 12}, {0.9f, -1.2f, 12}, {0.2f, 4.0f, 12},
                              {0.1f, 0.8f, 3.2f}, {-0.2f, 3.6f, 2.7f}, {1.2f, 5.5f, 2.2f}};
     for (const auto& e : eyes) {
@@ -120,13 +122,13 @@ void SceneTest::floorGreys()
     SViewFixture flat(6, 1, 6);
     flat.view.OnViewCursor();
     QImage image = RenderScene(flat.view);
-    const QRgb light = image.pixel(Project(flat.view, 1.0f, 0.0f, 4.5f));
+    const QRgb light = image.pixel(Project(flat.view, 1.5f, 0.0f, 4.5f));  // between grid lines
     QVERIFY2(Near(light, 223, 223, 223), qPrintable(Describe(light)));
 
     SViewFixture solid(6, 2, 6);
     solid.view.OnViewCursor();
     image = RenderScene(solid.view);
-    const QRgb dark = image.pixel(Project(solid.view, 1.0f, 0.0f, 4.5f));
+    const QRgb dark = image.pixel(Project(solid.view, 1.5f, 0.0f, 4.5f));
     QVERIFY2(Near(dark, 32, 32, 32), qPrintable(Describe(dark)));
     // Outside the floor square the background stays black.
     QVERIFY(Near(image.pixel(Project(solid.view, -1.0f, 0.0f, 3.0f)), 0, 0, 0));

@@ -1,0 +1,106 @@
+// The editor's command line through QCommandLineParser; see commandline.h.
+#include "app/commandline.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QRegularExpression>
+#include <cstring>
+
+namespace {
+constexpr double DEGREE = 3.14159265358979 / 180;
+}
+
+bool AsksForExport(int argc, char** argv)
+{
+    for (int i = 1; i < argc; i++) {
+        if (std::strcmp(argv[i], "--") == 0) return false;
+        if (std::strcmp(argv[i], "--export-png") == 0 || std::strncmp(argv[i], "--export-png=", 13) == 0) return true;
+    }
+    return false;
+}
+
+ECommandLineResult ParseCommandLine(const QStringList& arguments, SCommandLine& line, QString& message)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        "3D-Tessera: an editor and interpreter for programs drawn as coloured cells in a 3D grid.\n"
+        "With --export-png, draws the space of FILE as the editor would show it and saves the picture\n"
+        "without opening a window. Exit status: 0 done, 1 the picture could not be made or written,\n"
+        "2 bad arguments or an unreadable file.");
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption exportPng("export-png", "Save a picture of FILE's space as PNG to OUT and exit.", "OUT");
+    const QCommandLineOption size("size", "Size of the picture in pixels (default 800x600).", "WxH");
+    const QCommandLineOption steps("steps", "Run FILE's program for N steps first (default 0).", "N");
+    const QCommandLineOption view("view",
+                                  "Look from this direction in degrees (elevation above the floor, azimuth "
+                                  "around the vertical from +z toward +x) and move back until the whole "
+                                  "space is in view. Default: the view the editor opens with.",
+                                  "ELEVATION,AZIMUTH");
+    const QCommandLineOption noCursor("no-cursor", "Leave out the cursor and its guide lines.");
+    const QCommandLineOption fitCells("fit-cells",
+                                      "Look at the middle of the non-empty cells, as near as they all stay in "
+                                      "view, rather than at the whole space.");
+    parser.addOptions({exportPng, size, steps, view, noCursor, fitCells});
+    parser.addPositionalArgument("FILE", "Space file (.ts3) or plane file to open.", "[FILE]");
+
+    if (!parser.parse(arguments)) {
+        message = parser.errorText();
+        return COMMAND_LINE_ERROR;
+    }
+    if (parser.isSet(help)) {
+        message = parser.helpText();
+        return COMMAND_LINE_HELP;
+    }
+    if (parser.isSet(version)) {
+        message = QCoreApplication::applicationName() + " " + QCoreApplication::applicationVersion() + "\n";
+        return COMMAND_LINE_HELP;
+    }
+    // As typed after the program's name: all the words together are one file name.
+    line.file = parser.positionalArguments().join(' ');
+    line.exportPng = parser.value(exportPng);
+    if (line.exportPng.isEmpty()) {
+        for (const QCommandLineOption& o : {size, steps, view, noCursor, fitCells})
+            if (parser.isSet(o)) {
+                message = QString("--%1 goes with --export-png").arg(o.names().first());
+                return COMMAND_LINE_ERROR;
+            }
+        return COMMAND_LINE_OK;
+    }
+    if (line.file.isEmpty()) {
+        message = "--export-png needs a FILE to draw";
+        return COMMAND_LINE_ERROR;
+    }
+    if (parser.isSet(size)) {
+        const auto match = QRegularExpression("^(\\d{1,5})[xX](\\d{1,5})$").match(parser.value(size));
+        const int w = match.hasMatch() ? match.captured(1).toInt() : 0, h = match.hasMatch() ? match.captured(2).toInt() : 0;
+        if (w < 1 || h < 1 || w > 8192 || h > 8192) {
+            message = "--size must be WIDTHxHEIGHT, each from 1 to 8192 pixels, e.g. 800x600";
+            return COMMAND_LINE_ERROR;
+        }
+        line.size = QSize(w, h);
+    }
+    if (parser.isSet(steps)) {
+        bool ok = false;
+        line.steps = parser.value(steps).toInt(&ok);
+        if (!ok || line.steps < 0) {
+            message = "--steps must be a whole number of steps, 0 or more";
+            return COMMAND_LINE_ERROR;
+        }
+    }
+    if (parser.isSet(view)) {
+        const QStringList parts = parser.value(view).split(',');
+        bool ok1 = false, ok2 = false;
+        const double e = parts.size() == 2 ? parts[0].toDouble(&ok1) : 0, a = parts.size() == 2 ? parts[1].toDouble(&ok2) : 0;
+        if (!ok1 || !ok2 || e < -90 || e > 90 || a < -360 || a > 360) {
+            message = "--view must be ELEVATION,AZIMUTH in degrees, elevation from -90 to 90, e.g. 60,15";
+            return COMMAND_LINE_ERROR;
+        }
+        line.view = true;
+        line.elevation = float(e * DEGREE);
+        line.azimuth = float(a * DEGREE);
+    }
+    line.noCursor = parser.isSet(noCursor);
+    line.fitCells = parser.isSet(fitCells);
+    return COMMAND_LINE_OK;
+}

@@ -1,0 +1,30 @@
+// The editor's command line: a space file to open, or a picture to make of one without a window.
+//   tessera [FILE]
+//   tessera --export-png OUT.png [--size WxH] [--steps N] [--view ELEVATION,AZIMUTH] [--no-cursor]
+//           [--fit-cells] FILE
+#pragma once
+
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+struct SCommandLine {
+    QString file;       // the words after the options, joined by blanks: one file name
+    QString exportPng;  // empty: open the editor
+    QSize size{800, 600};
+    int steps = 0;
+    bool view = false;  // a viewing direction was given
+    float elevation = 0, azimuth = 0;  // radians
+    bool noCursor = false;
+    bool fitCells = false;  // frame the non-empty cells rather than the whole space
+};
+
+enum ECommandLineResult { COMMAND_LINE_OK, COMMAND_LINE_ERROR, COMMAND_LINE_HELP };
+
+// Parses the arguments (the program's name first). On an error, `message` says what is wrong;
+// with --help or --version, it holds the text to print.
+ECommandLineResult ParseCommandLine(const QStringList& arguments, SCommandLine& line, QString& message);
+
+// Whether the raw arguments ask for a picture: decided before the application object exists,
+// so that no display is needed.
+bool AsksForExport(int argc, char** argv);

@@ -1,0 +1,103 @@
+// The picture export of the command line; see pngexport.h.
+#include "app/pngexport.h"
+
+#include <QDir>
+#include <QImageWriter>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+
+#include "app/commandline.h"
+#include "document/docview.h"
+#include "document/tesseradoc.h"
+#include "formats/filestream.h"
+#include "run/queuedrunwindow.h"
+#include "view/camera.h"
+#include "view/tesseraview.h"
+
+namespace {
+constexpr int EXIT_WRITTEN = 0;
+constexpr int EXIT_FAILED = 1;
+constexpr int EXIT_BAD_INPUT = 2;
+
+// Without a window system the view's own GL widget cannot work, and Qt says so; the picture is
+// drawn offscreen instead, so that warning is left out.
+QtMessageHandler g_previousHandler = nullptr;
+void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (text.startsWith("QOpenGLWidget is not supported")) return;
+    if (g_previousHandler) g_previousHandler(type, context, text);
+    else std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
+}
+
+int Fail(int status, const QString& message)
+{
+    std::fprintf(stderr, "tessera: %s\n", qPrintable(message));
+    return status;
+}
+
+// Stands in for the view while the program runs its steps: takes the worker's messages on this
+// thread, as the view's event queue would.
+class CStepCounter : public IDocView, public CQueuedRunWindow {
+public:
+    void OnUpdate() override {}
+    void OnInitialUpdate() override {}
+    IRunWindow* GetRunWindow() override { return this; }
+
+    // Runs until `steps` steps have been shown or the run ends. A run that shows nothing for a
+    // long time (every unit asleep, waiting for results that cannot come) is stopped there.
+    void Run(CTesseraDoc& doc, int steps)
+    {
+        doc.StartRun();
+        for (int shown = 0; shown < steps;) {
+            const int message = next(std::chrono::seconds(30));
+            if (message != WM_RUN_SHOW) break;  // finished, or silent
+            if (++shown < steps) doc.SignalContinue();
+        }
+        doc.StopRun();
+    }
+};
+}  // namespace
+
+int ExportPng(const SCommandLine& line)
+{
+    CTesseraDoc doc;
+    {
+        CFileReadStream in(line.file.toStdString());
+        if (!in.isOpen()) return Fail(EXIT_BAD_INPUT, QString("cannot open %1: %2").arg(line.file, QString::fromStdString(in.error())));
+        const bool loaded = doc.Load(in);
+        if (in.failed()) return Fail(EXIT_BAD_INPUT, QString("cannot read %1: %2").arg(line.file, QString::fromStdString(in.error())));
+        if (!loaded) return Fail(EXIT_BAD_INPUT, QString("%1 is not a 3D-Tessera space or plane file").arg(line.file));
+    }
+    if (line.steps > 0) {
+        CStepCounter counter;
+        doc.AddView(&counter);
+        counter.Run(doc, line.steps);
+        doc.RemoveView(&counter);
+    }
+
+    // The view as the editor opens it, at the picture's size.
+    g_previousHandler = qInstallMessageHandler(QuietHandler);
+    CTesseraView view(&doc);
+    view.resize(line.size);
+    view.OnInitialUpdate();
+    if (line.noCursor) view.OnViewCursor();
+    if (line.view) {
+        const float elevation = std::clamp(line.elevation, -viewpoint::ELEVATION_LIMIT, viewpoint::ELEVATION_LIMIT);
+        view.PlaceEye(elevation, line.azimuth, view.GetDistance());
+    }
+    if (line.fitCells) {
+        view.FitCells();
+    } else if (line.view) {
+        view.FitSpace();
+    } else if (view.FitSpaceDistance() > view.GetDistance()) {
+        view.FitSpace();  // as on opening a space too large for the first view
+    }
+    QString error;
+    const QImage image = view.RenderImage(line.size, &error);
+    if (image.isNull()) return Fail(EXIT_FAILED, "cannot draw the picture: " + error);
+    QImageWriter writer(line.exportPng, "png");
+    if (!writer.write(image))
+        return Fail(EXIT_FAILED, QString("cannot write %1: %2").arg(QDir::toNativeSeparators(line.exportPng), writer.errorString()));
+    return EXIT_WRITTEN;
+}

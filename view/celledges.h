@@ -1,0 +1,26 @@
+// The outlines of cells on a drawn run's faces, so that a run reads as its cells, and the grid on
+// the floor.
+#pragma once
+
+#include <vector>
+
+#include "view/runfaces.h"
+
+// Edges are the face's colour darkened by this factor.
+constexpr float EDGE_SHADE = 0.55f;
+
+// The outlines are a texture laid over the faces: one square of it per cell, white inside (the
+// face keeps its colour) and EDGE_SHADE grey along its border, so that the depth of a run's
+// cells costs no geometry. EDGE_TEXTURE_SIZE texels a side, RGBA bytes, rows from s = 0.
+constexpr int EDGE_TEXTURE_SIZE = 32;
+std::vector<unsigned char> EdgeTexture();
+
+// Texture coordinates of a face's four corners in cells: s and t run along the face's two axes
+// from its corner 0 (x then y on a z face, y then z on an x face, x then z on a y face).
+void FaceTexCoords(const SFace& face, float st[4][2]);
+
+// The floor grid: one line across the floor [0, sx] x [0, sz] at every whole x and z, as pairs
+// of points; and its grey for a floor of the given grey (lighter on the dark floor, darker on
+// the light one).
+void AppendFloorGrid(int sx, int sz, std::vector<float>& lines);
+float FloorGridGrey(float floorGrey);

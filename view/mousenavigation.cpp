@@ -1,0 +1,58 @@
+// Mouse navigation beside the clicks of the view: dragging with the middle button, or with the
+// left button while Alt is held, orbits the eye around its target; the wheel zooms. A plain
+// left or right press keeps its meaning (picking, and the clicks a running program reads).
+#include <QMouseEvent>
+#include <QWheelEvent>
+
+#include "view/eyenavigation.h"
+#include "view/tesseraview.h"
+
+bool CTesseraView::BeginOrbit(QMouseEvent* event)
+{
+    const bool middle = event->button() == Qt::MiddleButton;
+    const bool altLeft = event->button() == Qt::LeftButton && (event->modifiers() & Qt::AltModifier);
+    if (!middle && !altLeft) return false;
+    m_bOrbiting = true;
+    m_orbitFrom = event->position().toPoint();
+    m_orbitElevation = m_elevation;
+    m_orbitAzimuth = m_azimuth;
+    event->accept();
+    return true;
+}
+
+void CTesseraView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!m_bOrbiting) {
+        QOpenGLWidget::mouseMoveEvent(event);
+        return;
+    }
+    const QPoint d = event->position().toPoint() - m_orbitFrom;
+    const SEyeAngles eye = OrbitByDrag({m_orbitElevation, m_orbitAzimuth}, float(d.x()), float(d.y()));
+    m_elevation = eye.elevation;
+    m_azimuth = eye.azimuth;
+    Redraw();
+    event->accept();
+}
+
+void CTesseraView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (m_bOrbiting && (event->button() == Qt::MiddleButton || event->button() == Qt::LeftButton)) {
+        m_bOrbiting = false;
+        event->accept();
+        return;
+    }
+    QOpenGLWidget::mouseReleaseEvent(event);
+}
+
+// Wheel away from the user: nearer. Fine-grained wheels and touchpads add up to whole notches.
+void CTesseraView::wheelEvent(QWheelEvent* event)
+{
+    m_wheelRemainder += event->angleDelta().y();
+    const int notches = m_wheelRemainder / WHEEL_NOTCH;
+    m_wheelRemainder -= notches * WHEEL_NOTCH;
+    if (notches != 0) {
+        m_distance = ZoomByNotches(m_distance, notches);
+        Redraw();
+    }
+    event->accept();
+}
