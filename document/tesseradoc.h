@@ -1,7 +1,9 @@
-// CTesseraDoc: owns the space, the run link shared with the worker thread, the Back copy and the
-// worker itself. Plain C++: views attach as IDocView observers.
+// CTesseraDoc: owns the space, the run link shared with the worker thread, the Back copy, the
+// interpreter that runs for the document and the worker thread that runs it. Plain C++: views
+// attach as IDocView observers.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -10,6 +12,7 @@
 #include "space/space.h"
 
 class CByteStream;
+class CInterpreter;
 class IDocView;
 
 class CTesseraDoc {
@@ -30,13 +33,17 @@ public:
     int GetSizeY();
     int GetSizeZ();
     int GetCell(int x, int y, int z);
-    int GetCellUnlocked(int x, int y, int z) const;
     const CSpace& SpaceUnlocked() const { return m_link.space; }  // for readers holding the lock
     void SetCell(int x, int y, int z, int value);
     CSpace GetSpace();  // a copy, taken under the lock
     void SaveBackup();
     void RestoreBackup();
     int IsBusy();
+    // While a show request waits for its answer: whether the step shown is the run's last.
+    bool IsLastStepShown();
+    // Whether the last Match sweep found every unit asleep with no message pending: such a run
+    // can never end by itself.
+    bool IsRunAsleep();
     std::string GetStatusText();
     void SignalContinue();
 
@@ -69,6 +76,7 @@ private:
     void InitialUpdateFirstView();
 
     CRunLink m_link;
+    std::unique_ptr<CInterpreter> m_interpreter;  // runs on m_pThread only while it exists
     std::thread* m_pThread = nullptr;
     CSpace m_backup;
     std::vector<IDocView*> m_views;

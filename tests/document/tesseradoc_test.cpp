@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <condition_variable>
-#include <deque>
 #include <mutex>
 #include <random>
 #include <set>
@@ -14,46 +12,48 @@
 #include "document/tesseradoc.h"
 #include "formats/memorystream.h"
 #include "formats/spacewriter.h"
-#include "run/runwindow.h"
+#include "run/queuedrunwindow.h"
 #include "support/blockbuilder.h"
 
 namespace {
 constexpr auto kPatience = std::chrono::seconds(10);
 
 // Queues the worker's messages for the test thread and counts reinitialisations.
-class TestView : public IDocView, public IRunWindow {
+class TestView : public IDocView, public CQueuedRunWindow {
 public:
     void OnUpdate() override { updates++; }
     void OnInitialUpdate() override { initialUpdates++; }
     IRunWindow* GetRunWindow() override { return this; }
-    void postRunShow() override { post(WM_RUN_SHOW); }
-    void postRunFinished() override { post(WM_RUN_FINISHED); }
-
-    // The next message, or 0 when none arrives in time.
-    int next(std::chrono::milliseconds timeout = kPatience)
+    void postRunShow() override
     {
-        std::unique_lock<std::mutex> hold(mutex);
-        if (!posted.wait_for(hold, timeout, [this] { return !queue.empty(); })) return 0;
-        int m = queue.front();
-        queue.pop_front();
-        return m;
+        notePoster();
+        CQueuedRunWindow::postRunShow();
+    }
+    void postRunFinished() override
+    {
+        notePoster();
+        CQueuedRunWindow::postRunFinished();
     }
 
-    std::set<std::thread::id> posters;  // threads that posted: one per worker
+    // The next message, or RunMessage::None when none arrives in time.
+    RunMessage next(std::chrono::milliseconds timeout = kPatience) { return CQueuedRunWindow::next(timeout); }
+    size_t posterCount()
+    {
+        std::lock_guard<std::mutex> hold(postersMutex);
+        return posters.size();
+    }
+
     int updates = 0;
     int initialUpdates = 0;
 
 private:
-    void post(int m)
+    void notePoster()
     {
-        std::lock_guard<std::mutex> hold(mutex);
-        queue.push_back(m);
+        std::lock_guard<std::mutex> hold(postersMutex);
         posters.insert(std::this_thread::get_id());
-        posted.notify_all();
     }
-    std::mutex mutex;
-    std::condition_variable posted;
-    std::deque<int> queue;
+    std::mutex postersMutex;
+    std::set<std::thread::id> posters;  // threads that posted: one per worker
 };
 
 std::string spaceFileOf(const CSpace& s)
@@ -174,40 +174,40 @@ TEST_F(DocTest, StopWithoutARunDoesNothing)
     doc.StopRun();
     doc.StopRun();
     EXPECT_EQ(doc.IsBusy(), 0);
-    EXPECT_EQ(view.next(std::chrono::milliseconds(50)), 0);
+    EXPECT_EQ(view.next(std::chrono::milliseconds(50)), RunMessage::None);
 }
 
 TEST_F(DocTest, ARunShowsEachStepAndEndsWithFinished)
 {
     ASSERT_TRUE(load(doc, CSpace(4, 1, 4, 0)));  // nothing to run: one step
     doc.StartRun();
-    ASSERT_EQ(view.next(), WM_RUN_SHOW);
+    ASSERT_EQ(view.next(), RunMessage::Show);
     EXPECT_EQ(doc.IsBusy(), 1);
     doc.SignalContinue();
-    ASSERT_EQ(view.next(), WM_RUN_FINISHED);
+    ASSERT_EQ(view.next(), RunMessage::Finished);
     EXPECT_EQ(doc.IsBusy(), 0);
     EXPECT_EQ(doc.GetStatusText(), "Phase:Separate 4/4");
 
     doc.StartRun();  // the same worker waits for the next Start
-    ASSERT_EQ(view.next(), WM_RUN_SHOW);
+    ASSERT_EQ(view.next(), RunMessage::Show);
     doc.SignalContinue();
-    ASSERT_EQ(view.next(), WM_RUN_FINISHED);
-    EXPECT_EQ(view.posters.size(), 1u);
+    ASSERT_EQ(view.next(), RunMessage::Finished);
+    EXPECT_EQ(view.posterCount(), 1u);
 }
 
 TEST_F(DocTest, StartWhileBusyRestartsOnTheSameWorker)
 {
     ASSERT_TRUE(load(doc, blinkingProgram()));
     doc.StartRun();
-    ASSERT_EQ(view.next(), WM_RUN_SHOW);
+    ASSERT_EQ(view.next(), RunMessage::Show);
     doc.SetCell(0, 0, 19, 100);  // an edit during the run
     doc.RestartIfBusy();
     doc.StartRun();
     doc.SignalContinue();
     // The restarted run goes on showing steps (or ends) without a second worker.
-    int m = view.next();
-    EXPECT_TRUE(m == WM_RUN_SHOW || m == WM_RUN_FINISHED);
-    EXPECT_EQ(view.posters.size(), 1u);
+    RunMessage m = view.next();
+    EXPECT_TRUE(m == RunMessage::Show || m == RunMessage::Finished);
+    EXPECT_EQ(view.posterCount(), 1u);
     doc.StopRun();
     EXPECT_EQ(doc.IsBusy(), 0);
     EXPECT_EQ(doc.GetCell(0, 0, 19), 100);
@@ -217,7 +217,7 @@ TEST_F(DocTest, LoadWhileRunningEndsTheRunAndStoresTheBackCopy)
 {
     ASSERT_TRUE(load(doc, blinkingProgram()));
     doc.StartRun();
-    ASSERT_EQ(view.next(), WM_RUN_SHOW);
+    ASSERT_EQ(view.next(), RunMessage::Show);
     CSpace other(3, 3, 3, 0);
     other.set(1, 1, 1, 106);
     ASSERT_TRUE(load(doc, other));
@@ -234,8 +234,8 @@ TEST_F(DocTest, BackRestoresTheLoadedSpaceAfterSeveralRuns)
     for (int run = 0; run < 3; run++) {
         doc.StartRun();
         for (int step = 0; step < 3; step++) {
-            int m = view.next();
-            if (m != WM_RUN_SHOW) break;
+            RunMessage m = view.next();
+            if (m != RunMessage::Show) break;
             doc.SignalContinue();
         }
         doc.StopRun();
@@ -276,7 +276,7 @@ TEST_F(DocTest, StressOfRandomRunEventsEndsWithoutDeadlock)
             break;
         default:
             // Answer what the worker posted, as the view would.
-            if (view.next(std::chrono::milliseconds(2)) == WM_RUN_SHOW) {
+            if (view.next(std::chrono::milliseconds(2)) == RunMessage::Show) {
                 shows++;
                 doc.SignalContinue();
             }

@@ -96,9 +96,9 @@ int loadAndRun(CTesseraDoc& doc, CHardeningView& view, const std::string& file, 
     if (!doc.Load(in)) return -2;
     doc.StartRun();
     for (int shown = 0; shown <= steps; shown++) {
-        const int m = view.next();
-        if (m == WM_RUN_FINISHED) return shown;
-        if (m != WM_RUN_SHOW) break;
+        const RunMessage m = view.next();
+        if (m == RunMessage::Finished) return shown;
+        if (m != RunMessage::Show) break;
         doc.SignalContinue();
     }
     doc.StopRun();

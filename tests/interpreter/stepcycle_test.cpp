@@ -34,14 +34,14 @@ TEST(StepCycle, NothingToRunEndsAfterOneShownStep)
     run.setSpace(CSpace(3, 2, 4, 0));
     run.start();
 
-    ASSERT_EQ(run.window.next(), WM_RUN_SHOW);
+    ASSERT_EQ(run.window.next(), RunMessage::Show);
     EXPECT_EQ(run.status(), "Phase:Separate 4/4");
     EXPECT_EQ(interpreter.phase, CInterpreter::PHASE_RUN_OVER);
     EXPECT_EQ(interpreter.separateNext, 0);
     EXPECT_EQ(run.busy(), 1);
     run.showDone();
 
-    ASSERT_EQ(run.window.next(), WM_RUN_FINISHED);
+    ASSERT_EQ(run.window.next(), RunMessage::Finished);
     EXPECT_EQ(run.busy(), 0);
     run.stop();
     EXPECT_EQ(run.window.queued(), 0);
@@ -57,11 +57,11 @@ TEST(StepCycle, EveryStepStartsWithReady)
     run.link.status = "before";
     run.start();
 
-    ASSERT_EQ(run.window.next(), WM_RUN_SHOW);
+    ASSERT_EQ(run.window.next(), RunMessage::Show);
     EXPECT_EQ(run.status(), "Phase:Ready");
     EXPECT_EQ(interpreter.phase, CInterpreter::PHASE_RUN_OVER);
     run.showDone();
-    ASSERT_EQ(run.window.next(), WM_RUN_FINISHED);
+    ASSERT_EQ(run.window.next(), RunMessage::Finished);
 }
 
 TEST(StepCycle, StopWhileWaitingForTheViewEndsTheWorker)
@@ -70,7 +70,7 @@ TEST(StepCycle, StopWhileWaitingForTheViewEndsTheWorker)
     RunHarness run(interpreter);
     run.start();
 
-    ASSERT_EQ(run.window.next(), WM_RUN_SHOW);
+    ASSERT_EQ(run.window.next(), RunMessage::Show);
     run.stop();  // instead of answering the show request
 
     EXPECT_EQ(run.window.queued(), 0) << "a stopped run is not reported as finished";
@@ -97,11 +97,11 @@ TEST(StepCycle, GoWhileBusyRestartsFromTheEditedSpace)
     run.link.goEvent.set();
     goOn.set();
 
-    ASSERT_EQ(run.window.next(), WM_RUN_SHOW) << "the abandoned run is not reported as finished";
+    ASSERT_EQ(run.window.next(), RunMessage::Show) << "the abandoned run is not reported as finished";
     EXPECT_EQ(interpreter.runs, 2);
     EXPECT_EQ(run.status(), "Phase:Separate 5/5");
     run.showDone();
-    ASSERT_EQ(run.window.next(), WM_RUN_FINISHED);
+    ASSERT_EQ(run.window.next(), RunMessage::Finished);
     run.stop();
     EXPECT_EQ(run.window.queued(), 0);
 }
@@ -112,14 +112,14 @@ TEST(StepCycle, GoDuringTheLastShowStartsANewRunAfterTheFinishedMessage)
     RunHarness run(interpreter);
     run.start();
 
-    ASSERT_EQ(run.window.next(), WM_RUN_SHOW);
+    ASSERT_EQ(run.window.next(), RunMessage::Show);
     run.link.goEvent.set();  // an edit while the view draws: not looked at by the wait
     run.showDone();
-    ASSERT_EQ(run.window.next(), WM_RUN_FINISHED);
-    ASSERT_EQ(run.window.next(), WM_RUN_SHOW);
+    ASSERT_EQ(run.window.next(), RunMessage::Finished);
+    ASSERT_EQ(run.window.next(), RunMessage::Show);
     EXPECT_EQ(interpreter.runs, 2);
     run.showDone();
-    ASSERT_EQ(run.window.next(), WM_RUN_FINISHED);
+    ASSERT_EQ(run.window.next(), RunMessage::Finished);
 }
 
 TEST(StepCycle, AClickReachesTheSnapshotAtTheSecondReadyAndOnlyThere)
@@ -130,7 +130,7 @@ TEST(StepCycle, AClickReachesTheSnapshotAtTheSecondReadyAndOnlyThere)
 
     // Each run here is one step; the test thread clicks while step 1 is being shown.
     run.start();
-    ASSERT_EQ(run.window.next(), WM_RUN_SHOW);
+    ASSERT_EQ(run.window.next(), RunMessage::Show);
     run.link.Lock();
     run.link.devices.pressLeft();
     run.link.Unlock();
@@ -139,9 +139,9 @@ TEST(StepCycle, AClickReachesTheSnapshotAtTheSecondReadyAndOnlyThere)
     const int expectedLatched[] = {0, 1, 0};  // steps 2, 3 and 4
     for (int latched : expectedLatched) {
         run.showDone();
-        ASSERT_EQ(run.window.next(), WM_RUN_FINISHED);
+        ASSERT_EQ(run.window.next(), RunMessage::Finished);
         run.start();
-        ASSERT_EQ(run.window.next(), WM_RUN_SHOW);
+        ASSERT_EQ(run.window.next(), RunMessage::Show);
         EXPECT_EQ(interpreter.devices.leftLatched, latched);
         CSpace mouse = interpreter.devices.getMouseState();
         EXPECT_EQ(mouse.get(1, 0, 1), latched ? CELL_RED : 0);
@@ -151,7 +151,7 @@ TEST(StepCycle, AClickReachesTheSnapshotAtTheSecondReadyAndOnlyThere)
         }
     }
     run.showDone();
-    ASSERT_EQ(run.window.next(), WM_RUN_FINISHED);
+    ASSERT_EQ(run.window.next(), RunMessage::Finished);
 }
 
 TEST(StepCycle, AThousandRestartsInARowKeepTheStackFlat)
@@ -164,10 +164,10 @@ TEST(StepCycle, AThousandRestartsInARowKeepTheStackFlat)
     };
     run.start();
 
-    ASSERT_EQ(run.window.next(), WM_RUN_SHOW);
+    ASSERT_EQ(run.window.next(), RunMessage::Show);
     EXPECT_EQ(interpreter.runs, 1001);
     run.showDone();
-    ASSERT_EQ(run.window.next(), WM_RUN_FINISHED);
+    ASSERT_EQ(run.window.next(), RunMessage::Finished);
     run.stop();
 
     ASSERT_EQ(interpreter.frames.size(), 1001u);
