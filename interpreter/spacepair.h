@@ -9,14 +9,7 @@ public:
     CSpacePair() : first(1, 1, 1, 0), second(1, 1, 1, 0) {}
     CSpacePair(const CSpace& left, const CSpace& right) : first(left), second(right) {}
     CSpacePair(const CSpacePair&) = default;
-    CSpacePair& operator=(const CSpacePair& o)
-    {
-        if (this == &o) return *this;
-        first = o.first;
-        second = o.second;
-        cells = o.cells;
-        return *this;
-    }
+    CSpacePair& operator=(const CSpacePair&) = default;
 
     int usesPattern(const CSpace& pattern) const
     {

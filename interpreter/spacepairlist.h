@@ -7,14 +7,8 @@
 class CSpacePairList : public CLinkList<CSpacePair> {
 public:
     CSpacePairList() = default;
-    CSpacePairList(const CSpacePairList& o) : CLinkList<CSpacePair>() { *this = o; }
-    CSpacePairList& operator=(const CSpacePairList& o)
-    {
-        if (this == &o) return *this;
-        assign(o);
-        mark = o.mark;
-        return *this;
-    }
+    CSpacePairList(const CSpacePairList&) = default;
+    CSpacePairList& operator=(const CSpacePairList&) = default;
     ~CSpacePairList() override { clear(); }
 
     void clear() override
@@ -22,6 +16,14 @@ public:
         CLinkList<CSpacePair>::clear();
         mark = 0;
     }
+
+    // Kind numbers. The device groups come first: the random-icon group, then the mouse-icon
+    // group; a program's own groups are raised by MARK_RAISE when its units are built. Groups of a
+    // mark up to MARK_DEVICES see the input devices and never keep a later group from applying.
+    static constexpr int MARK_RANDOM_ICON = 1;
+    static constexpr int MARK_MOUSE_ICON = 2;
+    static constexpr int MARK_RAISE = 2;
+    static constexpr int MARK_DEVICES = 2;
 
     int mark = 0;
 };

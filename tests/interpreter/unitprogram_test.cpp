@@ -55,7 +55,7 @@ TEST(MatchContext, CopiesCarryTheProgramAndTheSearchState)
     c.program = sampleProgram();
     c.origin = CCell(1, 2, 3, 0);
     c.statusText = "Done ";
-    c.state = 2;
+    c.state = CMatchContext::State::Applied;
     c.writes.push(CCell(0, 0, 1, CELL_RED));
     c.sendMessages.push(CMessage());
     c.dirtyBoxes.push(CBox(0, 0, 0, 2, 0, 2));
@@ -64,25 +64,25 @@ TEST(MatchContext, CopiesCarryTheProgramAndTheSearchState)
 
     CMatchContextList list;
     list.push(c);
-    list.status = 1;
+    list.status = CMatchContextList::Status::Reported;
     CMatchContextList assigned;
     assigned = list;
     CMatchContext direct;
     direct = c;
     CMatchContextList single;
     single.push(direct);
-    single.status = 1;
+    single.status = CMatchContextList::Status::Reported;
     list.clear();
     c = CMatchContext();
 
     for (const CMatchContextList* l : {&assigned, &single}) {
-        EXPECT_EQ(l->status, 1);
+        EXPECT_EQ(l->status, CMatchContextList::Status::Reported);
         ASSERT_EQ(l->count(), 1);
         l->forEach([](const CMatchContext& k) {
             expectSample(k.program);
             EXPECT_EQ(k.origin.z, 3);
             EXPECT_EQ(k.statusText, "Done ");
-            EXPECT_EQ(k.state, 2);
+            EXPECT_EQ(k.state, CMatchContext::State::Applied);
             EXPECT_EQ(k.writes.count(), 1);
             EXPECT_EQ(k.sendMessages.count(), 1);
             EXPECT_EQ(k.dirtyBoxes.count(), 1);
