@@ -36,6 +36,7 @@ void CMainFrame::BindCommands()
     on(ID_FILE_SAVE_AS, [this] { OnFileSaveAs(); });
     on(ID_FILE_SIZEUP, [doc] { doc->OnSizeUp(); });
     on(ID_FILE_SIZEDOWN, [doc] { doc->OnSizeDown(); });
+    on(ID_FILE_SPACESIZE, [this] { OnSpaceSize(); });
     for (int i = 0; i < ID_FILE_MRU_COUNT; i++)
         on(ID_FILE_MRU_FILE1 + i, [this, i] { OpenRecentFile(i); },
            [this, i](QAction* a) { a->setEnabled(i < m_recent.Files().size()); });

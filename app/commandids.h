@@ -9,6 +9,7 @@ constexpr int ID_FILE_SAVE = 57603;
 constexpr int ID_FILE_SAVE_AS = 57604;
 constexpr int ID_FILE_SIZEUP = 32771;
 constexpr int ID_FILE_SIZEDOWN = 32772;
+constexpr int ID_FILE_SPACESIZE = 32820;  // the exact-size dialog
 constexpr int ID_FILE_MRU_FILE1 = 57616;  // the recent-file list: 57616 ... 57619
 constexpr int ID_FILE_MRU_COUNT = 4;
 constexpr int ID_APP_EXIT = 57665;

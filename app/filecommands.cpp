@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/mainframe.h"
+#include "app/recoveryfile.h"
 #include "app/resources.h"
 #include "document/tesseradoc.h"
 #include "formats/filestream.h"
@@ -58,7 +59,9 @@ bool CMainFrame::OnFileNew()
     m_pDoc->OnNewDocument();
     m_pathName.clear();
     UpdateTitle();
+    if (m_pRecovery) m_pRecovery->Discard();
     m_pView->OnInitialUpdate();
+    UpdateCommandUI();
     return true;
 }
 
@@ -85,9 +88,11 @@ bool CMainFrame::OpenDocumentFile(const QString& path)
     }
     m_pathName = QFileInfo(path).absoluteFilePath();
     UpdateTitle();
+    m_pRecovery->Discard();
     m_recent.Add(m_pathName);
     UpdateRecentFileMenu();
     m_pView->OnInitialUpdate();
+    UpdateCommandUI();
     return true;
 }
 
@@ -134,6 +139,7 @@ bool CMainFrame::DoSave(const QString& path)
     m_pathName = QFileInfo(path).absoluteFilePath();
     m_pDoc->SetModifiedFlag(false);
     UpdateTitle();
+    m_pRecovery->Discard();
     m_recent.Add(m_pathName);
     UpdateRecentFileMenu();
     return true;

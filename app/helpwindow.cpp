@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -18,6 +19,9 @@ CHelpWindow::CHelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), m_brows
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_browser);
     resize(640, 560);
+    // Closed from the keyboard as other secondary windows are.
+    for (const char* keys : {"Esc", "Ctrl+W"})
+        connect(new QShortcut(QKeySequence(keys), this), &QShortcut::activated, this, &QWidget::close);
 }
 
 QString CHelpWindow::FindGuide()

@@ -1,6 +1,7 @@
-// CMainFrame set-up: one QAction per command identifier (text, prompt, tooltip, accelerators),
-// the menu bar with Help at the right end, the toolbar, the status bar with its idle prompt,
-// and the update handlers that run before a menu opens and on an idle timer for the toolbar.
+// CMainFrame set-up: one QAction per command identifier (text, prompt, tooltip, accelerators
+// and the view's direct keys), the one menu bar with Help last, the toolbar, the status bar
+// with its idle prompt and the "where am I" pane, the update handlers that run before a menu
+// opens and on an idle timer, the remembered window geometry and the recovery copy.
 #include "app/mainframe.h"
 
 #include <QAction>
@@ -9,15 +10,19 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 
 #include "app/commandids.h"
 #include "app/helpwindow.h"
+#include "app/recoveryfile.h"
 #include "app/resources.h"
 #include "app/toolbaricons.h"
 #include "app/toolbarstyle.h"
+#include "app/whereamipane.h"
 #include "document/tesseradoc.h"
 #include "view/tesseraview.h"
 
@@ -26,8 +31,11 @@ CMainFrame::CMainFrame() : m_pDoc(std::make_unique<CTesseraDoc>())
     m_pView = new CTesseraView(m_pDoc.get(), this);
     setCentralWidget(m_pView);
     setWindowIcon(ApplicationIcon());
-    resize(RES_FRAME_WIDTH, RES_FRAME_HEIGHT);
+    // The size and place of the last session; the first start has the program's own size.
+    if (!restoreGeometry(QSettings().value(RES_SETTINGS_GEOMETRY).toByteArray()))
+        resize(RES_FRAME_WIDTH, RES_FRAME_HEIGHT);
     setAcceptDrops(true);
+    m_pView->setAccessibleName("Space view");
 
     CreateActions();
     BindCommands();
@@ -41,11 +49,15 @@ CMainFrame::CMainFrame() : m_pDoc(std::make_unique<CTesseraDoc>())
     connect(m_pUpdateTimer, &QTimer::timeout, this, &CMainFrame::UpdateCommandUI);
     m_pUpdateTimer->start();
     UpdateCommandUI();
+
+    m_pRecovery = new CRecoveryFile(m_pDoc.get(), [this] { return m_pathName; }, this);
 }
 
 CMainFrame::~CMainFrame()
 {
     // The worker posts to the view: end it before the view goes, and the view before the document.
+    delete m_pRecovery;  // a clean end: the copy goes
+    m_pRecovery = nullptr;
     m_pDoc->StopRun();
     delete m_pView;
     m_pView = nullptr;
@@ -85,14 +97,29 @@ void CMainFrame::CreateActions()
     }
     std::map<int, QList<QKeySequence>> keys;
     for (const SAccelerator& a : AcceleratorResource()) keys[a.id].append(QKeySequence(a.keys));
+    // The view's keys follow the accelerators: a menu shows its item's first key.
+    for (const SDirectKey& k : DirectKeyResource()) {
+        if (!k.bigStep) {
+            keys[k.id].append(QKeySequence(k.keys));
+            continue;
+        }
+        auto* action = new QAction(this);
+        action->setShortcut(QKeySequence(k.keys));
+        const int id = k.id;
+        connect(action, &QAction::triggered, this, [this, id] { ExecuteWithBigStep(id); });
+        addAction(action);
+    }
     for (auto& [id, sequences] : keys) m_actions[id]->setShortcuts(sequences);
 }
 
 void CMainFrame::CreateMenus()
 {
-    m_pHelpBar = new QMenuBar(menuBar());
     for (const SMenu& resource : MenuBarResource()) {
-        QMenu* menu = resource.rightAligned ? m_pHelpBar->addMenu(resource.title) : menuBar()->addMenu(resource.title);
+        // A separator puts the menus after it at the right end where the style draws that;
+        // other styles place them last. Either way they stay in the one bar that assistive
+        // technology reads.
+        if (resource.rightAligned) menuBar()->addSeparator();
+        QMenu* menu = menuBar()->addMenu(resource.title);
         for (const SMenuItem& item : resource.items) {
             if (!item.id) {
                 menu->addSeparator();
@@ -104,8 +131,6 @@ void CMainFrame::CreateMenus()
         }
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
     }
-    // Help stands apart at the right end of the bar.
-    menuBar()->setCornerWidget(m_pHelpBar, Qt::TopRightCorner);
     UpdateRecentFileMenu();
 }
 
@@ -126,6 +151,11 @@ void CMainFrame::CreateToolBar()
     for (QAction* action : m_pToolBar->actions())
         if (QWidget* button = m_pToolBar->widgetForAction(action)) button->setStyle(style);
     addToolBar(Qt::TopToolBarArea, m_pToolBar);
+    // The button that shows the buttons a narrow window cannot hold has no words of its own.
+    if (auto* more = m_pToolBar->findChild<QToolButton*>("qt_toolbar_ext_button")) {
+        more->setAccessibleName("More buttons");
+        more->setToolTip("More buttons");
+    }
 }
 
 void CMainFrame::CreateStatusBar()
@@ -134,6 +164,8 @@ void CMainFrame::CreateStatusBar()
     // comes back when the message is cleared: the idle prompt.
     m_pIdleLabel = new QLabel(RES_IDLE_MESSAGE);
     statusBar()->addWidget(m_pIdleLabel, 1);
+    m_pWhereAmI = new CWhereAmIPane;
+    statusBar()->addPermanentWidget(m_pWhereAmI);
     connect(m_pView, &CTesseraView::StatusText, statusBar(), [this](const QString& text) { statusBar()->showMessage(text); });
 }
 
@@ -148,6 +180,14 @@ void CMainFrame::Execute(int id)
     UpdateCommandUI();
 }
 
+void CMainFrame::ExecuteWithBigStep(int id)
+{
+    const bool bigAlready = m_pView->GetStep() == 10;
+    Execute(ID_MOVECURSOR_STEPBIG);
+    Execute(id);
+    if (!bigAlready) Execute(ID_MOVECURSOR_STEP1);
+}
+
 void CMainFrame::UpdateCommandUI()
 {
     for (auto& [id, action] : m_actions) {
@@ -159,9 +199,24 @@ void CMainFrame::UpdateCommandUI()
         if (it->second.update) it->second.update(action);
         else action->setEnabled(true);
     }
+    setWindowModified(m_pDoc->IsModified());
+    UpdateWhereAmI();
 }
 
-void CMainFrame::UpdateTitle() { setWindowTitle(QString("%1 - %2").arg(GetTitle(), RES_APP_TITLE)); }
+void CMainFrame::UpdateWhereAmI()
+{
+    if (!m_pWhereAmI) return;
+    const CTesseraView& v = *m_pView;
+    m_pWhereAmI->Show({v.GetCursorX(), v.GetCursorY(), v.GetCursorZ(), m_pDoc->GetSizeX(), m_pDoc->GetSizeY(),
+                       m_pDoc->GetSizeZ(), v.IsArea(), v.GetAreaX(), v.GetAreaY(), v.GetAreaZ(), v.GetColor()});
+}
+
+// "[*]" is where the desktop's unsaved-changes mark goes while the window is modified.
+void CMainFrame::UpdateTitle()
+{
+    setWindowTitle(QString("%1[*] - %2").arg(GetTitle(), RES_APP_TITLE));
+    setWindowModified(m_pDoc->IsModified());
+}
 
 void CMainFrame::UpdateRecentFileMenu()
 {
@@ -194,6 +249,8 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     }
     m_pDoc->StopRun();
     if (m_pHelp) m_pHelp->close();
+    QSettings().setValue(RES_SETTINGS_GEOMETRY, saveGeometry());
+    m_pRecovery->Discard();  // a clean exit leaves no copy to recover
     event->accept();
 }
 
@@ -208,13 +265,19 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
 
 void CMainFrame::dropEvent(QDropEvent* event)
 {
+    QStringList paths;
     for (const QUrl& url : event->mimeData()->urls())
-        if (url.isLocalFile()) {
-            event->acceptProposedAction();
-            activateWindow();
-            // Open once the drag has finished, so that a question box does not block the drop.
-            const QString path = url.toLocalFile();
-            QTimer::singleShot(0, this, [this, path] { OpenDocumentFile(path); });
-            return;
-        }
+        if (url.isLocalFile()) paths.append(url.toLocalFile());
+    if (paths.isEmpty()) return;
+    event->acceptProposedAction();
+    activateWindow();
+    // Open once the drag has finished, so that a question box does not block the drop.
+    QTimer::singleShot(0, this, [this, paths] { OpenDroppedFiles(paths); });
+}
+
+// Each file is opened in turn, as if chosen one after the other: the last one stays open and
+// every one that opened reaches the recent-file list.
+void CMainFrame::OpenDroppedFiles(const QStringList& paths)
+{
+    for (const QString& path : paths) OpenDocumentFile(path);
 }

@@ -12,12 +12,13 @@
 #include "app/recentfilelist.h"
 
 class CHelpWindow;
+class CRecoveryFile;
+class CWhereAmIPane;
 class CTesseraDoc;
 class CTesseraView;
 class QAction;
 class QLabel;
 class QMenu;
-class QMenuBar;
 class QTimer;
 class QToolBar;
 
@@ -33,8 +34,8 @@ public:
     // The action of a command identifier, or null.
     QAction* Action(int id) const;
     QToolBar* ToolBar() const { return m_pToolBar; }
-    // The bar at the right end of the menu bar that holds the Help menu.
-    QMenuBar* HelpMenuBar() const { return m_pHelpBar; }
+    CWhereAmIPane* WhereAmI() const { return m_pWhereAmI; }
+    CRecoveryFile* Recovery() const { return m_pRecovery; }
     QLabel* IdleLabel() const { return m_pIdleLabel; }
     CRecentFileList& RecentFiles() { return m_recent; }
 
@@ -42,6 +43,18 @@ public:
     void UpdateCommandUI();
     // Runs the handler of a command identifier, as a menu item or accelerator would.
     void Execute(int id);
+    // Runs a cursor move once with the big step, leaving the chosen step as it was (Shift keys).
+    void ExecuteWithBigStep(int id);
+
+    // File > Space Size...: the dialog, the question before cells are dropped, the resize.
+    void OnSpaceSize();
+    // Sets the space's sizes, after asking when cells would be dropped; false when the user
+    // declined or the sizes are not possible.
+    bool ResizeSpace(int sizeX, int sizeY, int sizeZ);
+
+    // Offers each recovery copy left by an editor that did not end normally; true when one
+    // was restored into this window.
+    bool OfferRecovery();
 
     // File commands (filecommands.cpp). Each returns false when it was cancelled or failed.
     bool OnFileNew();
@@ -73,6 +86,8 @@ private:
     void CreateStatusBar();
     void BindCommands();  // commandbindings.cpp
     void UpdateTitle();
+    void UpdateWhereAmI();
+    void OpenDroppedFiles(const QStringList& paths);
     void UpdateRecentFileMenu();
     void OpenRecentFile(int index);
     void ShowHelp();
@@ -83,7 +98,8 @@ private:
     std::map<int, QAction*> m_actions;
     std::map<int, SCommand> m_commands;
     QToolBar* m_pToolBar = nullptr;
-    QMenuBar* m_pHelpBar = nullptr;
+    CWhereAmIPane* m_pWhereAmI = nullptr;
+    CRecoveryFile* m_pRecovery = nullptr;
     QLabel* m_pIdleLabel = nullptr;
     QTimer* m_pUpdateTimer = nullptr;
     CHelpWindow* m_pHelp = nullptr;

@@ -17,6 +17,7 @@ const std::vector<SMenu>& MenuBarResource()
           {0, nullptr},
           {ID_FILE_SIZEUP, "Size&Up"},
           {ID_FILE_SIZEDOWN, "Size&Down"},
+          {ID_FILE_SPACESIZE, "Space Si&ze..."},
           {0, nullptr},
           {ID_FILE_MRU_FILE1, RES_RECENT_FILE},
           {0, nullptr},
@@ -71,7 +72,7 @@ const std::vector<SMenu>& MenuBarResource()
         {"&View", {{ID_VIEW_CURSOR, "&Cursor"}, {ID_VIEW_TOOLBAR, "&Toolbar"}, {ID_VIEW_STATUS_BAR, "&Status Bar"}}, false},
         {"&Tool", {{ID_TOOL_SIDEWINDER, "SideWinder 3D Pro"}}, false},
         {"&Help",
-         {{ID_HELP_INDEX, "&Index"}, {ID_HELP_USING, "&Using Help"}, {0, nullptr}, {ID_APP_ABOUT, "&About 3D-Tessera..."}},
+         {{ID_HELP_INDEX, "&Index\tF1"}, {ID_HELP_USING, "&Using Help"}, {0, nullptr}, {ID_APP_ABOUT, "&About 3D-Tessera..."}},
          true},
     };
     return menus;
@@ -87,6 +88,26 @@ const std::vector<SAccelerator>& AcceleratorResource()
         {"Shift+F6", ID_PREV_PANE},      {"Shift+F1", ID_CONTEXT_HELP},     {"F1", ID_HELP},
     };
     return accelerators;
+}
+
+const std::vector<SDirectKey>& DirectKeyResource()
+{
+    // The arrows move in the screen's directions: up the screen is away from the eye (Rear).
+    static const std::vector<SDirectKey> keys = {
+        {"Left", ID_MOVECURSOR_LEFT, false},        {"Right", ID_MOVECURSOR_RIGHT, false},
+        {"Down", ID_MOVECURSOR_FRONT, false},       {"Up", ID_MOVECURSOR_REAR, false},
+        {"PgUp", ID_MOVECURSOR_UP, false},          {"PgDown", ID_MOVECURSOR_DOWN, false},
+        {"Shift+Left", ID_MOVECURSOR_LEFT, true},   {"Shift+Right", ID_MOVECURSOR_RIGHT, true},
+        {"Shift+Down", ID_MOVECURSOR_FRONT, true},  {"Shift+Up", ID_MOVECURSOR_REAR, true},
+        {"Shift+PgUp", ID_MOVECURSOR_UP, true},     {"Shift+PgDown", ID_MOVECURSOR_DOWN, true},
+        {"9", ID_MOVECURSOR_STEP1, false},          {"0", ID_MOVECURSOR_STEPBIG, false},
+        {"Space", ID_EDIT_POINTSET, false},         {"Del", ID_EDIT_POINTRESET, false},
+        {"1", ID_COLOR_WHITE, false},               {"2", ID_COLOR_RED, false},
+        {"3", ID_COLOR_GREEN, false},               {"4", ID_COLOR_BLUE, false},
+        {"5", ID_COLOR_PURPLE, false},              {"6", ID_COLOR_PALE, false},
+        {"7", ID_COLOR_YELLOW, false},              {"8", ID_COLOR_BLACK, false},
+    };
+    return keys;
 }
 
 const std::vector<int>& ToolbarResource()
@@ -109,6 +130,7 @@ const char* PromptResource(int id)
     static const std::map<int, const char*> prompts = {
         {ID_FILE_SIZEUP, "Size up the active space"},
         {ID_FILE_SIZEDOWN, "Size down the active space"},
+        {ID_FILE_SPACESIZE, "Set the three sizes of the active space\nSpace Size"},
         {ID_RUN_START, "Start program execution\nStart"},
         {ID_RUN_STOP, "Stop program execution\nStop"},
         {ID_RUN_BACK, "Back to the state before Start"},
@@ -183,5 +205,20 @@ int ColorCodeOfCommand(int id)
     case ID_COLOR_YELLOW: return CELL_YELLOW;
     case ID_COLOR_BLACK: return CELL_BLACK;
     default: return 0;
+    }
+}
+
+const char* ColorNameOfCode(int code)
+{
+    switch (code) {
+    case CELL_WHITE: return "White";
+    case CELL_RED: return "Red";
+    case CELL_GREEN: return "Green";
+    case CELL_BLUE: return "Blue";
+    case CELL_PURPLE: return "Purple";
+    case CELL_PALE: return "Pale";
+    case CELL_YELLOW: return "Yellow";
+    case CELL_BLACK: return "Black";
+    default: return "";
     }
 }

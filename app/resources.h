@@ -22,6 +22,8 @@ constexpr const char* RES_ABOUT_LINE2 = "(Tessera ver.3.52)";
 
 constexpr int RES_FRAME_WIDTH = 640;
 constexpr int RES_FRAME_HEIGHT = 480;
+// The settings key of the main window's size and place.
+constexpr const char* RES_SETTINGS_GEOMETRY = "MainFrame/geometry";
 
 // One menu item; id 0 is a separator. The text carries the mnemonic (&) and, after a tab,
 // the accelerator shown beside it.
@@ -46,6 +48,16 @@ struct SAccelerator {
 
 const std::vector<SAccelerator>& AcceleratorResource();
 
+// Keys of the view, added beside the accelerators and shown in the menus next to their items.
+// A key with bigStep runs its move once with the big step and leaves the chosen step as it was.
+struct SDirectKey {
+    const char* keys;
+    int id;
+    bool bigStep;
+};
+
+const std::vector<SDirectKey>& DirectKeyResource();
+
 // The toolbar from left to right; 0 is a gap.
 const std::vector<int>& ToolbarResource();
 
@@ -54,3 +66,5 @@ const char* PromptResource(int id);
 
 // The cell code a Color command paints with, or 0 for another identifier.
 int ColorCodeOfCommand(int id);
+// The Color menu's name of a cell code without its mnemonic ("Green"), or "" for no colour.
+const char* ColorNameOfCode(int code);

@@ -66,6 +66,7 @@ bool CTesseraApp::InitInstance(const QStringList& arguments)
 {
     m_pFrame = CreateMainFrame(arguments);
     m_pFrame->show();
+    m_pFrame->OfferRecovery();  // after a crash: the unsaved changes of the last session
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include <mutex>
 
 #include "document/docview.h"
+#include "document/spaceresize.h"
 #include "formats/bytestream.h"
 #include "formats/spacefile.h"
 #include "formats/spacereader.h"
@@ -291,4 +292,26 @@ void CTesseraDoc::OnSizeDown()
     }
     RestartIfBusy();
     InitialUpdateFirstView();
+}
+
+bool CTesseraDoc::ResizeSpace(int sizeX, int sizeY, int sizeZ)
+{
+    if (!isPossibleSpaceSize(sizeX, sizeY, sizeZ)) return false;
+    CSpace resized(sizeX, sizeY, sizeZ, 0);
+    if (resized.getSizeX() != sizeX) return false;  // no memory for it: keep the space as it is
+    StopRun();
+    {
+        CLinkLock lock(m_link);
+        const CSpace& old = m_link.space;
+        const int nx = std::min(sizeX, old.getSizeX()), ny = std::min(sizeY, old.getSizeY());
+        const int nz = std::min(sizeZ, old.getSizeZ());
+        for (int z = 0; z < nz; z++)
+            for (int y = 0; y < ny; y++)
+                for (int x = 0; x < nx; x++) resized.set(x, y, z, old.get(x, y, z));
+        m_link.space = std::move(resized);
+    }
+    RestartIfBusy();
+    m_bModified = true;
+    UpdateAllViews();
+    return true;
 }

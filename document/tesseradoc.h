@@ -65,6 +65,11 @@ public:
     bool Store(CByteStream& out);
     void OnSizeUp();
     void OnSizeDown();
+    // Gives the space exact sizes; every cell keeps its place, cells beyond the new sizes are
+    // dropped. Marks the document modified and redraws the views without reinitialising them.
+    // Returns false, changing nothing, when the sizes are not possible (spaceresize.h).
+    // The whole change happens here under one lock hold, so it is one step to undo.
+    bool ResizeSpace(int sizeX, int sizeY, int sizeZ);
 
     // Modified flag of the document ("save changes?").
     void SetModifiedFlag(bool modified = true) { m_bModified = modified; }

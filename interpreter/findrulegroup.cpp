@@ -43,7 +43,8 @@ bool flatRule(CBlockProbe& b, int x0, int z0, CSpacePairList& out, std::vector<C
 
     out.push(CSpacePair(left, formed ? b.space.extract(x0 + 1, 0, z0 + 1, m, 1, n) : CSpace(0, 0, 0, 0)));
     // A malformed right box that was let pass is not part of the rule, so its height does not
-    // extend the rule downwards.
+    // extend the rule downwards; nor does it move the chain: the connector of such a rule is
+    // looked for just below its left box.
     zLast = z0 + std::max(h, formed ? n : 0) + 1;
     used.emplace_back(xL, 0, z0, x0, 0, zLast);
     if (formed) used.emplace_back(x0 + 1, 0, z0, xR, 0, zLast);

@@ -80,10 +80,6 @@ public:
     int receiveCount = 0;   // receive operations done since the pass began
 
 private:
-    int insideUnit(int x, int y, int z) const
-    {
-        return x >= 0 && y >= 0 && z >= 0 && x < view.getSizeX() && y < view.getSizeY() && z < view.getSizeZ();
-    }
     void closePass(CSearchPoll& poll);
     void applyGroup(const CSpacePairList& group, int useDevices, const std::vector<CBox>& changed,
                     CSearchPoll& poll);

@@ -1,6 +1,5 @@
 // CMatchContext: applying a rule group that matched: device pictures, sends and receives,
 // variable binding, and the cells where a right side differs from the unit.
-#include <unordered_set>
 #include <vector>
 
 #include "interpreter/matchcontext.h"
@@ -39,13 +38,13 @@ void CMatchContext::applyGroup(const CSpacePairList& group, int useDevices, cons
             }
             bindVariables(left, group, at, right);
 
-            // Only cells inside the unit are written: a right side that hangs over the edge (where
-            // a wildcard matched the outside) must not reach the document around the unit.
+            // Every cell of the right side that differs from the unit, also where it hangs over
+            // the unit's edge (outside reads 2): the unit's own copy ignores those cells when the
+            // pass closes, but the sweep carries them into the document around the unit.
             for (int z = 0; z < right.getSizeZ(); z++)
                 for (int y = 0; y < right.getSizeY(); y++)
                     for (int x = 0; x < right.getSizeX(); x++) {
                         const int ux = at.x + x, uy = at.y + y, uz = at.z + z;
-                        if (!insideUnit(ux, uy, uz)) continue;
                         const int v = right.get(x, y, z);
                         if (view.get(ux, uy, uz) != v) cellWrites.push(CCell(ux, uy, uz, v));
                     }
@@ -71,32 +70,17 @@ void CMatchContext::applyGroup(const CSpacePairList& group, int useDevices, cons
     }
 }
 
-namespace {
-struct BoxHash {
-    size_t operator()(const CBox& b) const
-    {
-        size_t h = 0;
-        for (int v : {b.x0, b.y0, b.z0, b.x1, b.y1, b.z1}) h = h * 1000003u ^ std::hash<int>()(v);
-        return h;
-    }
-};
-struct BoxEqual {
-    bool operator()(const CBox& a, const CBox& b) const { return a.isEqual(b) != 0; }
-};
-}  // namespace
-
-// As pushing each box in turn onto `dirtyBoxes` (which refuses duplicates), but in linear time:
-// a group applied at a million positions must not cost a million squared comparisons.
+// Moves the boxes into `dirtyBoxes` as the cells of a pass move into `writes`: pushed in the order
+// found onto a box set (which keeps the first of equal boxes), then popped from its head and
+// pushed onto `dirtyBoxes`, so the first box found ends at the head and is scanned first in the
+// next pass. Both sets refuse duplicates by hashing, so a group applied at a million positions
+// costs linear time.
 void CMatchContext::addDirtyBoxes(const std::vector<CBox>& boxes)
 {
-    std::vector<CBox> kept;  // head first
-    dirtyBoxes.forEach([&](const CBox& b) { kept.push_back(b); });
-    std::unordered_set<CBox, BoxHash, BoxEqual> seen(kept.begin(), kept.end());
-    CLinkList<CBox> merged;
-    for (auto it = kept.rbegin(); it != kept.rend(); ++it) merged.push(*it);
-    for (const CBox& b : boxes)
-        if (seen.insert(b).second) merged.push(b);
-    dirtyBoxes.assign(merged);
+    CBoxSet found;
+    for (const CBox& b : boxes) found.push(b);
+    CBox b;
+    while (found.pop(b)) dirtyBoxes.push(b);
 }
 
 // The first send icon, taken from the back of the list, that occurs in the right side.

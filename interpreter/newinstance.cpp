@@ -92,7 +92,9 @@ void CInterpreter::deliverSendMessage(const CMessage& m)
         return IsBoxEmpty(int(x), int(y), int(z), int(std::min<std::int64_t>(dw, docX - x)),
                           int(std::min<std::int64_t>(dh, docY - y)), int(std::min<std::int64_t>(dd, docZ - z)));
     };
-    contexts.forEach([&](const CMatchContext& cx) {
+    // The senders in the order they are served below (oldest first), each seeing the growth the
+    // ones before it caused.
+    contexts.forEachOldestFirst([&](const CMatchContext& cx) {
         if (!cx.program.ownKey.isEqual(m.key) || cx.program.receiveSet) return;
         if (!emptyAfterGrowth(sx - dw, std::int64_t(cx.origin.y) - 1, std::int64_t(cx.origin.z) - 1)) sx += dw + 1;
     });
@@ -106,8 +108,9 @@ void CInterpreter::deliverSendMessage(const CMessage& m)
 
     separateNext = 1;
 
-    // The sender counts one more result to wait for.
-    contexts.forEachContext([&](CMatchContext& cx) {
+    // The sender counts one more result to wait for; senders sharing the key are served oldest
+    // first, so of two without a reception the older one gets the place at the right end.
+    contexts.forEachOldestFirst([&](CMatchContext& cx) {
         CUnitProgram& p = cx.program;
         if (!p.ownKey.isEqual(m.key)) return;
         if (p.receiveSet) {

@@ -121,6 +121,16 @@ std::vector<Example> examples()
              drawFlatWorkArea(s, 2, 5, flat({"R" + std::string(119, '.')}));
              return s;
          }},
+        {"overlap", 3,
+         [] {
+             // The whites turn red; the next step both reds paint four cells to their right. The
+             // two right sides share a cell: the red found later, the one on the right, wins it.
+             CSpace s(30, 1, 12, 0);
+             drawFlatRuleGroup(s, 1, 1, {{cell(CELL_WHITE), cell(CELL_RED)}});
+             drawFlatRuleGroup(s, 1, 6, {{cell(CELL_RED), flat({"GYYY"})}});
+             drawFlatWorkArea(s, 12, 1, flat({"W..W....", "........", "RR......"}));
+             return s;
+         }},
         {"coin-toss", 1,
          [] {
              CSpace s(14, 1, 11, 0);

@@ -35,7 +35,7 @@ grep -q "rule groups; it was not run" "$dir/err"; check "too many groups message
 # Saving: a space file round trip and the VRML export by name.
 "$run" "$dir/flat.ts3" --steps 0 --out "$dir/copy.ts3"; check "save exit" 0 $?
 check "saved bytes" "$(cat "$dir/flat.ts3" | od -c)" "$(od -c < "$dir/copy.ts3")"
-"$run" "$dir/flat.ts3" --steps 0 --out "$dir/copy.wrl"
+"$run" "$dir/flat.ts3" --steps 0 --out "$dir/copy.wrl"; check "vrml exit" 0 $?
 check "vrml header" "#VRML V1.0 ascii" "$(head -1 "$dir/copy.wrl" | tr -d '\r')"
 "$run" "$dir/flat.ts3" --steps 0 --out "$dir/nofolder/x.ts3" 2> "$dir/err"; check "unwritable exit" 2 $?
 check "unwritable message lines" 1 "$(wc -l < "$dir/err")"

@@ -12,6 +12,7 @@
 #include "document/tesseradoc.h"
 #include "formats/memorystream.h"
 #include "formats/spacewriter.h"
+#include "run/inputdevices.h"
 #include "run/queuedrunwindow.h"
 #include "support/blockbuilder.h"
 
@@ -195,22 +196,46 @@ TEST_F(DocTest, ARunShowsEachStepAndEndsWithFinished)
     EXPECT_EQ(view.posterCount(), 1u);
 }
 
-TEST_F(DocTest, StartWhileBusyRestartsOnTheSameWorker)
+TEST_F(DocTest, AnEditWhileRunningRestartsFromTheEditedSpaceOnTheSameWorker)
 {
+    // The interior starts red at (22..24, 0, 4..6); the first step turns it green.
     ASSERT_TRUE(load(doc, blinkingProgram()));
     doc.StartRun();
     ASSERT_EQ(view.next(), RunMessage::Show);
-    doc.SetCell(0, 0, 19, 100);  // an edit during the run
+    ASSERT_EQ(doc.GetCell(23, 0, 4), 104);
+    doc.SetCell(22, 0, 4, 106);  // an edit during the run
     doc.RestartIfBusy();
-    doc.StartRun();
     doc.SignalContinue();
-    // The restarted run goes on showing steps (or ends) without a second worker.
-    RunMessage m = view.next();
-    EXPECT_TRUE(m == RunMessage::Show || m == RunMessage::Finished);
+    // The old run would turn all nine cells red from its own copy; the restarted one reads the
+    // edited space, where the pale cell matches no rule.
+    ASSERT_EQ(view.next(), RunMessage::Show);
+    EXPECT_EQ(doc.GetCell(22, 0, 4), 106);
+    EXPECT_EQ(doc.GetCell(23, 0, 4), 103);
     EXPECT_EQ(view.posterCount(), 1u);
     doc.StopRun();
     EXPECT_EQ(doc.IsBusy(), 0);
-    EXPECT_EQ(doc.GetCell(0, 0, 19), 100);
+}
+
+TEST_F(DocTest, ALeftClickBetweenStepsReachesTheMouseInTheSpace)
+{
+    // A mouse picture in a work area, and one rule so that the device groups are added.
+    CSpace space(40, 1, 20, 0);
+    drawFlatRuleGroup(space, 1, 1, {{CSpace(1, 1, 1, 105), CSpace(1, 1, 1, 105)}});
+    const CCell corner = drawFlatWorkArea(space, 20, 2, CInputDevices().getMouseIcon()).contents[0];
+    ASSERT_TRUE(load(doc, space));
+    doc.StartRun();
+    std::vector<int> leftHole, rightHole;
+    for (int step = 1; step <= 4; step++) {
+        ASSERT_EQ(view.next(), RunMessage::Show) << step;
+        leftHole.push_back(doc.GetCell(corner.x + 1, 0, corner.z + 1));
+        rightHole.push_back(doc.GetCell(corner.x + 3, 0, corner.z + 1));
+        if (step == 1) doc.PressLeft();
+        doc.SignalContinue();
+    }
+    // Latched by the second step's Ready and drawn in the third step; a mouse with a red cell in
+    // its hole no longer matches the mouse rule, so the red stays.
+    EXPECT_EQ(leftHole, (std::vector<int>{0, 0, 103, 103}));
+    EXPECT_EQ(rightHole, (std::vector<int>{0, 0, 0, 0}));
 }
 
 TEST_F(DocTest, LoadWhileRunningEndsTheRunAndStoresTheBackCopy)

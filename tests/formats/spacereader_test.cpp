@@ -208,11 +208,15 @@ TEST(SpaceReader, OverlongLinesKeepTheirFirstBytes)
     std::string padded = "(1,0,0,100)" + std::string(100000, 'x') + ",5\r\n";
     // A long run of blanks pushes the last commas beyond the kept bytes: the line is skipped.
     std::string pushed = "(0," + std::string(300, ' ') + "0,1,104)\r\n";
+    // 199 bytes are kept: a line whose last comma is at byte 196 and whose value ends at byte 199
+    // is read whole.
+    std::string kept = "(1,0," + std::string(189, ' ') + "1,104)\r\n";
     // A long size line keeps its leading digits.
     std::string header = "3D-Tessera\r\nThe X is 2" + std::string(5000, '0') + "\r\nThe Y is 1\r\nThe Z is 2\r\n";
     CSpace out = marker();
-    ASSERT_TRUE(readText(HEADER_2x1x2 + padded + pushed + "(0,0,0,101)\r\n", out));
+    ASSERT_TRUE(readText(HEADER_2x1x2 + padded + pushed + kept + "(0,0,0,101)\r\n", out));
     EXPECT_EQ(out.get(1, 0, 0), 100);
+    EXPECT_EQ(out.get(1, 0, 1), 104);
     EXPECT_EQ(out.get(0, 0, 1), 0);
     EXPECT_EQ(out.get(0, 0, 0), 101);
     ASSERT_TRUE(readText(header, out));

@@ -130,6 +130,47 @@ TEST(Delivery, TheFirstSendDrawsAReceptionAndTheSecondCounts)
     }
 }
 
+TEST(Delivery, SendersSharingAKeyAreServedOldestFirst)
+{
+    // Neither sender has a reception yet; the older one's place at the right end is taken, so it
+    // goes beyond the end, and the newer one's place at the new end is the same column.
+    Delivery d;
+    d.link.space.set(30, 3, 7, W);
+    d.addCaller(5, 2, 6);   // older
+    d.addCaller(5, 2, 16);  // newer
+    d.addRecord(yellow, CSpace(3, 1, 1, 0), 2, 0, 2);
+    d.send(yellow, CSpace(1, 1, 1, R));
+
+    EXPECT_EQ(d.link.space.getSizeX(), 40 + 15 + 1);
+    int counterX = -1;
+    for (int z : {5, 15}) {
+        std::vector<CPlacedSpace> frames = windowAt(d.link.space, 41, 1, z);
+        ASSERT_EQ(frames.size(), 2u) << "a reception beyond the old end at z " << z;
+        EXPECT_TRUE(frames[1].isEqual(counter(1)));
+        counterX = frames[1].x;
+    }
+    EXPECT_TRUE(windowAt(d.link.space, 25, 1, 15).empty()) << "nothing at the old end";
+    d.interpreter.contexts.forEach([&](const CMatchContext& c) { EXPECT_EQ(c.program.receiveIcon.x, counterX); });
+}
+
+TEST(Delivery, OfTwoDeclarationsWithOneNameTheNewestPlacesTheInstance)
+{
+    Delivery d;
+    d.link.space = CSpace(80, 10, 60, 0);
+    d.addCaller(5, 2, 6);
+    d.addRecord(yellow, row({0, 0, W}), 2, 0, 2);    // older
+    d.addRecord(yellow, row({0, W, 0}), 40, 0, 30);  // newer, at the head
+    d.send(yellow, CSpace(1, 1, 1, R));
+
+    EXPECT_TRUE(windowAt(d.link.space, 2, 0, 2).empty());
+    const std::vector<CPlacedSpace> frame = windowAt(d.link.space, 40, 0, 30);
+    ASSERT_EQ(frame.size(), 1u);
+    CSpace contents;
+    ASSERT_TRUE(CPatternSpace(frame[0]).findWorkArea(1, 1, 2, contents));
+    EXPECT_TRUE(contents.isEqual(row({R, W, 0})));
+    d.interpreter.instances.forEach([](const CInstanceRecord& r) { EXPECT_EQ(r.count, 2) << "both advance"; });
+}
+
 TEST(Delivery, ANewInstanceIsAFrameWithTheDataAndThreeDeclarations)
 {
     Delivery d;

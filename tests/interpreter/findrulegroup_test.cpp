@@ -111,16 +111,19 @@ TEST(FindRuleGroup, WithoutConnectorTheRulesAreSeparateGroups)
     EXPECT_EQ(scanBlocks(scanned), (std::vector<FoundBlock>{{'R', 4, 0, 1}, {'R', 4, 0, 6}}));
 }
 
-TEST(FindRuleGroup, AStrayBoxRightOfTheWallDoesNotStretchTheRule)
+TEST(FindRuleGroup, AStrayBoxRightOfTheWallDoesNotStretchTheRuleAndItsChainCellIsLookedForBelowTheLeftBox)
 {
     // A rule without a right box, and one column away from its wall a blue box whose right wall
     // reaches far down. The rule is taken with an empty right side; it must not take the cells
     // below it, where a work area lies.
+    auto strayBox = [](CSpace& s) {
+        for (int x = 6; x <= 8; x++) s.set(x, 0, 1, CELL_BLUE);
+        for (int z = 1; z <= 13; z++) s.set(8, 0, z, CELL_BLUE);
+    };
     CPatternSpace s(12, 1, 16, 0);
     const DrawnBlock rule = drawFlatRuleGroup(s, 1, 1, {{CSpace(2, 1, 1, CELL_RED), NO_RIGHT}});
     ASSERT_EQ(rule.scan.x, 4);
-    for (int x = 6; x <= 8; x++) s.set(x, 0, 1, CELL_BLUE);
-    for (int z = 1; z <= 13; z++) s.set(8, 0, z, CELL_BLUE);
+    strayBox(s);
     const DrawnBlock area = drawFlatWorkArea(s, 0, 5, CSpace(1, 1, 1, CELL_WHITE));
     const CSpace before = s;
 
@@ -130,6 +133,14 @@ TEST(FindRuleGroup, AStrayBoxRightOfTheWallDoesNotStretchTheRule)
     EXPECT_TRUE(consumedExactly(before, s, rule));
     CSpace interior;
     EXPECT_EQ(s.findWorkArea(area.scan.x, 0, area.scan.z, interior), 1);
+
+    // So the connector is looked for just below the left box, not below the stray wall.
+    CPatternSpace chained(12, 1, 16, 0);
+    const DrawnBlock chain = drawFlatRuleGroup(chained, 1, 1, {{CSpace(2, 1, 1, CELL_RED), NO_RIGHT},
+                                                               {CSpace(2, 1, 1, CELL_BLACK), NO_RIGHT}});
+    strayBox(chained);
+    ASSERT_EQ(chained.findRuleGroup(chain.scan.x, 0, chain.scan.z, group), 1);
+    EXPECT_EQ(group.count(), 2);
 }
 
 TEST(FindRuleGroup, SolidRulesAndChainsAreFound)

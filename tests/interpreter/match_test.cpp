@@ -80,6 +80,26 @@ TEST(Match, AnEmptyUnitListEndsTheRun)
     EXPECT_EQ(a.link.status, "Phase:Match()");
 }
 
+TEST(Match, ASweepInWhichEveryUnitEndsWhileAResultIsDeliveredEndsOnlyTheStep)
+{
+    // Caller and instance both end in the same sweep; the instance's result goes to the caller.
+    Attached a;
+    const CKey caller(row({CELL_BLACK}), 1);
+    CUnitProgram callerProgram = programOf({});
+    callerProgram.ownKey = caller;
+    CUnitProgram instance = programOf({});
+    instance.ownKey = CKey(row({CELL_YELLOW}), 1);
+    instance.replyKey = caller;
+    a.interpreter.contexts.push(unitOf(callerProgram, row({0})));
+    a.interpreter.contexts.push(unitOf(instance, row({G})));
+    a.interpreter.separateNext = 0;
+
+    a.interpreter.Match();
+    EXPECT_EQ(a.interpreter.phase, CInterpreter::PHASE_STEP_DONE) << "delivery may change the space";
+    EXPECT_EQ(a.interpreter.separateNext, 1);
+    EXPECT_EQ(a.link.status, "Phase:Match(End End )");
+}
+
 TEST(Match, AReportedPassIsWrittenIntoTheDocumentButNeverAWildcard)
 {
     Attached a;

@@ -43,15 +43,49 @@ TEST(MatchContext, APassStepsThroughItsGroupsReportsOnceThenEnds)
     EXPECT_TRUE(ctx.endMessages.isEmpty()) << "no reply key: no end message";
 }
 
-TEST(MatchContext, TheFirstPassTriesPositionsStartingOutsideAndNothingIsWrittenThere)
+TEST(MatchContext, TheFirstPassTriesPositionsStartingOutsideAndTheirRightSidesWriteThere)
 {
-    // The left side's wildcard hangs over the left edge at x = -1; its blue would land outside.
+    // The left side's wildcard hangs over the left edge at x = -1; its blue lands outside, where
+    // the unit's own cells ignore it but the writes carry it on to the document.
     CMatchContext ctx = unitOf(programOf({ruleGroup(3, {{row({ANY, R}), row({B, G})}})}), row({R, 0, R}));
     ASSERT_EQ(stepsToReport(ctx), 4);
     EXPECT_EQ(positionCounts(ctx), std::vector<int>{2});
     EXPECT_TRUE(ctx.view.isEqual(row({G, B, G})));
+    std::vector<std::pair<int, int>> written;  // (x, value)
     CCell c;
-    while (ctx.writes.pop(c)) EXPECT_GE(c.x, 0);
+    while (ctx.writes.pop(c)) written.emplace_back(c.x, c.value);
+    std::sort(written.begin(), written.end());
+    EXPECT_EQ(written, (std::vector<std::pair<int, int>>{{-1, B}, {0, G}, {1, B}, {2, G}}));
+}
+
+TEST(MatchContext, ChangedBoxesAreScannedInTheOrderFoundAndTheLaterMatchWinsASharedCell)
+{
+    // Pass 1 turns the whites at 0 and 3 red; pass 2 finds the reds by scanning the changed boxes,
+    // the first box found first. Both right sides cover cell 3: the match found later (at 3)
+    // writes it last and wins.
+    CMatchContext ctx = unitOf(programOf({ruleGroup(3, {{row({W}), row({R})}}),
+                                          ruleGroup(3, {{row({R}), row({G, B, B, B})}})}),
+                               row({W, 0, 0, W, 0, 0, 0, 0}));
+    ASSERT_EQ(stepsToReport(ctx), 5);
+    EXPECT_TRUE(ctx.view.isEqual(row({R, 0, 0, R, 0, 0, 0, 0})));
+    ASSERT_EQ(stepsToReport(ctx), 5);
+    EXPECT_TRUE(ctx.view.isEqual(row({G, B, B, G, B, B, B, 0})));
+}
+
+TEST(MatchContext, AGroupWaitingForOnePairFiresWhenItAppearsAtItsOldPositions)
+{
+    // Pass 1: the red pair matches but black is nowhere, so group A waits while B draws black.
+    // Pass 2 scans only around that black; the red is found again at its old position.
+    CMatchContext ctx = unitOf(programOf({ruleGroup(3, {{row({R}), row({G})}, {row({K}), row({K})}}),
+                                          ruleGroup(3, {{row({W}), row({K})}})}),
+                               row({R, 0, 0, 0, W}));
+    int passes = 0;
+    while (!ctx.isEnded() && passes < 10) {
+        ASSERT_GT(stepsToReport(ctx), 0);
+        passes++;
+    }
+    EXPECT_EQ(passes, 3);
+    EXPECT_TRUE(ctx.view.isEqual(row({G, 0, 0, 0, K})));
 }
 
 TEST(MatchContext, LaterPassesSearchOnlyOldPositionsAndChangedBoxes)
@@ -163,23 +197,33 @@ TEST(MatchContext, ReceivesTakeResultsByIdAndSleepWhenNoneIsQueued)
     ctx.program.receivedData.forEach([](const CSpace& d) { EXPECT_EQ(d.get(0, 0, 0), W); });
 }
 
-TEST(MatchContext, DeviceGroupsDrawAFreshRandomPicture)
+TEST(MatchContext, DeviceGroupsDrawAFreshRandomPictureAndTheLatchedMouse)
 {
-    const CSpace icon = CInputDevices().getRandomIcon();
-    CSpace unit(10, 1, 9, 0);
-    unit.paste(1, 0, 1, icon);
-    for (int mark : {1, 3}) {
-        CMatchContext ctx = unitOf(programOf({ruleGroup(mark, {{icon, icon}})}), unit);
-        ASSERT_EQ(stepsToReport(ctx), 4);
-        if (mark == 3) {
-            EXPECT_TRUE(ctx.writes.isEmpty()) << "an own group draws the icon as it is";
-            continue;
+    CInputDevices clicked;
+    clicked.pressLeft();
+    clicked.latch();
+    const CSpace dice = clicked.getRandomIcon(), mouse = clicked.getMouseIcon();
+    // Marks 1 and 2 are the device groups; an own group (mark 3) draws the icon as it is.
+    for (int mark : {1, 2, 3}) {
+        for (const CSpace* icon : {&dice, &mouse}) {
+            CSpace unit(10, 1, 9, 0);
+            unit.paste(1, 0, 1, *icon);
+            CMatchContext ctx = unitOf(programOf({ruleGroup(mark, {{*icon, *icon}})}), unit);
+            ctx.setDevices(clicked);
+            ASSERT_EQ(stepsToReport(ctx), 4);
+            if (mark == 3) {
+                EXPECT_TRUE(ctx.writes.isEmpty());
+                continue;
+            }
+            ASSERT_EQ(ctx.writes.count(), 1) << "mark " << mark;
+            CCell c;
+            ctx.writes.pop(c);
+            EXPECT_EQ(c.value, R);
+            if (icon == &dice)
+                EXPECT_TRUE((c.x == 6 || c.x == 7) && c.y == 0 && c.z == 6) << c.x << "," << c.z;
+            else
+                EXPECT_TRUE(c.x == 2 && c.y == 0 && c.z == 2) << "the left button's hole: " << c.x << "," << c.z;
         }
-        ASSERT_EQ(ctx.writes.count(), 1);
-        CCell c;
-        ctx.writes.pop(c);
-        EXPECT_EQ(c.value, R);
-        EXPECT_TRUE((c.x == 6 || c.x == 7) && c.y == 0 && c.z == 6) << c.x << "," << c.z;
     }
 }
 

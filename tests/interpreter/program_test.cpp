@@ -12,9 +12,22 @@
 #include "support/blockbuilder.h"
 
 namespace {
-constexpr int R = CELL_RED, G = CELL_GREEN, Y = CELL_YELLOW;
+constexpr int R = CELL_RED, G = CELL_GREEN, Y = CELL_YELLOW, W = CELL_WHITE;
 
 CSpace cell(int v) { return CSpace(1, 1, 1, v); }
+CSpace pair(int a, int b)
+{
+    CSpace s(2, 1, 1, a);
+    s.set(1, 0, 0, b);
+    return s;
+}
+CSpace row3(int a, int b, int c)
+{
+    CSpace s = pair(a, b);
+    s.resize(3, 1, 1);
+    s.set(2, 0, 0, c);
+    return s;
+}
 
 // Runs on the test thread: the window answers every show request at once and keeps the status
 // and the space of each step; a step limit stops the run.
@@ -66,6 +79,29 @@ TEST(Program, AFlatRuleTurnsRedGreenAndTheRunEnds)
     expected.set(c.x + 1, 0, c.z + 1, G);
     EXPECT_TRUE(run.spaces[0].isEqual(expected)) << "green after the first step, nothing else changed";
     EXPECT_TRUE(run.link.space.isEqual(expected));
+}
+
+TEST(Program, ARightSideHangingOverTheAreasEdgePaintsTheWallBeyondIt)
+{
+    // A red cell in the last column grows to the right; a white cell in the first column is
+    // matched by a left side whose wildcard lies on the wall to its left.
+    struct Case {
+        CSpace interior, left, right;
+        int wallX, wallColour;  // the wall cell beside the interior's row, relative to its corner
+    };
+    for (const Case& c : {Case{row3(0, 0, R), cell(R), pair(G, G), 3, G}, Case{row3(W, 0, 0), pair(CELL_ANY, W), pair(Y, G), -1, Y}}) {
+        CSpace s(20, 1, 14, 0);
+        const CCell corner = drawFlatWorkArea(s, 1, 1, c.interior).contents[0];
+        drawFlatRuleGroup(s, 10, 1, {{c.left, c.right}});
+
+        StepRunner run(s);
+        ASSERT_EQ(run.run(), 1);
+        EXPECT_EQ(run.statuses, (std::vector<std::string>{"Phase:Match(Done )", "Phase:Match(End )"}));
+        CSpace expected = s;
+        expected.set(corner.x + c.wallX, 0, corner.z, c.wallColour);
+        expected.set(corner.x + (c.wallX < 0 ? 0 : 2), 0, corner.z, G);
+        EXPECT_TRUE(run.link.space.isEqual(expected)) << "wall at " << c.wallX;
+    }
 }
 
 TEST(Program, ASubProgramCallBringsItsResultBackToTheCaller)

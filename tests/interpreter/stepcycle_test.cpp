@@ -78,6 +78,22 @@ TEST(StepCycle, StopWhileWaitingForTheViewEndsTheWorker)
     EXPECT_EQ(run.busy(), 0);
 }
 
+TEST(StepCycle, AContinueLeftOverFromAStoppedRunDoesNotSkipTheNextRunsFirstShow)
+{
+    CInterpreter interpreter;
+    RunHarness run(interpreter);
+    run.start();
+    ASSERT_EQ(run.window.next(), RunMessage::Show);
+    run.stop();
+    run.showDone();  // the view answers after the run was stopped
+
+    run.start();
+    ASSERT_EQ(run.window.next(), RunMessage::Show);
+    EXPECT_EQ(run.window.next(std::chrono::milliseconds(300)), RunMessage::None) << "the worker waits for this show's answer";
+    run.showDone();
+    ASSERT_EQ(run.window.next(), RunMessage::Finished);
+}
+
 TEST(StepCycle, GoWhileBusyRestartsFromTheEditedSpace)
 {
     CEventHub hub;

@@ -1,0 +1,264 @@
+// The view's direct keys: each runs what its menu item runs, Shift moves by the big step and
+// keeps the chosen step, the keys show in the menus, and drawing a small solid program with
+// them takes few keystrokes (the count is printed).
+#include <QMenu>
+#include <QMenuBar>
+#include <QtTest>
+
+#include "app/commandids.h"
+#include "app/mainframe.h"
+#include "app/tesseraapp.h"
+#include "guitestsupport.h"
+
+namespace {
+struct SCursor {
+    int x, y, z;
+    bool operator==(const SCursor&) const = default;
+};
+
+SCursor CursorOf(const CTesseraView* view) { return {view->GetCursorX(), view->GetCursorY(), view->GetCursorZ()}; }
+
+char* toString(const SCursor& c) { return qstrdup(qPrintable(QString("(%1, %2, %3)").arg(c.x).arg(c.y).arg(c.z))); }
+}  // namespace
+
+class DirectKeysTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void movesDoWhatTheirMenuItemsDo();
+    void shiftMovesByTheBigStepAndKeepsTheStep();
+    void paintClearColoursAndSteps();
+    void menusShowTheKeys();
+    void keystrokesForASmallSolidProgram();
+
+private:
+    // A key as a user presses it: to the open menu if there is one, else to the focused view.
+    void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    CMainFrame* m_frame = nullptr;
+    CTesseraView* m_view = nullptr;
+    int m_keystrokes = 0;
+};
+
+void DirectKeysTest::init()
+{
+    QSettings().clear();
+    m_frame = CTesseraApp::CreateMainFrame({});
+    m_frame->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_frame));
+    QApplication::setActiveWindow(m_frame);  // no window manager hands out the focus here
+    m_view = m_frame->GetView();
+    m_view->setFocus();
+    m_keystrokes = 0;
+}
+
+void DirectKeysTest::cleanup()
+{
+    m_frame->GetDocument()->SetModifiedFlag(false);
+    delete m_frame;
+    m_frame = nullptr;
+}
+
+void DirectKeysTest::Press(int key, Qt::KeyboardModifiers modifiers)
+{
+    QWidget* target = QApplication::activePopupWidget();
+    if (!target) target = QApplication::focusWidget();
+    QVERIFY(target);
+    QTest::keyClick(target, Qt::Key(key), modifiers);
+    m_keystrokes++;
+}
+
+void DirectKeysTest::movesDoWhatTheirMenuItemsDo()
+{
+    const QList<QPair<int, int>> keys = {
+        {Qt::Key_Left, ID_MOVECURSOR_LEFT},   {Qt::Key_Right, ID_MOVECURSOR_RIGHT},
+        {Qt::Key_Down, ID_MOVECURSOR_FRONT},  {Qt::Key_Up, ID_MOVECURSOR_REAR},
+        {Qt::Key_PageUp, ID_MOVECURSOR_UP},   {Qt::Key_PageDown, ID_MOVECURSOR_DOWN},
+    };
+    // At every eye direction: the screen-relative moves change their axis with the eye.
+    for (float azimuth : {0.2f, 0.8f, 2.0f, 3.0f, -1.0f, -2.5f}) {
+        m_view->PlaceEye(0.4f, azimuth, 40);
+        QSet<QString> moves;
+        for (const auto& [key, id] : keys) {
+            const SCursor start{20, 4, 15};
+            m_view->PlaceCursor(start.x, start.y, start.z);
+            Press(key);
+            const SCursor byKey = CursorOf(m_view);
+            m_view->PlaceCursor(start.x, start.y, start.z);
+            m_frame->Execute(id);
+            QCOMPARE(byKey, CursorOf(m_view));
+            QVERIFY(!(byKey == start));
+            moves.insert(QString(toString(byKey)));
+        }
+        QCOMPARE(moves.size(), 6);  // six keys, six different cells
+    }
+}
+
+void DirectKeysTest::shiftMovesByTheBigStepAndKeepsTheStep()
+{
+    m_view->PlaceEye(0.4f, 0.2f, 40);  // Left is x minus
+    m_view->PlaceCursor(20, 4, 15);
+    Press(Qt::Key_Left, Qt::ShiftModifier);
+    QCOMPARE(CursorOf(m_view), (SCursor{10, 4, 15}));
+    QCOMPARE(m_view->GetStep(), 1);
+    Press(Qt::Key_Left);
+    QCOMPARE(CursorOf(m_view), (SCursor{9, 4, 15}));
+    Press(Qt::Key_PageUp, Qt::ShiftModifier);  // clamped at the top, as the menu item is
+    QCOMPARE(CursorOf(m_view), (SCursor{9, 9, 15}));
+    Press(Qt::Key_Down, Qt::ShiftModifier);
+    QCOMPARE(CursorOf(m_view), (SCursor{9, 9, 25}));
+    // With the big step chosen, Shift moves by it too and the step stays big.
+    Press(Qt::Key_0);
+    QCOMPARE(m_view->GetStep(), 10);
+    Press(Qt::Key_Right, Qt::ShiftModifier);
+    QCOMPARE(CursorOf(m_view), (SCursor{19, 9, 25}));
+    QCOMPARE(m_view->GetStep(), 10);
+    Press(Qt::Key_Up);
+    QCOMPARE(CursorOf(m_view), (SCursor{19, 9, 15}));
+    Press(Qt::Key_9);
+    QCOMPARE(m_view->GetStep(), 1);
+    // An area in move mode travels by the distance moved.
+    m_frame->Execute(ID_EDIT_AREABEGIN);
+    m_frame->Execute(ID_EDIT_AREAMOVE);
+    m_view->PlaceCursor(4, 9, 15);
+    const int areaX = m_view->GetAreaX();
+    Press(Qt::Key_Left, Qt::ShiftModifier);
+    QCOMPARE(m_view->GetCursorX(), 0);
+    QCOMPARE(m_view->GetAreaX(), areaX - 4);
+}
+
+void DirectKeysTest::paintClearColoursAndSteps()
+{
+    CTesseraDoc* doc = m_frame->GetDocument();
+    const QList<QPair<int, int>> colours = {{Qt::Key_1, 100}, {Qt::Key_2, 103}, {Qt::Key_3, 104},
+                                            {Qt::Key_4, 102}, {Qt::Key_5, 105}, {Qt::Key_6, 106},
+                                            {Qt::Key_7, 107}, {Qt::Key_8, 101}};
+    m_view->PlaceCursor(3, 0, 3);
+    for (const auto& [key, code] : colours) {
+        Press(key);
+        QCOMPARE(m_view->GetColor(), code);
+        Press(Qt::Key_Space);
+        QCOMPARE(doc->GetCell(3, 0, 3), code);
+        QVERIFY(doc->IsModified());
+    }
+    Press(Qt::Key_Delete);
+    QCOMPARE(doc->GetCell(3, 0, 3), 0);
+    // Space fills an open area and closes it, as PointSet does; Delete clears one.
+    Press(Qt::Key_2);
+    m_frame->Execute(ID_EDIT_AREABEGIN);
+    Press(Qt::Key_Right);
+    Press(Qt::Key_PageUp);
+    Press(Qt::Key_Space);
+    QVERIFY(!m_view->IsArea());
+    for (int x = 3; x <= 4; x++)
+        for (int y = 0; y <= 1; y++) QCOMPARE(doc->GetCell(x, y, 3), 103);
+    m_frame->Execute(ID_EDIT_AREABEGIN);
+    Press(Qt::Key_Left);
+    Press(Qt::Key_Delete);
+    QCOMPARE(doc->GetCell(3, 1, 3), 0);
+    QCOMPARE(doc->GetCell(4, 1, 3), 0);
+    QCOMPARE(doc->GetCell(3, 0, 3), 103);
+    // The Shift+Delete accelerator still cuts, and Shift+Insert still pastes.
+    m_view->PlaceCursor(3, 0, 3);
+    Press(Qt::Key_Delete, Qt::ShiftModifier);
+    QCOMPARE(doc->GetCell(3, 0, 3), 0);
+    QCOMPARE(m_view->GetClipboard().get(0, 0, 0), 103);
+    Press(Qt::Key_PageUp);
+    Press(Qt::Key_Insert, Qt::ShiftModifier);
+    QCOMPARE(doc->GetCell(3, 1, 3), 103);
+}
+
+void DirectKeysTest::menusShowTheKeys()
+{
+    const QList<QPair<int, QString>> shown = {
+        {ID_MOVECURSOR_UP, "PgUp"},  {ID_MOVECURSOR_DOWN, "PgDown"}, {ID_MOVECURSOR_LEFT, "Left"},
+        {ID_MOVECURSOR_RIGHT, "Right"}, {ID_MOVECURSOR_FRONT, "Down"}, {ID_MOVECURSOR_REAR, "Up"},
+        {ID_MOVECURSOR_STEP1, "9"},  {ID_MOVECURSOR_STEPBIG, "0"},   {ID_EDIT_POINTSET, "Space"},
+        {ID_EDIT_POINTRESET, "Del"}, {ID_COLOR_WHITE, "1"},           {ID_COLOR_BLACK, "8"},
+    };
+    // A menu shows an item's first key beside its text; the item must be in a menu of the bar.
+    QSet<QAction*> inMenus;
+    for (QMenu* menu : m_frame->menuBar()->findChildren<QMenu*>())
+        for (QAction* a : menu->actions()) inMenus.insert(a);
+    for (const auto& [id, key] : shown) {
+        QAction* a = m_frame->Action(id);
+        QCOMPARE(a->shortcut().toString(), key);
+        QVERIFY(inMenus.contains(a));
+        QVERIFY(!a->text().contains('\t'));  // a text after a tab would hide the key
+    }
+}
+
+// The program of the issue: a solid work area holding one red cell, and one rule red -> green,
+// drawn from a new space with the keys alone (Edit > AreaBegin through its menu mnemonics).
+// The program must run: the red cell turns green.
+void DirectKeysTest::keystrokesForASmallSolidProgram()
+{
+    CTesseraDoc* doc = m_frame->GetDocument();
+    QCOMPARE(CursorOf(m_view), (SCursor{20, 0, 15}));  // a new space; the eye looks along -z
+    auto areaBegin = [this] {
+        Press(Qt::Key_E, Qt::AltModifier);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        Press(Qt::Key_B);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        QVERIFY(m_view->IsArea());
+    };
+    auto repeat = [this](int n, int key) {
+        for (int i = 0; i < n; i++) Press(key);
+    };
+    // The rule: a green back wall 3 x 2 at z 15, a floor 3 x 1 at z 16, the wall between the
+    // pattern (red, x 20) and the replacement (green, x 22).
+    areaBegin();
+    repeat(2, Qt::Key_Right);
+    Press(Qt::Key_PageUp);
+    Press(Qt::Key_Space);
+    Press(Qt::Key_PageDown);
+    Press(Qt::Key_Down);
+    areaBegin();
+    repeat(2, Qt::Key_Left);
+    Press(Qt::Key_Space);
+    Press(Qt::Key_PageUp);
+    Press(Qt::Key_2);
+    Press(Qt::Key_Space);
+    Press(Qt::Key_Right);
+    Press(Qt::Key_3);
+    Press(Qt::Key_Space);
+    Press(Qt::Key_Right);
+    Press(Qt::Key_Space);
+    // The work area: a green floor 3 x 3 (x 24..26, z 15..17), a post two cells high on its
+    // back left corner, and the red cell inside.
+    Press(Qt::Key_PageDown);
+    Press(Qt::Key_Up);
+    repeat(2, Qt::Key_Right);
+    areaBegin();
+    repeat(2, Qt::Key_Right);
+    repeat(2, Qt::Key_Down);
+    Press(Qt::Key_Space);
+    repeat(2, Qt::Key_Left);
+    repeat(2, Qt::Key_Up);
+    Press(Qt::Key_PageUp);
+    Press(Qt::Key_Space);
+    Press(Qt::Key_PageUp);
+    Press(Qt::Key_Space);
+    Press(Qt::Key_PageDown);
+    Press(Qt::Key_Right);
+    Press(Qt::Key_Down);
+    Press(Qt::Key_2);
+    Press(Qt::Key_Space);
+    const int keystrokes = m_keystrokes;
+    qInfo("Keystrokes for a solid work area with one red cell and a rule red -> green: %d", keystrokes);
+
+    QCOMPARE(doc->GetSpace().countNonEmpty(), 10 + 2 + 9 + 2 + 1);
+    QCOMPARE(doc->GetCell(20, 1, 16), 103);
+    QCOMPARE(doc->GetCell(22, 1, 16), 104);
+    QCOMPARE(doc->GetCell(25, 1, 16), 103);
+    // Run it: the rule turns the work area's red cell green.
+    m_frame->Execute(ID_RUN_START);
+    QTRY_COMPARE_WITH_TIMEOUT(doc->GetCell(25, 1, 16), 104, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(!doc->IsBusy(), 20000);
+    QCOMPARE(doc->GetCell(20, 1, 16), 103);  // the rule itself is left as drawn
+    QVERIFY(keystrokes <= 50);
+}
+
+QTEST_MAIN(DirectKeysTest)
+#include "directkeys_test.moc"
