@@ -50,8 +50,8 @@ public:
     {
         doc.StartRun();
         for (int shown = 0; shown < steps;) {
-            const int message = next(std::chrono::seconds(30));
-            if (message != WM_RUN_SHOW) break;  // finished, or silent
+            const RunMessage message = next(std::chrono::seconds(30));
+            if (message != RunMessage::Show) break;  // finished, or silent
             if (++shown < steps) doc.SignalContinue();
         }
         doc.StopRun();

@@ -10,12 +10,13 @@
 
 #include <CLI/CLI.hpp>
 
-#include "cli/headlessview.h"
 #include "cli/spaceprinter.h"
+#include "document/docview.h"
 #include "document/tesseradoc.h"
 #include "formats/filestream.h"
 #include "interpreter/blockcatalogue.h"
 #include "interpreter/interpreter.h"
+#include "run/queuedrunwindow.h"
 
 namespace {
 volatile std::sig_atomic_t g_interrupted = 0;
@@ -66,6 +67,17 @@ void printApplied(const CShownStep& step)
     }
 }
 
+// The runner's stand-in for the editor's view: nothing to draw, and its run window queues the
+// worker's messages for the main thread, which answers every show request at once.
+class CHeadlessView : public IDocView {
+public:
+    void OnUpdate() override {}
+    void OnInitialUpdate() override {}
+    IRunWindow* GetRunWindow() override { return &window; }
+
+    CQueuedRunWindow window;
+};
+
 int fail(const std::string& message)
 {
     std::cerr << "tessera-run: " << message << "\n";
@@ -80,17 +92,14 @@ int runProgram(CTesseraDoc& doc, CHeadlessView& view, const Options& opt, long& 
     pressBefore(doc, opt, 1);
     doc.StartRun();
     for (;;) {
-        int message = view.waitMessage(std::chrono::milliseconds(100));
+        const RunMessage message = view.window.next(std::chrono::milliseconds(100));
         if (g_interrupted) {
             doc.StopRun();
             std::cerr << "tessera-run: interrupted after " << steps << " steps\n";
             return EXIT_INTERRUPTED;
         }
-        if (message == 0) {
-            doc.Lock();
-            int asleep = doc.GetLink().asleep;
-            doc.Unlock();
-            if (asleep) {
+        if (message == RunMessage::None) {
+            if (doc.IsRunAsleep()) {
                 doc.StopRun();
                 std::cerr << "tessera-run: every unit is asleep waiting for results that cannot come; stopped after "
                           << steps << " steps\n";
@@ -98,7 +107,7 @@ int runProgram(CTesseraDoc& doc, CHeadlessView& view, const Options& opt, long& 
             }
             continue;
         }
-        if (message == WM_RUN_FINISHED) {
+        if (message == RunMessage::Finished) {
             if (doc.GetStatusText() == CInterpreter::STATUS_TOO_MANY_GROUPS) {
                 std::cerr << "tessera-run: the program's sequences make more than " << CUnitProgram::MAX_RULE_GROUPS
                           << " rule groups; it was not run\n";
@@ -115,7 +124,7 @@ int runProgram(CTesseraDoc& doc, CHeadlessView& view, const Options& opt, long& 
             before = std::move(after);
         }
         if (opt.trace && opt.rules) printApplied(doc.GetShownStep());
-        bool lastStep = theInterpreter.phase == CInterpreter::PHASE_RUN_OVER;
+        const bool lastStep = doc.IsLastStepShown();
         if (opt.steps && steps >= *opt.steps && !lastStep) {
             doc.StopRun();
             return EXIT_LIMIT;

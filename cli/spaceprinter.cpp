@@ -3,13 +3,15 @@
 
 #include <algorithm>
 
+#include "space/cellcodes.h"
+
 namespace {
 char cellChar(int v)
 {
-    if (v == 0) return '.';
-    if (v == 1) return '?';
-    if (v == 2) return '#';
-    if (v >= 100 && v <= 107) return "WKBRGPQY"[v - 100];
+    if (v == CELL_EMPTY) return '.';
+    if (v == CELL_ANY) return '?';
+    if (v == CELL_OUTSIDE) return '#';
+    if (v >= CELL_WHITE && v <= CELL_YELLOW) return "WKBRGPQY"[v - CELL_WHITE];
     return '*';
 }
 }  // namespace
@@ -40,7 +42,7 @@ long countChangedCells(const CSpace& a, const CSpace& b)
 {
     auto read = [](const CSpace& s, int x, int y, int z) {
         bool inside = x < s.getSizeX() && y < s.getSizeY() && z < s.getSizeZ();
-        return inside ? s.get(x, y, z) : 0;
+        return inside ? s.get(x, y, z) : CELL_EMPTY;
     };
     const int sx = std::max(a.getSizeX(), b.getSizeX());
     const int sy = std::max(a.getSizeY(), b.getSizeY());

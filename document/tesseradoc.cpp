@@ -21,10 +21,10 @@
 
 namespace {
 // The worker runs below normal priority so that the interface stays responsive.
-void RunWorkerBelowNormal(CRunLink* link)
+void RunWorkerBelowNormal(CRunLink* link, CInterpreter* interpreter)
 {
     setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), 2);  // failure is harmless
-    RunWorker(link);
+    RunWorker(link, *interpreter);
 }
 
 // The part of a box (corners in any order) that lies inside the space; false when none does.
@@ -80,7 +80,7 @@ private:
 };
 }  // namespace
 
-CTesseraDoc::CTesseraDoc() : m_backup(1, 1, 1, 0) {}
+CTesseraDoc::CTesseraDoc() : m_interpreter(std::make_unique<CInterpreter>()), m_backup(1, 1, 1, 0) {}
 
 CTesseraDoc::~CTesseraDoc()
 {
@@ -140,8 +140,6 @@ int CTesseraDoc::GetCell(int x, int y, int z)
     CLinkLock lock(m_link);
     return m_link.space.get(x, y, z);
 }
-
-int CTesseraDoc::GetCellUnlocked(int x, int y, int z) const { return m_link.space.get(x, y, z); }
 
 void CTesseraDoc::SetCell(int x, int y, int z, int value)
 {
@@ -279,12 +277,25 @@ std::string CTesseraDoc::GetStatusText()
     return m_link.status;
 }
 
+bool CTesseraDoc::IsLastStepShown()
+{
+    // The worker sets the phase before it posts the show request and leaves it alone until the
+    // request is answered, so the request's delivery orders this read after the write.
+    return m_interpreter->phase == CInterpreter::PHASE_RUN_OVER;
+}
+
+bool CTesseraDoc::IsRunAsleep()
+{
+    CLinkLock lock(m_link);
+    return m_link.asleep != 0;
+}
+
 void CTesseraDoc::SignalContinue() { m_link.continueEvent.set(); }
 
 void CTesseraDoc::StartRun()
 {
     UpdateAllViews();
-    if (!m_pThread) m_pThread = new std::thread(RunWorkerBelowNormal, &m_link);
+    if (!m_pThread) m_pThread = new std::thread(RunWorkerBelowNormal, &m_link, m_interpreter.get());
     int run;
     {
         CLinkLock lock(m_link);

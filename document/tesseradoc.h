@@ -1,7 +1,9 @@
 // CTesseraDoc: owns the space, the run link shared with the worker thread, the Back copy, the
-// undo history and the worker itself. Plain C++: views attach as IDocView observers.
+// undo history, the interpreter that runs for the document and the worker thread that runs it.
+// Plain C++: views attach as IDocView observers.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -13,6 +15,7 @@
 #include "space/space.h"
 
 class CByteStream;
+class CInterpreter;
 class IDocView;
 
 class CTesseraDoc {
@@ -33,7 +36,6 @@ public:
     int GetSizeY();
     int GetSizeZ();
     int GetCell(int x, int y, int z);
-    int GetCellUnlocked(int x, int y, int z) const;
     const CSpace& SpaceUnlocked() const { return m_link.space; }  // for readers holding the lock
     void SetCell(int x, int y, int z, int value);
     CSpace GetSpace();  // a copy, taken under the lock
@@ -59,6 +61,11 @@ public:
     bool Redo(SEditMark& where);
     const CEditHistory& GetHistory() const { return m_history; }
     int IsBusy();
+    // While a show request waits for its answer: whether the step shown is the run's last.
+    bool IsLastStepShown();
+    // Whether the last Match sweep found every unit asleep with no message pending: such a run
+    // can never end by itself.
+    bool IsRunAsleep();
     std::string GetStatusText();
     void SignalContinue();
 
@@ -115,6 +122,7 @@ private:
 
     CRunLink m_link;
     CRunControl m_control;
+    std::unique_ptr<CInterpreter> m_interpreter;  // runs on m_pThread only while it exists
     std::thread* m_pThread = nullptr;
     CSpace m_backup;
     std::vector<IDocView*> m_views;

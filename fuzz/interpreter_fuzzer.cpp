@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (input.pressLeft) link.devices.pressLeft();
     if (input.pressRight) link.devices.pressRight();
     CInterpreter interpreter;
-    std::thread worker(RunWorkerOn, &link, std::ref(interpreter));
+    std::thread worker(RunWorker, &link, std::ref(interpreter));
     link.goEvent.set();
 
     // Stop after the input's step limit, when the document has grown past the cap, when every unit
@@ -68,12 +68,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bool finished = false;
     const Clock::time_point start = Clock::now();
     for (;;) {
-        const int message = window.next(POLL);
-        if (message == WM_RUN_FINISHED) {
+        const RunMessage message = window.next(POLL);
+        if (message == RunMessage::Finished) {
             finished = true;
             break;
         }
-        if (message == WM_RUN_SHOW) {
+        if (message == RunMessage::Show) {
             if (++shown >= input.stepLimit || sizesOf(link).cells() > GROWTH_CAP) break;
             link.continueEvent.set();
             continue;

@@ -153,11 +153,11 @@ void CUnitProgram::BuildUnits(const CInputDevices& devices, CMatchContextList& s
     // 1. The device groups go to the back, so they are evaluated first; the program's own
     //    groups follow in the order found, with marks raised past the device marks.
     GroupList groups;
-    groups.push(deviceGroup(devices.getRandomIcon(), 1));
-    groups.push(deviceGroup(devices.getMouseIcon(), 2));
+    groups.push(deviceGroup(devices.getRandomIcon(), CSpacePairList::MARK_RANDOM_ICON));
+    groups.push(deviceGroup(devices.getMouseIcon(), CSpacePairList::MARK_MOUSE_ICON));
     CSpacePairList group;
     while (ruleGroups.popBack(group)) {
-        group.mark += 2;
+        group.mark += CSpacePairList::MARK_RAISE;
         groups.push(group);
     }
     ruleGroups = groups;

@@ -99,7 +99,7 @@ int CInterpreter::removeEndedInstances()
     for (int removed = 1; removed;) {
         removed = 0;
         contexts.keepOldestFirst([&](const CMatchContext& ctx) {
-            if (removed || ctx.state != 3) return true;
+            if (removed || ctx.state != CMatchContext::State::Ended) return true;
             const CKey& key = ctx.work.ownKey;
             int dropped = 0;
             CInstanceList records;

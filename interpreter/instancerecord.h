@@ -22,10 +22,6 @@ public:
 class CInstanceList : public CLinkList<CInstanceRecord> {
 public:
     CInstanceList() = default;
-    CInstanceList(const CInstanceList& o) : CLinkList<CInstanceRecord>(o) {}
-    CInstanceList& operator=(const CInstanceList& o)
-    {
-        assign(o);
-        return *this;
-    }
+    CInstanceList(const CInstanceList&) = default;
+    CInstanceList& operator=(const CInstanceList&) = default;
 };

@@ -6,8 +6,6 @@
 
 #include "run/runlink.h"
 
-CInterpreter theInterpreter;
-
 namespace {
 using Hold = std::lock_guard<std::recursive_mutex>;
 }
@@ -96,10 +94,6 @@ void CInterpreter::WaitForShow()
     // A restart request arriving now is left for the next step's CheckInterruption.
     if (waitForEither(link->continueEvent, link->stopEvent) == 1) throw InterruptionForStop();
 }
-
-void CInterpreter::Lock() { link->Lock(); }
-
-void CInterpreter::Unlock() { link->Unlock(); }
 
 int CInterpreter::GetCell(int x, int y, int z)
 {

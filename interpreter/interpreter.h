@@ -68,9 +68,7 @@ public:
     // Asks the view to draw the step and waits until it has (or until a stop request).
     void WaitForShow();
 
-    // Document access; each takes the lock for one operation. Lock/Unlock for longer holds.
-    void Lock();
-    void Unlock();
+    // Document access; each takes the lock for one operation.
     int GetCell(int x, int y, int z);
     int GetSizeX();
     int GetSizeY();
@@ -113,6 +111,3 @@ protected:
     // found a work area or a window. Virtual so that a test can see what the scan found.
     virtual void BuildAndHandOver(CUnitProgram& program, CMatchContext& top, CSpace& area);  // may move from area
 };
-
-// The application's one interpreter.
-extern CInterpreter theInterpreter;

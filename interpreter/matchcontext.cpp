@@ -14,7 +14,7 @@
 
 void CMatchContext::init(const CUnitProgram& p, CSpace unitCells)
 {
-    state = 0;
+    state = State::Idle;
     program = p;
     view = std::move(unitCells);
     dirtyBoxes.clear();
@@ -32,20 +32,19 @@ int CMatchContext::step()
 int CMatchContext::step(CSearchPoll& poll)
 {
     switch (state) {
-    case 0:
+    case State::Idle:
         beginPass(poll);
         return 0;
-    case 1:
+    case State::Searching:
         searchStep(poll);
         return 0;
-    case 2:
-        state = 0;
+    case State::Applied:
+        state = State::Idle;
         return 1;
-    case 3:
+    case State::Ended:
         return 1;
-    default:
-        return 0;
     }
+    return 0;
 }
 
 int CMatchContext::isSleeping() const
@@ -53,7 +52,7 @@ int CMatchContext::isSleeping() const
     return program.pendingReceives > 0 && program.receivedData.isEmpty() ? 1 : 0;
 }
 
-int CMatchContext::isEnded() const { return state == 3 ? 1 : 0; }
+int CMatchContext::isEnded() const { return state == State::Ended ? 1 : 0; }
 
 int CMatchContext::popWrite(int& x, int& y, int& z, int& value)
 {
@@ -78,7 +77,7 @@ void CMatchContext::beginPass()
 
 void CMatchContext::beginPass(CSearchPoll& poll)
 {
-    state = 1;
+    state = State::Searching;
     appliedMark = 0;
     writes.clear();
     // The work copy is the program with its groups; the program keeps none of them. The groups
@@ -127,7 +126,7 @@ void CMatchContext::searchStep(CSearchPoll& poll)
         return;
     }
     poll.now();
-    const int useDevices = group.mark <= 2 ? 1 : 0;
+    const int useDevices = group.mark <= CSpacePairList::MARK_DEVICES ? 1 : 0;
     CSpacePairList evaluated;  // the group again, with this pass's positions; pairs reversed
     evaluated.mark = group.mark;
     evaluated.drawing = group.drawing;
@@ -176,7 +175,7 @@ void CMatchContext::searchStep(CSearchPoll& poll)
 
     // Marks 1 and 2 (the device groups) never block; after a group of a higher mark has been
     // applied, only groups of that same mark may still apply in this pass.
-    if (allMatched && (appliedMark <= 2 || group.mark == appliedMark)) applyGroup(evaluated, useDevices, changed, poll);
+    if (allMatched && (appliedMark <= CSpacePairList::MARK_DEVICES || group.mark == appliedMark)) applyGroup(evaluated, useDevices, changed, poll);
     // The group returns to the program with its new positions. (Applying reads only the group
     // itself, so it may come first; a stop request in between abandons the whole step anyway.)
     program.ruleGroups.push(std::move(evaluated));
@@ -190,11 +189,11 @@ void CMatchContext::closePass(CSearchPoll& poll)
         view.set(cell.x, cell.y, cell.z, cell.value);
     });
     if (appliedMark > 0) {
-        state = 2;
+        state = State::Applied;
         statusText = "Done ";
         return;
     }
-    state = 3;
+    state = State::Ended;
     statusText = "End ";
     if (program.replyKey.isEmpty()) return;
     // The result goes back to the caller: the cells at the unit's corner, as large as its name.

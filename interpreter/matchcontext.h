@@ -64,7 +64,14 @@ public:
     CCell origin;           // the unit's corner in the document space
     std::string statusText; // progress text of the last search step
     CSpace view;            // the unit's own cells
-    int state = 0;          // 0 idle, 1 searching, 2 pass applied something, 3 ended
+    // Where the step cycle stands.
+    enum class State {
+        Idle,       // the next step begins a pass
+        Searching,  // a pass is under way
+        Applied,    // the pass applied a group; the next step reports it
+        Ended,      // no group applied in the last pass: the unit has ended
+    };
+    State state = State::Idle;
     CCellSet writes;        // writes of the last applied pass, in unit coordinates
     CMessageList endMessages;
     CMessageList sendMessages;

@@ -1,15 +1,14 @@
-// CMatchContextList: one Match sweep over the units. `status` tells what the last sweep found:
-// 0 nothing reported, 1 some context reported, 2 every context ended (or there is none).
+// CMatchContextList: one Match sweep over the units. `status` tells what the last sweep found.
 #include "interpreter/matchcontextlist.h"
 
 int CMatchContextList::matchSweep(CCellSet& writes, CMessageList& endMessages, CMessageList& sendMessages,
                                   std::string& text, const std::function<void()>& check)
 {
     if (!head) {
-        status = 2;
+        status = Status::Finished;
         return 1;
     }
-    status = 0;
+    status = Status::Quiet;
     int allEnded = 1;
     CSearchPoll poll{check};
     for (Node* n = head; n; n = n->next) {
@@ -23,17 +22,17 @@ int CMatchContextList::matchSweep(CCellSet& writes, CMessageList& endMessages, C
             allEnded = 0;  // a sleeping or searching unit keeps the run alive
             continue;
         }
-        status = 1;
+        status = Status::Reported;
         // Into document coordinates; the set drops "any" and keeps the later of two writes.
         int x, y, z, v;
         while (ctx.popWrite(x, y, z, v)) writes.push(CCell(x + ctx.origin.x, y + ctx.origin.y, z + ctx.origin.z, v));
-        if (ctx.state != 3) allEnded = 0;
+        if (ctx.state != CMatchContext::State::Ended) allEnded = 0;
         CMessage m;
         while (ctx.popEndMessage(m)) endMessages.push(m);
         while (ctx.popSendMessage(m)) sendMessages.push(m);
     }
-    if (allEnded) status = 2;
-    return status != 0 ? 1 : 0;
+    if (allEnded) status = Status::Finished;
+    return status != Status::Quiet ? 1 : 0;
 }
 
-int CMatchContextList::isFinished() const { return status == 2 ? 1 : 0; }
+int CMatchContextList::isFinished() const { return status == Status::Finished ? 1 : 0; }

@@ -14,14 +14,8 @@
 class CMatchContextList : public CLinkList<CMatchContext> {
 public:
     CMatchContextList() = default;
-    CMatchContextList(const CMatchContextList& o) : CLinkList<CMatchContext>(o), status(o.status) {}
-    CMatchContextList& operator=(const CMatchContextList& o)
-    {
-        if (this == &o) return *this;
-        assign(o);
-        status = o.status;
-        return *this;
-    }
+    CMatchContextList(const CMatchContextList&) = default;
+    CMatchContextList& operator=(const CMatchContextList&) = default;
     ~CMatchContextList() override { CMatchContextList::clear(); }
 
     // Deletes the nodes directly: taking each context out as a copy first, as the list template
@@ -79,5 +73,11 @@ public:
         *tail = nullptr;
     }
 
-    int status = 0;  // last sweep: 0 nothing reported, 1 something reported, 2 all ended or empty
+    // What the last sweep found.
+    enum class Status {
+        Quiet,     // no context reported
+        Reported,  // some context reported
+        Finished,  // every context ended, or there is none
+    };
+    Status status = Status::Quiet;
 };

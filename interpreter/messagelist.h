@@ -7,10 +7,6 @@
 class CMessageList : public CLinkList<CMessage> {
 public:
     CMessageList() = default;
-    CMessageList(const CMessageList& o) : CLinkList<CMessage>(o) {}
-    CMessageList& operator=(const CMessageList& o)
-    {
-        assign(o);
-        return *this;
-    }
+    CMessageList(const CMessageList&) = default;
+    CMessageList& operator=(const CMessageList&) = default;
 };

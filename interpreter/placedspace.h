@@ -9,15 +9,7 @@ public:
     CPlacedSpace(int sx, int sy, int sz, int fill) : CPatternSpace(sx, sy, sz, fill) {}
     explicit CPlacedSpace(const CSpace& s) : CPatternSpace(s) {}
     CPlacedSpace(const CPlacedSpace&) = default;
-    CPlacedSpace& operator=(const CPlacedSpace& o)
-    {
-        if (this == &o) return *this;
-        CPatternSpace::operator=(o);
-        x = o.x;
-        y = o.y;
-        z = o.z;
-        return *this;
-    }
+    CPlacedSpace& operator=(const CPlacedSpace&) = default;
 
     void setOrigin(int ax, int ay, int az)
     {

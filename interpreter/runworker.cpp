@@ -17,9 +17,7 @@ void setBusy(CRunLink* link, int busy)
 }
 }  // namespace
 
-void RunWorker(CRunLink* link) { RunWorkerOn(link, theInterpreter); }
-
-void RunWorkerOn(CRunLink* link, CInterpreter& interpreter)
+void RunWorker(CRunLink* link, CInterpreter& interpreter)
 {
     interpreter.Attach(link);
     for (;;) {

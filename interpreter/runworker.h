@@ -1,10 +1,8 @@
-// RunWorker: the worker thread's procedure, which runs the interpreter on the document's behalf.
+// RunWorker: the worker thread's procedure, which runs an interpreter on a document's behalf.
 #pragma once
 
 class CInterpreter;
 class CRunLink;
 
-// Runs the application's interpreter for `link` until a stop request.
-void RunWorker(CRunLink* link);
-// The same with a given interpreter (tests run their own).
-void RunWorkerOn(CRunLink* link, CInterpreter& interpreter);
+// Runs `interpreter` for `link`: waits for Go, runs, reports each run's end, until a stop request.
+void RunWorker(CRunLink* link, CInterpreter& interpreter);

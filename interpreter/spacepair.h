@@ -10,15 +10,8 @@ public:
     CSpacePair(const CSpace& left, const CSpace& right) : first(left), second(right) {}
     CSpacePair(const CSpacePair&) = default;
     CSpacePair(CSpacePair&&) noexcept = default;
+    CSpacePair& operator=(const CSpacePair&) = default;
     CSpacePair& operator=(CSpacePair&&) noexcept = default;
-    CSpacePair& operator=(const CSpacePair& o)
-    {
-        if (this == &o) return *this;
-        first = o.first;
-        second = o.second;
-        cells = o.cells;
-        return *this;
-    }
 
     int usesPattern(const CSpace& pattern) const
     {

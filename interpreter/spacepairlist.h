@@ -10,24 +10,10 @@
 class CSpacePairList : public CLinkList<CSpacePair> {
 public:
     CSpacePairList() = default;
-    CSpacePairList(const CSpacePairList& o) : CLinkList<CSpacePair>() { *this = o; }
-    CSpacePairList& operator=(const CSpacePairList& o)
-    {
-        if (this == &o) return *this;
-        assign(o);
-        mark = o.mark;
-        drawing = o.drawing;
-        drawn = o.drawn;
-        return *this;
-    }
-    CSpacePairList(CSpacePairList&& o) noexcept : CLinkList<CSpacePair>(std::move(o)), mark(o.mark) {}
-    CSpacePairList& operator=(CSpacePairList&& o) noexcept
-    {
-        if (this == &o) return *this;
-        CLinkList<CSpacePair>::operator=(std::move(o));
-        mark = o.mark;
-        return *this;
-    }
+    CSpacePairList(const CSpacePairList&) = default;
+    CSpacePairList& operator=(const CSpacePairList&) = default;
+    CSpacePairList(CSpacePairList&&) noexcept = default;
+    CSpacePairList& operator=(CSpacePairList&&) noexcept = default;
     ~CSpacePairList() override { clear(); }
 
     void clear() override
@@ -36,6 +22,14 @@ public:
         mark = 0;
         drawn = 0;
     }
+
+    // Kind numbers. The device groups come first: the random-icon group, then the mouse-icon
+    // group; a program's own groups are raised by MARK_RAISE when its units are built. Groups of a
+    // mark up to MARK_DEVICES see the input devices and never keep a later group from applying.
+    static constexpr int MARK_RANDOM_ICON = 1;
+    static constexpr int MARK_MOUSE_ICON = 2;
+    static constexpr int MARK_RAISE = 2;
+    static constexpr int MARK_DEVICES = 2;
 
     int mark = 0;
     // Where the group was drawn in the document; drawn is 0 for groups the program makes itself

@@ -8,14 +8,8 @@
 class CWindow : public CLinkList<CPlacedSpace> {
 public:
     CWindow() = default;
-    CWindow(const CWindow& o) : CLinkList<CPlacedSpace>() { *this = o; }
-    CWindow& operator=(const CWindow& o)
-    {
-        if (this == &o) return *this;
-        assign(o);
-        anchor = o.anchor;
-        return *this;
-    }
+    CWindow(const CWindow&) = default;
+    CWindow& operator=(const CWindow&) = default;
 
     CCell anchor;
 };

@@ -1,5 +1,6 @@
 // CQueuedRunWindow: a run window whose posted messages queue up for another thread to take, as
-// the interface thread's message queue would hold them. Used by tests and the fuzz targets.
+// the interface thread's message queue would hold them. The headless runner, the tests and the
+// fuzz targets all play the interface thread with it.
 #pragma once
 
 #include <chrono>
@@ -11,34 +12,19 @@
 
 class CQueuedRunWindow : public IRunWindow {
 public:
-    void postRunShow() override { post(WM_RUN_SHOW); }
-    void postRunFinished() override { post(WM_RUN_FINISHED); }
+    void postRunShow() override { post(RunMessage::Show); }
+    void postRunFinished() override { post(RunMessage::Finished); }
 
-    // The next posted message, or 0 when none comes within the time-out.
-    int next(std::chrono::milliseconds timeout)
-    {
-        std::unique_lock<std::mutex> hold(mutex);
-        if (!posted.wait_for(hold, timeout, [this] { return !queue.empty(); })) return 0;
-        const int message = queue.front();
-        queue.pop_front();
-        return message;
-    }
-    int queued()
-    {
-        std::lock_guard<std::mutex> hold(mutex);
-        return int(queue.size());
-    }
+    // The next posted message, or RunMessage::None when none comes within the time-out.
+    RunMessage next(std::chrono::milliseconds timeout);
+    // How many messages wait in the queue.
+    int queued();
 
 protected:
-    void post(int message)
-    {
-        std::lock_guard<std::mutex> hold(mutex);
-        queue.push_back(message);
-        posted.notify_all();
-    }
+    void post(RunMessage message);
 
 private:
     std::mutex mutex;
     std::condition_variable posted;
-    std::deque<int> queue;
+    std::deque<RunMessage> queue;
 };

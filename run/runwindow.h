@@ -1,8 +1,12 @@
 // IRunWindow: the window that the interpreter's worker thread posts its two messages to.
 #pragma once
 
-constexpr int WM_RUN_FINISHED = 0x401;  // a run has come to its end normally
-constexpr int WM_RUN_SHOW = 0x402;      // a step is done; draw the space, then set continue
+// The messages as a window's queue holds them; None stands for "nothing came".
+enum class RunMessage {
+    None,
+    Finished,  // a run has come to its end normally
+    Show,      // a step is done; draw the space, then set continue
+};
 
 // Implementations only queue the message for the interface thread; they never wait for it.
 class IRunWindow {

@@ -15,6 +15,6 @@ constexpr int CELL_PALE = 106;
 constexpr int CELL_YELLOW = 107;
 
 // RGB components of a colour as written to VRML: each 0 or 1; any value without a colour is 0,0,0.
-inline int colourRed(int v) { return v == 100 || v == 103 || v == 105 || v == 107; }
-inline int colourGreen(int v) { return v == 100 || v == 104 || v == 106 || v == 107; }
-inline int colourBlue(int v) { return v == 100 || v == 102 || v == 105 || v == 106; }
+inline int colourRed(int v) { return v == CELL_WHITE || v == CELL_RED || v == CELL_PURPLE || v == CELL_YELLOW; }
+inline int colourGreen(int v) { return v == CELL_WHITE || v == CELL_GREEN || v == CELL_PALE || v == CELL_YELLOW; }
+inline int colourBlue(int v) { return v == CELL_WHITE || v == CELL_BLUE || v == CELL_PURPLE || v == CELL_PALE; }

@@ -78,13 +78,13 @@ int CSpace::isEqual(const CSpace& other) const
 void CSpace::resize(int newX, int newY, int newZ)
 {
     if (newX < 1 || newY < 1 || newZ < 1) return;
-    CSpace grown(newX, newY, newZ, 0);
+    CSpace grown(newX, newY, newZ, CELL_EMPTY);
     if (!grown.cells) return;  // too large to allocate: keep the contents rather than lose them
     for (int z = 0; z < grown.sizeZ; z++)
         for (int y = 0; y < grown.sizeY; y++)
             for (int x = 0; x < grown.sizeX; x++) {
                 int v = get(x, y, z);
-                grown.set(x, y, z, v == 2 ? 0 : v);
+                grown.set(x, y, z, v == CELL_OUTSIDE ? CELL_EMPTY : v);
             }
     *this = grown;
 }
@@ -93,7 +93,7 @@ int CSpace::countNonEmpty() const
 {
     if (!cells) return 0;
     std::int64_t n = std::int64_t(sizeX) * sizeY * sizeZ;
-    return int(std::count_if(cells, cells + n, [](int v) { return v != 0; }));
+    return int(std::count_if(cells, cells + n, [](int v) { return v != CELL_EMPTY; }));
 }
 
 void CSpace::fillCount(int n)
@@ -101,8 +101,8 @@ void CSpace::fillCount(int n)
     if (!cells) return;
     std::int64_t total = std::int64_t(sizeX) * sizeY * sizeZ;
     std::int64_t black = std::clamp<std::int64_t>(n, 0, total);
-    std::fill_n(cells, black, 101);
-    std::fill(cells + black, cells + total, 0);
+    std::fill_n(cells, black, CELL_BLACK);
+    std::fill(cells + black, cells + total, CELL_EMPTY);
 }
 
 int CSpace::isBoxEmpty(int x, int y, int z, int w, int h, int d) const
@@ -111,13 +111,13 @@ int CSpace::isBoxEmpty(int x, int y, int z, int w, int h, int d) const
     for (int i = 0; i < w; i++)
         for (int j = 0; j < h; j++)
             for (int k = 0; k < d; k++)
-                if (getWide(std::int64_t(x) + i, std::int64_t(y) + j, std::int64_t(z) + k) != 0) return 0;
+                if (getWide(std::int64_t(x) + i, std::int64_t(y) + j, std::int64_t(z) + k) != CELL_EMPTY) return 0;
     return 1;
 }
 
 CSpace CSpace::extract(int x, int y, int z, int w, int h, int d) const
 {
-    CSpace out(w, h, d, 0);
+    CSpace out(w, h, d, CELL_EMPTY);
     for (int k = 0; k < out.sizeZ; k++)
         for (int j = 0; j < out.sizeY; j++)
             for (int i = 0; i < out.sizeX; i++)
@@ -177,10 +177,10 @@ int CSpace::matchAt(int x, int y, int z, const CSpace& pattern) const
             if (whollyInside) {
                 const int* row = cells + index(x, y + j, z + k);
                 for (int i = 0; i < pw; i++, p++)
-                    if (*p != 1 && *p != row[i]) return 0;
+                    if (*p != CELL_ANY && *p != row[i]) return 0;
             } else {
                 for (int i = 0; i < pw; i++, p++)
-                    if (*p != 1 && *p != getWide(std::int64_t(x) + i, std::int64_t(y) + j, std::int64_t(z) + k))
+                    if (*p != CELL_ANY && *p != getWide(std::int64_t(x) + i, std::int64_t(y) + j, std::int64_t(z) + k))
                         return 0;
             }
         }

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "space/cellcodes.h"
 #include "space/object.h"
 
 class CSpace : public CObject {
@@ -26,7 +27,7 @@ public:
 
     int get(int x, int y, int z) const
     {
-        if (!inside(x, y, z)) return 2;
+        if (!inside(x, y, z)) return CELL_OUTSIDE;
         return cells[index(x, y, z)];
     }
     void set(int x, int y, int z, int value)
@@ -73,7 +74,7 @@ private:
     // get for a coordinate computed as corner plus offset, which may lie beyond the int range.
     int getWide(std::int64_t x, std::int64_t y, std::int64_t z) const
     {
-        if (!inside(x, y, z)) return 2;
+        if (!inside(x, y, z)) return CELL_OUTSIDE;
         return cells[x + std::int64_t(sizeX) * (y + std::int64_t(sizeY) * z)];
     }
     std::int64_t index(int x, int y, int z) const

@@ -7,10 +7,6 @@
 class CSpaceList : public CLinkList<CSpace> {
 public:
     CSpaceList() = default;
-    CSpaceList(const CSpaceList& o) : CLinkList<CSpace>(o) {}
-    CSpaceList& operator=(const CSpaceList& o)
-    {
-        assign(o);
-        return *this;
-    }
+    CSpaceList(const CSpaceList&) = default;
+    CSpaceList& operator=(const CSpaceList&) = default;
 };

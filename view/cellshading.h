@@ -1,25 +1,27 @@
 // Screen colours of cell values and the brightness of each face of a drawn box.
 #pragma once
 
+#include "space/cellcodes.h"
+
 struct SRgb {
     float r;
     float g;
     float b;
 };
 
-// Base colour of a non-empty value; black (100 x 0.25 grey) stays visible on the black
-// background, and values without a colour (1, 2, anything else) are drawn black.
+// Base colour of a non-empty value; black (drawn 0.25 grey) stays visible on the black
+// background, and values without a colour (any, outside, anything else) are drawn black.
 inline SRgb CellBaseColour(int value)
 {
     switch (value) {
-    case 100: return {1, 1, 1};
-    case 101: return {0.25f, 0.25f, 0.25f};
-    case 102: return {0, 0, 1};
-    case 103: return {1, 0, 0};
-    case 104: return {0, 1, 0};
-    case 105: return {1, 0, 1};
-    case 106: return {0, 1, 1};
-    case 107: return {1, 1, 0};
+    case CELL_WHITE: return {1, 1, 1};
+    case CELL_BLACK: return {0.25f, 0.25f, 0.25f};
+    case CELL_BLUE: return {0, 0, 1};
+    case CELL_RED: return {1, 0, 0};
+    case CELL_GREEN: return {0, 1, 0};
+    case CELL_PURPLE: return {1, 0, 1};
+    case CELL_PALE: return {0, 1, 1};
+    case CELL_YELLOW: return {1, 1, 0};
     default: return {0, 0, 0};
     }
 }

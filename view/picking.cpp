@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "document/tesseradoc.h"
+#include "space/cellcodes.h"
 #include "view/tesseraview.h"
 
 namespace {
@@ -150,7 +151,7 @@ bool CGuidePicker::PickCursorCell(int x, int y)
     bool hit = false;
     if (PickAllLow(ReadPixel())) {
         // Only the faces of a white cell turned toward the eye are bright enough to count.
-        m_view.DrawRun(m_view.GetCursorX(), m_view.GetCursorY(), m_view.GetCursorZ(), 100, 1);
+        m_view.DrawRun(m_view.GetCursorX(), m_view.GetCursorY(), m_view.GetCursorZ(), CELL_WHITE, 1);
         hit = PickAllHigh(ReadPixel());
     }
     End();

@@ -94,15 +94,13 @@ float CTesseraView::FitSpaceDistance() const
 {
     const SVec3 size = {float(m_pDoc->GetSizeX()), float(m_pDoc->GetSizeY()), float(m_pDoc->GetSizeZ())};
     const float aspect = height() > 0 ? float(width()) / float(height()) : 1.0f;
-    return FitDistance(size, {m_targetX, m_targetY, m_targetZ}, {m_elevation, m_azimuth}, aspect);
+    return FitDistance(size, {m_editor.GetTargetX(), m_editor.GetTargetY(), m_editor.GetTargetZ()}, {m_elevation, m_azimuth}, aspect);
 }
 
 // The eye keeps looking at the cursor from the same direction; only its distance changes.
 void CTesseraView::FitSpace()
 {
-    m_targetX = m_cursorX + 0.5f;
-    m_targetY = m_cursorY + 0.5f;
-    m_targetZ = m_cursorZ + 0.5f;
+    m_editor.TargetCursor();
     m_distance = FitSpaceDistance();
     m_bFitPending = false;
 }
@@ -126,7 +124,7 @@ void CTesseraView::FitCells()
     const float aspect = height() > 0 ? float(width()) / float(height()) : 1.0f;
     m_distance = FitBoxDistance({float(lo[0]), float(lo[1]), float(lo[2])},
                                 {float(hi[0] + 1), float(hi[1] + 1), float(hi[2] + 1)},
-                                {m_targetX, m_targetY, m_targetZ}, {m_elevation, m_azimuth}, aspect);
+                                {m_editor.GetTargetX(), m_editor.GetTargetY(), m_editor.GetTargetZ()}, {m_elevation, m_azimuth}, aspect);
     m_bFitPending = false;
 }
 

@@ -217,7 +217,7 @@ TEST(EditHistoryTest, BackUndoesARunAndCanItselfBeUndone)
     SEditorFixture f(BlinkingProgram());
     f.editor.StartRun();
     for (int step = 0; step < 3; step++) {
-        ASSERT_EQ(f.view.window.next(kPatience), WM_RUN_SHOW);
+        ASSERT_EQ(f.view.window.next(kPatience), RunMessage::Show);
         f.doc.SignalContinue();
     }
     f.doc.StopRun();
@@ -268,7 +268,7 @@ TEST(EditHistoryTest, UndoDuringARunRestartsItFromTheRestoredSpace)
 {
     SEditorFixture f(BlinkingProgram());
     f.editor.StartRun();
-    ASSERT_EQ(f.view.window.next(kPatience), WM_RUN_SHOW);
+    ASSERT_EQ(f.view.window.next(kPatience), RunMessage::Show);
     f.editor.PlaceCursor(0, 0, 19);
     f.editor.PointSet();  // outside every block: the run goes on
     EXPECT_EQ(f.doc.GetCell(0, 0, 19), 104);
@@ -278,8 +278,8 @@ TEST(EditHistoryTest, UndoDuringARunRestartsItFromTheRestoredSpace)
     EXPECT_GT(f.view.updates, updates);  // Start again: the worker restarts at its next check
     EXPECT_EQ(f.doc.IsBusy(), 1);
     f.doc.SignalContinue();
-    const int m = f.view.window.next(kPatience);
-    EXPECT_TRUE(m == WM_RUN_SHOW || m == WM_RUN_FINISHED);
+    const RunMessage m = f.view.window.next(kPatience);
+    EXPECT_TRUE(m == RunMessage::Show || m == RunMessage::Finished);
     f.editor.Redo();
     EXPECT_EQ(f.doc.GetCell(0, 0, 19), 104);
     f.doc.StopRun();

@@ -259,7 +259,7 @@ TEST(SpaceEditorTest, StartTakesABackCopyOnlyOnceEdited)
     f.editor.PointSet();
     f.editor.StartRun();  // edited: a new Back copy with the cell
     EXPECT_TRUE(f.editor.IsBackAvailable());
-    EXPECT_EQ(f.view.window.next(std::chrono::seconds(10)), WM_RUN_SHOW);
+    EXPECT_EQ(f.view.window.next(std::chrono::seconds(10)), RunMessage::Show);
     f.doc.StopRun();
     f.doc.SetCell(2, 0, 2, 0);
     f.editor.Back();

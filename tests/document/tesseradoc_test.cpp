@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <condition_variable>
-#include <deque>
 #include <mutex>
 #include <random>
 #include <set>
@@ -15,46 +13,48 @@
 #include "formats/memorystream.h"
 #include "formats/spacewriter.h"
 #include "run/inputdevices.h"
-#include "run/runwindow.h"
+#include "run/queuedrunwindow.h"
 #include "support/blockbuilder.h"
 
 namespace {
 constexpr auto kPatience = std::chrono::seconds(10);
 
 // Queues the worker's messages for the test thread and counts reinitialisations.
-class TestView : public IDocView, public IRunWindow {
+class TestView : public IDocView, public CQueuedRunWindow {
 public:
     void OnUpdate() override { updates++; }
     void OnInitialUpdate() override { initialUpdates++; }
     IRunWindow* GetRunWindow() override { return this; }
-    void postRunShow() override { post(WM_RUN_SHOW); }
-    void postRunFinished() override { post(WM_RUN_FINISHED); }
-
-    // The next message, or 0 when none arrives in time.
-    int next(std::chrono::milliseconds timeout = kPatience)
+    void postRunShow() override
     {
-        std::unique_lock<std::mutex> hold(mutex);
-        if (!posted.wait_for(hold, timeout, [this] { return !queue.empty(); })) return 0;
-        int m = queue.front();
-        queue.pop_front();
-        return m;
+        notePoster();
+        CQueuedRunWindow::postRunShow();
+    }
+    void postRunFinished() override
+    {
+        notePoster();
+        CQueuedRunWindow::postRunFinished();
     }
 
-    std::set<std::thread::id> posters;  // threads that posted: one per worker
+    // The next message, or RunMessage::None when none arrives in time.
+    RunMessage next(std::chrono::milliseconds timeout = kPatience) { return CQueuedRunWindow::next(timeout); }
+    size_t posterCount()
+    {
+        std::lock_guard<std::mutex> hold(postersMutex);
+        return posters.size();
+    }
+
     int updates = 0;
     int initialUpdates = 0;
 
 private:
-    void post(int m)
+    void notePoster()
     {
-        std::lock_guard<std::mutex> hold(mutex);
-        queue.push_back(m);
+        std::lock_guard<std::mutex> hold(postersMutex);
         posters.insert(std::this_thread::get_id());
-        posted.notify_all();
     }
-    std::mutex mutex;
-    std::condition_variable posted;
-    std::deque<int> queue;
+    std::mutex postersMutex;
+    std::set<std::thread::id> posters;  // threads that posted: one per worker
 };
 
 std::string spaceFileOf(const CSpace& s)
@@ -175,25 +175,25 @@ TEST_F(DocTest, StopWithoutARunDoesNothing)
     doc.StopRun();
     doc.StopRun();
     EXPECT_EQ(doc.IsBusy(), 0);
-    EXPECT_EQ(view.next(std::chrono::milliseconds(50)), 0);
+    EXPECT_EQ(view.next(std::chrono::milliseconds(50)), RunMessage::None);
 }
 
 TEST_F(DocTest, ARunShowsEachStepAndEndsWithFinished)
 {
     ASSERT_TRUE(load(doc, CSpace(4, 1, 4, 0)));  // nothing to run: one step
     doc.StartRun();
-    ASSERT_EQ(view.next(), WM_RUN_SHOW);
+    ASSERT_EQ(view.next(), RunMessage::Show);
     EXPECT_EQ(doc.IsBusy(), 1);
     doc.SignalContinue();
-    ASSERT_EQ(view.next(), WM_RUN_FINISHED);
+    ASSERT_EQ(view.next(), RunMessage::Finished);
     EXPECT_EQ(doc.IsBusy(), 0);
     EXPECT_EQ(doc.GetStatusText(), "Nothing to run: no work area or sub-program found");
 
     doc.StartRun();  // the same worker waits for the next Start
-    ASSERT_EQ(view.next(), WM_RUN_SHOW);
+    ASSERT_EQ(view.next(), RunMessage::Show);
     doc.SignalContinue();
-    ASSERT_EQ(view.next(), WM_RUN_FINISHED);
-    EXPECT_EQ(view.posters.size(), 1u);
+    ASSERT_EQ(view.next(), RunMessage::Finished);
+    EXPECT_EQ(view.posterCount(), 1u);
 }
 
 TEST_F(DocTest, AnEditWhileRunningRestartsFromTheEditedSpaceOnTheSameWorker)
@@ -201,17 +201,17 @@ TEST_F(DocTest, AnEditWhileRunningRestartsFromTheEditedSpaceOnTheSameWorker)
     // The interior starts red at (22..24, 0, 4..6); the first step turns it green.
     ASSERT_TRUE(load(doc, blinkingProgram()));
     doc.StartRun();
-    ASSERT_EQ(view.next(), WM_RUN_SHOW);
+    ASSERT_EQ(view.next(), RunMessage::Show);
     ASSERT_EQ(doc.GetCell(23, 0, 4), 104);
     doc.SetCell(22, 0, 4, 106);  // an edit during the run
     doc.RestartIfBusy();
     doc.SignalContinue();
     // The old run would turn all nine cells red from its own copy; the restarted one reads the
     // edited space, where the pale cell matches no rule.
-    ASSERT_EQ(view.next(), WM_RUN_SHOW);
+    ASSERT_EQ(view.next(), RunMessage::Show);
     EXPECT_EQ(doc.GetCell(22, 0, 4), 106);
     EXPECT_EQ(doc.GetCell(23, 0, 4), 103);
-    EXPECT_EQ(view.posters.size(), 1u);
+    EXPECT_EQ(view.posterCount(), 1u);
     doc.StopRun();
     EXPECT_EQ(doc.IsBusy(), 0);
 }
@@ -226,7 +226,7 @@ TEST_F(DocTest, ALeftClickBetweenStepsReachesTheMouseInTheSpace)
     doc.StartRun();
     std::vector<int> leftHole, rightHole;
     for (int step = 1; step <= 4; step++) {
-        ASSERT_EQ(view.next(), WM_RUN_SHOW) << step;
+        ASSERT_EQ(view.next(), RunMessage::Show) << step;
         leftHole.push_back(doc.GetCell(corner.x + 1, 0, corner.z + 1));
         rightHole.push_back(doc.GetCell(corner.x + 3, 0, corner.z + 1));
         if (step == 1) doc.PressLeft();
@@ -242,7 +242,7 @@ TEST_F(DocTest, LoadWhileRunningEndsTheRunAndStoresTheBackCopy)
 {
     ASSERT_TRUE(load(doc, blinkingProgram()));
     doc.StartRun();
-    ASSERT_EQ(view.next(), WM_RUN_SHOW);
+    ASSERT_EQ(view.next(), RunMessage::Show);
     CSpace other(3, 3, 3, 0);
     other.set(1, 1, 1, 106);
     ASSERT_TRUE(load(doc, other));
@@ -259,8 +259,8 @@ TEST_F(DocTest, BackRestoresTheLoadedSpaceAfterSeveralRuns)
     for (int run = 0; run < 3; run++) {
         doc.StartRun();
         for (int step = 0; step < 3; step++) {
-            int m = view.next();
-            if (m != WM_RUN_SHOW) break;
+            RunMessage m = view.next();
+            if (m != RunMessage::Show) break;
             doc.SignalContinue();
         }
         doc.StopRun();
@@ -301,7 +301,7 @@ TEST_F(DocTest, StressOfRandomRunEventsEndsWithoutDeadlock)
             break;
         default:
             // Answer what the worker posted, as the view would.
-            if (view.next(std::chrono::milliseconds(2)) == WM_RUN_SHOW) {
+            if (view.next(std::chrono::milliseconds(2)) == RunMessage::Show) {
                 shows++;
                 doc.SignalContinue();
             }

@@ -57,7 +57,7 @@ protected:
     // The next show, answered as the view answers it.
     int show()
     {
-        EXPECT_EQ(view.next(kPatience), WM_RUN_SHOW);
+        EXPECT_EQ(view.next(kPatience), RunMessage::Show);
         return doc.AnswerShow();
     }
     CTesseraDoc doc;
@@ -75,7 +75,7 @@ TEST_F(WatchRun, PauseHoldsTheWorkerStepLetsOneStepThroughAndAnEditRestarts)
     EXPECT_EQ(doc.RunControl().step(), 1);
 
     // Held: no further step comes, and the lock is free for the interface thread.
-    EXPECT_EQ(view.next(std::chrono::milliseconds(300)), 0);
+    EXPECT_EQ(view.next(std::chrono::milliseconds(300)), RunMessage::None);
     ASSERT_TRUE(doc.GetLink().mutex.try_lock());
     doc.GetLink().mutex.unlock();
 
@@ -105,7 +105,7 @@ TEST_F(WatchRun, TheEndOfARunIsToldWithItsStepCount)
     doc.ResumeRun();
     doc.StartRun();
     int shows = 0;
-    for (int message = view.next(kPatience); message == WM_RUN_SHOW; message = view.next(kPatience)) {
+    for (RunMessage message = view.next(kPatience); message == RunMessage::Show; message = view.next(kPatience)) {
         shows++;
         EXPECT_EQ(doc.AnswerShow(), 0);
         EXPECT_EQ(doc.RunControl().step(), shows);
@@ -119,7 +119,7 @@ TEST_F(WatchRun, TheEndOfARunIsToldWithItsStepCount)
     ASSERT_TRUE(load(doc, CSpace(8, 1, 8, 0)));
     doc.StartRun();
     EXPECT_EQ(show(), 0);
-    EXPECT_EQ(view.next(kPatience), WM_RUN_FINISHED);
+    EXPECT_EQ(view.next(kPatience), RunMessage::Finished);
     doc.RunFinished();
     EXPECT_EQ(doc.RunControl().stateText(), "Nothing to run");
     EXPECT_EQ(doc.GetStatusText(), CInterpreter::STATUS_NOTHING_TO_RUN);

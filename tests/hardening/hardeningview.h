@@ -29,9 +29,9 @@ public:
         if (answerShows)
             doc.SignalContinue();
         else
-            post(WM_RUN_SHOW);
+            post(RunMessage::Show);
     }
-    int next(std::chrono::milliseconds timeout = std::chrono::seconds(20)) { return CQueuedRunWindow::next(timeout); }
+    RunMessage next(std::chrono::milliseconds timeout = std::chrono::seconds(20)) { return CQueuedRunWindow::next(timeout); }
 
     std::atomic<int> shows{0};
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,15 @@ namespace {
 // Far above what reading a small file needs (the file reader's buffer is 64 KiB), far below
 // what any of the absurd sizes would take.
 constexpr std::size_t kModestAllocation = 1 << 20;
+
+// One cell line of a space file. Formatted with snprintf: GCC 12 at -O3 warns falsely
+// (-Wrestrict) about a chain like "(" + std::to_string(x) + ",".
+std::string cellLine(int x, int y, int z, int value)
+{
+    char line[64];
+    std::snprintf(line, sizeof line, "(%d,%d,%d,%d)\r\n", x, y, z, value);
+    return line;
+}
 
 std::string header(const std::string& x, const std::string& y, const std::string& z)
 {
@@ -96,9 +106,9 @@ int loadAndRun(CTesseraDoc& doc, CHardeningView& view, const std::string& file, 
     if (!doc.Load(in)) return -2;
     doc.StartRun();
     for (int shown = 0; shown <= steps; shown++) {
-        const int m = view.next();
-        if (m == WM_RUN_FINISHED) return shown;
-        if (m != WM_RUN_SHOW) break;
+        const RunMessage m = view.next();
+        if (m == RunMessage::Finished) return shown;
+        if (m != RunMessage::Show) break;
         doc.SignalContinue();
     }
     doc.StopRun();
@@ -119,8 +129,7 @@ TEST(HostileFile, WhateverLoadsRunsAndEnds)
     std::string odd = header("12", "1", "12");
     const int values[] = {2, 1, -1, INT_MIN, INT_MAX, 102, 104, 99, 108};
     for (int i = 0; i < 144; i++)
-        odd += "(" + std::to_string(i % 12) + ",0," + std::to_string(i / 12) + "," +
-               std::to_string(values[(i * 7) % 9]) + ")\r\n";
+        odd += cellLine(i % 12, 0, i / 12, values[(i * 7) % 9]);
     EXPECT_EQ(loadAndRun(doc, view, odd, 20), 1);
     EXPECT_EQ(doc.GetCell(0, 0, 0), 2) << "the values stay as they were loaded";
 

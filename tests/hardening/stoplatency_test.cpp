@@ -204,7 +204,7 @@ TEST_F(StopLatency, InALongMatchPass)
         CHardeningView waiting(once, false);
         loadSpace(once, busy);
         once.StartRun();
-        ASSERT_EQ(waiting.next(std::chrono::seconds(60)), WM_RUN_SHOW);
+        ASSERT_EQ(waiting.next(std::chrono::seconds(60)), RunMessage::Show);
         EXPECT_EQ(once.GetCell(12, 1, 2), G);
     }
     loadSpace(doc, busy);
@@ -238,7 +238,7 @@ TEST_F(StopLatency, WhileACallerRunsToCompletion)
 
     // Left alone, the call completes: the result replaces the red cell and the run ends.
     doc.StartRun();
-    ASSERT_EQ(view.next(std::chrono::seconds(60)), WM_RUN_FINISHED);
+    ASSERT_EQ(view.next(std::chrono::seconds(60)), RunMessage::Finished);
     EXPECT_GE(view.shows, 3);
     EXPECT_EQ(doc.GetCell(30, 1, 2), G);
 

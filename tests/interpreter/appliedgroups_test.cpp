@@ -47,7 +47,7 @@ TEST(AppliedGroups, EachStepListsTheGroupsItAppliedWhereTheyWereDrawn)
     run.link.runNumber = 7;
     run.start();
 
-    ASSERT_EQ(run.window.next(), WM_RUN_SHOW);
+    ASSERT_EQ(run.window.next(), RunMessage::Show);
     CShownStep step = shown(run);
     EXPECT_EQ(step.run, 7);
     EXPECT_EQ(step.step, 1);
@@ -67,7 +67,7 @@ TEST(AppliedGroups, EachStepListsTheGroupsItAppliedWhereTheyWereDrawn)
     run.showDone();
 
     // Later steps move the red cells only.
-    ASSERT_EQ(run.window.next(), WM_RUN_SHOW);
+    ASSERT_EQ(run.window.next(), RunMessage::Show);
     step = shown(run);
     EXPECT_EQ(step.step, 2);
     ASSERT_EQ(step.applied.size(), 1u);
@@ -77,7 +77,7 @@ TEST(AppliedGroups, EachStepListsTheGroupsItAppliedWhereTheyWereDrawn)
     // The last step applies nothing and ends the run.
     int steps = 2;
     for (;;) {
-        ASSERT_EQ(run.window.next(), WM_RUN_SHOW);
+        ASSERT_EQ(run.window.next(), RunMessage::Show);
         step = shown(run);
         steps++;
         run.showDone();
@@ -86,7 +86,7 @@ TEST(AppliedGroups, EachStepListsTheGroupsItAppliedWhereTheyWereDrawn)
     EXPECT_EQ(step.step, steps);
     EXPECT_TRUE(step.applied.empty());
     EXPECT_EQ(steps, 6);  // five moves to the right wall, then a pass that applies nothing
-    ASSERT_EQ(run.window.next(), WM_RUN_FINISHED);
+    ASSERT_EQ(run.window.next(), RunMessage::Finished);
     EXPECT_EQ(run.link.finishedRun, 7);
     run.stop();
 }

@@ -331,7 +331,7 @@ TEST(BuildUnits, EveryInstanceFrameOfASubProgramBecomesAUnit)
         EXPECT_EQ(u.origin.y, frame.y + instanceArea.scan.y);
         EXPECT_EQ(u.origin.z, frame.z + instanceArea.scan.z);
         EXPECT_TRUE(u.view.isEqual(areas[i])) << "instance " << i;
-        EXPECT_EQ(u.state, 0);
+        EXPECT_EQ(u.state, CMatchContext::State::Idle);
         const std::vector<CSpacePairList> groups = inEvaluationOrder(u.program);
         ASSERT_EQ(groups.size(), 3u);
         EXPECT_TRUE(isRule(groups[2], left, right)) << "the sub-program's own rule";

@@ -316,14 +316,14 @@ TEST(Delivery, EndedInstancesAreErasedNewestFirstInOneDelivery)
     for (int n : {1, 2}) {
         CMatchContext ctx = unitOf(CUnitProgram(), CSpace(3, 1, 1, 0));
         ctx.work.ownKey = CKey(yellow, n);
-        ctx.state = n == 1 ? 3 : 1;
+        ctx.state = n == 1 ? CMatchContext::State::Ended : CMatchContext::State::Searching;
         d.interpreter.contexts.push(ctx);
     }
     d.interpreter.pendingWrites.clear();
     EXPECT_EQ(d.interpreter.removeEndedInstances(), 0) << "the older waits for the newer";
     EXPECT_EQ(d.interpreter.contexts.count(), 3);
 
-    d.interpreter.contexts.forEachContext([](CMatchContext& c) { c.state = 3; });
+    d.interpreter.contexts.forEachContext([](CMatchContext& c) { c.state = CMatchContext::State::Ended; });
     EXPECT_EQ(d.interpreter.removeEndedInstances(), 1);
     d.interpreter.ApplyWrites();
     EXPECT_EQ(d.interpreter.contexts.count(), 1) << "only the caller, which is not an instance";
@@ -358,7 +358,7 @@ TEST(Delivery, AReceiverRunsToTheEndOfItsPassOrIsLeftAsleep)
     d.end(result);
     CMatchContext c = d.caller();
     EXPECT_EQ(c.isSleeping(), 1);
-    EXPECT_EQ(c.state, 1);
+    EXPECT_EQ(c.state, CMatchContext::State::Searching);
     EXPECT_EQ(c.writes.count(), 1) << "the result waits for its pass to close";
     EXPECT_EQ(d.link.space.get(10, 0, 20), 0);
     EXPECT_TRUE(d.link.space.extract(30, 0, 0, 5, 5, 5).isEqual(counter(1)));

@@ -22,7 +22,7 @@ constexpr std::chrono::milliseconds kPatience = std::chrono::seconds(10);
 
 class TestRunWindow : public CQueuedRunWindow {
 public:
-    int next(std::chrono::milliseconds timeout = kPatience) { return CQueuedRunWindow::next(timeout); }
+    RunMessage next(std::chrono::milliseconds timeout = kPatience) { return CQueuedRunWindow::next(timeout); }
 };
 
 // A link, a window and a worker thread running the given interpreter. The test thread does what
@@ -60,7 +60,7 @@ public:
     // Start: creates the worker when there is none, then resets stop and finished and sets go.
     void start()
     {
-        if (!worker.joinable()) worker = std::thread(RunWorkerOn, &link, std::ref(interpreter));
+        if (!worker.joinable()) worker = std::thread(RunWorker, &link, std::ref(interpreter));
         link.stopEvent.reset();
         link.finishedEvent.reset();
         link.goEvent.set();

@@ -25,7 +25,7 @@ TEST(RunWorker, StopBeforeAnyRunEndsTheWorkerWithoutRunning)
     run.link.status = "untouched";
     // The worker starts with stop already requested; its first Go must end it without a run.
     run.link.stopEvent.set();
-    run.worker = std::thread(RunWorkerOn, &run.link, std::ref(interpreter));
+    run.worker = std::thread(RunWorker, &run.link, std::ref(interpreter));
     run.link.goEvent.set();
     run.stop();
     EXPECT_EQ(run.status(), "untouched");
@@ -39,13 +39,13 @@ TEST(RunWorker, AFailingRunEndsThatRunOnlyAndTheWorkerStillStops)
     FailingOnceInterpreter interpreter;
     RunHarness run(interpreter);
     run.start();
-    ASSERT_EQ(run.window.next(), WM_RUN_FINISHED);
+    ASSERT_EQ(run.window.next(), RunMessage::Finished);
     EXPECT_EQ(run.busy(), 0);
 
     run.start();
-    ASSERT_EQ(run.window.next(), WM_RUN_SHOW);
+    ASSERT_EQ(run.window.next(), RunMessage::Show);
     run.showDone();
-    ASSERT_EQ(run.window.next(), WM_RUN_FINISHED);
+    ASSERT_EQ(run.window.next(), RunMessage::Finished);
     run.stop();
     EXPECT_EQ(interpreter.runs, 2);
 }

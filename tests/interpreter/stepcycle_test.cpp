@@ -34,14 +34,14 @@ TEST(StepCycle, NothingToRunEndsAfterOneShownStep)
     run.setSpace(CSpace(3, 2, 4, 0));
     run.start();
 
-    ASSERT_EQ(run.window.next(), WM_RUN_SHOW);
+    ASSERT_EQ(run.window.next(), RunMessage::Show);
     EXPECT_EQ(run.status(), CInterpreter::STATUS_NOTHING_TO_RUN);
     EXPECT_EQ(interpreter.phase, CInterpreter::PHASE_RUN_OVER);
     EXPECT_EQ(interpreter.separateNext, 0);
     EXPECT_EQ(run.busy(), 1);
     run.showDone();
 
-    ASSERT_EQ(run.window.next(), WM_RUN_FINISHED);
+    ASSERT_EQ(run.window.next(), RunMessage::Finished);
     EXPECT_EQ(run.busy(), 0);
     run.stop();
     EXPECT_EQ(run.window.queued(), 0);
@@ -57,11 +57,11 @@ TEST(StepCycle, EveryStepStartsWithReady)
     run.link.status = "before";
     run.start();
 
-    ASSERT_EQ(run.window.next(), WM_RUN_SHOW);
+    ASSERT_EQ(run.window.next(), RunMessage::Show);
     EXPECT_EQ(run.status(), CInterpreter::STATUS_NOTHING_TO_RUN);
     EXPECT_EQ(interpreter.phase, CInterpreter::PHASE_RUN_OVER);
     run.showDone();
-    ASSERT_EQ(run.window.next(), WM_RUN_FINISHED);
+    ASSERT_EQ(run.window.next(), RunMessage::Finished);
 }
 
 TEST(StepCycle, StopWhileWaitingForTheViewEndsTheWorker)
@@ -70,7 +70,7 @@ TEST(StepCycle, StopWhileWaitingForTheViewEndsTheWorker)
     RunHarness run(interpreter);
     run.start();
 
-    ASSERT_EQ(run.window.next(), WM_RUN_SHOW);
+    ASSERT_EQ(run.window.next(), RunMessage::Show);
     run.stop();  // instead of answering the show request
 
     EXPECT_EQ(run.window.queued(), 0) << "a stopped run is not reported as finished";
@@ -83,15 +83,15 @@ TEST(StepCycle, AContinueLeftOverFromAStoppedRunDoesNotSkipTheNextRunsFirstShow)
     CInterpreter interpreter;
     RunHarness run(interpreter);
     run.start();
-    ASSERT_EQ(run.window.next(), WM_RUN_SHOW);
+    ASSERT_EQ(run.window.next(), RunMessage::Show);
     run.stop();
     run.showDone();  // the view answers after the run was stopped
 
     run.start();
-    ASSERT_EQ(run.window.next(), WM_RUN_SHOW);
-    EXPECT_EQ(run.window.next(std::chrono::milliseconds(300)), 0) << "the worker waits for this show's answer";
+    ASSERT_EQ(run.window.next(), RunMessage::Show);
+    EXPECT_EQ(run.window.next(std::chrono::milliseconds(300)), RunMessage::None) << "the worker waits for this show's answer";
     run.showDone();
-    ASSERT_EQ(run.window.next(), WM_RUN_FINISHED);
+    ASSERT_EQ(run.window.next(), RunMessage::Finished);
 }
 
 TEST(StepCycle, GoWhileBusyRestartsFromTheEditedSpace)
@@ -113,11 +113,11 @@ TEST(StepCycle, GoWhileBusyRestartsFromTheEditedSpace)
     run.link.goEvent.set();
     goOn.set();
 
-    ASSERT_EQ(run.window.next(), WM_RUN_SHOW) << "the abandoned run is not reported as finished";
+    ASSERT_EQ(run.window.next(), RunMessage::Show) << "the abandoned run is not reported as finished";
     EXPECT_EQ(interpreter.runs, 2);
     EXPECT_EQ(run.status(), CInterpreter::STATUS_NOTHING_TO_RUN);
     run.showDone();
-    ASSERT_EQ(run.window.next(), WM_RUN_FINISHED);
+    ASSERT_EQ(run.window.next(), RunMessage::Finished);
     run.stop();
     EXPECT_EQ(run.window.queued(), 0);
 }
@@ -128,14 +128,14 @@ TEST(StepCycle, GoDuringTheLastShowStartsANewRunAfterTheFinishedMessage)
     RunHarness run(interpreter);
     run.start();
 
-    ASSERT_EQ(run.window.next(), WM_RUN_SHOW);
+    ASSERT_EQ(run.window.next(), RunMessage::Show);
     run.link.goEvent.set();  // an edit while the view draws: not looked at by the wait
     run.showDone();
-    ASSERT_EQ(run.window.next(), WM_RUN_FINISHED);
-    ASSERT_EQ(run.window.next(), WM_RUN_SHOW);
+    ASSERT_EQ(run.window.next(), RunMessage::Finished);
+    ASSERT_EQ(run.window.next(), RunMessage::Show);
     EXPECT_EQ(interpreter.runs, 2);
     run.showDone();
-    ASSERT_EQ(run.window.next(), WM_RUN_FINISHED);
+    ASSERT_EQ(run.window.next(), RunMessage::Finished);
 }
 
 TEST(StepCycle, AClickReachesTheSnapshotAtTheSecondReadyAndOnlyThere)
@@ -146,7 +146,7 @@ TEST(StepCycle, AClickReachesTheSnapshotAtTheSecondReadyAndOnlyThere)
 
     // Each run here is one step; the test thread clicks while step 1 is being shown.
     run.start();
-    ASSERT_EQ(run.window.next(), WM_RUN_SHOW);
+    ASSERT_EQ(run.window.next(), RunMessage::Show);
     run.link.Lock();
     run.link.devices.pressLeft();
     run.link.Unlock();
@@ -155,9 +155,9 @@ TEST(StepCycle, AClickReachesTheSnapshotAtTheSecondReadyAndOnlyThere)
     const int expectedLatched[] = {0, 1, 0};  // steps 2, 3 and 4
     for (int latched : expectedLatched) {
         run.showDone();
-        ASSERT_EQ(run.window.next(), WM_RUN_FINISHED);
+        ASSERT_EQ(run.window.next(), RunMessage::Finished);
         run.start();
-        ASSERT_EQ(run.window.next(), WM_RUN_SHOW);
+        ASSERT_EQ(run.window.next(), RunMessage::Show);
         EXPECT_EQ(interpreter.devices.leftLatched, latched);
         CSpace mouse = interpreter.devices.getMouseState();
         EXPECT_EQ(mouse.get(1, 0, 1), latched ? CELL_RED : 0);
@@ -167,7 +167,7 @@ TEST(StepCycle, AClickReachesTheSnapshotAtTheSecondReadyAndOnlyThere)
         }
     }
     run.showDone();
-    ASSERT_EQ(run.window.next(), WM_RUN_FINISHED);
+    ASSERT_EQ(run.window.next(), RunMessage::Finished);
 }
 
 TEST(StepCycle, AThousandRestartsInARowKeepTheStackFlat)
@@ -180,10 +180,10 @@ TEST(StepCycle, AThousandRestartsInARowKeepTheStackFlat)
     };
     run.start();
 
-    ASSERT_EQ(run.window.next(), WM_RUN_SHOW);
+    ASSERT_EQ(run.window.next(), RunMessage::Show);
     EXPECT_EQ(interpreter.runs, 1001);
     run.showDone();
-    ASSERT_EQ(run.window.next(), WM_RUN_FINISHED);
+    ASSERT_EQ(run.window.next(), RunMessage::Finished);
     run.stop();
 
     ASSERT_EQ(interpreter.frames.size(), 1001u);
