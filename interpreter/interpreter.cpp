@@ -145,7 +145,7 @@ void CInterpreter::CollectApplied()
     // A unit that has just reported is idle again (or ended, having applied nothing); units still
     // in the middle of a pass keep what they applied so far until they report.
     contexts.forEachContext([this](CMatchContext& ctx) {
-        if (ctx.state != 0 || ctx.applied.empty()) return;
+        if (ctx.state != CMatchContext::State::Idle || ctx.applied.empty()) return;
         for (CAppliedGroup& group : ctx.applied) {
             group.unit = CCell(ctx.origin.x, ctx.origin.y, ctx.origin.z, 0);
             stepApplied.push_back(group);
