@@ -8,6 +8,7 @@
 
 #include "document/changedcells.h"
 #include "document/tesseradoc.h"
+#include "view/boxedges.h"
 #include "view/tesseraview.h"
 
 namespace {
@@ -16,24 +17,10 @@ constexpr std::size_t MAX_OUTLINED_CHANGES = 20000;
 // Program blocks are scanned at most this often while the space keeps changing.
 constexpr int BLOCKS_DELAY_MS = 200;
 
-void WireBox(float x0, float y0, float z0, float x1, float y1, float z1)
-{
-    const float x[2] = {x0, x1}, y[2] = {y0, y1}, z[2] = {z0, z1};
-    for (int a = 0; a < 2; a++)
-        for (int b = 0; b < 2; b++) {
-            glVertex3f(x[0], y[a], z[b]);
-            glVertex3f(x[1], y[a], z[b]);
-            glVertex3f(x[a], y[0], z[b]);
-            glVertex3f(x[a], y[1], z[b]);
-            glVertex3f(x[a], y[b], z[0]);
-            glVertex3f(x[a], y[b], z[1]);
-        }
-}
-
 // A drawing's outline, a little outside its cells so that it is not hidden by them.
 void OutlineBox(const CBox& b, float margin)
 {
-    WireBox(b.x0 - margin, b.y0 - margin, b.z0 - margin, b.x1 + 1 + margin, b.y1 + 1 + margin, b.z1 + 1 + margin);
+    BoxEdgeVertices(b.x0 - margin, b.y0 - margin, b.z0 - margin, b.x1 + 1 + margin, b.y1 + 1 + margin, b.z1 + 1 + margin);
 }
 
 // One colour per kind of block.
@@ -154,7 +141,7 @@ void CTesseraView::DrawOverlays()
         glLineWidth(1);
         glColor3f(1.0f, 1.0f, 0.6f);
         glBegin(GL_LINES);
-        for (const CCell& c : m_changes) WireBox(c.x - 0.04f, c.y - 0.04f, c.z - 0.04f, c.x + 1.04f, c.y + 1.04f, c.z + 1.04f);
+        for (const CCell& c : m_changes) BoxEdgeVertices(c.x - 0.04f, c.y - 0.04f, c.z - 0.04f, c.x + 1.04f, c.y + 1.04f, c.z + 1.04f);
         glEnd();
     }
     if (!m_applied.empty()) {

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "document/tesseradoc.h"
+#include "view/boxedges.h"
 #include "view/celledges.h"
 #include "view/cellshading.h"
 #include "view/guidesegment.h"
@@ -22,17 +23,8 @@ GLubyte Byte(float c) { return GLubyte(c * 255.0f + 0.5f); }
 // The twelve edges of the box [lo, hi], as line pairs.
 void BoxEdges(const float lo[3], const float hi[3])
 {
-    const float x[2] = {lo[0], hi[0]}, y[2] = {lo[1], hi[1]}, z[2] = {lo[2], hi[2]};
     glBegin(GL_LINES);
-    for (int a = 0; a < 2; a++)
-        for (int b = 0; b < 2; b++) {
-            glVertex3f(x[0], y[a], z[b]);
-            glVertex3f(x[1], y[a], z[b]);
-            glVertex3f(x[a], y[0], z[b]);
-            glVertex3f(x[a], y[1], z[b]);
-            glVertex3f(x[a], y[b], z[0]);
-            glVertex3f(x[a], y[b], z[1]);
-        }
+    BoxEdgeVertices(lo[0], lo[1], lo[2], hi[0], hi[1], hi[2]);
     glEnd();
 }
 
