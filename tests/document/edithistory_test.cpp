@@ -13,17 +13,6 @@
 namespace {
 constexpr auto kPatience = std::chrono::seconds(10);
 
-// A flat program that never ends: one red cell that two groups turn green and back.
-CSpace BlinkingProgram()
-{
-    CSpace space(40, 1, 20, 0);
-    CSpace red(1, 1, 1, 103), green(1, 1, 1, 104);
-    drawFlatRuleGroup(space, 1, 1, {{red, green}});
-    drawFlatRuleGroup(space, 1, 8, {{green, red}});
-    drawFlatWorkArea(space, 20, 2, CSpace(3, 1, 3, 103));
-    return space;
-}
-
 struct SRandomEdit {
     std::mt19937 rng;
     int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); }
@@ -214,7 +203,7 @@ TEST(EditHistoryTest, SizeUpOfALargeSpaceKeepsNoCopyOfIt)
 
 TEST(EditHistoryTest, BackUndoesARunAndCanItselfBeUndone)
 {
-    SEditorFixture f(BlinkingProgram());
+    SEditorFixture f(blinkingProgram());
     f.editor.StartRun();
     for (int step = 0; step < 3; step++) {
         ASSERT_EQ(f.view.window.next(kPatience), RunMessage::Show);
@@ -222,16 +211,16 @@ TEST(EditHistoryTest, BackUndoesARunAndCanItselfBeUndone)
     }
     f.doc.StopRun();
     const CSpace ran = f.doc.GetSpace();
-    ASSERT_FALSE(ran.isEqual(BlinkingProgram()));  // the run rewrote the work area
+    ASSERT_FALSE(ran.isEqual(blinkingProgram()));  // the run rewrote the work area
     EXPECT_FALSE(f.editor.CanUndo());              // but that is no edit
     f.editor.Back();
-    EXPECT_TRUE(f.doc.GetSpace().isEqual(BlinkingProgram()));
+    EXPECT_TRUE(f.doc.GetSpace().isEqual(blinkingProgram()));
     EXPECT_EQ(f.editor.UndoName(), "Back");
     EXPECT_LT(f.doc.GetHistory().Bytes(), 2 * 9 * sizeof(int) + 1024);  // only the work area's box
     f.editor.Undo();
     EXPECT_TRUE(f.doc.GetSpace().isEqual(ran));
     f.editor.Redo();
-    EXPECT_TRUE(f.doc.GetSpace().isEqual(BlinkingProgram()));
+    EXPECT_TRUE(f.doc.GetSpace().isEqual(blinkingProgram()));
 }
 
 TEST(EditHistoryTest, BackAfterAnUndoneResizeBringsBackTheWholeSpace)
@@ -266,7 +255,7 @@ TEST(EditHistoryTest, SpaceSizeIsOneStepKeepingOnlyTheDroppedCells)
 
 TEST(EditHistoryTest, UndoDuringARunRestartsItFromTheRestoredSpace)
 {
-    SEditorFixture f(BlinkingProgram());
+    SEditorFixture f(blinkingProgram());
     f.editor.StartRun();
     ASSERT_EQ(f.view.window.next(kPatience), RunMessage::Show);
     f.editor.PlaceCursor(0, 0, 19);

@@ -70,17 +70,6 @@ bool load(CTesseraDoc& doc, const CSpace& s)
     return doc.Load(in);
 }
 
-// A flat program that never ends: one red cell that two groups turn green and back.
-CSpace blinkingProgram()
-{
-    CSpace space(40, 1, 20, 0);
-    CSpace red(1, 1, 1, 103), green(1, 1, 1, 104);
-    drawFlatRuleGroup(space, 1, 1, {{red, green}});
-    drawFlatRuleGroup(space, 1, 8, {{green, red}});
-    drawFlatWorkArea(space, 20, 2, CSpace(3, 1, 3, 103));
-    return space;
-}
-
 class DocTest : public ::testing::Test {
 protected:
     void SetUp() override { doc.AddView(&view); }

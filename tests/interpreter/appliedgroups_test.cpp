@@ -9,16 +9,6 @@
 #include "support/blockbuilder.h"
 
 namespace {
-CBox boxOf(const DrawnBlock& b)
-{
-    CBox box = b.extent.front();
-    for (const CBox& e : b.extent) {
-        box.x0 = std::min(box.x0, e.x0), box.y0 = std::min(box.y0, e.y0), box.z0 = std::min(box.z0, e.z0);
-        box.x1 = std::max(box.x1, e.x1), box.y1 = std::max(box.y1, e.y1), box.z1 = std::max(box.z1, e.z1);
-    }
-    return box;
-}
-
 CShownStep shown(RunHarness& run)
 {
     std::lock_guard<std::recursive_mutex> hold(run.link.mutex);
@@ -55,10 +45,10 @@ TEST(AppliedGroups, EachStepListsTheGroupsItAppliedWhereTheyWereDrawn)
     // Both groups applied in the first step, in the order they were evaluated; the device groups
     // the program makes itself matched nowhere and are not listed.
     ASSERT_EQ(step.applied.size(), 2u);
-    EXPECT_TRUE(step.applied[0].drawing.isEqual(boxOf(mover)));
+    EXPECT_TRUE(step.applied[0].drawing.isEqual(mover.bounds()));
     EXPECT_EQ(step.applied[0].drawn, 1);
     EXPECT_EQ(step.applied[0].positions, 2);
-    EXPECT_TRUE(step.applied[1].drawing.isEqual(boxOf(whitener)));
+    EXPECT_TRUE(step.applied[1].drawing.isEqual(whitener.bounds()));
     EXPECT_EQ(step.applied[1].positions, 1);
     for (const CAppliedGroup& g : step.applied) {
         EXPECT_EQ(g.unit.x, area.scan.x);
@@ -71,7 +61,7 @@ TEST(AppliedGroups, EachStepListsTheGroupsItAppliedWhereTheyWereDrawn)
     step = shown(run);
     EXPECT_EQ(step.step, 2);
     ASSERT_EQ(step.applied.size(), 1u);
-    EXPECT_TRUE(step.applied[0].drawing.isEqual(boxOf(mover)));
+    EXPECT_TRUE(step.applied[0].drawing.isEqual(mover.bounds()));
     run.showDone();
 
     // The last step applies nothing and ends the run.

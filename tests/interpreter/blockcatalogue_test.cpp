@@ -10,17 +10,6 @@
 #include "support/blockbuilder.h"
 
 namespace {
-// The bounding box of the cells a drawn block's recogniser consumes.
-CBox boxOf(const DrawnBlock& b)
-{
-    CBox box = b.extent.front();
-    for (const CBox& e : b.extent) {
-        box.x0 = std::min(box.x0, e.x0), box.y0 = std::min(box.y0, e.y0), box.z0 = std::min(box.z0, e.z0);
-        box.x1 = std::max(box.x1, e.x1), box.y1 = std::max(box.y1, e.y1), box.z1 = std::max(box.z1, e.z1);
-    }
-    return box;
-}
-
 ::testing::AssertionResult listedAs(const CBlockEntry& entry, CBlockKind kind, const CBox& box)
 {
     if (entry.kind == kind && entry.box.isEqual(box)) return ::testing::AssertionSuccess();
@@ -42,9 +31,9 @@ TEST(BlockCatalogue, FlatBlocksAreListedAtTheirDrawings)
 
     const std::vector<CBlockEntry> blocks = catalogueBlocks(s);
     ASSERT_EQ(blocks.size(), 3u);
-    EXPECT_TRUE(listedAs(blocks[0], CBlockKind::RuleGroup, boxOf(group)));
-    EXPECT_TRUE(listedAs(blocks[1], CBlockKind::Sequence, boxOf(sequence)));
-    EXPECT_TRUE(listedAs(blocks[2], CBlockKind::WorkArea, boxOf(area)));
+    EXPECT_TRUE(listedAs(blocks[0], CBlockKind::RuleGroup, group.bounds()));
+    EXPECT_TRUE(listedAs(blocks[1], CBlockKind::Sequence, sequence.bounds()));
+    EXPECT_TRUE(listedAs(blocks[2], CBlockKind::WorkArea, area.bounds()));
     // Rules top first, with the sizes of both sides; the second rule has no right box.
     ASSERT_EQ(blocks[0].rules.size(), 2u);
     EXPECT_EQ(describeBlock(blocks[0]).substr(describeBlock(blocks[0]).find(" rule")),
@@ -67,11 +56,11 @@ TEST(BlockCatalogue, SolidBlocksDeclarationsSubProgramsAndInstanceFrames)
 
     const std::vector<CBlockEntry> blocks = catalogueBlocks(s);
     ASSERT_EQ(blocks.size(), 8u);
-    EXPECT_TRUE(listedAs(blocks[0], CBlockKind::RuleGroup, boxOf(group)));
-    EXPECT_TRUE(listedAs(blocks[1], CBlockKind::Declaration, boxOf(declaration)));
-    EXPECT_TRUE(listedAs(blocks[2], CBlockKind::Window, boxOf(other)));
-    EXPECT_TRUE(listedAs(blocks[3], CBlockKind::WorkArea, boxOf(area)));
-    EXPECT_TRUE(listedAs(blocks[4], CBlockKind::SubProgram, boxOf(sub)));
+    EXPECT_TRUE(listedAs(blocks[0], CBlockKind::RuleGroup, group.bounds()));
+    EXPECT_TRUE(listedAs(blocks[1], CBlockKind::Declaration, declaration.bounds()));
+    EXPECT_TRUE(listedAs(blocks[2], CBlockKind::Window, other.bounds()));
+    EXPECT_TRUE(listedAs(blocks[3], CBlockKind::WorkArea, area.bounds()));
+    EXPECT_TRUE(listedAs(blocks[4], CBlockKind::SubProgram, sub.bounds()));
     // Each instance frame: its contents with the outline around them, in the document.
     for (int i = 0; i < 2; i++) {
         const CCell& c = sub.contents[3 + i];
@@ -80,7 +69,7 @@ TEST(BlockCatalogue, SolidBlocksDeclarationsSubProgramsAndInstanceFrames)
     }
     // The rule group inside the rule frame, moved to where the frame lies.
     const CCell& frame = sub.contents[2];
-    const CBox in = boxOf(inner);
+    const CBox in = inner.bounds();
     EXPECT_TRUE(listedAs(blocks[7], CBlockKind::RuleGroup,
                          CBox(in.x0 + frame.x, in.y0 + frame.y, in.z0 + frame.z, in.x1 + frame.x, in.y1 + frame.y,
                               in.z1 + frame.z)));
@@ -94,14 +83,14 @@ TEST(BlockCatalogue, ABlockDrawnOneCellWrongIsNotListed)
     ASSERT_EQ(catalogueBlocks(s).size(), 2u);
 
     // The work area loses one corner dot: only the rule group is left.
-    const CBox a = boxOf(area);
+    const CBox a = area.bounds();
     s.set(a.x1, 0, a.z1, 0);
     std::vector<CBlockEntry> blocks = catalogueBlocks(s);
     ASSERT_EQ(blocks.size(), 1u);
-    EXPECT_TRUE(listedAs(blocks[0], CBlockKind::RuleGroup, boxOf(group)));
+    EXPECT_TRUE(listedAs(blocks[0], CBlockKind::RuleGroup, group.bounds()));
 
     // A gap in the bottom row of the rule's left box leaves nothing.
-    const CBox g = boxOf(group);
+    const CBox g = group.bounds();
     s.set(g.x0 + 1, 0, g.z1, 0);
     EXPECT_TRUE(catalogueBlocks(s).empty());
     EXPECT_TRUE(catalogueBlocks(CSpace(0, 0, 0, 0)).empty());

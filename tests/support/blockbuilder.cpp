@@ -60,6 +60,26 @@ bool DrawnBlock::covers(int x, int y, int z) const
     });
 }
 
+CBox DrawnBlock::bounds() const
+{
+    CBox box = extent.front();
+    for (const CBox& e : extent) {
+        box.x0 = std::min(box.x0, e.x0), box.y0 = std::min(box.y0, e.y0), box.z0 = std::min(box.z0, e.z0);
+        box.x1 = std::max(box.x1, e.x1), box.y1 = std::max(box.y1, e.y1), box.z1 = std::max(box.z1, e.z1);
+    }
+    return box;
+}
+
+CSpace blinkingProgram()
+{
+    CSpace space(40, 1, 20, 0);
+    CSpace red(1, 1, 1, 103), green(1, 1, 1, 104);
+    drawFlatRuleGroup(space, 1, 1, {{red, green}});
+    drawFlatRuleGroup(space, 1, 8, {{green, red}});
+    drawFlatWorkArea(space, 20, 2, CSpace(3, 1, 3, 103));
+    return space;
+}
+
 DrawnBlock drawFlatWorkArea(CSpace& target, int x, int z, const CSpace& interior)
 {
     requireFlat(interior, "flat work area interior must be w x 1 x d");

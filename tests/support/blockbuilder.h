@@ -16,6 +16,7 @@ struct DrawnBlock {
     CCell anchor;                 // windows only: the cell just after the last frame
 
     bool covers(int x, int y, int z) const;
+    CBox bounds() const;  // the bounding box of the extent
 };
 
 // One rule: its left side and its right side. A right side with size 0 draws no right box.
@@ -58,3 +59,6 @@ DrawnBlock drawWindow(CSpace& target, int x, int y, int z, const std::vector<CSp
 // w x h x d contents whose cells differ from their neighbours along every axis (colours other than
 // blue and green, some empty), so that a shifted or mirrored copy does not compare equal.
 CSpace patternedContents(int w, int h, int d, int seed = 0);
+
+// A flat program that never ends: one red cell that two groups turn green and back.
+CSpace blinkingProgram();
