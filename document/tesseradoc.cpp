@@ -307,7 +307,7 @@ void CTesseraDoc::StartRun()
     m_link.finishedEvent.reset();
     m_link.goEvent.set();
     // A worker held at a show (paused, or waiting out a delay) must go on to see the request.
-    if (held) SignalContinue();
+    if (held) ContinueShow(m_keptShow);
 }
 
 void CTesseraDoc::StopRun()
@@ -323,30 +323,33 @@ void CTesseraDoc::StopRun()
     UpdateAllViews();
 }
 
-int CTesseraDoc::AnswerShow()
+int CTesseraDoc::AnswerShow(const CShownStep& shown)
 {
-    int run, step, last;
-    {
-        CLinkLock lock(m_link);
-        run = m_link.shown.run;
-        step = m_link.shown.step;
-        last = m_link.shown.last;
-    }
-    const int answer = m_control.onShow(run, step, last != 0);
-    if (answer == 0) SignalContinue();
+    const int answer = m_control.onShow(shown.run, shown.step, shown.last != 0);
+    if (answer == 0)
+        ContinueShow(shown.serial);
+    else
+        m_keptShow = shown.serial;
     return answer;
+}
+
+void CTesseraDoc::ContinueShow(unsigned serial)
+{
+    // Under the lock, as the worker resets continue and writes a new show in one hold.
+    CLinkLock lock(m_link);
+    if (m_link.shown.serial == serial) m_link.continueEvent.set();
 }
 
 void CTesseraDoc::ContinueAfterDelay(unsigned ticket)
 {
-    if (m_control.delayDue(ticket)) SignalContinue();
+    if (m_control.delayDue(ticket)) ContinueShow(m_keptShow);
 }
 
 void CTesseraDoc::PauseRun() { m_control.pause(); }
 
 void CTesseraDoc::ResumeRun()
 {
-    if (m_control.resume()) SignalContinue();
+    if (m_control.resume()) ContinueShow(m_keptShow);
 }
 
 bool CTesseraDoc::StepRun()
@@ -355,7 +358,7 @@ bool CTesseraDoc::StepRun()
         m_control.pause();
         return false;
     }
-    if (m_control.stepOnce()) SignalContinue();
+    if (m_control.stepOnce()) ContinueShow(m_keptShow);
     return true;
 }
 

@@ -72,10 +72,14 @@ public:
     void StartRun();
     void StopRun();
     void RestartIfBusy();
-    // Watching a run (interface thread). AnswerShow answers a shown step: it lets the worker go
-    // on and returns 0, or returns the delay after which ContinueAfterDelay(ticket) is due, or
-    // CRunControl::HOLD. Pause and Step never hold the lock; Stop ends a held show at once.
-    int AnswerShow();
+    // Watching a run (interface thread). On a show request the view first takes the record
+    // (GetShownStep), draws, then answers that record with AnswerShow: it lets the worker go on
+    // and returns 0, or returns the delay after which ContinueAfterDelay(ticket) is due, or
+    // CRunControl::HOLD. A request can outlive its run (Stop, then Start before the queue is
+    // read): the record taken then is that of a later show, which is answered as any other, or
+    // that of the stopped run, whose answer releases nothing. Pause and Step never hold the
+    // lock; Stop ends a held show at once.
+    int AnswerShow(const CShownStep& shown);
     void ContinueAfterDelay(unsigned ticket);
     void PauseRun();
     void ResumeRun();
@@ -119,9 +123,13 @@ public:
 
 private:
     void InitialUpdateFirstView();
+    // Sets continue if the worker still waits at the show numbered `serial`; otherwise that
+    // show is gone (its run stopped or restarted, or it was let go already) and nothing is set.
+    void ContinueShow(unsigned serial);
 
     CRunLink m_link;
     CRunControl m_control;
+    unsigned m_keptShow = 0;  // the serial of the show the run control holds or delays
     std::unique_ptr<CInterpreter> m_interpreter;  // runs on m_pThread only while it exists
     std::thread* m_pThread = nullptr;
     CSpace m_backup;

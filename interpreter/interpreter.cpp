@@ -80,11 +80,15 @@ void CInterpreter::CheckInterruption()
 
 void CInterpreter::WaitForShow()
 {
-    link->continueEvent.reset();
     IRunWindow* window;
     {
+        // Continue is reset in the same hold that writes the new show: the view sets continue
+        // only under the lock and only for the show the record names, so a continue meant for an
+        // earlier show (of this run or of a stopped one) is either cleared here or never set.
         Hold hold(link->mutex);
+        link->continueEvent.reset();
         window = link->viewWnd;
+        link->shown.serial++;
         link->shown.run = runNumber;
         link->shown.step = ++stepNumber;
         link->shown.last = phase == PHASE_RUN_OVER;

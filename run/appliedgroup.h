@@ -16,8 +16,10 @@ struct CAppliedGroup {
 };
 
 // The step on screen: the run it belongs to (the document's run number that run started from),
-// its number in that run, whether it ended the run, and the groups it applied.
+// its number in that run, whether it ended the run, and the groups it applied. `serial` numbers
+// every show request of the document's life, so that an answer can name the show it is for.
 struct CShownStep {
+    unsigned serial = 0;
     int run = 0;
     int step = 0;
     int last = 0;

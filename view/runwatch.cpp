@@ -115,14 +115,14 @@ void CTesseraView::ScheduleProgramBlocks()
     if (!m_blocksTimer->isActive()) m_blocksTimer->start();
 }
 
-void CTesseraView::WatchShownStep()
+void CTesseraView::WatchShownStep(const CShownStep& shown)
 {
     if (m_bChanges) {
         CSpace now = m_pDoc->GetSpace();
         m_changes = changedCells(m_shownSpace, now, MAX_OUTLINED_CHANGES);
         m_shownSpace = std::move(now);
     }
-    if (m_bAppliedRules) m_applied = m_pDoc->GetShownStep().applied;
+    if (m_bAppliedRules) m_applied = shown.applied;
     ScheduleProgramBlocks();
 }
 

@@ -134,10 +134,12 @@ void CTesseraView::postRunFinished()
 void CTesseraView::OnRunShow()
 {
     // The step is on screen before the interpreter computes the next one; the run control
-    // decides when that is (at once, after the speed's delay, or after Resume or Step).
-    WatchShownStep();
+    // decides when that is (at once, after the speed's delay, or after Resume or Step). The
+    // record is taken before drawing: the answer is for the show whose space was drawn.
+    const CShownStep shown = m_pDoc->GetShownStep();
+    WatchShownStep(shown);
     Redraw();
-    const int answer = m_pDoc->AnswerShow();
+    const int answer = m_pDoc->AnswerShow(shown);
     if (answer > 0) {
         const unsigned ticket = m_pDoc->RunControl().ticket();
         QTimer::singleShot(answer, this, [this, ticket] {

@@ -238,7 +238,7 @@ private:
     void OnRunFinished();
     void OnStatusTimer();
     // After a shown step: what it changed and applied, and when the worker may go on.
-    void WatchShownStep();
+    void WatchShownStep(const CShownStep& shown);
     void ClearStepOverlays();
     void ScheduleProgramBlocks();
     void DrawOverlays();

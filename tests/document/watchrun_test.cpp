@@ -1,9 +1,12 @@
 // Watching a run through the document: pause holds the worker at a shown step without the lock,
-// Step lets one step through, an edit while paused restarts the run, Stop answers at once, and
-// the end of a run is told as "Ended after N steps" or "Nothing to run".
+// Step lets one step through, an edit while paused restarts the run, Stop answers at once, a
+// show request that outlives its run releases nothing of the next run, and the end of a run is
+// told as "Ended after N steps" or "Nothing to run".
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
+#include <thread>
 
 #include "document/docview.h"
 #include "formats/memorystream.h"
@@ -58,7 +61,16 @@ protected:
     int show()
     {
         EXPECT_EQ(view.next(kPatience), RunMessage::Show);
-        return doc.AnswerShow();
+        return doc.AnswerShow(doc.GetShownStep());
+    }
+    // Waits until `count` requests are queued; false when they do not come.
+    bool queuedReach(int count)
+    {
+        const auto end = std::chrono::steady_clock::now() + kPatience;
+        while (view.queued() < count)
+            if (std::chrono::steady_clock::now() > end) return false;
+            else std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        return true;
     }
     CTesseraDoc doc;
     QueueView view;
@@ -107,7 +119,7 @@ TEST_F(WatchRun, TheEndOfARunIsToldWithItsStepCount)
     int shows = 0;
     for (RunMessage message = view.next(kPatience); message == RunMessage::Show; message = view.next(kPatience)) {
         shows++;
-        EXPECT_EQ(doc.AnswerShow(), 0);
+        EXPECT_EQ(doc.AnswerShow(doc.GetShownStep()), 0);
         EXPECT_EQ(doc.RunControl().step(), shows);
     }
     doc.RunFinished();
@@ -123,4 +135,79 @@ TEST_F(WatchRun, TheEndOfARunIsToldWithItsStepCount)
     doc.RunFinished();
     EXPECT_EQ(doc.RunControl().stateText(), "Nothing to run");
     EXPECT_EQ(doc.GetStatusText(), CInterpreter::STATUS_NOTHING_TO_RUN);
+}
+
+// Stop, then Start before the view reads its queue: the stopped run's show request is read while
+// the next run computes its first step. The view takes the record (still the stopped run's),
+// draws, and answers it only after the next run has shown its first step: that step must wait
+// for its own request, or it would run on before the view ever drew it.
+TEST_F(WatchRun, AShowRequestOfAStoppedRunReleasesNothingOfTheNextRun)
+{
+    ASSERT_TRUE(load(doc, moverProgram()));
+    doc.StartRun();
+    ASSERT_TRUE(queuedReach(1));
+    doc.StopRun();
+
+    doc.Lock();  // keeps the next run from its first step until the record is taken
+    doc.StartRun();
+    ASSERT_EQ(view.next(kPatience), RunMessage::Show);  // the stopped run's request
+    const CShownStep stale = doc.GetShownStep();
+    doc.Unlock();
+    ASSERT_TRUE(queuedReach(1));  // the next run has shown its first step
+    EXPECT_EQ(stale.step, 1);
+    EXPECT_NE(stale.run, doc.GetShownStep().run);
+    EXPECT_EQ(doc.AnswerShow(stale), 0);  // a show of an earlier run is let go...
+
+    // ...which releases nothing: the next run waits at its first step.
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(view.queued(), 1);
+    EXPECT_EQ(doc.GetShownStep().step, 1);
+    EXPECT_EQ(doc.GetCell(6, 0, 10), 103);  // once by each run (the interior starts at x 4)
+    EXPECT_EQ(show(), 0);  // its own request lets it go on
+    EXPECT_EQ(show(), 0);
+    EXPECT_EQ(doc.RunControl().step(), 2);
+}
+
+// The window between the worker's reset of continue and its writing of the next show: a
+// continue answered then for an earlier show (here the show of a stopped run, read from the
+// record just before) must not release the new show. The test plays the worker with an
+// interpreter of its own on the document's link and holds the lock across that window.
+TEST_F(WatchRun, AContinueForAnEarlierShowNeverReleasesTheNextShow)
+{
+    CRunLink& link = doc.GetLink();
+    CShownStep stale;
+    {
+        std::lock_guard<std::recursive_mutex> hold(link.mutex);
+        link.shown.serial = 7;  // step 3 of run 1, whose request outlived it
+        link.shown.run = 1;
+        link.shown.step = 3;
+        stale = link.shown;
+        link.runNumber = 2;
+    }
+    CInterpreter worker;
+    worker.Attach(&link);
+    worker.runNumber = 2;
+    std::atomic<bool> released{false};
+
+    doc.Lock();
+    std::thread showing([&] {
+        try {
+            worker.WaitForShow();
+            released = true;
+        } catch (const CInterpreter::InterruptionForStop&) {
+        }
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));  // the worker reaches the lock
+    EXPECT_EQ(doc.AnswerShow(stale), 0);
+    doc.Unlock();
+
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_FALSE(released);
+    const CShownStep now = doc.GetShownStep();
+    EXPECT_EQ(now.run, 2);
+    EXPECT_EQ(now.step, 1);
+    EXPECT_EQ(now.serial, 8u);
+    link.stopEvent.set();
+    showing.join();
+    worker.Detach();
 }
