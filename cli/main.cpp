@@ -11,6 +11,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/spaceprinter.h"
+#include "document/counttext.h"
 #include "document/docview.h"
 #include "document/tesseradoc.h"
 #include "formats/filestream.h"
@@ -62,8 +63,8 @@ void printApplied(const CShownStep& step)
 {
     for (const CAppliedGroup& g : step.applied) {
         std::cout << "  unit (" << g.unit.x << "," << g.unit.y << "," << g.unit.z << ") group "
-                  << (g.drawn ? boxText(g.drawing) : std::string("built-in")) << " at " << g.positions
-                  << (g.positions == 1 ? " position\n" : " positions\n");
+                  << (g.drawn ? boxText(g.drawing) : std::string("built-in")) << " at "
+                  << countText(g.positions, "position", "positions") << "\n";
     }
 }
 
@@ -95,14 +96,14 @@ int runProgram(CTesseraDoc& doc, CHeadlessView& view, const Options& opt, long& 
         const RunMessage message = view.window.next(std::chrono::milliseconds(100));
         if (g_interrupted) {
             doc.StopRun();
-            std::cerr << "tessera-run: interrupted after " << steps << " steps\n";
+            std::cerr << "tessera-run: interrupted after " << countText(steps, "step", "steps") << "\n";
             return EXIT_INTERRUPTED;
         }
         if (message == RunMessage::None) {
             if (doc.IsRunAsleep()) {
                 doc.StopRun();
                 std::cerr << "tessera-run: every unit is asleep waiting for results that cannot come; stopped after "
-                          << steps << " steps\n";
+                          << countText(steps, "step", "steps") << "\n";
                 return EXIT_LIMIT;
             }
             continue;
@@ -119,8 +120,8 @@ int runProgram(CTesseraDoc& doc, CHeadlessView& view, const Options& opt, long& 
         steps++;
         if (opt.trace) {
             CSpace after = doc.GetSpace();
-            std::cout << "step " << steps << ": " << doc.GetStatusText() << " (" << countChangedCells(before, after)
-                      << " cells changed)\n";
+            std::cout << "step " << steps << ": " << doc.GetStatusText() << " ("
+                      << countText(countChangedCells(before, after), "cell", "cells") << " changed)\n";
             before = std::move(after);
         }
         if (opt.trace && opt.rules) printApplied(doc.GetShownStep());

@@ -2,6 +2,8 @@
 // by the answer to onShow, by delayDue, by resume or stepOnce, or by a restart (onStart).
 #include "document/runcontrol.h"
 
+#include "document/counttext.h"
+
 namespace {
 const CRunControl::Speed kSpeeds[] = {
     {"As fast as possible", 0},
@@ -106,7 +108,7 @@ std::string CRunControl::stateText() const
     case State::Idle: return "";
     case State::Running: return "Running";
     case State::Paused: return "Paused";
-    case State::Ended: return "Ended after " + std::to_string(m_step) + (m_step == 1 ? " step" : " steps");
+    case State::Ended: return "Ended after " + countText(m_step, "step", "steps");
     case State::Stopped: return "Stopped at step " + std::to_string(m_step);
     case State::NothingToRun: return "Nothing to run";
     }

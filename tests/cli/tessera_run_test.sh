@@ -48,7 +48,7 @@ check "rules need trace" "" "$("$run" "$examples/gravity.ts3" --rules)"
 # button hole at step 4 and ends the run at step 5. A right click before step 1 ends it too.
 "$run" "$examples/mouse.ts3" --steps 8 > /dev/null; check "no click runs on" 1 $?
 out=$("$run" "$examples/mouse.ts3" --click left@3 --trace | tail -2); status=$?
-check "left click" $'step 4: Phase:Match(Done ) (1 cells changed)\nstep 5: Phase:Match(End ) (0 cells changed)' "$out"
+check "left click" $'step 4: Phase:Match(Done ) (1 cell changed)\nstep 5: Phase:Match(End ) (0 cells changed)' "$out"
 check "left click exit" 0 "$status"
 out=$("$run" "$examples/mouse.ts3" --click right@1 --click right@1 --print | sed -n 5p)
 check "right click" "..BK.KRKB.." "$out"
