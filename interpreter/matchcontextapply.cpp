@@ -7,7 +7,7 @@
 #include "interpreter/matchcontext.h"
 
 void CMatchContext::applyGroup(const CSpacePairList& group, int useDevices, const std::vector<CBox>& changed,
-                               CSearchPoll& poll)
+                               bool distinct, CSearchPoll& poll)
 {
     appliedMark = group.mark;
     CCellSet cellWrites;
@@ -63,7 +63,7 @@ void CMatchContext::applyGroup(const CSpacePairList& group, int useDevices, cons
                 writes.push(cell);
             }
         }
-        addDirtyBoxes(changed);
+        addDirtyBoxes(changed, distinct);
         return;
     }
     // A group that sends writes nothing: the data leaves as messages, in the order found.
@@ -113,12 +113,16 @@ int CMatchContext::variableIn(const CSpace& right) const
 // pushed onto `dirtyBoxes`, so the first box found ends at the head and is scanned first in the
 // next pass. Both sets refuse duplicates by hashing, so a group applied at a million positions
 // costs linear time.
-void CMatchContext::addDirtyBoxes(const std::vector<CBox>& boxes)
+void CMatchContext::addDirtyBoxes(const std::vector<CBox>& boxes, bool distinct)
 {
+    // The common case of one group applied in the pass needs no hashing at all.
+    if (distinct && dirtyBoxes.isEmpty()) {
+        dirtyBoxes.loadDistinctReversed(boxes);
+        return;
+    }
     CBoxSet found;
     for (const CBox& b : boxes) found.push(b);
-    CBox b;
-    while (found.pop(b)) dirtyBoxes.push(b);
+    found.forEach([&](const CBox& b) { dirtyBoxes.push(b); });  // from the head, as pops would
 }
 
 // The first send icon, taken from the back of the list, that occurs in the right side.

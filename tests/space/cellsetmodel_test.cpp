@@ -58,7 +58,24 @@ void compare(Draw& d, int steps, const std::string& what)
             const CCell c(d.coord(0), d.coord(1), d.coord(2), d.value());
             fast.push(c);
             model.push(c);
-        } else if (action < 99) {
+        } else if (action == 97) {
+            // Moved by an offset, the set keeps its order: the model is rebuilt by pushing its
+            // cells, shifted, in pop order into an empty set. Later pushes must find the moved
+            // cells where they now are.
+            const int dx = int(d.rng() % 5) - 2, dy = int(d.rng() % 3) - 1, dz = int(d.rng() % 5) - 2;
+            fast.translate(dx, dy, dz);
+            CCellSetModel moved;
+            CCell c;
+            while (model.pop(c)) moved.push(CCell(int(unsigned(c.x) + unsigned(dx)), int(unsigned(c.y) + unsigned(dy)),
+                                                  int(unsigned(c.z) + unsigned(dz)), c.value));
+            model = moved;
+        } else if (action == 98) {
+            // Swapped out and back through an empty set: nothing is lost or reordered.
+            CCellSet other;
+            other.swap(fast);
+            ASSERT_TRUE(fast.isEmpty());
+            fast.swap(other);
+        } else if (action < 97) {
             CCell a(7, 7, 7, 7), b(7, 7, 7, 7);
             const int gotA = fast.pop(a), gotB = model.pop(b);
             ASSERT_EQ(gotA, gotB) << what << " step " << step;

@@ -1,0 +1,54 @@
+// CTestedPositions: which positions of a unit one left side has been tested at in this pass.
+// A position in the reach of several changed boxes, or where the pair matched in the last pass,
+// would otherwise be tested again, which finds the same and records nothing new. A mark is the
+// number of the evaluation, so starting the next one clears nothing; positions outside the unit
+// are not marked and always count as untested.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+class CTestedPositions {
+public:
+    CTestedPositions() = default;
+    // A copy of a unit starts with no marks: they only matter within one evaluation.
+    CTestedPositions(const CTestedPositions&) {}
+    CTestedPositions& operator=(const CTestedPositions&)
+    {
+        *this = CTestedPositions();
+        return *this;
+    }
+    CTestedPositions(CTestedPositions&&) noexcept = default;
+    CTestedPositions& operator=(CTestedPositions&&) noexcept = default;
+
+    // Starts an evaluation over a unit of this size.
+    void begin(int sizeX, int sizeY, int sizeZ)
+    {
+        const std::size_t cells = std::size_t(sizeX) * std::size_t(sizeY) * std::size_t(sizeZ);
+        if (sx != sizeX || sy != sizeY || sz != sizeZ || marks.size() != cells) {
+            sx = sizeX, sy = sizeY, sz = sizeZ;
+            marks.assign(cells, 0);
+            round = 0;
+        }
+        if (++round == 0) {  // the numbers wrapped: old marks could be taken for new ones
+            std::fill(marks.begin(), marks.end(), 0u);
+            round = 1;
+        }
+    }
+
+    // True the first time a position is asked about in this evaluation.
+    bool first(int x, int y, int z)
+    {
+        if (x < 0 || y < 0 || z < 0 || x >= sx || y >= sy || z >= sz) return true;
+        std::uint32_t& mark = marks[std::size_t(x) + std::size_t(sx) * (std::size_t(y) + std::size_t(sy) * z)];
+        if (mark == round) return false;
+        mark = round;
+        return true;
+    }
+
+private:
+    std::vector<std::uint32_t> marks;
+    int sx = 0, sy = 0, sz = 0;
+    std::uint32_t round = 0;
+};
