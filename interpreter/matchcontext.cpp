@@ -137,10 +137,8 @@ void CMatchContext::searchStep(CSearchPoll& poll)
     // Where each right side would land, in the order found (duplicates included); the
     // duplicates are dropped only if the group applies (see addDirtyBoxes).
     std::vector<CBox> changed;
-    // Each position inside the unit is recorded once per pair, so the boxes of a single pair are
-    // distinct unless a position outside the unit came up twice.
+    // Each position is recorded once per pair, so the boxes of a single pair are distinct.
     int pairsWithBoxes = 0;
-    bool outsideBox = false;
     int allMatched = 1;
 
     CSpacePair pair;
@@ -153,17 +151,15 @@ void CMatchContext::searchStep(CSearchPoll& poll)
         int matched = 0;
         auto record = [&](int x, int y, int z) {
             matched = 1;
-            found.cells.push(CCell(x, y, z, 0));
-            if (!hasRight) return;
-            changed.emplace_back(x, y, z, x + rx - 1, y + ry - 1, z + rz - 1);
-            if (x < 0 || y < 0 || z < 0 || x >= view.getSizeX() || y >= view.getSizeY() || z >= view.getSizeZ())
-                outsideBox = true;
+            found.cells.pushNew(CCell(x, y, z, 0));
+            if (hasRight) changed.emplace_back(x, y, z, x + rx - 1, y + ry - 1, z + rz - 1);
         };
         const std::size_t boxesBefore = changed.size();
 
         // Where the pair matched in the last pass, then wherever the left side overlaps a box
         // that changed, including positions that start outside the unit.
-        // Each position is tested once: a second test would find the same and record nothing new.
+        // Each position is tested once: a second test would find the same and record nothing new
+        // (its cell is in the set already, its box in the list).
         const CLeftMatcher matcher(view, left);
         tested.begin(view.getSizeX(), view.getSizeY(), view.getSizeZ());
         auto fresh = [&](int x, int y, int z) { return tested.first(x, y, z); };
@@ -183,7 +179,7 @@ void CMatchContext::searchStep(CSearchPoll& poll)
     // Marks 1 and 2 (the device groups) never block; after a group of a higher mark has been
     // applied, only groups of that same mark may still apply in this pass.
     if (allMatched && (appliedMark <= CSpacePairList::MARK_DEVICES || group.mark == appliedMark))
-        applyGroup(evaluated, useDevices, changed, pairsWithBoxes <= 1 && !outsideBox, poll);
+        applyGroup(evaluated, useDevices, changed, pairsWithBoxes <= 1, poll);
     // The group returns to the program with its new positions. (Applying reads only the group
     // itself, so it may come first; a stop request in between abandons the whole step anyway.)
     program.ruleGroups.push(std::move(evaluated));

@@ -73,6 +73,7 @@ private:
     // `distinct`: no box occurs twice in `changed`.
     void applyGroup(const CSpacePairList& group, int useDevices, const std::vector<CBox>& changed, bool distinct,
                     CSearchPoll& poll);
+    bool writesAtEveryPosition(const CSpacePair& pair, CSearchPoll& poll) const;
     void addDirtyBoxes(const std::vector<CBox>& boxes, bool distinct);
     void adaptRight(CPatternSpace& right, const CSpace& left, const CSpacePairList& group, const CCell& at,
                     int useDevices, std::vector<CSpace>& sentIcons, std::vector<CSpace>& sentData);

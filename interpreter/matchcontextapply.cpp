@@ -24,6 +24,12 @@ void CMatchContext::applyGroup(const CSpacePairList& group, int useDevices, cons
         // every position and is used as it is.
         const int fixed = !(useDevices && (left.isEqual(randomIcon) || left.isEqual(mouseIcon))) &&
                           !sendIconIn(pair.second) && !variableIn(pair.second);
+        if (fixed && cellWrites.isEmpty() && writesAtEveryPosition(pair, poll)) {
+            // Then the writes are the positions themselves, in their order, with that cell.
+            cellWrites.copyWithValue(pair.cells, pair.second.get(0, 0, 0));
+            positions += pair.cells.count();
+            return;
+        }
         pair.cells.forEachCell([&](const CCell& at) {
             poll.tick();
             positions++;
@@ -74,6 +80,22 @@ void CMatchContext::applyGroup(const CSpacePairList& group, int useDevices, cons
         send.data = sentData[i];
         sendMessages.push(send);
     }
+}
+
+// Whether a right side of one cell differs from the unit at every position of the pair: the
+// common rule that repaints whatever it matched.
+bool CMatchContext::writesAtEveryPosition(const CSpacePair& pair, CSearchPoll& poll) const
+{
+    const CSpace& right = pair.second;
+    if (right.getSizeX() != 1 || right.getSizeY() != 1 || right.getSizeZ() != 1) return false;
+    const int v = right.get(0, 0, 0);
+    if (v == CELL_ANY) return false;
+    bool everywhere = true;
+    pair.cells.forEachCell([&](const CCell& at) {
+        poll.tick();
+        if (view.get(at.x, at.y, at.z) == v) everywhere = false;
+    });
+    return everywhere;
 }
 
 // The right side at one position, for a pair whose right side can change: a device picture,

@@ -1,12 +1,14 @@
 // CTestedPositions: which positions of a unit one left side has been tested at in this pass.
 // A position in the reach of several changed boxes, or where the pair matched in the last pass,
 // would otherwise be tested again, which finds the same and records nothing new. A mark is the
-// number of the evaluation, so starting the next one clears nothing; positions outside the unit
-// are not marked and always count as untested.
+// number of the evaluation, so starting the next one clears nothing; the few positions outside
+// the unit that come up are kept in a set.
 #pragma once
 
 #include <algorithm>
 #include <cstdint>
+#include <set>
+#include <tuple>
 #include <vector>
 
 class CTestedPositions {
@@ -31,6 +33,7 @@ public:
             marks.assign(cells, 0);
             round = 0;
         }
+        outside.clear();
         if (++round == 0) {  // the numbers wrapped: old marks could be taken for new ones
             std::fill(marks.begin(), marks.end(), 0u);
             round = 1;
@@ -40,7 +43,7 @@ public:
     // True the first time a position is asked about in this evaluation.
     bool first(int x, int y, int z)
     {
-        if (x < 0 || y < 0 || z < 0 || x >= sx || y >= sy || z >= sz) return true;
+        if (x < 0 || y < 0 || z < 0 || x >= sx || y >= sy || z >= sz) return outside.emplace(x, y, z).second;
         std::uint32_t& mark = marks[std::size_t(x) + std::size_t(sx) * (std::size_t(y) + std::size_t(sy) * z)];
         if (mark == round) return false;
         mark = round;
@@ -49,6 +52,7 @@ public:
 
 private:
     std::vector<std::uint32_t> marks;
+    std::set<std::tuple<int, int, int>> outside;
     int sx = 0, sy = 0, sz = 0;
     std::uint32_t round = 0;
 };

@@ -31,6 +31,7 @@ CCellSet& CCellSet::operator=(CCellSet&& other) noexcept
     liveYs = other.liveYs;
     liveXs = other.liveXs;
     indexed = other.indexed;
+    cellsIndexed = other.cellsIndexed;
     cellIndex = std::move(other.cellIndex);
     yIndex = std::move(other.yIndex);
     xIndex = std::move(other.xIndex);
@@ -42,6 +43,33 @@ CCellSet& CCellSet::operator=(CCellSet&& other) noexcept
     other.xIndex = CEntryIndex();
     other.reset();
     return *this;
+}
+
+void CCellSet::copyWithValue(const CCellSet& positions, int value)
+{
+    if (value == 1 || positions.size == 0) {  // "any" is never stored
+        clear();
+        return;
+    }
+    if (&positions != this) {
+        cells = positions.cells;
+        ys = positions.ys;
+        xs = positions.xs;
+        freeCells = positions.freeCells;
+        freeYs = positions.freeYs;
+        freeXs = positions.freeXs;
+        firstX = positions.firstX;
+        lastX = positions.lastX;
+        size = positions.size;
+        liveYs = positions.liveYs;
+        liveXs = positions.liveXs;
+        cellIndex.clear();
+        yIndex.clear();
+        xIndex.clear();
+        indexed = false;
+    }
+    for (Entry& e : cells)
+        if (e.live) e.value = value;
 }
 
 void CCellSet::swap(CCellSet& other) noexcept
@@ -58,6 +86,7 @@ void CCellSet::swap(CCellSet& other) noexcept
     std::swap(liveYs, other.liveYs);
     std::swap(liveXs, other.liveXs);
     std::swap(indexed, other.indexed);
+    std::swap(cellsIndexed, other.cellsIndexed);
     std::swap(cellIndex, other.cellIndex);
     std::swap(yIndex, other.yIndex);
     std::swap(xIndex, other.xIndex);
@@ -85,6 +114,7 @@ CLinkList<CCell>& CCellSet::assign(const CLinkList<CCell>& other)
     liveYs = set->liveYs;
     liveXs = set->liveXs;
     indexed = set->indexed;
+    cellsIndexed = set->cellsIndexed;
     cellIndex = set->cellIndex;
     yIndex = set->yIndex;
     xIndex = set->xIndex;
@@ -102,7 +132,7 @@ void CCellSet::reset()
     freeCells = freeYs = freeXs = NONE;
     firstX = lastX = NONE;
     size = liveYs = liveXs = 0;
-    indexed = true;
+    indexed = cellsIndexed = true;
 }
 
 void CCellSet::clear()
@@ -125,7 +155,7 @@ void CCellSet::reindex()
     cellIndex.clear();
     yIndex.clear();
     xIndex.clear();
-    indexed = true;
+    indexed = cellsIndexed = true;
     for (std::uint32_t gx = firstX; gx != NONE; gx = xs[gx].next) {
         xIndex.insert(CEntryIndex::hashOf(xs[gx].x, 0, 0), gx);
         for (std::uint32_t gy = xs[gx].first; gy != NONE; gy = ys[gy].next) {
@@ -185,7 +215,7 @@ void CCellSet::push(const CCell& cell)
 {
     if (cell.value == 1) return;
     const int x = cell.x, y = cell.y, z = cell.z;
-    if (!indexed) reindex();
+    if (!indexed || !cellsIndexed) reindex();
     reindexIfStale();
     std::uint32_t c = NONE;
     const std::uint32_t found = cellIndex.findOrInsert(
@@ -199,8 +229,21 @@ void CCellSet::push(const CCell& cell)
         cells[found].value = cell.value;  // same position: the later write wins, in place
         return;
     }
-    size++;
+    addToGroups(c, x, y);
+}
 
+void CCellSet::pushNew(const CCell& cell)
+{
+    if (cell.value == 1) return;
+    if (!indexed) reindex();
+    cellsIndexed = false;
+    addToGroups(take(cells, freeCells, Entry{cell.x, cell.y, cell.z, cell.value, NONE, true}), cell.x, cell.y);
+}
+
+// The new cell `c` goes to the end of its (x, y) group, which may be new, and so to its x's.
+void CCellSet::addToGroups(std::uint32_t c, int x, int y)
+{
+    size++;
     std::uint32_t newY = NONE;
     const std::uint32_t gy = yIndex.findOrInsert(
         CEntryIndex::hashOf(x, y, 0), [&](std::uint32_t i) { return ys[i].x == x && ys[i].y == y && ys[i].live; },

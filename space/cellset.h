@@ -33,6 +33,9 @@ public:
     void clear() override;
     void push(const CCell& cell) override;
     void push(CCell&& cell) override { push(static_cast<const CCell&>(cell)); }
+    // As push, for a position the caller knows is not in the set: the position index is left
+    // behind and rebuilt only if an ordinary push comes.
+    void pushNew(const CCell& cell);
     int pop(CCell& out) override;
     // A set has no tail in list order; taking "from the back" takes any cell, as pop does.
     int popBack(CCell& out) override { return pop(out); }
@@ -53,6 +56,10 @@ public:
     // The list walk along `next` means nothing for a set: use forEachCell.
     template <class Visit>
     void forEach(Visit) const = delete;
+
+    // Becomes a copy of `positions` with every value replaced by `value`: the set that pushing
+    // each of its cells with that value, in pop order, into an empty set would make.
+    void copyWithValue(const CCellSet& positions, int value);
 
     // Exchanges the contents (and the memory held) with another set.
     void swap(CCellSet& other) noexcept;
@@ -88,6 +95,7 @@ private:
     template <class T>
     static void release(std::vector<T>& pool, std::uint32_t& freeList, std::uint32_t i);
     void reset();
+    void addToGroups(std::uint32_t c, int x, int y);
     void reindexIfStale();
     void reindex();
 
@@ -98,7 +106,8 @@ private:
     std::uint32_t firstX = NONE, lastX = NONE;
     std::uint32_t size = 0;
     std::uint32_t liveYs = 0, liveXs = 0;  // groups in use (`size` counts the cells)
-    bool indexed = true;  // false after a translate: the indexes are empty until the next push
+    bool indexed = true;      // false after a translate or a copy: no index holds anything
+    bool cellsIndexed = true; // false after pushNew: the position index misses some cells
     CEntryIndex cellIndex;  // (x, y, z) -> cell
     CEntryIndex yIndex;     // (x, y) -> (x, y) group
     CEntryIndex xIndex;     // x -> x group
