@@ -86,12 +86,13 @@ bool CRunControl::stepOnce()
     return false;
 }
 
-void CRunControl::onFinished(int run, bool nothingToRun)
+bool CRunControl::onFinished(int run, bool nothingToRun)
 {
-    if (run != m_run || !inRun()) return;
+    if (run != m_run || !inRun()) return false;
     m_state = nothingToRun ? State::NothingToRun : State::Ended;
     m_holding = false;
     m_delaying = false;
+    return true;
 }
 
 void CRunControl::onStopped()

@@ -36,7 +36,8 @@ public:
     bool resume();
     // One step: pauses, and lets go a held or delayed show; true when one must be let go now.
     bool stepOnce();
-    void onFinished(int run, bool nothingToRun);
+    // True when it is the end of the run in progress; the end of an earlier run changes nothing.
+    bool onFinished(int run, bool nothingToRun);
     void onStopped();
 
     State state() const { return m_state; }

@@ -362,7 +362,7 @@ bool CTesseraDoc::StepRun()
     return true;
 }
 
-void CTesseraDoc::RunFinished()
+bool CTesseraDoc::RunFinished()
 {
     int run;
     std::string status;
@@ -371,7 +371,7 @@ void CTesseraDoc::RunFinished()
         run = m_link.finishedRun;
         status = m_link.status;
     }
-    m_control.onFinished(run, status == CInterpreter::STATUS_NOTHING_TO_RUN);
+    return m_control.onFinished(run, status == CInterpreter::STATUS_NOTHING_TO_RUN);
 }
 
 CShownStep CTesseraDoc::GetShownStep()

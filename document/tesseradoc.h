@@ -87,8 +87,9 @@ public:
     // which is then paused after its first step).
     bool StepRun();
     void SetRunSpeed(int index) { m_control.setSpeed(index); }
-    // The worker reported the end of a run.
-    void RunFinished();
+    // The worker reported the end of a run. False when that was the end of an earlier run than
+    // the one in progress (its message came after Stop or a new Start): nothing changes then.
+    bool RunFinished();
     const CRunControl& RunControl() const { return m_control; }
     CShownStep GetShownStep();  // a copy, under the lock
 

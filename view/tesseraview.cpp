@@ -152,8 +152,10 @@ void CTesseraView::OnRunShow()
 
 void CTesseraView::OnRunFinished()
 {
+    // The end of a run that was stopped or followed by a new Start before this message came
+    // must not bring the cursor back or overwrite the message pane while the new run goes on.
+    if (!m_pDoc->RunFinished()) return;
     m_bCursor = true;
-    m_pDoc->RunFinished();
     Redraw();
     // The run's last word, once, so that the message pane is never left with a stale phase.
     emit StatusText(QString::fromStdString(m_pDoc->GetStatusText()));

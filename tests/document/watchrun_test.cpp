@@ -211,3 +211,30 @@ TEST_F(WatchRun, AContinueForAnEarlierShowNeverReleasesTheNextShow)
     showing.join();
     worker.Detach();
 }
+
+// A run's end read only after the next Start: it tells the view nothing (the cursor stays
+// hidden, the message pane is left to the new run) and the new run's state is kept.
+TEST_F(WatchRun, TheEndOfAnEarlierRunReadAfterTheNextStartChangesNothing)
+{
+    ASSERT_TRUE(load(doc, moverProgram()));
+    doc.StartRun();
+    RunMessage message = view.next(kPatience);
+    for (; message == RunMessage::Show; message = view.next(kPatience)) doc.AnswerShow(doc.GetShownStep());
+    ASSERT_EQ(message, RunMessage::Finished);
+
+    doc.RestoreBackup();  // Back: the cell starts again at the left end
+    doc.PauseRun();
+    doc.StartRun();
+    EXPECT_FALSE(doc.RunFinished());
+    EXPECT_EQ(doc.RunControl().stateText(), "Running");
+    EXPECT_EQ(show(), CRunControl::HOLD);
+    EXPECT_EQ(doc.RunControl().stateText(), "Paused");
+
+    // The end of the run in progress is told.
+    doc.ResumeRun();
+    for (message = view.next(kPatience); message == RunMessage::Show; message = view.next(kPatience))
+        doc.AnswerShow(doc.GetShownStep());
+    ASSERT_EQ(message, RunMessage::Finished);
+    EXPECT_TRUE(doc.RunFinished());
+    EXPECT_EQ(doc.RunControl().stateText(), "Ended after 10 steps");
+}
