@@ -19,30 +19,25 @@ CCellSet& CCellSet::operator=(const CCellSet& other)
 CCellSet& CCellSet::operator=(CCellSet&& other) noexcept
 {
     if (&other == this) return *this;
-    cells = std::move(other.cells);
-    ys = std::move(other.ys);
-    xs = std::move(other.xs);
-    freeCells = other.freeCells;
-    freeYs = other.freeYs;
-    freeXs = other.freeXs;
-    firstX = other.firstX;
-    lastX = other.lastX;
-    size = other.size;
-    liveYs = other.liveYs;
-    liveXs = other.liveXs;
-    indexed = other.indexed;
-    cellsIndexed = other.cellsIndexed;
-    cellIndex = std::move(other.cellIndex);
-    yIndex = std::move(other.yIndex);
-    xIndex = std::move(other.xIndex);
-    other.cells.clear();
-    other.ys.clear();
-    other.xs.clear();
-    other.cellIndex = CEntryIndex();
-    other.yIndex = CEntryIndex();
-    other.xIndex = CEntryIndex();
-    other.reset();
+    clear();
+    swap(other);  // the moved-from set is left empty
     return *this;
+}
+
+// The cells and groups with their counters; the indexes are the caller's business.
+void CCellSet::copyArrays(const CCellSet& set)
+{
+    cells = set.cells;
+    ys = set.ys;
+    xs = set.xs;
+    freeCells = set.freeCells;
+    freeYs = set.freeYs;
+    freeXs = set.freeXs;
+    firstX = set.firstX;
+    lastX = set.lastX;
+    size = set.size;
+    liveYs = set.liveYs;
+    liveXs = set.liveXs;
 }
 
 void CCellSet::copyWithValue(const CCellSet& positions, int value)
@@ -52,17 +47,7 @@ void CCellSet::copyWithValue(const CCellSet& positions, int value)
         return;
     }
     if (&positions != this) {
-        cells = positions.cells;
-        ys = positions.ys;
-        xs = positions.xs;
-        freeCells = positions.freeCells;
-        freeYs = positions.freeYs;
-        freeXs = positions.freeXs;
-        firstX = positions.firstX;
-        lastX = positions.lastX;
-        size = positions.size;
-        liveYs = positions.liveYs;
-        liveXs = positions.liveXs;
+        copyArrays(positions);
         cellIndex.clear();
         yIndex.clear();
         xIndex.clear();
@@ -102,17 +87,7 @@ CLinkList<CCell>& CCellSet::assign(const CLinkList<CCell>& other)
         other.forEach([this](const CCell& c) { push(c); });
         return *this;
     }
-    cells = set->cells;
-    ys = set->ys;
-    xs = set->xs;
-    freeCells = set->freeCells;
-    freeYs = set->freeYs;
-    freeXs = set->freeXs;
-    firstX = set->firstX;
-    lastX = set->lastX;
-    size = set->size;
-    liveYs = set->liveYs;
-    liveXs = set->liveXs;
+    copyArrays(*set);
     indexed = set->indexed;
     cellsIndexed = set->cellsIndexed;
     cellIndex = set->cellIndex;
