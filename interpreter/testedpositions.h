@@ -2,14 +2,15 @@
 // A position in the reach of several changed boxes, or where the pair matched in the last pass,
 // would otherwise be tested again, which finds the same and records nothing new. A mark is the
 // number of the evaluation, so starting the next one clears nothing; the few positions outside
-// the unit that come up are kept in a set.
+// the unit that come up are kept in a small hash set.
 #pragma once
 
 #include <algorithm>
 #include <cstdint>
-#include <set>
 #include <tuple>
 #include <vector>
+
+#include "space/entryindex.h"
 
 class CTestedPositions {
 public:
@@ -34,6 +35,7 @@ public:
             round = 0;
         }
         outside.clear();
+        outsideIndex.clear();
         if (++round == 0) {  // the numbers wrapped: old marks could be taken for new ones
             std::fill(marks.begin(), marks.end(), 0u);
             round = 1;
@@ -43,7 +45,16 @@ public:
     // True the first time a position is asked about in this evaluation.
     bool first(int x, int y, int z)
     {
-        if (x < 0 || y < 0 || z < 0 || x >= sx || y >= sy || z >= sz) return outside.emplace(x, y, z).second;
+        if (x < 0 || y < 0 || z < 0 || x >= sx || y >= sy || z >= sz) {
+            const std::uint32_t known = outsideIndex.findOrInsert(
+                CEntryIndex::hashOf(x, y, z),
+                [&](std::uint32_t i) { return outside[i] == std::make_tuple(x, y, z); },
+                [&] {
+                    outside.emplace_back(x, y, z);
+                    return std::uint32_t(outside.size() - 1);
+                });
+            return known == CEntryIndex::NONE;
+        }
         std::uint32_t& mark = marks[std::size_t(x) + std::size_t(sx) * (std::size_t(y) + std::size_t(sy) * z)];
         if (mark == round) return false;
         mark = round;
@@ -52,7 +63,8 @@ public:
 
 private:
     std::vector<std::uint32_t> marks;
-    std::set<std::tuple<int, int, int>> outside;
+    std::vector<std::tuple<int, int, int>> outside;
+    CEntryIndex outsideIndex;
     int sx = 0, sy = 0, sz = 0;
     std::uint32_t round = 0;
 };

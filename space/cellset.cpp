@@ -19,57 +19,63 @@ CCellSet& CCellSet::operator=(const CCellSet& other)
 CCellSet& CCellSet::operator=(CCellSet&& other) noexcept
 {
     if (&other == this) return *this;
-    cells = std::move(other.cells);
-    ys = std::move(other.ys);
-    xs = std::move(other.xs);
-    freeCells = other.freeCells;
-    freeYs = other.freeYs;
-    freeXs = other.freeXs;
-    firstX = other.firstX;
-    lastX = other.lastX;
-    size = other.size;
-    liveYs = other.liveYs;
-    liveXs = other.liveXs;
-    indexed = other.indexed;
-    cellsIndexed = other.cellsIndexed;
-    cellIndex = std::move(other.cellIndex);
-    yIndex = std::move(other.yIndex);
-    xIndex = std::move(other.xIndex);
-    other.cells.clear();
-    other.ys.clear();
-    other.xs.clear();
-    other.cellIndex = CEntryIndex();
-    other.yIndex = CEntryIndex();
-    other.xIndex = CEntryIndex();
-    other.reset();
+    clear();
+    swap(other);  // the moved-from set is left empty
     return *this;
+}
+
+// The cells and groups with their counters; the indexes are the caller's business.
+void CCellSet::copyArrays(const CCellSet& set)
+{
+    cells = set.cells;
+    ys = set.ys;
+    xs = set.xs;
+    freeCells = set.freeCells;
+    freeYs = set.freeYs;
+    freeXs = set.freeXs;
+    firstX = set.firstX;
+    lastX = set.lastX;
+    size = set.size;
+    liveYs = set.liveYs;
+    liveXs = set.liveXs;
 }
 
 void CCellSet::copyWithValue(const CCellSet& positions, int value)
 {
-    if (value == 1 || positions.size == 0) {  // "any" is never stored
-        clear();
+    if (&positions == this) {
+        CCellSet source(std::move(*this));
+        copyWithValue(source, value);
         return;
     }
-    if (&positions != this) {
-        cells = positions.cells;
-        ys = positions.ys;
-        xs = positions.xs;
-        freeCells = positions.freeCells;
-        freeYs = positions.freeYs;
-        freeXs = positions.freeXs;
-        firstX = positions.firstX;
-        lastX = positions.lastX;
-        size = positions.size;
-        liveYs = positions.liveYs;
-        liveXs = positions.liveXs;
-        cellIndex.clear();
-        yIndex.clear();
-        xIndex.clear();
-        indexed = false;
+    clear();
+    if (value == 1 || positions.size == 0) return;  // "any" is never stored
+    // Laid out afresh in pop order, so that walking the copy reads its arrays front to back.
+    cells.reserve(positions.size);
+    ys.reserve(positions.liveYs);
+    xs.reserve(positions.liveXs);
+    for (std::uint32_t gx = positions.firstX; gx != NONE; gx = positions.xs[gx].next) {
+        const std::uint32_t newX = std::uint32_t(xs.size());
+        if (newX > 0) xs.back().next = newX;
+        xs.push_back(GroupX{positions.xs[gx].x, std::uint32_t(ys.size()), NONE, NONE, true});
+        for (std::uint32_t gy = positions.xs[gx].first; gy != NONE; gy = positions.ys[gy].next) {
+            const std::uint32_t newY = std::uint32_t(ys.size());
+            if (newY > xs.back().first) ys.back().next = newY;
+            ys.push_back(GroupY{positions.ys[gy].x, positions.ys[gy].y, std::uint32_t(cells.size()), NONE, NONE, true});
+            for (std::uint32_t c = positions.ys[gy].first; c != NONE; c = positions.cells[c].next) {
+                const Entry& e = positions.cells[c];
+                if (cells.size() > ys.back().first) cells.back().next = std::uint32_t(cells.size());
+                cells.push_back(Entry{e.x, e.y, e.z, value, NONE, true});
+            }
+            ys.back().last = std::uint32_t(cells.size() - 1);
+        }
+        xs.back().last = std::uint32_t(ys.size() - 1);
     }
-    for (Entry& e : cells)
-        if (e.live) e.value = value;
+    firstX = 0;
+    lastX = std::uint32_t(xs.size() - 1);
+    size = positions.size;
+    liveYs = positions.liveYs;
+    liveXs = positions.liveXs;
+    indexed = false;
 }
 
 void CCellSet::swap(CCellSet& other) noexcept
@@ -102,17 +108,7 @@ CLinkList<CCell>& CCellSet::assign(const CLinkList<CCell>& other)
         other.forEach([this](const CCell& c) { push(c); });
         return *this;
     }
-    cells = set->cells;
-    ys = set->ys;
-    xs = set->xs;
-    freeCells = set->freeCells;
-    freeYs = set->freeYs;
-    freeXs = set->freeXs;
-    firstX = set->firstX;
-    lastX = set->lastX;
-    size = set->size;
-    liveYs = set->liveYs;
-    liveXs = set->liveXs;
+    copyArrays(*set);
     indexed = set->indexed;
     cellsIndexed = set->cellsIndexed;
     cellIndex = set->cellIndex;

@@ -95,6 +95,7 @@ private:
     template <class T>
     static void release(std::vector<T>& pool, std::uint32_t& freeList, std::uint32_t i);
     void reset();
+    void copyArrays(const CCellSet& set);
     void addToGroups(std::uint32_t c, int x, int y);
     void reindexIfStale();
     void reindex();
