@@ -8,6 +8,9 @@
 // is abandoned half done, which is safe because the run then ends or starts over from Separate.
 #include "interpreter/matchcontext.h"
 
+#include "interpreter/boxsweep.h"
+#include "interpreter/leftmatcher.h"
+
 #include <cstdio>
 #include <utility>
 #include <vector>
@@ -134,6 +137,8 @@ void CMatchContext::searchStep(CSearchPoll& poll)
     // Where each right side would land, in the order found (duplicates included); the
     // duplicates are dropped only if the group applies (see addDirtyBoxes).
     std::vector<CBox> changed;
+    // Each position is recorded once per pair, so the boxes of a single pair are distinct.
+    int pairsWithBoxes = 0;
     int allMatched = 1;
 
     CSpacePair pair;
@@ -144,30 +149,28 @@ void CMatchContext::searchStep(CSearchPoll& poll)
         const int hasRight = rx > 0 && ry > 0 && rz > 0;
         CSpacePair found(pair.first, pair.second);
         int matched = 0;
-        // A one-cell left side (the common case) is compared directly: the general test walks
-        // the pattern and bounds for every position.
-        const int oneCell = left.getSizeX() == 1 && left.getSizeY() == 1 && left.getSizeZ() == 1 &&
-                            view.getSizeX() > 0;
-        const int wanted = left.get(0, 0, 0);
-        auto test = [&](int x, int y, int z) {
-            poll.tick();
-            if (oneCell ? wanted != 1 && view.get(x, y, z) != wanted : !view.matchAt(x, y, z, left)) return;
+        auto record = [&](int x, int y, int z) {
             matched = 1;
-            found.cells.push(CCell(x, y, z, 0));
+            found.cells.pushNew(CCell(x, y, z, 0));
             if (hasRight) changed.emplace_back(x, y, z, x + rx - 1, y + ry - 1, z + rz - 1);
         };
+        const std::size_t boxesBefore = changed.size();
 
         // Where the pair matched in the last pass, then wherever the left side overlaps a box
         // that changed, including positions that start outside the unit.
+        // Each position is tested once: a second test would find the same and record nothing new
+        // (its cell is in the set already, its box in the list).
+        const CLeftMatcher matcher(view, left);
+        tested.begin(view.getSizeX(), view.getSizeY(), view.getSizeZ());
+        auto fresh = [&](int x, int y, int z) { return tested.first(x, y, z); };
         CCell old;
-        while (pair.cells.pop(old)) test(old.x, old.y, old.z);
-        const int lx = left.getSizeX(), ly = left.getSizeY(), lz = left.getSizeZ();
-        searchBoxes.forEach([&](const CBox& h) {
-            for (int z = h.z0 - lz + 1; z <= h.z1; z++)
-                for (int y = h.y0 - ly + 1; y <= h.y1; y++)
-                    for (int x = h.x0 - lx + 1; x <= h.x1; x++) test(x, y, z);
-        });
+        while (pair.cells.pop(old)) {
+            poll.tick();
+            if (fresh(old.x, old.y, old.z) && matcher.at(old.x, old.y, old.z)) record(old.x, old.y, old.z);
+        }
+        sweepBoxes(view, left, searchBoxes, poll, fresh, record);
 
+        if (changed.size() > boxesBefore) pairsWithBoxes++;
         evaluated.push(std::move(found));
         if (!matched) allMatched = 0;
         poll.now();
@@ -175,7 +178,8 @@ void CMatchContext::searchStep(CSearchPoll& poll)
 
     // Marks 1 and 2 (the device groups) never block; after a group of a higher mark has been
     // applied, only groups of that same mark may still apply in this pass.
-    if (allMatched && (appliedMark <= CSpacePairList::MARK_DEVICES || group.mark == appliedMark)) applyGroup(evaluated, useDevices, changed, poll);
+    if (allMatched && (appliedMark <= CSpacePairList::MARK_DEVICES || group.mark == appliedMark))
+        applyGroup(evaluated, useDevices, changed, pairsWithBoxes <= 1, poll);
     // The group returns to the program with its new positions. (Applying reads only the group
     // itself, so it may come first; a stop request in between abandons the whole step anyway.)
     program.ruleGroups.push(std::move(evaluated));

@@ -7,7 +7,9 @@
 
 #include "interpreter/message.h"
 #include "interpreter/messagelist.h"
+#include "interpreter/searchpoll.h"
 #include "interpreter/spacepairlist.h"
+#include "interpreter/testedpositions.h"
 #include "interpreter/unitprogram.h"
 #include "run/appliedgroup.h"
 #include "run/inputdevices.h"
@@ -16,23 +18,6 @@
 #include "space/cellset.h"
 #include "space/object.h"
 #include "space/space.h"
-
-// Lets a long search step be interrupted: `tick` counts units of work (positions tested, cells
-// written) and runs `check` every few thousand of them; `check` may throw to abandon the step.
-struct CSearchPoll {
-    std::function<void()> check;
-    int count = 0;
-    void tick()
-    {
-        if (check && ++count >= 4096) now();
-    }
-    // Between two large pieces of work that cannot be split.
-    void now()
-    {
-        count = 0;
-        if (check) check();
-    }
-};
 
 class CMatchContext : public CObject {
 public:
@@ -81,12 +66,15 @@ public:
     int receiveCount = 0;   // receive operations done since the pass began
     // Groups applied in this pass (unit left unset), for the user; collected once reported.
     std::vector<CAppliedGroup> applied;
+    CTestedPositions tested;  // positions tested in the current evaluation of one pair
 
 private:
     void closePass(CSearchPoll& poll);
-    void applyGroup(const CSpacePairList& group, int useDevices, const std::vector<CBox>& changed,
+    // `distinct`: no box occurs twice in `changed`.
+    void applyGroup(const CSpacePairList& group, int useDevices, const std::vector<CBox>& changed, bool distinct,
                     CSearchPoll& poll);
-    void addDirtyBoxes(const std::vector<CBox>& boxes);
+    bool writesAtEveryPosition(const CSpacePair& pair, CSearchPoll& poll) const;
+    void addDirtyBoxes(const std::vector<CBox>& boxes, bool distinct);
     void adaptRight(CPatternSpace& right, const CSpace& left, const CSpacePairList& group, const CCell& at,
                     int useDevices, std::vector<CSpace>& sentIcons, std::vector<CSpace>& sentData);
     int variableIn(const CSpace& right) const;

@@ -7,7 +7,7 @@
 #include "interpreter/matchcontext.h"
 
 void CMatchContext::applyGroup(const CSpacePairList& group, int useDevices, const std::vector<CBox>& changed,
-                               CSearchPoll& poll)
+                               bool distinct, CSearchPoll& poll)
 {
     appliedMark = group.mark;
     CCellSet cellWrites;
@@ -24,6 +24,12 @@ void CMatchContext::applyGroup(const CSpacePairList& group, int useDevices, cons
         // every position and is used as it is.
         const int fixed = !(useDevices && (left.isEqual(randomIcon) || left.isEqual(mouseIcon))) &&
                           !sendIconIn(pair.second) && !variableIn(pair.second);
+        if (fixed && cellWrites.isEmpty() && writesAtEveryPosition(pair, poll)) {
+            // Then the writes are the positions themselves, in their order, with that cell.
+            cellWrites.copyWithValue(pair.cells, pair.second.get(0, 0, 0));
+            positions += pair.cells.count();
+            return;
+        }
         pair.cells.forEachCell([&](const CCell& at) {
             poll.tick();
             positions++;
@@ -63,7 +69,7 @@ void CMatchContext::applyGroup(const CSpacePairList& group, int useDevices, cons
                 writes.push(cell);
             }
         }
-        addDirtyBoxes(changed);
+        addDirtyBoxes(changed, distinct);
         return;
     }
     // A group that sends writes nothing: the data leaves as messages, in the order found.
@@ -74,6 +80,22 @@ void CMatchContext::applyGroup(const CSpacePairList& group, int useDevices, cons
         send.data = sentData[i];
         sendMessages.push(send);
     }
+}
+
+// Whether a right side of one cell differs from the unit at every position of the pair: the
+// common rule that repaints whatever it matched.
+bool CMatchContext::writesAtEveryPosition(const CSpacePair& pair, CSearchPoll& poll) const
+{
+    const CSpace& right = pair.second;
+    if (right.getSizeX() != 1 || right.getSizeY() != 1 || right.getSizeZ() != 1) return false;
+    const int v = right.get(0, 0, 0);
+    if (v == CELL_ANY) return false;
+    bool everywhere = true;
+    pair.cells.forEachCell([&](const CCell& at) {
+        poll.tick();
+        if (view.get(at.x, at.y, at.z) == v) everywhere = false;
+    });
+    return everywhere;
 }
 
 // The right side at one position, for a pair whose right side can change: a device picture,
@@ -113,12 +135,16 @@ int CMatchContext::variableIn(const CSpace& right) const
 // pushed onto `dirtyBoxes`, so the first box found ends at the head and is scanned first in the
 // next pass. Both sets refuse duplicates by hashing, so a group applied at a million positions
 // costs linear time.
-void CMatchContext::addDirtyBoxes(const std::vector<CBox>& boxes)
+void CMatchContext::addDirtyBoxes(const std::vector<CBox>& boxes, bool distinct)
 {
+    // The common case of one group applied in the pass needs no hashing at all.
+    if (distinct && dirtyBoxes.isEmpty()) {
+        dirtyBoxes.loadDistinctReversed(boxes);
+        return;
+    }
     CBoxSet found;
     for (const CBox& b : boxes) found.push(b);
-    CBox b;
-    while (found.pop(b)) dirtyBoxes.push(b);
+    found.forEach([&](const CBox& b) { dirtyBoxes.push(b); });  // from the head, as pops would
 }
 
 // The first send icon, taken from the back of the list, that occurs in the right side.

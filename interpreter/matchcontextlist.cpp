@@ -24,8 +24,16 @@ int CMatchContextList::matchSweep(CCellSet& writes, CMessageList& endMessages, C
         }
         status = Status::Reported;
         // Into document coordinates; the set drops "any" and keeps the later of two writes.
-        int x, y, z, v;
-        while (ctx.popWrite(x, y, z, v)) writes.push(CCell(x + ctx.origin.x, y + ctx.origin.y, z + ctx.origin.z, v));
+        // Pushing a set's cells in pop order into an empty set rebuilds it as it is: then the set
+        // is handed over and moved (the unit keeps the empty set's memory for its next pass).
+        if (writes.isEmpty()) {
+            writes.swap(ctx.writes);
+            writes.translate(ctx.origin.x, ctx.origin.y, ctx.origin.z);
+        } else {
+            int x, y, z, v;
+            while (ctx.popWrite(x, y, z, v))
+                writes.push(CCell(x + ctx.origin.x, y + ctx.origin.y, z + ctx.origin.z, v));
+        }
         if (ctx.state != CMatchContext::State::Ended) allEnded = 0;
         CMessage m;
         while (ctx.popEndMessage(m)) endMessages.push(m);

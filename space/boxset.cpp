@@ -30,6 +30,8 @@ CBoxSet& CBoxSet::operator=(CBoxSet&& other) noexcept
     base = other.base;
     index = std::move(other.index);
     duplicates = other.duplicates;
+    indexed = other.indexed;
+    other.indexed = true;
     other.items.clear();
     other.index = CEntryIndex();
     other.front = 0;
@@ -47,6 +49,7 @@ CLinkList<CBox>& CBoxSet::assign(const CLinkList<CBox>& other)
         base = set->base + std::uint32_t(set->front);
         index = set->index;
         duplicates = set->duplicates;
+        indexed = set->indexed;
         return *this;
     }
     // A plain list is copied as it is, duplicates included, in the same order.
@@ -73,6 +76,23 @@ void CBoxSet::clear()
     base = 0;
     index.clear();
     duplicates = 0;
+    indexed = true;
+}
+
+void CBoxSet::loadDistinctReversed(const std::vector<CBox>& boxes)
+{
+    clear();
+    items.reserve(boxes.size());
+    for (auto it = boxes.rbegin(); it != boxes.rend(); ++it) items.push_back(Item{it->x0, it->y0, it->z0, it->x1, it->y1, it->z1});
+    indexed = items.empty();
+}
+
+void CBoxSet::ensureIndexed()
+{
+    if (indexed) return;
+    indexed = true;
+    for (std::size_t i = front; i < items.size(); i++)
+        index.insert(hashOf(items[i].box()), base + std::uint32_t(i));
 }
 
 // After the last box left: the index is empty already and keeps its table for the next fill.
@@ -82,6 +102,7 @@ void CBoxSet::restart()
     front = 0;
     base = 0;
     duplicates = 0;
+    indexed = true;
 }
 
 std::uint32_t CBoxSet::find(std::uint32_t hash, const CBox& b) const
@@ -97,6 +118,7 @@ void CBoxSet::append(const CBox& b, std::uint32_t hash)
 
 void CBoxSet::push(const CBox& b)
 {
+    ensureIndexed();
     const std::uint32_t hash = hashOf(b);
     if (find(hash, b) != CEntryIndex::NONE) return;
     append(b, hash);
@@ -125,6 +147,7 @@ void CBoxSet::forget(std::uint32_t id, const CBox& b)
 int CBoxSet::pop(CBox& out)
 {
     if (isEmpty()) return 0;
+    ensureIndexed();
     out = items.back().box();
     forget(base + std::uint32_t(items.size() - 1), out);
     items.pop_back();
@@ -135,6 +158,7 @@ int CBoxSet::pop(CBox& out)
 int CBoxSet::popBack(CBox& out)
 {
     if (isEmpty()) return 0;
+    ensureIndexed();
     out = items[front].box();
     forget(base + std::uint32_t(front), out);
     front++;

@@ -29,6 +29,10 @@ public:
     int isEmpty() const override { return items.size() == front ? 1 : 0; }
     int count() const override { return int(items.size() - front); }
 
+    // Into an empty set: the boxes, which the caller knows to be distinct, pushed from the last to
+    // the first, so the first ends at the head. The index is built only if a push or pop comes.
+    void loadDistinctReversed(const std::vector<CBox>& boxes);
+
     // Visits the boxes from the head (the last pushed) to the tail.
     template <class Visit>
     void forEach(Visit visit) const
@@ -52,10 +56,12 @@ private:
     void forget(std::uint32_t id, const CBox& b);
     void append(const CBox& b, std::uint32_t hash);
     void restart();
+    void ensureIndexed();
 
     std::vector<Item> items;  // items[front] is the tail, items.back() the head
     std::size_t front = 0;
     std::uint32_t base = 0;   // the id of items[0]; ids do not change when the array is compacted
     CEntryIndex index;        // box -> id of a stored item holding it
     std::size_t duplicates = 0;  // boxes stored twice, which only a copy from a plain list makes
+    bool indexed = true;         // false after a bulk load, until the index is needed
 };

@@ -1,6 +1,7 @@
 // CCellSet: cells, (x, y) groups and x groups live in three arrays whose free places are
 // chained for reuse; each array has a hash index from its key to its place. When the set runs
-// empty the arrays start over from their beginning (keeping their memory for the next fill).
+// empty the arrays and indexes start over (keeping their memory for the next fill). Index entries
+// of taken-out places stay until the next rebuild: a lookup accepts only live places.
 #include "space/cellset.h"
 
 #include <utility>
@@ -18,26 +19,62 @@ CCellSet& CCellSet::operator=(const CCellSet& other)
 CCellSet& CCellSet::operator=(CCellSet&& other) noexcept
 {
     if (&other == this) return *this;
-    cells = std::move(other.cells);
-    ys = std::move(other.ys);
-    xs = std::move(other.xs);
-    freeCells = other.freeCells;
-    freeYs = other.freeYs;
-    freeXs = other.freeXs;
-    firstX = other.firstX;
-    lastX = other.lastX;
-    size = other.size;
-    cellIndex = std::move(other.cellIndex);
-    yIndex = std::move(other.yIndex);
-    xIndex = std::move(other.xIndex);
-    other.cells.clear();
-    other.ys.clear();
-    other.xs.clear();
-    other.cellIndex = CEntryIndex();
-    other.yIndex = CEntryIndex();
-    other.xIndex = CEntryIndex();
-    other.reset();
+    clear();
+    swap(other);  // the moved-from set is left empty
     return *this;
+}
+
+// The cells and groups with their counters; the indexes are the caller's business.
+void CCellSet::copyArrays(const CCellSet& set)
+{
+    cells = set.cells;
+    ys = set.ys;
+    xs = set.xs;
+    freeCells = set.freeCells;
+    freeYs = set.freeYs;
+    freeXs = set.freeXs;
+    firstX = set.firstX;
+    lastX = set.lastX;
+    size = set.size;
+    liveYs = set.liveYs;
+    liveXs = set.liveXs;
+}
+
+void CCellSet::copyWithValue(const CCellSet& positions, int value)
+{
+    if (value == 1 || positions.size == 0) {  // "any" is never stored
+        clear();
+        return;
+    }
+    if (&positions != this) {
+        copyArrays(positions);
+        cellIndex.clear();
+        yIndex.clear();
+        xIndex.clear();
+        indexed = false;
+    }
+    for (Entry& e : cells)
+        if (e.live) e.value = value;
+}
+
+void CCellSet::swap(CCellSet& other) noexcept
+{
+    cells.swap(other.cells);
+    ys.swap(other.ys);
+    xs.swap(other.xs);
+    std::swap(freeCells, other.freeCells);
+    std::swap(freeYs, other.freeYs);
+    std::swap(freeXs, other.freeXs);
+    std::swap(firstX, other.firstX);
+    std::swap(lastX, other.lastX);
+    std::swap(size, other.size);
+    std::swap(liveYs, other.liveYs);
+    std::swap(liveXs, other.liveXs);
+    std::swap(indexed, other.indexed);
+    std::swap(cellsIndexed, other.cellsIndexed);
+    std::swap(cellIndex, other.cellIndex);
+    std::swap(yIndex, other.yIndex);
+    std::swap(xIndex, other.xIndex);
 }
 
 CLinkList<CCell>& CCellSet::assign(const CLinkList<CCell>& other)
@@ -50,15 +87,9 @@ CLinkList<CCell>& CCellSet::assign(const CLinkList<CCell>& other)
         other.forEach([this](const CCell& c) { push(c); });
         return *this;
     }
-    cells = set->cells;
-    ys = set->ys;
-    xs = set->xs;
-    freeCells = set->freeCells;
-    freeYs = set->freeYs;
-    freeXs = set->freeXs;
-    firstX = set->firstX;
-    lastX = set->lastX;
-    size = set->size;
+    copyArrays(*set);
+    indexed = set->indexed;
+    cellsIndexed = set->cellsIndexed;
     cellIndex = set->cellIndex;
     yIndex = set->yIndex;
     xIndex = set->xIndex;
@@ -67,21 +98,71 @@ CLinkList<CCell>& CCellSet::assign(const CLinkList<CCell>& other)
 
 void CCellSet::reset()
 {
+    cellIndex.clear();
+    yIndex.clear();
+    xIndex.clear();
     cells.clear();
     ys.clear();
     xs.clear();
     freeCells = freeYs = freeXs = NONE;
     firstX = lastX = NONE;
-    size = 0;
+    size = liveYs = liveXs = 0;
+    indexed = cellsIndexed = true;
 }
 
 void CCellSet::clear()
 {
     if (size == 0 && cells.empty()) return;
+    reset();
+}
+
+// Stale index entries cost probes and memory; once they outnumber the live ones, the indexes
+// are built afresh, which the pops since the last rebuild pay for.
+void CCellSet::reindexIfStale()
+{
+    if (cellIndex.size() > 2 * std::size_t(size) + 64 || yIndex.size() > 2 * std::size_t(liveYs) + 64 ||
+        xIndex.size() > 2 * std::size_t(liveXs) + 64)
+        reindex();
+}
+
+void CCellSet::reindex()
+{
     cellIndex.clear();
     yIndex.clear();
     xIndex.clear();
-    reset();
+    indexed = cellsIndexed = true;
+    for (std::uint32_t gx = firstX; gx != NONE; gx = xs[gx].next) {
+        xIndex.insert(CEntryIndex::hashOf(xs[gx].x, 0, 0), gx);
+        for (std::uint32_t gy = xs[gx].first; gy != NONE; gy = ys[gy].next) {
+            yIndex.insert(CEntryIndex::hashOf(ys[gy].x, ys[gy].y, 0), gy);
+            for (std::uint32_t c = ys[gy].first; c != NONE; c = cells[c].next)
+                cellIndex.insert(CEntryIndex::hashOf(cells[c].x, cells[c].y, cells[c].z), c);
+        }
+    }
+}
+
+namespace {
+// Coordinates wrap as unsigned numbers do rather than overflow.
+int shifted(int v, int d) { return int(unsigned(v) + unsigned(d)); }
+}  // namespace
+
+void CCellSet::translate(int dx, int dy, int dz)
+{
+    if (size == 0 || (dx == 0 && dy == 0 && dz == 0)) return;
+    for (Entry& e : cells) {
+        e.x = shifted(e.x, dx);
+        e.y = shifted(e.y, dy);
+        e.z = shifted(e.z, dz);
+    }
+    for (GroupY& g : ys) {
+        g.x = shifted(g.x, dx);
+        g.y = shifted(g.y, dy);
+    }
+    for (GroupX& g : xs) g.x = shifted(g.x, dx);
+    cellIndex.clear();
+    yIndex.clear();
+    xIndex.clear();
+    indexed = false;
 }
 
 template <class T>
@@ -101,6 +182,7 @@ template <class T>
 void CCellSet::release(std::vector<T>& pool, std::uint32_t& freeList, std::uint32_t i)
 {
     pool[i].next = freeList;
+    pool[i].live = false;
     freeList = i;
 }
 
@@ -108,38 +190,56 @@ void CCellSet::push(const CCell& cell)
 {
     if (cell.value == 1) return;
     const int x = cell.x, y = cell.y, z = cell.z;
-    const std::uint32_t hash = CEntryIndex::hashOf(x, y, z);
-    const std::uint32_t found = cellIndex.find(hash, [&](std::uint32_t i) {
-        const Entry& e = cells[i];
-        return e.x == x && e.y == y && e.z == z;
-    });
+    if (!indexed || !cellsIndexed) reindex();
+    reindexIfStale();
+    std::uint32_t c = NONE;
+    const std::uint32_t found = cellIndex.findOrInsert(
+        CEntryIndex::hashOf(x, y, z),
+        [&](std::uint32_t i) {
+            const Entry& e = cells[i];
+            return e.x == x && e.y == y && e.z == z && e.live;
+        },
+        [&] { return c = take(cells, freeCells, Entry{x, y, z, cell.value, NONE, true}); });
     if (found != NONE) {
         cells[found].value = cell.value;  // same position: the later write wins, in place
         return;
     }
-    const std::uint32_t c = take(cells, freeCells, Entry{x, y, z, cell.value, NONE});
-    cellIndex.insert(hash, c);
-    size++;
+    addToGroups(c, x, y);
+}
 
-    const std::uint32_t hashY = CEntryIndex::hashOf(x, y, 0);
-    const std::uint32_t gy = yIndex.find(hashY, [&](std::uint32_t i) { return ys[i].x == x && ys[i].y == y; });
+void CCellSet::pushNew(const CCell& cell)
+{
+    if (cell.value == 1) return;
+    if (!indexed) reindex();
+    cellsIndexed = false;
+    addToGroups(take(cells, freeCells, Entry{cell.x, cell.y, cell.z, cell.value, NONE, true}), cell.x, cell.y);
+}
+
+// The new cell `c` goes to the end of its (x, y) group, which may be new, and so to its x's.
+void CCellSet::addToGroups(std::uint32_t c, int x, int y)
+{
+    size++;
+    std::uint32_t newY = NONE;
+    const std::uint32_t gy = yIndex.findOrInsert(
+        CEntryIndex::hashOf(x, y, 0), [&](std::uint32_t i) { return ys[i].x == x && ys[i].y == y && ys[i].live; },
+        [&] { return newY = take(ys, freeYs, GroupY{x, y, c, c, NONE, true}); });
     if (gy != NONE) {  // a new z at a known (x, y): end of that group
         cells[ys[gy].last].next = c;
         ys[gy].last = c;
         return;
     }
-    const std::uint32_t newY = take(ys, freeYs, GroupY{x, y, c, c, NONE});
-    yIndex.insert(hashY, newY);
+    liveYs++;
 
-    const std::uint32_t hashX = CEntryIndex::hashOf(x, 0, 0);
-    const std::uint32_t gx = xIndex.find(hashX, [&](std::uint32_t i) { return xs[i].x == x; });
+    std::uint32_t newX = NONE;
+    const std::uint32_t gx = xIndex.findOrInsert(
+        CEntryIndex::hashOf(x, 0, 0), [&](std::uint32_t i) { return xs[i].x == x && xs[i].live; },
+        [&] { return newX = take(xs, freeXs, GroupX{x, newY, newY, NONE, true}); });
     if (gx != NONE) {  // a new y at a known x: end of that x's groups
         ys[xs[gx].last].next = newY;
         xs[gx].last = newY;
         return;
     }
-    const std::uint32_t newX = take(xs, freeXs, GroupX{x, newY, newY, NONE});
-    xIndex.insert(hashX, newX);
+    liveXs++;
     if (lastX == NONE)
         firstX = newX;
     else
@@ -156,21 +256,20 @@ int CCellSet::pop(CCell& out)
     const Entry e = cells[c];
     out = CCell(e.x, e.y, e.z, e.value);
 
-    cellIndex.erase(CEntryIndex::hashOf(e.x, e.y, e.z), c);
     ys[gy].first = e.next;
     release(cells, freeCells, c);
     if (ys[gy].first == NONE) {  // the (x, y) group ran empty
-        yIndex.erase(CEntryIndex::hashOf(e.x, e.y, 0), gy);
         xs[gx].first = ys[gy].next;
         release(ys, freeYs, gy);
+        liveYs--;
         if (xs[gx].first == NONE) {  // and with it the x group
-            xIndex.erase(CEntryIndex::hashOf(e.x, 0, 0), gx);
             firstX = xs[gx].next;
             if (firstX == NONE) lastX = NONE;
             release(xs, freeXs, gx);
+            liveXs--;
         }
     }
-    if (--size == 0) reset();  // the indexes are empty already
+    if (--size == 0) reset();
     return 1;
 }
 

@@ -8,7 +8,9 @@
 // of the first x, and a group that runs empty is gone: a later cell of that x or (x, y) starts a
 // new group at the end. This is the order of a three-level tree of linked chains walked from its
 // root; here the groups are kept in arrays with hash indexes beside them, so push and pop take
-// constant expected time however many cells share an x or a y, and a copy is one pass.
+// constant expected time however many cells share an x or a y, and a copy is one pass. A pop
+// leaves its entries in the indexes (they no longer match anything) rather than searching them
+// out; the indexes are rebuilt from the live cells once those stale entries outnumber them.
 #pragma once
 
 #include <cstdint>
@@ -31,6 +33,9 @@ public:
     void clear() override;
     void push(const CCell& cell) override;
     void push(CCell&& cell) override { push(static_cast<const CCell&>(cell)); }
+    // As push, for a position the caller knows is not in the set: the position index is left
+    // behind and rebuilt only if an ordinary push comes.
+    void pushNew(const CCell& cell);
     int pop(CCell& out) override;
     // A set has no tail in list order; taking "from the back" takes any cell, as pop does.
     int popBack(CCell& out) override { return pop(out); }
@@ -52,22 +57,37 @@ public:
     template <class Visit>
     void forEach(Visit) const = delete;
 
+    // Becomes a copy of `positions` with every value replaced by `value`: the set that pushing
+    // each of its cells with that value, in pop order, into an empty set would make.
+    void copyWithValue(const CCellSet& positions, int value);
+
+    // Exchanges the contents (and the memory held) with another set.
+    void swap(CCellSet& other) noexcept;
+
+    // Moves every cell by the same offset; the order stays as it is. For cells handed from a
+    // unit's coordinates to the document's. The indexes are rebuilt only if a push comes.
+    void translate(int dx, int dy, int dz);
+
     // Memory held by the arrays and indexes, for measurements.
     std::size_t bytes() const;
 
 private:
     static constexpr std::uint32_t NONE = CEntryIndex::NONE;
+    // `live` is false once taken out: an index entry may still point there.
     struct Entry {  // one cell; `next` is the following cell of its (x, y) group, or a free link
         int x, y, z, value;
         std::uint32_t next;
+        bool live;
     };
     struct GroupY {  // the cells of one (x, y), first to last
         int x, y;
         std::uint32_t first, last, next;
+        bool live;
     };
     struct GroupX {  // the (x, y) groups of one x, first to last
         int x;
         std::uint32_t first, last, next;
+        bool live;
     };
 
     template <class T>
@@ -75,6 +95,10 @@ private:
     template <class T>
     static void release(std::vector<T>& pool, std::uint32_t& freeList, std::uint32_t i);
     void reset();
+    void copyArrays(const CCellSet& set);
+    void addToGroups(std::uint32_t c, int x, int y);
+    void reindexIfStale();
+    void reindex();
 
     std::vector<Entry> cells;
     std::vector<GroupY> ys;
@@ -82,6 +106,9 @@ private:
     std::uint32_t freeCells = NONE, freeYs = NONE, freeXs = NONE;
     std::uint32_t firstX = NONE, lastX = NONE;
     std::uint32_t size = 0;
+    std::uint32_t liveYs = 0, liveXs = 0;  // groups in use (`size` counts the cells)
+    bool indexed = true;      // false after a translate or a copy: no index holds anything
+    bool cellsIndexed = true; // false after pushNew: the position index misses some cells
     CEntryIndex cellIndex;  // (x, y, z) -> cell
     CEntryIndex yIndex;     // (x, y) -> (x, y) group
     CEntryIndex xIndex;     // x -> x group

@@ -25,6 +25,23 @@ public:
         }
     }
 
+    // Entry number whose key `same` accepts among those with this hash; when there is none, the
+    // entry made by `make()` is inserted under this hash in the same probe and NONE returned.
+    template <class Same, class Make>
+    std::uint32_t findOrInsert(std::uint32_t hash, Same same, Make make)
+    {
+        if (2 * (used + 1) > slots.size()) grow();
+        std::size_t i = hash & mask;
+        for (;; i = (i + 1) & mask) {
+            const Slot& s = slots[i];
+            if (s.entry == NONE) break;
+            if (s.hash == hash && same(s.entry)) return s.entry;
+        }
+        slots[i] = Slot{hash, make()};
+        used++;
+        return NONE;
+    }
+
     // The key must not be present yet.
     void insert(std::uint32_t hash, std::uint32_t entry)
     {
@@ -62,10 +79,10 @@ public:
         slots[i].entry = to;
     }
 
-    // Empties the index; a table much larger than what it held is given back.
+    // Empties the index; a large table much larger than what it held is given back.
     void clear()
     {
-        if (used * 8 < slots.size()) {
+        if (used * 8 < slots.size() && slots.size() > 64) {
             slots = std::vector<Slot>();
             mask = 0;
         } else {

@@ -36,10 +36,13 @@ public:
     }
 
 private:
-    static constexpr std::size_t BATCH = 1024;
     static constexpr std::size_t NODE = Size < sizeof(void*) ? sizeof(void*) : Size;
     static constexpr std::size_t ALIGN = alignof(std::max_align_t);
     static constexpr std::size_t STRIDE = (NODE + ALIGN - 1) / ALIGN * ALIGN;
+    // Nodes per block: up to 1024 small ones, but a block stays near 64 KiB, so that the first
+    // node of a large kind (a whole unit) does not make and touch megabytes of nodes.
+    static constexpr std::size_t BATCH =
+        STRIDE >= 65536 ? 1 : (65536 / STRIDE > 1024 ? 1024 : 65536 / STRIDE);
 
     struct Free {
         Free* next;

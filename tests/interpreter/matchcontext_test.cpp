@@ -103,6 +103,40 @@ TEST(MatchContext, LaterPassesSearchOnlyOldPositionsAndChangedBoxes)
     EXPECT_EQ(ctx.view.get(1, 0, 0), G);
 }
 
+// The changed boxes become the next pass's search region once each, in the order found: two
+// pairs landing on the same cells add each box once.
+TEST(MatchContext, ChangedBoxesAreKeptOnceEvenWhenFoundTwice)
+{
+    auto boxesOf = [](const CMatchContext& ctx) {
+        std::vector<std::vector<int>> out;
+        ctx.dirtyBoxes.forEach([&](const CBox& b) { out.push_back({b.x0, b.y0, b.z0, b.x1, b.y1, b.z1}); });
+        return out;
+    };
+    CMatchContext twoPairs =
+        unitOf(programOf({ruleGroup(3, {{row({R}), row({G, 0})}, {row({R}), row({B, 0})}})}), row({0, R, 0, R}));
+    ASSERT_EQ(stepsToReport(twoPairs), 4);
+    EXPECT_EQ(boxesOf(twoPairs), (std::vector<std::vector<int>>{{1, 0, 0, 2, 0, 0}, {3, 0, 0, 4, 0, 0}}));
+}
+
+// A pass writes only the cells where a right side differs from the unit: a rule repainting
+// whatever it matches leaves the cells that have its colour already out of the writes.
+TEST(MatchContext, ARepaintWritesOnlyTheCellsThatChange)
+{
+    CMatchContext ctx = unitOf(programOf({ruleGroup(3, {{row({CELL_ANY}), row({G})}})}), row({G, R, G, B}));
+    ASSERT_EQ(stepsToReport(ctx), 4);
+    std::vector<int> written;
+    ctx.writes.forEachCell([&](const CCell& c) { written.push_back(c.x); });
+    EXPECT_EQ(written, (std::vector<int>{1, 3}));
+    EXPECT_TRUE(ctx.view.isEqual(row({G, G, G, G})));
+
+    // Where it differs everywhere, every position is written, in the order found.
+    ctx = unitOf(programOf({ruleGroup(3, {{row({R}), row({G})}})}), row({R, B, R, R}));
+    ASSERT_EQ(stepsToReport(ctx), 4);
+    written.clear();
+    ctx.writes.forEachCell([&](const CCell& c) { written.push_back(c.x * 1000 + c.value); });
+    EXPECT_EQ(written, (std::vector<int>{G, 2000 + G, 3000 + G}));
+}
+
 TEST(MatchContext, AGroupWithAPairMatchingNowhereIsNotAppliedButKeepsPositions)
 {
     CMatchContext ctx = unitOf(programOf({ruleGroup(3, {{row({R}), row({G})}, {row({Y}), row({B})}})}), row({R, 0, R}));

@@ -1,6 +1,8 @@
 // Boxes and box sets: equality of boxes, and a set that refuses duplicates, also in its copies.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "space/boxset.h"
 
 TEST(Records, BoxEqualityAndBoxSetDuplicates)
@@ -33,4 +35,34 @@ TEST(Records, BoxEqualityAndBoxSetDuplicates)
     EXPECT_EQ(copy.count(), 6);
     ASSERT_EQ(copy.popBack(b), 1);
     EXPECT_EQ(b.isEqual(CBox(1, 2, 3, 4, 5, 6)), 1);
+}
+
+// A bulk load of distinct boxes must leave the set as pushing them from the last to the first
+// would: the same order for every later push, pop and popBack, and duplicates still refused.
+TEST(Records, ABulkLoadBehavesAsPushesFromTheLast)
+{
+    std::vector<CBox> boxes;
+    for (int i = 0; i < 3000; i++) boxes.emplace_back(i % 50, i / 50, 0, i % 50, i / 50, 1);
+    CBoxSet loaded, pushed;
+    loaded.loadDistinctReversed(boxes);
+    for (auto it = boxes.rbegin(); it != boxes.rend(); ++it) pushed.push(*it);
+    // Pushes of known and new boxes, then pops from both ends, on both sets alike.
+    for (int i = 0; i < 4000; i += 3) {
+        const CBox b(i % 60, i / 60, 0, i % 60, i / 60, 1);
+        loaded.push(b);
+        pushed.push(b);
+    }
+    ASSERT_EQ(loaded.count(), pushed.count());
+    CBoxSet copy(loaded);
+    CBox a, b;
+    for (int i = 0; loaded.count() > 0; i++) {
+        const int fromHead = i % 3 == 0;
+        ASSERT_EQ(fromHead ? loaded.pop(a) : loaded.popBack(a), fromHead ? pushed.pop(b) : pushed.popBack(b));
+        ASSERT_EQ(a.isEqual(b), 1) << "take " << i;
+    }
+    EXPECT_EQ(pushed.isEmpty(), 1);
+    // A copy made before the index was needed refuses duplicates as well.
+    const int before = copy.count();
+    copy.push(boxes[1234]);
+    EXPECT_EQ(copy.count(), before);
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <random>
+#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -50,19 +51,64 @@ void compare(Draw& d, int steps, const std::string& what)
 {
     CCellSet fast;
     CCellSetModel model;
+    std::set<std::tuple<int, int, int>> present;  // the positions in the set, for pushNew
+    auto recount = [&] {
+        present.clear();
+        for (const Cell& c : visit(fast)) present.emplace(std::get<0>(c), std::get<1>(c), std::get<2>(c));
+    };
     for (int step = 0; step < steps; step++) {
         const int phase = (step / 2000) % 3;  // mostly pushes, balanced, mostly pops
         const unsigned pushShare = phase == 0 ? 85 : phase == 1 ? 50 : 20;
         const unsigned action = d.rng() % 100;
         if (action < pushShare) {
             const CCell c(d.coord(0), d.coord(1), d.coord(2), d.value());
-            fast.push(c);
+            // A position not in the set may come as pushNew, as a search adds what it found.
+            const bool isNew = present.count({c.x, c.y, c.z}) == 0;
+            if (isNew && d.rng() % 2)
+                fast.pushNew(c);
+            else
+                fast.push(c);
             model.push(c);
-        } else if (action < 99) {
+            if (c.value != 1) present.emplace(c.x, c.y, c.z);
+        } else if (action == 97) {
+            // Moved by an offset, the set keeps its order: the model is rebuilt by pushing its
+            // cells, shifted, in pop order into an empty set. Later pushes must find the moved
+            // cells where they now are.
+            const int dx = int(d.rng() % 5) - 2, dy = int(d.rng() % 3) - 1, dz = int(d.rng() % 5) - 2;
+            fast.translate(dx, dy, dz);
+            CCellSetModel moved;
+            CCell c;
+            while (model.pop(c)) moved.push(CCell(int(unsigned(c.x) + unsigned(dx)), int(unsigned(c.y) + unsigned(dy)),
+                                                  int(unsigned(c.z) + unsigned(dz)), c.value));
+            model = moved;
+            recount();
+        } else if (action == 98) {
+            // Swapped out and back through an empty set: nothing is lost or reordered.
+            CCellSet other;
+            other.swap(fast);
+            ASSERT_TRUE(fast.isEmpty());
+            fast.swap(other);
+        } else if (action < 96) {
             CCell a(7, 7, 7, 7), b(7, 7, 7, 7);
             const int gotA = fast.pop(a), gotB = model.pop(b);
             ASSERT_EQ(gotA, gotB) << what << " step " << step;
             ASSERT_EQ(Cell(a.x, a.y, a.z, a.value), Cell(b.x, b.y, b.z, b.value)) << what << " step " << step;
+            if (gotA) present.erase({a.x, a.y, a.z});
+        } else if (action == 96) {
+            // The positions with one value are the set that pushing them so, in pop order,
+            // makes; it takes later pushes as any set does.
+            const int v = d.value();
+            CCellSet painted;
+            painted.copyWithValue(fast, v);
+            CCellSetModel source(model), expected;
+            CCell c;
+            while (source.pop(c)) expected.push(CCell(c.x, c.y, c.z, v));
+            for (int i = 0; i < 5; i++) {
+                const CCell more(d.coord(0), d.coord(1), d.coord(2), d.value());
+                painted.push(more);
+                expected.push(more);
+            }
+            ASSERT_EQ(drain(painted), drain(expected)) << what << " painted at step " << step;
         } else {
             // A copy must continue exactly as its source; the source carries on independently.
             CCellSet copy(fast);

@@ -1,0 +1,85 @@
+// sweepBoxes: where a pass looks for a rule's left side: at every position from which the left
+// side overlaps one of the boxes that changed, including positions that start outside the unit.
+// The boxes are taken from the head of the set; within a box's reach z is outermost and x
+// innermost. `onMatch(x, y, z)` is called at each such position where the left side matches, in
+// that order; a position within the reach of several boxes is reported once for each.
+//
+// Walking every box's reach costs the sum of the reaches, which for a left side of many cells
+// over many small boxes (a device picture after a step that rewrote a whole area) is many times
+// the unit itself. Then the matches are first found in one scan of the unit and handed out box by
+// box, which makes the same calls in the same order.
+//
+// `fresh(x, y, z)` is asked before a position is tested (or a found match handed out); when it
+// says no, the position is passed over: the caller knows it has been tested already.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "interpreter/leftmatcher.h"
+#include "interpreter/searchpoll.h"
+#include "space/boxset.h"
+#include "space/cell.h"
+#include "space/space.h"
+
+namespace boxsweep {
+// The positions scanned from a box: those whose left side overlaps it.
+struct Reach {
+    std::int64_t x0, y0, z0, x1, y1, z1;
+    Reach(const CBox& h, const CSpace& left)
+        : x0(std::int64_t(h.x0) - left.getSizeX() + 1), y0(std::int64_t(h.y0) - left.getSizeY() + 1),
+          z0(std::int64_t(h.z0) - left.getSizeZ() + 1), x1(h.x1), y1(h.y1), z1(h.z1)
+    {
+    }
+    std::int64_t volume() const
+    {
+        if (x1 < x0 || y1 < y0 || z1 < z0) return 0;
+        return (x1 - x0 + 1) * (y1 - y0 + 1) * (z1 - z0 + 1);
+    }
+    bool holds(const CCell& p) const
+    {
+        return p.x >= x0 && p.x <= x1 && p.y >= y0 && p.y <= y1 && p.z >= z0 && p.z <= z1;
+    }
+};
+
+// Every match of `left` in `view`, z outermost and x innermost, or false when there are more
+// than `limit`. Needs a cell of `left` that is neither "any" nor the outside code: a match puts
+// that cell inside the unit, so only positions bringing it inside are tried.
+bool findAllMatches(const CSpace& view, const CSpace& left, std::size_t limit, CSearchPoll& poll,
+                    std::vector<CCell>& out);
+}  // namespace boxsweep
+
+template <class Fresh, class OnMatch>
+void sweepBoxes(const CSpace& view, const CSpace& left, const CBoxSet& boxes, CSearchPoll& poll, Fresh fresh,
+                OnMatch onMatch)
+{
+    const CLeftMatcher matcher(view, left);
+    const std::int64_t unit = std::int64_t(view.getSizeX()) * view.getSizeY() * view.getSizeZ();
+    std::int64_t reach = 0;
+    if (left.getSizeX() * std::int64_t(left.getSizeY()) * left.getSizeZ() > 1)
+        boxes.forEach([&](const CBox& h) { reach += boxsweep::Reach(h, left).volume(); });
+
+    std::vector<CCell> matches;
+    const std::int64_t count = boxes.count();
+    // Handing out the matches costs one test per box and match; worth it only below the reach.
+    if (reach > 2 * unit &&
+        boxsweep::findAllMatches(view, left, std::size_t(reach / 2 / count), poll, matches)) {
+        boxes.forEach([&](const CBox& h) {
+            const boxsweep::Reach r(h, left);
+            poll.tick();
+            for (const CCell& p : matches)
+                if (r.holds(p) && fresh(p.x, p.y, p.z)) onMatch(p.x, p.y, p.z);
+        });
+        return;
+    }
+    boxes.forEach([&](const CBox& h) {
+        const boxsweep::Reach r(h, left);
+        for (std::int64_t z = r.z0; z <= r.z1; z++)
+            for (std::int64_t y = r.y0; y <= r.y1; y++)
+                for (std::int64_t x = r.x0; x <= r.x1; x++) {
+                    poll.tick();
+                    if (fresh(int(x), int(y), int(z)) && matcher.at(int(x), int(y), int(z)))
+                        onMatch(int(x), int(y), int(z));
+                }
+    });
+}

@@ -1,0 +1,109 @@
+// The sweep of changed boxes against the straightforward loop it stands for: every box from the
+// head, every position of its reach z-y-x, the left side tested at each. Many small boxes under a
+// left side of many cells take the scan of the whole unit; the calls must be the same.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <set>
+#include <tuple>
+#include <vector>
+
+#include "interpreter/boxsweep.h"
+#include "space/cellcodes.h"
+
+namespace {
+using Pos = std::tuple<int, int, int>;
+
+std::vector<Pos> reference(const CSpace& view, const CSpace& left, const CBoxSet& boxes)
+{
+    std::vector<Pos> out;
+    boxes.forEach([&](const CBox& h) {
+        for (int z = h.z0 - left.getSizeZ() + 1; z <= h.z1; z++)
+            for (int y = h.y0 - left.getSizeY() + 1; y <= h.y1; y++)
+                for (int x = h.x0 - left.getSizeX() + 1; x <= h.x1; x++)
+                    if (view.matchAt(x, y, z, left)) out.emplace_back(x, y, z);
+    });
+    return out;
+}
+
+// With `once`, each position is let through the first time it comes up, as a pass does.
+std::vector<Pos> swept(const CSpace& view, const CSpace& left, const CBoxSet& boxes, bool once = false)
+{
+    std::vector<Pos> out;
+    std::set<Pos> asked;
+    CSearchPoll poll;
+    sweepBoxes(
+        view, left, boxes, poll, [&](int x, int y, int z) { return asked.insert(Pos(x, y, z)).second || !once; },
+        [&](int x, int y, int z) { out.emplace_back(x, y, z); });
+    return out;
+}
+
+// A unit of two colours (so small left sides match often) and a left side drawn from the same
+// colours with some "any" cells.
+CSpace randomSpace(std::mt19937& rng, int sx, int sy, int sz, int anyPercent)
+{
+    CSpace s(sx, sy, sz, CELL_EMPTY);
+    std::uniform_int_distribution<int> pct(0, 99), colour(0, 1);
+    for (int z = 0; z < sz; z++)
+        for (int y = 0; y < sy; y++)
+            for (int x = 0; x < sx; x++)
+                s.set(x, y, z, pct(rng) < anyPercent ? CELL_ANY : colour(rng) ? CELL_RED : CELL_GREEN);
+    return s;
+}
+}  // namespace
+
+TEST(BoxSweep, ManySmallBoxesUnderALargeLeftSideReportTheSameMatchesInTheSameOrder)
+{
+    std::mt19937 rng(7);
+    int scanned = 0;
+    for (int round = 0; round < 300; round++) {
+        const int sx = 4 + int(rng() % 12), sy = 1 + int(rng() % 3), sz = 4 + int(rng() % 12);
+        const CSpace view = randomSpace(rng, sx, sy, sz, 0);
+        const int lx = 1 + int(rng() % 4), ly = 1 + int(rng() % std::min(sy, 2)), lz = 1 + int(rng() % 4);
+        // Mostly small left sides cut from the view itself, so they match somewhere; some with
+        // "any" cells, and some made only of "any" (which match even far outside the unit).
+        CSpace left = view.extract(int(rng() % sx), 0, int(rng() % sz), lx, ly, lz);
+        const int kind = int(rng() % 6);
+        if (kind == 0) left = CSpace(lx, ly, lz, CELL_ANY);
+        if (kind == 1) left.set(0, 0, 0, CELL_ANY);
+        if (kind == 2) left = randomSpace(rng, lx, ly, lz, 30);
+        // One-cell boxes all over the unit and beyond its edges, some twice, some larger.
+        CBoxSet boxes;
+        const int n = int(rng() % 200);
+        for (int i = 0; i < n; i++) {
+            const int x = int(rng() % (sx + 4)) - 2, y = int(rng() % sy), z = int(rng() % (sz + 4)) - 2;
+            const int grow = rng() % 10 == 0 ? 2 : 0;
+            boxes.push(CBox(x, y, z, x + grow, y, z + grow));
+        }
+        const auto expected = reference(view, left, boxes);
+        ASSERT_EQ(swept(view, left, boxes), expected) << "round " << round;
+        // A position matches every time or never, so letting it through once keeps its first.
+        std::set<Pos> seen;
+        std::vector<Pos> firsts;
+        for (const Pos& p : expected)
+            if (seen.insert(p).second) firsts.push_back(p);
+        ASSERT_EQ(swept(view, left, boxes, true), firsts) << "round " << round;
+        std::int64_t reach = 0;
+        boxes.forEach([&](const CBox& h) { reach += boxsweep::Reach(h, left).volume(); });
+        if (reach > 2 * std::int64_t(sx) * sy * sz && !expected.empty()) scanned++;
+    }
+    // The rounds must have exercised the scan with matches to hand out, not only the plain walk.
+    EXPECT_GT(scanned, 30);
+}
+
+TEST(BoxSweep, AScanThatFindsTooManyMatchesFallsBackToTheWalk)
+{
+    // A left side of one colour over a unit of that colour matches everywhere.
+    const CSpace view(20, 1, 20, CELL_RED);
+    const CSpace left(3, 1, 3, CELL_RED);
+    CBoxSet boxes;
+    for (int z = 0; z < 20; z++)
+        for (int x = 0; x < 20; x++) boxes.push(CBox(x, 0, z, x, 0, z));
+    std::vector<CCell> matches;
+    CSearchPoll poll;
+    EXPECT_FALSE(boxsweep::findAllMatches(view, left, 100, poll, matches));
+    EXPECT_EQ(swept(view, left, boxes), reference(view, left, boxes));
+    // Each of the 18 x 18 positions where it fits lies in the reach of 3 x 3 boxes.
+    EXPECT_EQ(swept(view, left, boxes).size(), 18u * 18u * 9u);
+}
