@@ -136,7 +136,8 @@ void CMatchContext::searchStep(CSearchPoll& poll)
     evaluated.drawn = group.drawn;
     // Where each right side would land, in the order found (duplicates included); the
     // duplicates are dropped only if the group applies (see addDirtyBoxes).
-    std::vector<CBox> changed;
+    std::vector<CBox>& changed = changedBoxes;
+    changed.clear();
     // Each position is recorded once per pair, so the boxes of a single pair are distinct.
     int pairsWithBoxes = 0;
     int allMatched = 1;

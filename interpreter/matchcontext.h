@@ -67,13 +67,14 @@ public:
     // Groups applied in this pass (unit left unset), for the user; collected once reported.
     std::vector<CAppliedGroup> applied;
     CTestedPositions tested;  // positions tested in the current evaluation of one pair
+    std::vector<CBox> changedBoxes;  // of the group being evaluated; kept to reuse its memory
 
 private:
     void closePass(CSearchPoll& poll);
     // `distinct`: no box occurs twice in `changed`.
     void applyGroup(const CSpacePairList& group, int useDevices, const std::vector<CBox>& changed, bool distinct,
                     CSearchPoll& poll);
-    bool writesAtEveryPosition(const CSpacePair& pair, CSearchPoll& poll) const;
+    bool repaintsEveryPosition(const CSpacePair& pair, CCellSet& into, CSearchPoll& poll) const;
     void addDirtyBoxes(const std::vector<CBox>& boxes, bool distinct);
     void adaptRight(CPatternSpace& right, const CSpace& left, const CSpacePairList& group, const CCell& at,
                     int useDevices, std::vector<CSpace>& sentIcons, std::vector<CSpace>& sentData);

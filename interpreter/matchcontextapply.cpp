@@ -10,7 +10,10 @@ void CMatchContext::applyGroup(const CSpacePairList& group, int useDevices, cons
                                bool distinct, CSearchPoll& poll)
 {
     appliedMark = group.mark;
-    CCellSet cellWrites;
+    // Pushing a set's cells in pop order into an empty set rebuilds it as it is: so while the
+    // pass has no writes yet, the group writes straight into them.
+    CCellSet others;
+    CCellSet& cellWrites = writes.isEmpty() ? writes : others;
     std::vector<CSpace> sentIcons, sentData;
     const CSpace randomIcon = devices.getRandomIcon();
     const CSpace mouseIcon = devices.getMouseIcon();
@@ -24,9 +27,7 @@ void CMatchContext::applyGroup(const CSpacePairList& group, int useDevices, cons
         // every position and is used as it is.
         const int fixed = !(useDevices && (left.isEqual(randomIcon) || left.isEqual(mouseIcon))) &&
                           !sendIconIn(pair.second) && !variableIn(pair.second);
-        if (fixed && cellWrites.isEmpty() && writesAtEveryPosition(pair, poll)) {
-            // Then the writes are the positions themselves, in their order, with that cell.
-            cellWrites.copyWithValue(pair.cells, pair.second.get(0, 0, 0));
+        if (fixed && cellWrites.isEmpty() && repaintsEveryPosition(pair, cellWrites, poll)) {
             positions += pair.cells.count();
             return;
         }
@@ -58,20 +59,15 @@ void CMatchContext::applyGroup(const CSpacePairList& group, int useDevices, cons
     applied.push_back(record);
 
     if (sentIcons.empty()) {
-        // Pushing a set's cells in pop order into an empty set rebuilds it as it is: then it is
-        // simply handed over.
-        if (writes.isEmpty()) {
-            writes = std::move(cellWrites);
-        } else {
-            CCell cell;
-            while (cellWrites.pop(cell)) {
-                poll.tick();
-                writes.push(cell);
-            }
+        CCell cell;
+        while (&cellWrites != &writes && cellWrites.pop(cell)) {
+            poll.tick();
+            writes.push(cell);
         }
         addDirtyBoxes(changed, distinct);
         return;
     }
+    if (&cellWrites == &writes) writes.clear();  // it was empty before this group
     // A group that sends writes nothing: the data leaves as messages, in the order found.
     for (size_t i = 0; i < sentIcons.size(); i++) {
         CMessage send;
@@ -82,19 +78,22 @@ void CMatchContext::applyGroup(const CSpacePairList& group, int useDevices, cons
     }
 }
 
-// Whether a right side of one cell differs from the unit at every position of the pair: the
-// common rule that repaints whatever it matched.
-bool CMatchContext::writesAtEveryPosition(const CSpacePair& pair, CSearchPoll& poll) const
+// A right side of one cell that differs from the unit at every position of the pair (the common
+// rule that repaints whatever it matched) writes the positions themselves, in their order, with
+// that cell: then they are copied into the empty `into` at once. Otherwise `into` stays empty.
+bool CMatchContext::repaintsEveryPosition(const CSpacePair& pair, CCellSet& into, CSearchPoll& poll) const
 {
     const CSpace& right = pair.second;
     if (right.getSizeX() != 1 || right.getSizeY() != 1 || right.getSizeZ() != 1) return false;
     const int v = right.get(0, 0, 0);
     if (v == CELL_ANY) return false;
+    into.copyWithValue(pair.cells, v);  // checked on the copy, whose arrays are in pop order
     bool everywhere = true;
-    pair.cells.forEachCell([&](const CCell& at) {
+    into.forEachCell([&](const CCell& at) {
         poll.tick();
         if (view.get(at.x, at.y, at.z) == v) everywhere = false;
     });
+    if (!everywhere) into.clear();
     return everywhere;
 }
 

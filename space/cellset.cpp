@@ -42,19 +42,40 @@ void CCellSet::copyArrays(const CCellSet& set)
 
 void CCellSet::copyWithValue(const CCellSet& positions, int value)
 {
-    if (value == 1 || positions.size == 0) {  // "any" is never stored
-        clear();
+    if (&positions == this) {
+        CCellSet source(std::move(*this));
+        copyWithValue(source, value);
         return;
     }
-    if (&positions != this) {
-        copyArrays(positions);
-        cellIndex.clear();
-        yIndex.clear();
-        xIndex.clear();
-        indexed = false;
+    clear();
+    if (value == 1 || positions.size == 0) return;  // "any" is never stored
+    // Laid out afresh in pop order, so that walking the copy reads its arrays front to back.
+    cells.reserve(positions.size);
+    ys.reserve(positions.liveYs);
+    xs.reserve(positions.liveXs);
+    for (std::uint32_t gx = positions.firstX; gx != NONE; gx = positions.xs[gx].next) {
+        const std::uint32_t newX = std::uint32_t(xs.size());
+        if (newX > 0) xs.back().next = newX;
+        xs.push_back(GroupX{positions.xs[gx].x, std::uint32_t(ys.size()), NONE, NONE, true});
+        for (std::uint32_t gy = positions.xs[gx].first; gy != NONE; gy = positions.ys[gy].next) {
+            const std::uint32_t newY = std::uint32_t(ys.size());
+            if (newY > xs.back().first) ys.back().next = newY;
+            ys.push_back(GroupY{positions.ys[gy].x, positions.ys[gy].y, std::uint32_t(cells.size()), NONE, NONE, true});
+            for (std::uint32_t c = positions.ys[gy].first; c != NONE; c = positions.cells[c].next) {
+                const Entry& e = positions.cells[c];
+                if (cells.size() > ys.back().first) cells.back().next = std::uint32_t(cells.size());
+                cells.push_back(Entry{e.x, e.y, e.z, value, NONE, true});
+            }
+            ys.back().last = std::uint32_t(cells.size() - 1);
+        }
+        xs.back().last = std::uint32_t(ys.size() - 1);
     }
-    for (Entry& e : cells)
-        if (e.live) e.value = value;
+    firstX = 0;
+    lastX = std::uint32_t(xs.size() - 1);
+    size = positions.size;
+    liveYs = positions.liveYs;
+    liveXs = positions.liveXs;
+    indexed = false;
 }
 
 void CCellSet::swap(CCellSet& other) noexcept
