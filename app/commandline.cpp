@@ -19,6 +19,15 @@ bool AsksForExport(int argc, char** argv)
     return false;
 }
 
+bool MayHoldQtOptions(int argc, char** argv)
+{
+    for (int i = 1; i < argc; i++) {
+        if (std::strcmp(argv[i], "--") == 0) return false;
+        if (argv[i][0] == '-' && argv[i][1] != '-' && argv[i][1] != '\0') return true;
+    }
+    return false;
+}
+
 ECommandLineResult ParseCommandLine(const QStringList& arguments, SCommandLine& line, QString& message)
 {
     QCommandLineParser parser;

@@ -28,3 +28,7 @@ ECommandLineResult ParseCommandLine(const QStringList& arguments, SCommandLine& 
 // Whether the raw arguments ask for a picture: decided before the application object exists,
 // so that no display is needed.
 bool AsksForExport(int argc, char** argv);
+
+// Whether the raw arguments may hold one of Qt's own single-dash options (-platform, -display,
+// -style, ...), which the GUI application takes out before the line is parsed.
+bool MayHoldQtOptions(int argc, char** argv);

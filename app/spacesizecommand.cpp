@@ -24,6 +24,8 @@ bool CMainFrame::ResizeSpace(int sizeX, int sizeY, int sizeZ)
         ShowError(QString("A space of %1 × %2 × %3 cells is too large.").arg(sizeX).arg(sizeY).arg(sizeZ));
         return false;
     }
+    // The same sizes: nothing to do, no undo step, the document stays as it was.
+    if (sizeX == m_pDoc->GetSizeX() && sizeY == m_pDoc->GetSizeY() && sizeZ == m_pDoc->GetSizeZ()) return true;
     const std::int64_t dropped = countCellsDropped(m_pDoc->GetSpace(), sizeX, sizeY, sizeZ);
     if (dropped > 0) {
         const auto answer = QMessageBox::question(
@@ -35,11 +37,12 @@ bool CMainFrame::ResizeSpace(int sizeX, int sizeY, int sizeZ)
             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
         if (answer != QMessageBox::Yes) return false;
     }
-    if (!m_pDoc->ResizeSpace(sizeX, sizeY, sizeZ)) {
+    // Undo brings the cursor back to where it was; Redo to the nearest cell of the new space.
+    CTesseraView* view = m_pView;
+    if (!m_pDoc->ResizeSpace(sizeX, sizeY, sizeZ, {"Space Size", view->GetCursorX(), view->GetCursorY(), view->GetCursorZ()})) {
         ShowError(QString("A space of %1 × %2 × %3 cells cannot be made.").arg(sizeX).arg(sizeY).arg(sizeZ));
         return false;
     }
-    CTesseraView* view = m_pView;
     const int x = std::min(view->GetCursorX(), sizeX - 1), y = std::min(view->GetCursorY(), sizeY - 1),
               z = std::min(view->GetCursorZ(), sizeZ - 1);
     if (x != view->GetCursorX() || y != view->GetCursorY() || z != view->GetCursorZ()) view->PlaceCursor(x, y, z);

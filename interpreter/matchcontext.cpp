@@ -172,6 +172,9 @@ void CMatchContext::searchStep(CSearchPoll& poll)
         sweepBoxes(view, left, searchBoxes, poll, fresh, record);
 
         if (changed.size() > boxesBefore) pairsWithBoxes++;
+        // The cells came in the order of the search; walks and pops go in set order, which on a
+        // large area would jump through memory at every step.
+        if (found.cells.count() >= 4096) found.cells.compact(spareCells);
         evaluated.push(std::move(found));
         if (!matched) allMatched = 0;
         poll.now();

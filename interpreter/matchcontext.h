@@ -68,6 +68,7 @@ public:
     std::vector<CAppliedGroup> applied;
     CTestedPositions tested;  // positions tested in the current evaluation of one pair
     std::vector<CBox> changedBoxes;  // of the group being evaluated; kept to reuse its memory
+    CCellSet spareCells;  // memory for laying out found cells again
 
 private:
     void closePass(CSearchPoll& poll);

@@ -40,16 +40,34 @@ void CCellSet::copyArrays(const CCellSet& set)
     liveXs = set.liveXs;
 }
 
+void CCellSet::compact(CCellSet& spare)
+{
+    spare.clear();
+    spare.layOut(*this, false, 0);
+    swap(spare);
+}
+
 void CCellSet::copyWithValue(const CCellSet& positions, int value)
 {
+    if (value == 1) {  // "any" is never stored
+        clear();
+        return;
+    }
     if (&positions == this) {
-        CCellSet source(std::move(*this));
-        copyWithValue(source, value);
+        CCellSet spare;
+        compact(spare);
+        for (Entry& e : cells) e.value = value;  // every entry is live after compacting
         return;
     }
     clear();
-    if (value == 1 || positions.size == 0) return;  // "any" is never stored
-    // Laid out afresh in pop order, so that walking the copy reads its arrays front to back.
+    layOut(positions, true, value);
+}
+
+// Fills the empty set with the cells of `from`, laid out in pop order, with their own values or
+// all with `value`.
+void CCellSet::layOut(const CCellSet& positions, bool setValue, int value)
+{
+    if (positions.size == 0) return;
     cells.reserve(positions.size);
     ys.reserve(positions.liveYs);
     xs.reserve(positions.liveXs);
@@ -64,7 +82,7 @@ void CCellSet::copyWithValue(const CCellSet& positions, int value)
             for (std::uint32_t c = positions.ys[gy].first; c != NONE; c = positions.cells[c].next) {
                 const Entry& e = positions.cells[c];
                 if (cells.size() > ys.back().first) cells.back().next = std::uint32_t(cells.size());
-                cells.push_back(Entry{e.x, e.y, e.z, value, NONE, true});
+                cells.push_back(Entry{e.x, e.y, e.z, setValue ? value : e.value, NONE, true});
             }
             ys.back().last = std::uint32_t(cells.size() - 1);
         }

@@ -61,6 +61,11 @@ public:
     // each of its cells with that value, in pop order, into an empty set would make.
     void copyWithValue(const CCellSet& positions, int value);
 
+    // Lays the cells out afresh in pop order, so that walking or popping them reads the arrays
+    // front to back; a set filled in another order is worth compacting once before long walks.
+    // The new layout is built in `spare`'s memory, and `spare` is left with the old.
+    void compact(CCellSet& spare);
+
     // Exchanges the contents (and the memory held) with another set.
     void swap(CCellSet& other) noexcept;
 
@@ -96,6 +101,7 @@ private:
     static void release(std::vector<T>& pool, std::uint32_t& freeList, std::uint32_t i);
     void reset();
     void copyArrays(const CCellSet& set);
+    void layOut(const CCellSet& positions, bool setValue, int value);
     void addToGroups(std::uint32_t c, int x, int y);
     void reindexIfStale();
     void reindex();

@@ -11,6 +11,7 @@
 #include <chrono>
 
 #include "document/tesseradoc.h"
+#include "view/framememory.h"
 #include "view/joystickdevice.h"
 #include "view/picking.h"
 
@@ -39,6 +40,7 @@ CTesseraView::CTesseraView(CTesseraDoc* doc, QWidget* parent)
       m_elevation(viewpoint::DEFAULT_ELEVATION),
       m_azimuth(viewpoint::DEFAULT_AZIMUTH)
 {
+    KeepFrameMemory();
     setFormat(ViewFormat());
     setUpdateBehavior(QOpenGLWidget::PartialUpdate);  // keeps the frame Redraw drew
     setFocusPolicy(Qt::StrongFocus);

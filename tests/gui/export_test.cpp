@@ -2,6 +2,7 @@
 // or a chosen one, and a file that cannot be written is reported.
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -13,17 +14,21 @@
 #include "guitestsupport.h"
 
 namespace {
-// Fills in the Export Image dialog when it comes up and presses OK (or Cancel).
-void AnswerExportDialog(const QString& path, QSize size, bool ok = true)
+// Fills in the Export Image dialog when it comes up, presses its View size button if asked,
+// and presses OK (or Cancel).
+void AnswerExportDialog(const QString& path, QSize size, bool ok = true, bool viewSize = false)
 {
     QTimer::singleShot(50, [=] {
         auto* dialog = qobject_cast<CExportImageDialog*>(QApplication::activeModalWidget());
-        if (!dialog) return AnswerExportDialog(path, size, ok);
+        if (!dialog) return AnswerExportDialog(path, size, ok, viewSize);
         dialog->PathEdit()->setText(path);
         if (size.isValid()) {
             dialog->WidthBox()->setValue(size.width());
             dialog->HeightBox()->setValue(size.height());
         }
+        if (viewSize)
+            for (QPushButton* button : dialog->findChildren<QPushButton*>())
+                if (button->text() == "&View size") button->click();
         if (ok) dialog->accept();
         else dialog->reject();
     });
@@ -68,6 +73,11 @@ void ExportTest::exportWritesThePicture()
     image = QImage(dir.filePath("chosen.png"));
     QCOMPARE(image.size(), QSize(321, 123));
     QVERIFY(Colours(image) > 5);
+
+    // View size puts the view's size back after another was typed.
+    AnswerExportDialog(dir.filePath("back.png"), QSize(99, 77), true, true);
+    frame->Action(ID_FILE_EXPORT_IMAGE)->trigger();
+    QCOMPARE(QImage(dir.filePath("back.png")).size(), frame->GetView()->size());
 
     // Cancel writes nothing; an unwritable place says why.
     AnswerExportDialog(dir.filePath("cancelled.png"), QSize(), false);

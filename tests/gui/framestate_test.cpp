@@ -57,6 +57,7 @@ private slots:
     void spaceSizeGrowKeepsEveryCell();
     void spaceSizeShrinkAsksBeforeDroppingCells();
     void spaceSizeFlatAndImpossibleSizes();
+    void wideSpaceOpensFittedAndFitSpaceFromTheMenu();
 
 private:
     CMainFrame* m_frame = nullptr;
@@ -217,9 +218,13 @@ void FrameStateTest::spaceSizeGrowKeepsEveryCell()
 void FrameStateTest::spaceSizeShrinkAsksBeforeDroppingCells()
 {
     CTesseraDoc* doc = m_frame->GetDocument();
-    WriteFile(Path("cells.ts3"), SpaceFileText(6, 3, 6, {{0, 0, 0, 103}, {5, 0, 0, 104}, {1, 2, 5, 107}}));
+    WriteFile(Path("cells.ts3"), SpaceFileText(6, 3, 7, {{0, 0, 0, 103}, {5, 0, 0, 104}, {1, 2, 5, 107}}));
     QVERIFY(m_frame->OpenDocumentFile(Path("cells.ts3")));
     m_frame->GetView()->PlaceCursor(5, 2, 5);
+    // The same sizes change nothing and leave no step to undo.
+    QVERIFY(m_frame->ResizeSpace(6, 3, 7));
+    QVERIFY(!doc->IsModified());
+    QVERIFY(!m_frame->GetView()->GetEditor().CanUndo());
     {
         CMessageBoxAnswerer answers(QMessageBox::No);  // keep the cells
         QVERIFY(!m_frame->ResizeSpace(4, 3, 4));
@@ -234,6 +239,7 @@ void FrameStateTest::spaceSizeShrinkAsksBeforeDroppingCells()
         CMessageBoxAnswerer answers(QMessageBox::No);
         QVERIFY(m_frame->ResizeSpace(6, 3, 6));
         QVERIFY(answers.texts.isEmpty());
+        QCOMPARE(doc->GetSizeZ(), 6);
     }
     {
         CMessageBoxAnswerer answers(QMessageBox::Yes);
@@ -249,6 +255,25 @@ void FrameStateTest::spaceSizeShrinkAsksBeforeDroppingCells()
     QCOMPARE(m_frame->GetView()->GetCursorX(), 3);
     QCOMPARE(m_frame->GetView()->GetCursorY(), 2);
     QCOMPARE(m_frame->GetView()->GetCursorZ(), 3);
+
+    // One step, named in the Edit menu: Undo brings back the sizes and the dropped cells, and
+    // the cursor where it was; Redo drops them again.
+    m_frame->UpdateCommandUI();
+    QCOMPARE(m_frame->Action(ID_EDIT_UNDO)->text(), QString("&Undo Space Size\tCtrl+Z"));
+    m_frame->Execute(ID_EDIT_UNDO);
+    QCOMPARE(doc->GetSizeX(), 6);
+    QCOMPARE(doc->GetSizeZ(), 6);
+    QCOMPARE(doc->GetCell(5, 0, 0), 104);
+    QCOMPARE(doc->GetCell(1, 2, 5), 107);
+    QCOMPARE(doc->GetSpace().countNonEmpty(), 3);
+    QCOMPARE(m_frame->GetView()->GetCursorX(), 5);
+    QCOMPARE(m_frame->GetView()->GetCursorZ(), 5);
+    QVERIFY(m_frame->WhereAmI()->Text().endsWith("in 6 × 3 × 6"));
+    m_frame->Execute(ID_EDIT_REDO);
+    QCOMPARE(doc->GetSizeX(), 4);
+    QCOMPARE(doc->GetSpace().countNonEmpty(), 1);
+    QCOMPARE(m_frame->GetView()->GetCursorX(), 3);
+    QVERIFY(m_frame->WhereAmI()->Text().endsWith("in 4 × 3 × 4"));
 }
 
 void FrameStateTest::spaceSizeFlatAndImpossibleSizes()
@@ -284,6 +309,28 @@ void FrameStateTest::spaceSizeFlatAndImpossibleSizes()
     QCOMPARE(answers.texts.size(), 1);
     QVERIFY(answers.texts[0].contains("too large"));
     QCOMPARE(doc->GetSizeX(), 12);
+}
+
+void FrameStateTest::wideSpaceOpensFittedAndFitSpaceFromTheMenu()
+{
+    m_frame->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_frame));
+    CTesseraView* view = m_frame->GetView();
+    // A long flat row: the first view (distance sizeY + sizeZ = 11) shows only a part of it.
+    WriteFile(Path("wide.ts3"), SpaceFileText(130, 1, 10));
+    QVERIFY(m_frame->OpenDocumentFile(Path("wide.ts3")));
+    QTRY_VERIFY(view->GetDistance() > 11);
+    const float fitted = view->GetDistance();
+    QCOMPARE(fitted, view->FitSpaceDistance());
+    // View > Fit Space goes back there from near by.
+    view->PlaceEye(view->GetElevation(), view->GetAzimuth(), 3);
+    m_frame->Execute(ID_VIEW_FIT_SPACE);
+    QCOMPARE(view->GetDistance(), fitted);
+    // A space that fits keeps the first view.
+    WriteFile(Path("small.ts3"), SpaceFileText(4, 3, 4));
+    QVERIFY(m_frame->OpenDocumentFile(Path("small.ts3")));
+    QTest::qWait(50);
+    QCOMPARE(view->GetDistance(), 7.0f);
 }
 
 QTEST_MAIN(FrameStateTest)
