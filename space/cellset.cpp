@@ -4,6 +4,7 @@
 // of taken-out places stay until the next rebuild: a lookup accepts only live places.
 #include "space/cellset.h"
 
+#include <algorithm>
 #include <utility>
 
 CCellSet::CCellSet(const CCellSet& other) : CLinkList<CCell>() { assign(other); }
@@ -68,25 +69,48 @@ void CCellSet::copyWithValue(const CCellSet& positions, int value)
 void CCellSet::layOut(const CCellSet& positions, bool setValue, int value)
 {
     if (positions.size == 0) return;
-    cells.reserve(positions.size);
-    ys.reserve(positions.liveYs);
+    // The groups first, in pop order, each with the place where its cells will start.
+    std::vector<std::uint32_t> from;  // for each new (x, y) group, the old one
+    from.reserve(positions.liveYs);
     xs.reserve(positions.liveXs);
+    ys.reserve(positions.liveYs);
+    std::uint32_t start = 0;
     for (std::uint32_t gx = positions.firstX; gx != NONE; gx = positions.xs[gx].next) {
         const std::uint32_t newX = std::uint32_t(xs.size());
         if (newX > 0) xs.back().next = newX;
         xs.push_back(GroupX{positions.xs[gx].x, std::uint32_t(ys.size()), NONE, NONE, true});
         for (std::uint32_t gy = positions.xs[gx].first; gy != NONE; gy = positions.ys[gy].next) {
+            const GroupY& old = positions.ys[gy];
             const std::uint32_t newY = std::uint32_t(ys.size());
             if (newY > xs.back().first) ys.back().next = newY;
-            ys.push_back(GroupY{positions.ys[gy].x, positions.ys[gy].y, std::uint32_t(cells.size()), NONE, NONE, true});
-            for (std::uint32_t c = positions.ys[gy].first; c != NONE; c = positions.cells[c].next) {
-                const Entry& e = positions.cells[c];
-                if (cells.size() > ys.back().first) cells.back().next = std::uint32_t(cells.size());
-                cells.push_back(Entry{e.x, e.y, e.z, setValue ? value : e.value, NONE, true});
-            }
-            ys.back().last = std::uint32_t(cells.size() - 1);
+            ys.push_back(GroupY{old.x, old.y, start, start + old.count - 1, NONE, old.count, true});
+            from.push_back(gy);
+            start += old.count;
         }
         xs.back().last = std::uint32_t(ys.size() - 1);
+    }
+    // Then the cells. Each group's cells are a chain through the old array; walking a few chains
+    // side by side keeps several reads from memory under way at once.
+    cells.resize(positions.size);
+    constexpr std::size_t LANES = 16;
+    for (std::size_t g0 = 0; g0 < ys.size(); g0 += LANES) {
+        const std::size_t lanes = std::min(LANES, ys.size() - g0);
+        std::uint32_t at[LANES], to[LANES];
+        for (std::size_t j = 0; j < lanes; j++) {
+            at[j] = positions.ys[from[g0 + j]].first;
+            to[j] = ys[g0 + j].first;
+        }
+        for (bool busy = true; busy;) {
+            busy = false;
+            for (std::size_t j = 0; j < lanes; j++) {
+                if (at[j] == NONE) continue;
+                const Entry& e = positions.cells[at[j]];
+                cells[to[j]] = Entry{e.x, e.y, e.z, setValue ? value : e.value, e.next == NONE ? NONE : to[j] + 1, true};
+                at[j] = e.next;
+                to[j]++;
+                busy = true;
+            }
+        }
     }
     firstX = 0;
     lastX = std::uint32_t(xs.size() - 1);
@@ -261,10 +285,11 @@ void CCellSet::addToGroups(std::uint32_t c, int x, int y)
     std::uint32_t newY = NONE;
     const std::uint32_t gy = yIndex.findOrInsert(
         CEntryIndex::hashOf(x, y, 0), [&](std::uint32_t i) { return ys[i].x == x && ys[i].y == y && ys[i].live; },
-        [&] { return newY = take(ys, freeYs, GroupY{x, y, c, c, NONE, true}); });
+        [&] { return newY = take(ys, freeYs, GroupY{x, y, c, c, NONE, 1, true}); });
     if (gy != NONE) {  // a new z at a known (x, y): end of that group
         cells[ys[gy].last].next = c;
         ys[gy].last = c;
+        ys[gy].count++;
         return;
     }
     liveYs++;
@@ -296,6 +321,7 @@ int CCellSet::pop(CCell& out)
     out = CCell(e.x, e.y, e.z, e.value);
 
     ys[gy].first = e.next;
+    ys[gy].count--;
     release(cells, freeCells, c);
     if (ys[gy].first == NONE) {  // the (x, y) group ran empty
         xs[gx].first = ys[gy].next;

@@ -87,6 +87,7 @@ private:
     struct GroupY {  // the cells of one (x, y), first to last
         int x, y;
         std::uint32_t first, last, next;
+        std::uint32_t count;  // cells in the group
         bool live;
     };
     struct GroupX {  // the (x, y) groups of one x, first to last
