@@ -8,12 +8,12 @@
 // is abandoned half done, which is safe because the run then ends or starts over from Separate.
 #include "interpreter/matchcontext.h"
 
-#include "interpreter/boxsweep.h"
-#include "interpreter/leftmatcher.h"
-
 #include <cstdio>
 #include <utility>
 #include <vector>
+
+#include "interpreter/boxsweep.h"
+#include "interpreter/leftmatcher.h"
 
 void CMatchContext::init(const CUnitProgram& p, CSpace unitCells)
 {
@@ -134,8 +134,8 @@ void CMatchContext::searchStep(CSearchPoll& poll)
     evaluated.mark = group.mark;
     evaluated.drawing = group.drawing;
     evaluated.drawn = group.drawn;
-    // Where each right side would land, in the order found (duplicates included); the
-    // duplicates are dropped only if the group applies (see addDirtyBoxes).
+    // Where each right side would land, in the order found; a box that two pairs share comes
+    // twice, and the second is dropped only if the group applies (see addDirtyBoxes).
     std::vector<CBox>& changed = changedBoxes;
     changed.clear();
     // Each position is recorded once per pair, so the boxes of a single pair are distinct.
@@ -158,9 +158,8 @@ void CMatchContext::searchStep(CSearchPoll& poll)
         const std::size_t boxesBefore = changed.size();
 
         // Where the pair matched in the last pass, then wherever the left side overlaps a box
-        // that changed, including positions that start outside the unit.
-        // Each position is tested once: a second test would find the same and record nothing new
-        // (its cell is in the set already, its box in the list).
+        // that changed, including positions that start outside the unit. Each position is tested
+        // once: a second test would find the same and record nothing new.
         const CLeftMatcher matcher(view, left);
         tested.begin(view.getSizeX(), view.getSizeY(), view.getSizeZ());
         auto fresh = [&](int x, int y, int z) { return tested.first(x, y, z); };
