@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <tuple>
 #include <vector>
 
@@ -28,16 +30,20 @@ public:
     // Starts an evaluation over a unit of this size.
     void begin(int sizeX, int sizeY, int sizeZ)
     {
-        const std::size_t cells = std::size_t(sizeX) * std::size_t(sizeY) * std::size_t(sizeZ);
-        if (sx != sizeX || sy != sizeY || sz != sizeZ || marks.size() != cells) {
+        if (sx != sizeX || sy != sizeY || sz != sizeZ) {
             sx = sizeX, sy = sizeY, sz = sizeZ;
-            marks.assign(cells, 0);
+            // Zeroed memory from the system costs nothing until it is touched, so a huge unit's
+            // first evaluation does not spend a long unpolled moment clearing it. Without the
+            // memory every position counts as untested, which finds the same.
+            count = std::size_t(sx) * std::size_t(sy) * std::size_t(sz);
+            marks.reset(static_cast<std::uint32_t*>(std::calloc(count, sizeof(std::uint32_t))));
+            if (!marks) count = 0;
             round = 0;
         }
         outside.clear();
         outsideIndex.clear();
         if (++round == 0) {  // the numbers wrapped: old marks could be taken for new ones
-            std::fill(marks.begin(), marks.end(), 0u);
+            std::fill_n(marks.get(), count, 0u);
             round = 1;
         }
     }
@@ -55,6 +61,7 @@ public:
                 });
             return known == CEntryIndex::NONE;
         }
+        if (!marks) return true;
         std::uint32_t& mark = marks[std::size_t(x) + std::size_t(sx) * (std::size_t(y) + std::size_t(sy) * z)];
         if (mark == round) return false;
         mark = round;
@@ -62,7 +69,11 @@ public:
     }
 
 private:
-    std::vector<std::uint32_t> marks;
+    struct Free {
+        void operator()(std::uint32_t* p) const { std::free(p); }
+    };
+    std::unique_ptr<std::uint32_t[], Free> marks;
+    std::size_t count = 0;
     std::vector<std::tuple<int, int, int>> outside;
     CEntryIndex outsideIndex;
     int sx = 0, sy = 0, sz = 0;
