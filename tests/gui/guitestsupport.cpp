@@ -40,6 +40,16 @@ SViewFixture::SViewFixture(int sx, int sy, int sz, std::initializer_list<SCellVa
     view.OnInitialUpdate();
 }
 
+std::pair<int, int> TakeClicks(CTesseraDoc& doc)
+{
+    CRunLink& link = doc.GetLink();
+    link.Lock();
+    link.devices.latch();
+    const std::pair<int, int> clicks(link.devices.leftLatched, link.devices.rightLatched);
+    link.Unlock();
+    return clicks;
+}
+
 QImage RenderScene(CTesseraView& view) { return view.grabFramebuffer().convertToFormat(QImage::Format_RGB32); }
 
 QPoint Project(const CTesseraView& view, float x, float y, float z)

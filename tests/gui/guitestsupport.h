@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <initializer_list>
 #include <string>
+#include <utility>
 
 #include "document/tesseradoc.h"
 #include "view/tesseraview.h"
@@ -30,6 +31,9 @@ struct SViewFixture {
     CTesseraDoc doc;
     CTesseraView view{&doc};
 };
+
+// The clicks the document holds for a running program, taken (and cleared) as a step would.
+std::pair<int, int> TakeClicks(CTesseraDoc& doc);
 
 // The scene as drawn now.
 QImage RenderScene(CTesseraView& view);

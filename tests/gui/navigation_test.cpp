@@ -10,16 +10,6 @@
 #include "view/camera.h"
 
 namespace {
-std::pair<int, int> TakeClicks(CTesseraDoc& doc)
-{
-    CRunLink& link = doc.GetLink();
-    link.Lock();
-    link.devices.latch();
-    const std::pair<int, int> clicks(link.devices.leftLatched, link.devices.rightLatched);
-    link.Unlock();
-    return clicks;
-}
-
 void SendMouse(QWidget* w, QEvent::Type type, QPoint p, Qt::MouseButton button, Qt::MouseButtons buttons,
                Qt::KeyboardModifiers modifiers = {})
 {

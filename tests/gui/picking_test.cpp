@@ -6,17 +6,6 @@
 #include "view/picking.h"
 
 namespace {
-// The clicks the document holds for a running program, taken (and cleared) as a step would.
-std::pair<int, int> TakeClicks(CTesseraDoc& doc)
-{
-    CRunLink& link = doc.GetLink();
-    link.Lock();
-    link.devices.latch();
-    const std::pair<int, int> clicks(link.devices.leftLatched, link.devices.rightLatched);
-    link.Unlock();
-    return clicks;
-}
-
 // A shown 16 x 3 x 12 space seen from above the +x+z side, so that the lines along the three
 // axes run apart on the screen.
 struct SLineFixture : SViewFixture {
