@@ -163,11 +163,13 @@ void CMatchContext::searchStep(CSearchPoll& poll)
         const CLeftMatcher matcher(view, left);
         tested.begin(view.getSizeX(), view.getSizeY(), view.getSizeZ());
         auto fresh = [&](int x, int y, int z) { return tested.first(x, y, z); };
-        CCell old;
-        while (pair.cells.pop(old)) {
+        // Read in pop order and then dropped, rather than popped one by one: the same order, with
+        // no bookkeeping written back into a large set that is about to go.
+        pair.cells.forEachCell([&](const CCell& old) {
             poll.tick();
             if (fresh(old.x, old.y, old.z) && matcher.at(old.x, old.y, old.z)) record(old.x, old.y, old.z);
-        }
+        });
+        pair.cells.clear();
         sweepBoxes(view, left, searchBoxes, poll, fresh, record);
 
         if (changed.size() > boxesBefore) pairsWithBoxes++;

@@ -78,12 +78,12 @@ void CCellSet::layOut(const CCellSet& positions, bool setValue, int value)
     for (std::uint32_t gx = positions.firstX; gx != NONE; gx = positions.xs[gx].next) {
         const std::uint32_t newX = std::uint32_t(xs.size());
         if (newX > 0) xs.back().next = newX;
-        xs.push_back(GroupX{positions.xs[gx].x, std::uint32_t(ys.size()), NONE, NONE, true});
+        xs.push_back(GroupX{positions.xs[gx].x, std::uint32_t(ys.size()), NONE, NONE});
         for (std::uint32_t gy = positions.xs[gx].first; gy != NONE; gy = positions.ys[gy].next) {
             const GroupY& old = positions.ys[gy];
             const std::uint32_t newY = std::uint32_t(ys.size());
             if (newY > xs.back().first) ys.back().next = newY;
-            ys.push_back(GroupY{old.x, old.y, start, start + old.count - 1, NONE, old.count, true});
+            ys.push_back(GroupY{old.x, old.y, start, start + old.count - 1, NONE, old.count});
             from.push_back(gy);
             start += old.count;
         }
@@ -105,7 +105,7 @@ void CCellSet::layOut(const CCellSet& positions, bool setValue, int value)
             for (std::size_t j = 0; j < lanes; j++) {
                 if (at[j] == NONE) continue;
                 const Entry& e = positions.cells[at[j]];
-                cells[to[j]] = Entry{e.x, e.y, e.z, setValue ? value : e.value, e.next == NONE ? NONE : to[j] + 1, true};
+                cells[to[j]] = Entry{e.x, e.y, e.z, setValue ? value : e.value, e.next == NONE ? NONE : to[j] + 1};
                 at[j] = e.next;
                 to[j]++;
                 busy = true;
@@ -245,7 +245,7 @@ template <class T>
 void CCellSet::release(std::vector<T>& pool, std::uint32_t& freeList, std::uint32_t i)
 {
     pool[i].next = freeList;
-    pool[i].live = false;
+    pool[i].kill();
     freeList = i;
 }
 
@@ -260,9 +260,9 @@ void CCellSet::push(const CCell& cell)
         CEntryIndex::hashOf(x, y, z),
         [&](std::uint32_t i) {
             const Entry& e = cells[i];
-            return e.x == x && e.y == y && e.z == z && e.live;
+            return e.x == x && e.y == y && e.z == z && e.live();
         },
-        [&] { return c = take(cells, freeCells, Entry{x, y, z, cell.value, NONE, true}); });
+        [&] { return c = take(cells, freeCells, Entry{x, y, z, cell.value, NONE}); });
     if (found != NONE) {
         cells[found].value = cell.value;  // same position: the later write wins, in place
         return;
@@ -275,7 +275,7 @@ void CCellSet::pushNew(const CCell& cell)
     if (cell.value == 1) return;
     if (!indexed) reindex();
     cellsIndexed = false;
-    addToGroups(take(cells, freeCells, Entry{cell.x, cell.y, cell.z, cell.value, NONE, true}), cell.x, cell.y);
+    addToGroups(take(cells, freeCells, Entry{cell.x, cell.y, cell.z, cell.value, NONE}), cell.x, cell.y);
 }
 
 // The new cell `c` goes to the end of its (x, y) group, which may be new, and so to its x's.
@@ -284,8 +284,8 @@ void CCellSet::addToGroups(std::uint32_t c, int x, int y)
     size++;
     std::uint32_t newY = NONE;
     const std::uint32_t gy = yIndex.findOrInsert(
-        CEntryIndex::hashOf(x, y, 0), [&](std::uint32_t i) { return ys[i].x == x && ys[i].y == y && ys[i].live; },
-        [&] { return newY = take(ys, freeYs, GroupY{x, y, c, c, NONE, 1, true}); });
+        CEntryIndex::hashOf(x, y, 0), [&](std::uint32_t i) { return ys[i].x == x && ys[i].y == y && ys[i].live(); },
+        [&] { return newY = take(ys, freeYs, GroupY{x, y, c, c, NONE, 1}); });
     if (gy != NONE) {  // a new z at a known (x, y): end of that group
         cells[ys[gy].last].next = c;
         ys[gy].last = c;
@@ -296,8 +296,8 @@ void CCellSet::addToGroups(std::uint32_t c, int x, int y)
 
     std::uint32_t newX = NONE;
     const std::uint32_t gx = xIndex.findOrInsert(
-        CEntryIndex::hashOf(x, 0, 0), [&](std::uint32_t i) { return xs[i].x == x && xs[i].live; },
-        [&] { return newX = take(xs, freeXs, GroupX{x, newY, newY, NONE, true}); });
+        CEntryIndex::hashOf(x, 0, 0), [&](std::uint32_t i) { return xs[i].x == x && xs[i].live(); },
+        [&] { return newX = take(xs, freeXs, GroupX{x, newY, newY, NONE}); });
     if (gx != NONE) {  // a new y at a known x: end of that x's groups
         ys[xs[gx].last].next = newY;
         xs[gx].last = newY;

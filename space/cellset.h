@@ -78,23 +78,29 @@ public:
 
 private:
     static constexpr std::uint32_t NONE = CEntryIndex::NONE;
-    // `live` is false once taken out: an index entry may still point there.
+    // A place taken out is marked dead (an index entry may still point there) by a field that no
+    // place in use can have, which keeps the entries small: a cell's value "any", which is never
+    // stored; a group's empty count or chain.
     struct Entry {  // one cell; `next` is the following cell of its (x, y) group, or a free link
         int x, y, z, value;
         std::uint32_t next;
-        bool live;
+        bool live() const { return value != DEAD_VALUE; }
+        void kill() { value = DEAD_VALUE; }
     };
     struct GroupY {  // the cells of one (x, y), first to last
         int x, y;
         std::uint32_t first, last, next;
         std::uint32_t count;  // cells in the group
-        bool live;
+        bool live() const { return count != 0; }
+        void kill() { count = 0; }
     };
     struct GroupX {  // the (x, y) groups of one x, first to last
         int x;
         std::uint32_t first, last, next;
-        bool live;
+        bool live() const { return first != NONE; }
+        void kill() { first = NONE; }
     };
+    static constexpr int DEAD_VALUE = 1;
 
     template <class T>
     static std::uint32_t take(std::vector<T>& pool, std::uint32_t& freeList, const T& value);
