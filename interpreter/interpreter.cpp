@@ -141,7 +141,8 @@ void CInterpreter::ApplyWrites()
 {
     Hold hold(link->mutex);
     CSpace& space = link->space;
-    pendingWrites.forEachCell([&](const CCell& cell) { space.set(cell.x, cell.y, cell.z, cell.value); });
+    // Distinct positions: the order does not matter, and memory order reads the set front to back.
+    pendingWrites.forEachInPlace([&](const CCell& cell) { space.set(cell.x, cell.y, cell.z, cell.value); });
 }
 
 void CInterpreter::CollectApplied()

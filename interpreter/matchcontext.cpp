@@ -136,7 +136,7 @@ void CMatchContext::searchStep(CSearchPoll& poll)
     evaluated.drawn = group.drawn;
     // Where each right side would land, in the order found; a box that two pairs share comes
     // twice, and the second is dropped only if the group applies (see addDirtyBoxes).
-    std::vector<CBox>& changed = changedBoxes;
+    std::vector<CBoxSet::Item>& changed = changedBoxes;
     changed.clear();
     // Each position is recorded once per pair, so the boxes of a single pair are distinct.
     int pairsWithBoxes = 0;
@@ -153,7 +153,7 @@ void CMatchContext::searchStep(CSearchPoll& poll)
         auto record = [&](int x, int y, int z) {
             matched = 1;
             found.cells.pushNew(CCell(x, y, z, 0));
-            if (hasRight) changed.emplace_back(x, y, z, x + rx - 1, y + ry - 1, z + rz - 1);
+            if (hasRight) changed.push_back(CBoxSet::Item{x, y, z, x + rx - 1, y + ry - 1, z + rz - 1});
         };
         const std::size_t boxesBefore = changed.size();
 
@@ -163,19 +163,19 @@ void CMatchContext::searchStep(CSearchPoll& poll)
         const CLeftMatcher matcher(view, left);
         tested.begin(view.getSizeX(), view.getSizeY(), view.getSizeZ());
         auto fresh = [&](int x, int y, int z) { return tested.first(x, y, z); };
-        // Read in pop order and then dropped, rather than popped one by one: the same order, with
-        // no bookkeeping written back into a large set that is about to go.
-        pair.cells.forEachCell([&](const CCell& old) {
-            poll.tick();
-            if (fresh(old.x, old.y, old.z) && matcher.at(old.x, old.y, old.z)) record(old.x, old.y, old.z);
-        });
+        // The old positions are distinct, so each is fresh here and is tested in place (the order
+        // of the tests changes nothing); the matches are recorded in pop order. Then the set is
+        // dropped, rather than popped one by one.
+        pair.cells.forEachPassing(
+            [&](const CCell& old) {
+                poll.tick();
+                return fresh(old.x, old.y, old.z) && matcher.at(old.x, old.y, old.z);
+            },
+            [&](const CCell& old) { record(old.x, old.y, old.z); }, oldMatches);
         pair.cells.clear();
         sweepBoxes(view, left, searchBoxes, poll, fresh, record);
 
         if (changed.size() > boxesBefore) pairsWithBoxes++;
-        // The cells came in the order of the search; walks and pops go in set order, which on a
-        // large area would jump through memory at every step.
-        if (found.cells.count() >= 4096) found.cells.compact(spareCells);
         evaluated.push(std::move(found));
         if (!matched) allMatched = 0;
         poll.now();
@@ -193,7 +193,7 @@ void CMatchContext::searchStep(CSearchPoll& poll)
 
 void CMatchContext::closePass(CSearchPoll& poll)
 {
-    writes.forEachCell([&](const CCell& cell) {
+    writes.forEachInPlace([&](const CCell& cell) {  // distinct positions: any order will do
         poll.tick();
         view.set(cell.x, cell.y, cell.z, cell.value);
     });

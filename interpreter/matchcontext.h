@@ -1,6 +1,7 @@
 // CMatchContext: one runnable unit: its program, its own cells and its incremental search state.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -67,16 +68,17 @@ public:
     // Groups applied in this pass (unit left unset), for the user; collected once reported.
     std::vector<CAppliedGroup> applied;
     CTestedPositions tested;  // positions tested in the current evaluation of one pair
-    std::vector<CBox> changedBoxes;  // of the group being evaluated; kept to reuse its memory
+    std::vector<CBoxSet::Item> changedBoxes;  // of the group being evaluated; kept to reuse its memory
     CCellSet spareCells;  // memory for laying out found cells again
+    std::vector<std::uint8_t> oldMatches;  // scratch: which old positions matched again
 
 private:
     void closePass(CSearchPoll& poll);
     // `distinct`: no box occurs twice in `changed`.
-    void applyGroup(const CSpacePairList& group, int useDevices, const std::vector<CBox>& changed, bool distinct,
+    void applyGroup(CSpacePairList& group, int useDevices, std::vector<CBoxSet::Item>& changed, bool distinct,
                     CSearchPoll& poll);
     bool repaintsEveryPosition(const CSpacePair& pair, CCellSet& into, CSearchPoll& poll) const;
-    void addDirtyBoxes(const std::vector<CBox>& boxes, bool distinct);
+    void addDirtyBoxes(std::vector<CBoxSet::Item>& boxes, bool distinct);
     void adaptRight(CPatternSpace& right, const CSpace& left, const CSpacePairList& group, const CCell& at,
                     int useDevices, std::vector<CSpace>& sentIcons, std::vector<CSpace>& sentData);
     int variableIn(const CSpace& right) const;

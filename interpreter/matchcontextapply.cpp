@@ -6,7 +6,7 @@
 
 #include "interpreter/matchcontext.h"
 
-void CMatchContext::applyGroup(const CSpacePairList& group, int useDevices, const std::vector<CBox>& changed,
+void CMatchContext::applyGroup(CSpacePairList& group, int useDevices, std::vector<CBoxSet::Item>& changed,
                                bool distinct, CSearchPoll& poll)
 {
     appliedMark = group.mark;
@@ -21,7 +21,7 @@ void CMatchContext::applyGroup(const CSpacePairList& group, int useDevices, cons
     // The pairs from the head and each pair's positions in pop order, read in place: the group
     // keeps its positions for variable binding.
     int positions = 0;
-    group.forEach([&](const CSpacePair& pair) {
+    group.forEach([&](CSpacePair& pair) {
         const CSpace& left = pair.first;
         // A right side that no device picture, send icon or variable can change is the same at
         // every position and is used as it is.
@@ -31,6 +31,9 @@ void CMatchContext::applyGroup(const CSpacePairList& group, int useDevices, cons
             positions += pair.cells.count();
             return;
         }
+        // The positions lie in the order found; a long walk in pop order reads them faster once
+        // they are laid out in that order.
+        if (pair.cells.count() >= 4096) pair.cells.compact(spareCells);
         pair.cells.forEachCell([&](const CCell& at) {
             poll.tick();
             positions++;
@@ -89,7 +92,7 @@ bool CMatchContext::repaintsEveryPosition(const CSpacePair& pair, CCellSet& into
     if (v == CELL_ANY) return false;
     into.copyWithValue(pair.cells, v);  // checked on the copy, whose arrays are in pop order
     bool everywhere = true;
-    into.forEachCell([&](const CCell& at) {
+    into.forEachInPlace([&](const CCell& at) {
         poll.tick();
         if (view.get(at.x, at.y, at.z) == v) everywhere = false;
     });
@@ -134,15 +137,16 @@ int CMatchContext::variableIn(const CSpace& right) const
 // pushed onto `dirtyBoxes`, so the first box found ends at the head and is scanned first in the
 // next pass. Both sets refuse duplicates by hashing, so a group applied at a million positions
 // costs linear time.
-void CMatchContext::addDirtyBoxes(const std::vector<CBox>& boxes, bool distinct)
+void CMatchContext::addDirtyBoxes(std::vector<CBoxSet::Item>& boxes, bool distinct)
 {
-    // The common case of one group applied in the pass needs no hashing at all.
+    // The common case of one group applied in the pass needs no hashing, and no copy either: the
+    // set takes the boxes' memory (and leaves its own for the next group's boxes).
     if (distinct && dirtyBoxes.isEmpty()) {
-        dirtyBoxes.loadDistinctReversed(boxes);
+        dirtyBoxes.takeDistinctHeadFirst(boxes);
         return;
     }
     CBoxSet found;
-    for (const CBox& b : boxes) found.push(b);
+    for (const CBoxSet::Item& b : boxes) found.push(b.box());
     found.forEach([&](const CBox& b) { dirtyBoxes.push(b); });  // from the head, as pops would
 }
 

@@ -2,9 +2,11 @@
 // `front` and the array is compacted now and then. Every box is known to `index` under an id that
 // stays fixed while the box is stored. A plain list copied in may hold a box twice; then `index`
 // knows one of the copies, and removing that one looks for another (a walk, only ever in that
-// case: the set itself never stores a duplicate).
+// case: the set itself never stores a duplicate). A bulk load may leave `items` the other way
+// round (`headFirst`) until the index is first needed.
 #include "space/boxset.h"
 
+#include <algorithm>
 #include <utility>
 
 std::uint32_t CBoxSet::hashOf(const CBox& b)
@@ -31,7 +33,9 @@ CBoxSet& CBoxSet::operator=(CBoxSet&& other) noexcept
     index = std::move(other.index);
     duplicates = other.duplicates;
     indexed = other.indexed;
+    headFirst = other.headFirst;
     other.indexed = true;
+    other.headFirst = false;
     other.items.clear();
     other.index = CEntryIndex();
     other.front = 0;
@@ -50,14 +54,15 @@ CLinkList<CBox>& CBoxSet::assign(const CLinkList<CBox>& other)
         index = set->index;
         duplicates = set->duplicates;
         indexed = set->indexed;
+        headFirst = set->headFirst;
         return *this;
     }
     // A plain list is copied as it is, duplicates included, in the same order.
     clear();
-    std::vector<CBox> headFirst;
-    other.forEach([&](const CBox& b) { headFirst.push_back(b); });
-    items.reserve(headFirst.size());
-    for (auto it = headFirst.rbegin(); it != headFirst.rend(); ++it) {
+    std::vector<CBox> fromHead;
+    other.forEach([&](const CBox& b) { fromHead.push_back(b); });
+    items.reserve(fromHead.size());
+    for (auto it = fromHead.rbegin(); it != fromHead.rend(); ++it) {
         const std::uint32_t hash = hashOf(*it);
         if (find(hash, *it) != CEntryIndex::NONE) {
             duplicates++;
@@ -77,20 +82,25 @@ void CBoxSet::clear()
     index.clear();
     duplicates = 0;
     indexed = true;
+    headFirst = false;
 }
 
-void CBoxSet::loadDistinctReversed(const std::vector<CBox>& boxes)
+void CBoxSet::takeDistinctHeadFirst(std::vector<Item>& boxes)
 {
     clear();
-    items.reserve(boxes.size());
-    for (auto it = boxes.rbegin(); it != boxes.rend(); ++it) items.push_back(Item{it->x0, it->y0, it->z0, it->x1, it->y1, it->z1});
+    items.swap(boxes);
     indexed = items.empty();
+    headFirst = !items.empty();
 }
 
 void CBoxSet::ensureIndexed()
 {
     if (indexed) return;
     indexed = true;
+    if (headFirst) {
+        std::reverse(items.begin() + std::ptrdiff_t(front), items.end());
+        headFirst = false;
+    }
     for (std::size_t i = front; i < items.size(); i++)
         index.insert(hashOf(items[i].box()), base + std::uint32_t(i));
 }
@@ -103,6 +113,7 @@ void CBoxSet::restart()
     base = 0;
     duplicates = 0;
     indexed = true;
+    headFirst = false;
 }
 
 std::uint32_t CBoxSet::find(std::uint32_t hash, const CBox& b) const

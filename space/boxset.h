@@ -29,20 +29,7 @@ public:
     int isEmpty() const override { return items.size() == front ? 1 : 0; }
     int count() const override { return int(items.size() - front); }
 
-    // Into an empty set: the boxes, which the caller knows to be distinct, pushed from the last to
-    // the first, so the first ends at the head. The index is built only if a push or pop comes.
-    void loadDistinctReversed(const std::vector<CBox>& boxes);
-
-    // Visits the boxes from the head (the last pushed) to the tail.
-    template <class Visit>
-    void forEach(Visit visit) const
-    {
-        for (std::size_t i = items.size(); i-- > front;) visit(items[i].box());
-    }
-
-    std::size_t bytes() const { return items.capacity() * sizeof(Item) + index.bytes(); }
-
-private:
+    // One stored box, as plain numbers.
     struct Item {
         int x0, y0, z0, x1, y1, z1;
         CBox box() const { return CBox(x0, y0, z0, x1, y1, z1); }
@@ -51,6 +38,27 @@ private:
             return x0 == b.x0 && y0 == b.y0 && z0 == b.z0 && x1 == b.x1 && y1 == b.y1 && z1 == b.z1;
         }
     };
+
+    // Into an empty set: the boxes, which the caller knows to be distinct, head first, as pushing
+    // them from the last to the first would leave them. The set takes over the vector's memory and
+    // hands back its own, empty; the order is turned round and the index built only if a push or
+    // pop comes, so a set that is only read costs nothing more.
+    void takeDistinctHeadFirst(std::vector<Item>& boxes);
+
+    // Visits the boxes from the head (the last pushed) to the tail.
+    template <class Visit>
+    void forEach(Visit visit) const
+    {
+        if (headFirst) {
+            for (std::size_t i = front; i < items.size(); i++) visit(items[i].box());
+            return;
+        }
+        for (std::size_t i = items.size(); i-- > front;) visit(items[i].box());
+    }
+
+    std::size_t bytes() const { return items.capacity() * sizeof(Item) + index.bytes(); }
+
+private:
     static std::uint32_t hashOf(const CBox& b);
     std::uint32_t find(std::uint32_t hash, const CBox& b) const;
     void forget(std::uint32_t id, const CBox& b);
@@ -64,4 +72,5 @@ private:
     CEntryIndex index;        // box -> id of a stored item holding it
     std::size_t duplicates = 0;  // boxes stored twice, which only a copy from a plain list makes
     bool indexed = true;         // false after a bulk load, until the index is needed
+    bool headFirst = false;      // after a bulk load: `items` runs from the head, until indexed
 };

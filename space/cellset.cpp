@@ -44,7 +44,7 @@ void CCellSet::copyArrays(const CCellSet& set)
 void CCellSet::compact(CCellSet& spare)
 {
     spare.clear();
-    spare.layOut(*this, false, 0);
+    spare.layOut(*this);
     swap(spare);
 }
 
@@ -54,19 +54,20 @@ void CCellSet::copyWithValue(const CCellSet& positions, int value)
         clear();
         return;
     }
-    if (&positions == this) {
-        CCellSet spare;
-        compact(spare);
-        for (Entry& e : cells) e.value = value;  // every entry is live after compacting
-        return;
+    // The same places and chains, so the same pop order; only the values change.
+    if (&positions != this) {
+        copyArrays(positions);
+        cellIndex.clear();
+        yIndex.clear();
+        xIndex.clear();
+        indexed = false;
     }
-    clear();
-    layOut(positions, true, value);
+    for (Entry& e : cells)
+        if (e.live()) e.value = value;
 }
 
-// Fills the empty set with the cells of `from`, laid out in pop order, with their own values or
-// all with `value`.
-void CCellSet::layOut(const CCellSet& positions, bool setValue, int value)
+// Fills the empty set with the cells of `positions`, laid out in pop order.
+void CCellSet::layOut(const CCellSet& positions)
 {
     if (positions.size == 0) return;
     // The groups first, in pop order, each with the place where its cells will start.
@@ -105,7 +106,7 @@ void CCellSet::layOut(const CCellSet& positions, bool setValue, int value)
             for (std::size_t j = 0; j < lanes; j++) {
                 if (at[j] == NONE) continue;
                 const Entry& e = positions.cells[at[j]];
-                cells[to[j]] = Entry{e.x, e.y, e.z, setValue ? value : e.value, e.next == NONE ? NONE : to[j] + 1};
+                cells[to[j]] = Entry{e.x, e.y, e.z, e.value, e.next == NONE ? NONE : to[j] + 1};
                 at[j] = e.next;
                 to[j]++;
                 busy = true;

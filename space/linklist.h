@@ -156,6 +156,12 @@ public:
     {
         for (const Node* n = head; n; n = n->next) visit(n->element);
     }
+    // The same walk, for code that changes elements in place.
+    template <class Visit>
+    void forEach(Visit visit)
+    {
+        for (Node* n = head; n; n = n->next) visit(n->element);
+    }
 
 protected:
     Node* head = nullptr;

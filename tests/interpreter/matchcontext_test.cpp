@@ -88,6 +88,31 @@ TEST(MatchContext, AGroupWaitingForOnePairFiresWhenItAppearsAtItsOldPositions)
     EXPECT_TRUE(ctx.view.isEqual(row({G, 0, 0, 0, K})));
 }
 
+// Old positions that match again are recorded in the order their set pops them, which here
+// (x first) is not the order the first pass found them in (z first). That order reaches the
+// changed boxes, and through them the next pass's search.
+TEST(MatchContext, OldPositionsMatchingAgainAreRecordedInPopOrder)
+{
+    CSpace unit(3, 1, 2, 0);
+    for (int z = 0; z < 2; z++) {
+        unit.set(0, 0, z, R);
+        unit.set(2, 0, z, R);
+    }
+    unit.set(1, 0, 0, K);
+    // Pass 1: the red pair matches four times but white is nowhere, so A waits while B turns the
+    // black cell white. Pass 2 takes A's pairs the other way round: the white around the box that
+    // changed, then the reds again at their old positions.
+    CMatchContext ctx = unitOf(programOf({ruleGroup(3, {{row({R}), row({G})}, {row({W}), row({K})}}),
+                                          ruleGroup(3, {{row({K}), row({W})}})}),
+                               unit);
+    ASSERT_GT(stepsToReport(ctx), 0);
+    ASSERT_GT(stepsToReport(ctx), 0);
+    std::vector<std::vector<int>> boxes;
+    ctx.dirtyBoxes.forEach([&](const CBox& b) { boxes.push_back({b.x0, b.y0, b.z0}); });
+    EXPECT_EQ(boxes, (std::vector<std::vector<int>>{{1, 0, 0}, {0, 0, 0}, {0, 0, 1}, {2, 0, 0}, {2, 0, 1}}));
+    EXPECT_EQ(ctx.view.get(2, 0, 1), G);
+}
+
 TEST(MatchContext, LaterPassesSearchOnlyOldPositionsAndChangedBoxes)
 {
     CMatchContext ctx = unitOf(programOf({ruleGroup(3, {{row({R, 0}), row({G, 0})}})}), row({R, 0, 0, 0, 0}));

@@ -43,9 +43,20 @@ TEST(Records, ABulkLoadBehavesAsPushesFromTheLast)
 {
     std::vector<CBox> boxes;
     for (int i = 0; i < 3000; i++) boxes.emplace_back(i % 50, i / 50, 0, i % 50, i / 50, 1);
+    std::vector<CBoxSet::Item> items;
+    for (const CBox& b : boxes) items.push_back(CBoxSet::Item{b.x0, b.y0, b.z0, b.x1, b.y1, b.z1});
     CBoxSet loaded, pushed;
-    loaded.loadDistinctReversed(boxes);
+    loaded.push(CBox(7, 7, 7, 7, 7, 7));  // a set that is not empty is emptied first
+    loaded.takeDistinctHeadFirst(items);
+    EXPECT_TRUE(items.empty());
     for (auto it = boxes.rbegin(); it != boxes.rend(); ++it) pushed.push(*it);
+    // Read before any push: the same boxes from the head, and the same in a copy.
+    std::vector<CBox> seen, expected;
+    CBoxSet readCopy(loaded);
+    readCopy.forEach([&](const CBox& b) { seen.push_back(b); });
+    pushed.forEach([&](const CBox& b) { expected.push_back(b); });
+    ASSERT_EQ(seen.size(), expected.size());
+    for (std::size_t i = 0; i < seen.size(); i++) ASSERT_EQ(seen[i].isEqual(expected[i]), 1) << i;
     // Pushes of known and new boxes, then pops from both ends, on both sets alike.
     for (int i = 0; i < 4000; i += 3) {
         const CBox b(i % 60, i / 60, 0, i % 60, i / 60, 1);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <random>
 #include <set>
 #include <string>
@@ -52,6 +53,7 @@ void compare(Draw& d, int steps, const std::string& what)
     CCellSet fast;
     CCellSetModel model;
     std::set<std::tuple<int, int, int>> present;  // the positions in the set, for pushNew
+    std::vector<std::uint8_t> marks;               // kept from one filtered walk to the next
     auto recount = [&] {
         present.clear();
         for (const Cell& c : visit(fast)) present.emplace(std::get<0>(c), std::get<1>(c), std::get<2>(c));
@@ -103,6 +105,11 @@ void compare(Draw& d, int steps, const std::string& what)
             const int v = d.value();
             CCellSet painted;
             painted.copyWithValue(fast, v);
+            std::vector<Cell> inPlace, all = visit(painted);
+            painted.forEachInPlace([&](const CCell& c) { inPlace.emplace_back(c.x, c.y, c.z, c.value); });
+            std::sort(inPlace.begin(), inPlace.end());
+            std::sort(all.begin(), all.end());
+            ASSERT_EQ(inPlace, all) << what << " painted in place at step " << step;
             CCellSetModel source(model), expected;
             CCell c;
             while (source.pop(c)) expected.push(CCell(c.x, c.y, c.z, v));
@@ -117,6 +124,27 @@ void compare(Draw& d, int steps, const std::string& what)
             CCellSet copy(fast);
             CCellSetModel modelCopy(model);
             ASSERT_EQ(visit(copy), visit(fast));
+            // In memory order: every cell once. Filtered: each cell asked about once, and the
+            // accepted ones visited in pop order.
+            std::vector<Cell> inPlace, asked, passed, expected;
+            fast.forEachInPlace([&](const CCell& c) { inPlace.emplace_back(c.x, c.y, c.z, c.value); });
+            const unsigned salt = d.rng();
+            auto accept = [&](const Cell& c) { return (unsigned(std::get<0>(c) ^ std::get<2>(c)) + salt) % 3 == 0; };
+            fast.forEachPassing(
+                [&](const CCell& c) {
+                    asked.emplace_back(c.x, c.y, c.z, c.value);
+                    return accept(asked.back());
+                },
+                [&](const CCell& c) { passed.emplace_back(c.x, c.y, c.z, c.value); }, marks);
+            for (const Cell& c : visit(fast))
+                if (accept(c)) expected.push_back(c);
+            ASSERT_EQ(passed, expected) << what << " filtered at step " << step;
+            std::vector<Cell> all = visit(fast);
+            std::sort(all.begin(), all.end());
+            std::sort(inPlace.begin(), inPlace.end());
+            std::sort(asked.begin(), asked.end());
+            ASSERT_EQ(inPlace, all) << what << " in place at step " << step;
+            ASSERT_EQ(asked, all) << what << " asked at step " << step;
             ASSERT_EQ(drain(copy), drain(modelCopy)) << what << " copy at step " << step;
         }
         ASSERT_EQ(fast.count(), model.count()) << what << " step " << step;
