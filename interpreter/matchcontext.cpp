@@ -149,6 +149,10 @@ void CMatchContext::searchStep(CSearchPoll& poll)
         const int rx = pair.second.getSizeX(), ry = pair.second.getSizeY(), rz = pair.second.getSizeZ();
         const int hasRight = rx > 0 && ry > 0 && rz > 0;
         CSpacePair found(pair.first, pair.second);
+        // The found cells go into memory an earlier pair's positions left behind, so that a large
+        // set does not grow from nothing in every pass.
+        spareCells.clear();
+        found.cells.swap(spareCells);
         int matched = 0;
         auto record = [&](int x, int y, int z) {
             matched = 1;
@@ -173,9 +177,12 @@ void CMatchContext::searchStep(CSearchPoll& poll)
             },
             [&](const CCell& old) { record(old.x, old.y, old.z); }, oldMatches);
         pair.cells.clear();
+        spareCells.swap(pair.cells);  // empty: its memory serves the next pair, or a layout
         sweepBoxes(view, left, searchBoxes, poll, fresh, record);
 
         if (changed.size() > boxesBefore) pairsWithBoxes++;
+        // A pair that found nothing keeps no memory: the larger of the two empty sets stays spare.
+        if (found.cells.isEmpty() && found.cells.bytes() > spareCells.bytes()) found.cells.swap(spareCells);
         evaluated.push(std::move(found));
         if (!matched) allMatched = 0;
         poll.now();

@@ -113,6 +113,26 @@ TEST(MatchContext, OldPositionsMatchingAgainAreRecordedInPopOrder)
     EXPECT_EQ(ctx.view.get(2, 0, 1), G);
 }
 
+// Large position sets are laid out again and their memory passed from rule to rule; no rule
+// may start with cells another one found. A right side of two cells takes the walk that lays
+// the 4,096 positions out before reading them.
+TEST(MatchContext, EveryRuleKeepsOnlyThePositionsItFound)
+{
+    const int n = 4096;
+    CSpace unit(2 * n, 1, 1, 0);
+    for (int i = 0; i < n; i++) unit.set(2 * i, 0, 0, R);
+    CMatchContext ctx = unitOf(programOf({ruleGroup(3, {{row({R, 0}), row({G, 0})}}),
+                                          ruleGroup(3, {{row({G, 0}), row({R, 0})}})}),
+                               unit);
+    for (int pass = 1; pass <= 3; pass++) {
+        ASSERT_GT(stepsToReport(ctx), 0);
+        // The group that turned the row is kept with its positions; the other found none.
+        std::vector<int> expected = pass % 2 ? std::vector<int>{0, n} : std::vector<int>{n, 0};
+        EXPECT_EQ(positionCounts(ctx), expected) << "pass " << pass;
+        EXPECT_EQ(ctx.view.get(2 * n - 2, 0, 0), pass % 2 ? G : R);
+    }
+}
+
 TEST(MatchContext, LaterPassesSearchOnlyOldPositionsAndChangedBoxes)
 {
     CMatchContext ctx = unitOf(programOf({ruleGroup(3, {{row({R, 0}), row({G, 0})}})}), row({R, 0, 0, 0, 0}));
