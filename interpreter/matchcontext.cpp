@@ -149,9 +149,11 @@ void CMatchContext::searchStep(CSearchPoll& poll)
         const int rx = pair.second.getSizeX(), ry = pair.second.getSizeY(), rz = pair.second.getSizeZ();
         const int hasRight = rx > 0 && ry > 0 && rz > 0;
         CSpacePair found(pair.first, pair.second);
-        // The found cells go into memory an earlier pair's positions left behind, so that a large
-        // set does not grow from nothing in every pass.
+        // The found cells go into memory an earlier pair's positions left behind, or this pair's
+        // own when it kept no positions, so that a large set does not grow from nothing in every
+        // pass.
         spareCells.clear();
+        if (pair.cells.isEmpty() && pair.cells.bytes() > spareCells.bytes()) spareCells.swap(pair.cells);
         found.cells.swap(spareCells);
         int matched = 0;
         auto record = [&](int x, int y, int z) {
