@@ -431,7 +431,7 @@ bool CTesseraDoc::Load(CByteStream& in)
     if (!readSpaceFile(in, loaded)) return false;
     {
         CLinkLock lock(m_link);
-        m_link.space = loaded;
+        m_link.space = std::move(loaded);
     }
     RestartIfBusy();
     SaveBackup();

@@ -167,8 +167,11 @@ void CMatchContext::searchStep(CSearchPoll& poll)
         // that changed, including positions that start outside the unit. Each position is tested
         // once: a second test would find the same and record nothing new.
         const CLeftMatcher matcher(view, left);
-        tested.begin(view.getSizeX(), view.getSizeY(), view.getSizeZ());
-        auto fresh = [&](int x, int y, int z) { return tested.first(x, y, z); };
+        // With no old positions and a single box (a unit's first pass), no position comes twice:
+        // nothing needs marking, and a huge unit's marks are not even touched.
+        const bool onlyOnce = pair.cells.isEmpty() && searchBoxes.count() == 1;
+        if (!onlyOnce) tested.begin(view.getSizeX(), view.getSizeY(), view.getSizeZ());
+        auto fresh = [&](int x, int y, int z) { return onlyOnce || tested.first(x, y, z); };
         // The old positions are distinct, so each is fresh here and is tested in place (the order
         // of the tests changes nothing); the matches are recorded in pop order. Then the set is
         // dropped, rather than popped one by one.

@@ -133,6 +133,27 @@ TEST(MatchContext, EveryRuleKeepsOnlyThePositionsItFound)
     }
 }
 
+// A position in the reach of two changed boxes is tested and recorded once, also for a rule
+// that kept no positions from the last pass.
+TEST(MatchContext, APositionNearTwoChangedBoxesIsRecordedOnce)
+{
+    CMatchContext ctx = unitOf(programOf({ruleGroup(3, {{row({R}), row({G})}}),
+                                          ruleGroup(3, {{row({G, G}), row({B, B})}})}),
+                               row({R, R, 0}));
+    ASSERT_GT(stepsToReport(ctx), 0);  // the reds turn green: two boxes side by side
+    ASSERT_GT(stepsToReport(ctx), 0);  // the green pair is found where both boxes reach
+    int twoWide = -1;
+    ctx.program.ruleGroups.forEach([&](const CSpacePairList& g) {
+        g.forEach([&](const CSpacePair& p) {
+            if (p.first.getSizeX() == 2) twoWide = p.cells.count();
+        });
+    });
+    EXPECT_EQ(twoWide, 1);
+    ASSERT_FALSE(ctx.applied.empty());
+    EXPECT_EQ(ctx.applied.back().positions, 1);
+    EXPECT_TRUE(ctx.view.isEqual(row({B, B, 0})));
+}
+
 TEST(MatchContext, LaterPassesSearchOnlyOldPositionsAndChangedBoxes)
 {
     CMatchContext ctx = unitOf(programOf({ruleGroup(3, {{row({R, 0}), row({G, 0})}})}), row({R, 0, 0, 0, 0}));
