@@ -69,7 +69,7 @@ public:
     std::vector<CAppliedGroup> applied;
     CTestedPositions tested;  // positions tested in the current evaluation of one pair
     std::vector<CBoxSet::Item> changedBoxes;  // of the group being evaluated; kept to reuse its memory
-    CCellSet spareCells;  // memory for laying out found cells again
+    CCellSet spareCells;  // an empty set's memory, for found cells and for laying them out again
     std::vector<std::uint8_t> oldMatches;  // scratch: which old positions matched again
 
 private:

@@ -90,7 +90,7 @@ bool CMatchContext::repaintsEveryPosition(const CSpacePair& pair, CCellSet& into
     if (right.getSizeX() != 1 || right.getSizeY() != 1 || right.getSizeZ() != 1) return false;
     const int v = right.get(0, 0, 0);
     if (v == CELL_ANY) return false;
-    into.copyWithValue(pair.cells, v);  // checked on the copy, whose arrays are in pop order
+    into.copyWithValue(pair.cells, v);  // checked on the copy, read front to back
     bool everywhere = true;
     into.forEachInPlace([&](const CCell& at) {
         poll.tick();
