@@ -7,6 +7,7 @@
 #include <QWhatsThis>
 
 #include "app/commandids.h"
+#include "app/gallerydialog.h"
 #include "app/mainframe.h"
 #include "app/resources.h"
 #include "app/tesseraapp.h"
@@ -123,6 +124,7 @@ void CMainFrame::BindCommands()
     // Help
     on(ID_HELP_INDEX, [this] { ShowHelp(); });
     on(ID_HELP_USING, [this] { ShowHelp(); });
+    on(ID_HELP_GALLERY, [this] { ShowGallery(this); });
     on(ID_HELP, [this] { ShowHelp(); });
     on(ID_CONTEXT_HELP, [] { QWhatsThis::enterWhatsThisMode(); });
     on(ID_APP_ABOUT, [this] { CTesseraApp::OnAppAbout(this); });

@@ -79,6 +79,7 @@ constexpr int ID_VIEW_PROGRAM_BLOCKS = 32862;
 constexpr int ID_FILE_EXPORT_IMAGE = 32870;
 constexpr int ID_VIEW_CELL_EDGES = 32871;
 constexpr int ID_VIEW_FIT_SPACE = 32872;
+constexpr int ID_HELP_GALLERY = 32873;  // the gallery of programs
 
 // Help and keyboard-only commands
 constexpr int ID_HELP_INDEX = 57666;

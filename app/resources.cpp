@@ -98,7 +98,8 @@ const std::vector<SMenu>& MenuBarResource()
          false},
         {"&Tool", {{ID_TOOL_SIDEWINDER, "SideWinder 3D Pro"}}, false},
         {"&Help",
-         {{ID_HELP_INDEX, "&Index\tF1"}, {ID_HELP_USING, "&Using Help"}, {0, nullptr}, {ID_APP_ABOUT, "&About 3D-Tessera..."}},
+         {{ID_HELP_INDEX, "&Index\tF1"}, {ID_HELP_USING, "&Using Help"}, {ID_HELP_GALLERY, "&Gallery..."}, {0, nullptr},
+          {ID_APP_ABOUT, "&About 3D-Tessera..."}},
          true},
     };
     return menus;
@@ -231,6 +232,7 @@ const char* PromptResource(int id)
         {ID_VIEW_STATUS_BAR, "Show or hide the status bar\nToggle StatusBar"},
         {ID_HELP_INDEX, "List Help topics\nHelp Topics"},
         {ID_HELP_USING, "Display instructions about how to use help\nHelp"},
+        {ID_HELP_GALLERY, "Open a copy of a program from the gallery\nGallery"},
         {ID_APP_ABOUT, "Display program information, version number and copyright\nAbout"},
         {ID_CONTEXT_HELP, "Display help for clicked buttons, menus and windows\nHelp"},
         {ID_HELP, "Display help for current task or command\nHelp"},

@@ -11,7 +11,7 @@ import time
 import pyatspi
 
 EXPECTED_MENUS = ["File", "Run", "Edit", "MoveCursor", "Color", "MoveEye", "View", "Tool", "Help"]
-HELP_ITEMS = ["Index", "Using Help", "About 3D-Tessera..."]
+HELP_ITEMS = ["Index", "Using Help", "Gallery...", "About 3D-Tessera..."]
 # Roles a user operates: each of them needs a name a screen reader can say.
 CONTROL_ROLES = {
     pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_TOGGLE_BUTTON, pyatspi.ROLE_CHECK_BOX, pyatspi.ROLE_RADIO_BUTTON,

@@ -132,7 +132,8 @@ void FrameTest::menusMatchTheTable()
           {32861, "&Applied Rules"}, {32862, "&Program Blocks"}, {0, {}}, {32871, "Cell &Edges"},
           {32872, "&Fit Space"}}},
         {"&Tool", {{32805, "SideWinder 3D Pro"}}},
-        {"&Help", {{57666, "&Index\tF1"}, {57668, "&Using Help"}, {0, {}}, {57664, "&About 3D-Tessera..."}}},
+        {"&Help",
+         {{57666, "&Index\tF1"}, {57668, "&Using Help"}, {32873, "&Gallery..."}, {0, {}}, {57664, "&About 3D-Tessera..."}}},
     };
     // Every menu, Help included, is in the one bar (Help last, after the separator that puts
     // it at the right end in styles that can); no second bar sits in a corner.
