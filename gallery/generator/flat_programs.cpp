@@ -123,7 +123,7 @@ CSpace sand()
 // each row keeps its number of beads and the columns end sorted by height.
 CSpace beadSort()
 {
-    const int w = 96, d = 64;
+    const int w = 110, d = 80;
     const int bands[] = {CELL_RED, CELL_YELLOW, CELL_GREEN, CELL_PALE, CELL_PURPLE, CELL_WHITE};
     CSpace area(w, 1, d, 0);
     CDice dice(7);
