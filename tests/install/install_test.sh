@@ -27,6 +27,15 @@ result=$prefix/recolour.result.ts3
 cmp -s "$result" "$source/examples/recolour.expected.ts3" || fail "the installed recolour.ts3 ends differently"
 rm -f "$result"
 
+# The gallery: every program with its picture, and the index that Help > Gallery reads.
+[ -f "$share/tessera/gallery/gallery.index" ] || fail "the gallery's index is not installed"
+for program in "$source"/gallery/*.ts3; do
+    case $program in *.expected.ts3) continue ;; esac
+    name=$(basename "$program" .ts3)
+    [ -f "$share/tessera/gallery/$name.ts3" ] || fail "gallery/$name.ts3 is not installed"
+    [ -f "$share/tessera/gallery/$name.png" ] || fail "the picture of gallery/$name.ts3 is not installed"
+done
+
 # Desktop integration: the launcher names the icon, the program and the MIME type that the
 # shared-mime-info package declares for *.ts3.
 desktop=$share/applications/tessera.desktop
