@@ -118,5 +118,6 @@ void ShowGallery(CMainFrame* frame)
                              QString("Cannot copy %1 into %2.").arg(e.file, QDir::toNativeSeparators(copies)));
         return;
     }
-    frame->OpenDocumentFile(copy);
+    // Cancelled (the unsaved-changes question) or unreadable: no stray copy stays behind.
+    if (!frame->OpenDocumentFile(copy)) QFile::remove(copy);
 }
