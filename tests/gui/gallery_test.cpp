@@ -1,6 +1,9 @@
 // Help > Gallery...: the index lists every gallery program with its picture, and the command
 // opens a copy of the chosen one, never the gallery's own file.
+#include <QAbstractButton>
+#include <QDir>
 #include <QFile>
+#include <QMessageBox>
 #include <QListWidget>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -27,6 +30,7 @@ private slots:
     void indexListsEveryProgramWithItsPicture();
     void copiesNeverOverwrite();
     void commandOpensACopyOfTheChosenProgram();
+    void cancelledOpeningLeavesNoCopy();
 };
 
 void GalleryTest::indexListsEveryProgramWithItsPicture()
@@ -84,6 +88,29 @@ void GalleryTest::commandOpensACopyOfTheChosenProgram()
     QVERIFY(frame->OnFileSave());
     QCOMPARE(Bytes(chosen.file), before);
     QVERIFY(Bytes(frame->GetPathName()) != before);
+    delete frame;
+}
+
+void GalleryTest::cancelledOpeningLeavesNoCopy()
+{
+    CMainFrame* frame = CTesseraApp::CreateMainFrame({});
+    frame->Execute(ID_EDIT_POINTSET);  // unsaved changes: opening asks first
+    const QString copies = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/gallery";
+    const QStringList before = QDir(copies).entryList(QDir::Files);
+    QTimer::singleShot(50, [] {
+        auto* dialog = qobject_cast<CGalleryDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        dialog->accept();
+        QTimer::singleShot(50, [] {
+            auto* question = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(question);
+            question->button(QMessageBox::Cancel)->click();
+        });
+    });
+    frame->Execute(ID_HELP_GALLERY);
+    QVERIFY(frame->GetPathName().isEmpty());
+    QCOMPARE(QDir(copies).entryList(QDir::Files), before);
+    frame->GetDocument()->SetModifiedFlag(false);
     delete frame;
 }
 
