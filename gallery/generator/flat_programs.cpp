@@ -66,7 +66,7 @@ CSpace fillHeart()
     CSpace area(w, 1, d, 0);
     auto inside = [&](int i, int j) {
         if (i < 0 || j < 0 || i >= w || j >= d) return false;
-        const double u = (i - (w - 1) / 2.0) / (w / 2.0) * 1.25, v = 1.3 - j / double(d - 1) * 2.55;
+        const double u = (i - (w - 1) / 2.0) / (w / 2.0) * 1.25, v = 1.25 - j / double(d - 1) * 2.3;
         const double a = u * u + v * v - 1;
         return a * a * a - u * u * v * v * v <= 0;
     };
