@@ -11,6 +11,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/spaceprinter.h"
+#include "formats/gltfwriter.h"
 #include "formats/spacefile.h"
 #include "document/counttext.h"
 #include "document/docview.h"
@@ -177,7 +178,9 @@ int main(int argc, char** argv)
                  "for rule groups, the sizes of each rule's two sides");
     app.add_flag("--print", opt.print,
                  "Print the final space as text ('.' empty, W K B R G P Q Y colours, ? any, # outside)");
-    app.add_option("--out", opt.out, "Save the final space (.ts3 space file, .vox MagicaVoxel file, or .wrl VRML scene)");
+    app.add_option("--out", opt.out,
+                   "Save the final space: a .ts3 space file, a .vox MagicaVoxel file, a .wrl VRML scene or a .glb "
+                   "glTF mesh, by the name's ending");
     try {
         app.parse(argc, argv);
     } catch (const CLI::Success& e) {
@@ -216,7 +219,12 @@ int main(int argc, char** argv)
     int status = EXIT_ENDED;
     if (!opt.steps || *opt.steps > 0) status = runProgram(doc, view, opt, steps);
 
-    if (!opt.out.empty()) {
+    if (!opt.out.empty() && isGltfName(opt.out)) {
+        CFileWriteStream out(opt.out);
+        std::string error;
+        if (!out.isOpen() || !writeGltf(out, doc.GetSpace(), &error) || !out.commit())
+            return fail("cannot write " + opt.out + ": " + (out.error().empty() ? error : out.error()));
+    } else if (!opt.out.empty()) {
         CFileWriteStream out(opt.out);
         if (!out.isOpen() || !doc.Store(out) || !out.commit())
             return fail("cannot write " + opt.out + ": " + out.error());

@@ -122,6 +122,13 @@ int AddBlock(tinygltf::Model& model, const std::vector<T>& values, int component
 }
 }  // namespace
 
+bool isGltfName(const std::string& name)
+{
+    if (name.size() < 4) return false;
+    const std::string ending = name.substr(name.size() - 4);
+    return ending == ".glb" || ending == ".GLB";
+}
+
 bool writeGltf(CByteStream& out, const CSpace& space, std::string* error)
 {
     const SMesh mesh = VisibleFaces(space);
@@ -129,6 +136,7 @@ bool writeGltf(CByteStream& out, const CSpace& space, std::string* error)
     model.asset.version = "2.0";
     model.asset.generator = "3D-Tessera";
     tinygltf::Scene scene;
+    scene.name = "space";  // an unnamed empty scene would be written as null
     if (!mesh.indices.empty()) {
         model.buffers.resize(1);
         tinygltf::Primitive primitive;

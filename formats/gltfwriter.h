@@ -9,5 +9,8 @@
 #include "formats/bytestream.h"
 #include "space/space.h"
 
+// True when the name ends in ".glb" or ".GLB".
+bool isGltfName(const std::string& name);
+
 // Returns false, with the reason, when the file could not be made or written.
 bool writeGltf(CByteStream& out, const CSpace& space, std::string* error = nullptr);
