@@ -63,11 +63,15 @@ ECommandLineResult ParseCommandLine(const QStringList& arguments, SCommandLine& 
         "or the run's end.",
         "OUT");
     const QCommandLineOption every("every", "With --export-animation: a frame every N steps (default 1).", "N");
+    const QCommandLineOption delay("delay",
+                                   "With --export-animation: show each frame for CS hundredths of a second "
+                                   "(default 10; the last frame rests 2 seconds).",
+                                   "CS");
     const QCommandLineOption exportGltf("export-gltf",
                                         "Save FILE's space (after --steps steps) as a binary glTF 2.0 mesh to "
                                         "OUT (.glb) and exit.",
                                         "OUT");
-    parser.addOptions({exportPng, exportAnimation, exportGltf, size, steps, every, view, noCursor, fitCells});
+    parser.addOptions({exportPng, exportAnimation, exportGltf, size, steps, every, delay, view, noCursor, fitCells});
     parser.addPositionalArgument("FILE", "Space file (.ts3) or plane file to open.", "[FILE]");
 
     if (!parser.parse(arguments)) {
@@ -102,14 +106,23 @@ ECommandLineResult ParseCommandLine(const QStringList& arguments, SCommandLine& 
         message = "--steps goes with --export-png, --export-animation or --export-gltf";
         return COMMAND_LINE_ERROR;
     }
-    if (line.exportAnimation.isEmpty() && parser.isSet(every)) {
-        message = "--every goes with --export-animation";
-        return COMMAND_LINE_ERROR;
-    }
+    for (const QCommandLineOption& o : {every, delay})
+        if (line.exportAnimation.isEmpty() && parser.isSet(o)) {
+            message = QString("--%1 goes with --export-animation").arg(o.names().first());
+            return COMMAND_LINE_ERROR;
+        }
     if (exports == 0) return COMMAND_LINE_OK;
     if (line.file.isEmpty()) {
         message = QString("--export-%1 needs a FILE").arg(!line.exportPng.isEmpty() ? "png" : !line.exportAnimation.isEmpty() ? "animation" : "gltf");
         return COMMAND_LINE_ERROR;
+    }
+    if (parser.isSet(delay)) {
+        bool ok = false;
+        line.delay = parser.value(delay).toInt(&ok);
+        if (!ok || line.delay < 1 || line.delay > 6000) {
+            message = "--delay must be a whole number of hundredths of a second, from 1 to 6000";
+            return COMMAND_LINE_ERROR;
+        }
     }
     if (parser.isSet(every)) {
         bool ok = false;

@@ -2,7 +2,8 @@
 //   tessera [FILE]
 //   tessera --export-png OUT.png [--size WxH] [--steps N] [--view ELEVATION,AZIMUTH] [--no-cursor]
 //           [--fit-cells] FILE
-//   tessera --export-animation OUT.gif [--every N] [--steps N] and the picture options, FILE
+//   tessera --export-animation OUT.gif [--every N] [--delay CS] [--steps N] and the picture
+//           options, FILE
 //   tessera --export-gltf OUT.glb [--steps N] FILE
 #pragma once
 
@@ -16,6 +17,7 @@ struct SCommandLine {
     QString exportAnimation;  // an animated GIF of the run instead
     QString exportGltf;       // a glTF mesh instead
     int every = 1;            // with --export-animation: a frame every N steps
+    int delay = 10;           // and each shown for this many hundredths of a second
     bool stepsGiven = false;
     QSize size{800, 600};
     int steps = 0;

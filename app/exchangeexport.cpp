@@ -34,6 +34,7 @@ int ExportAnimation(const SCommandLine& line)
     SAnimationSettings settings;
     settings.size = line.size;
     settings.every = line.every;
+    settings.delay = line.delay;
     settings.steps = line.stepsGiven ? line.steps : DEFAULT_ANIMATION_STEPS;
     CAnimationRecorder recorder;
     if (recorder.Record(doc, view, line.exportAnimation, settings) != CAnimationRecorder::WRITTEN)
