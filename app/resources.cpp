@@ -15,7 +15,7 @@ const std::vector<SMenu>& MenuBarResource()
           {ID_FILE_SAVE, "&Save\tCtrl+S"},
           {ID_FILE_SAVE_AS, "Save &As..."},
           {ID_FILE_EXPORT_IMAGE, "Export &Image..."},
-          {ID_FILE_EXPORT_ANIMATION, "Export A&nimation..."},
+          {ID_FILE_EXPORT_ANIMATION, "Export Ani&mation..."},
           {ID_FILE_EXPORT_GLTF, "Export &glTF..."},
           {0, nullptr},
           {ID_FILE_SIZEUP, "Size&Up"},
