@@ -36,6 +36,8 @@ void CMainFrame::BindCommands()
     on(ID_FILE_SAVE, [this] { OnFileSave(); });
     on(ID_FILE_SAVE_AS, [this] { OnFileSaveAs(); });
     on(ID_FILE_EXPORT_IMAGE, [this] { OnFileExportImage(); });
+    on(ID_FILE_EXPORT_ANIMATION, [this] { OnFileExportAnimation(); });
+    on(ID_FILE_EXPORT_GLTF, [this] { OnFileExportGltf(); });
     on(ID_FILE_SIZEUP, [view] { view->OnSizeUp(); });
     on(ID_FILE_SIZEDOWN, [view] { view->OnSizeDown(); });
     on(ID_FILE_SPACESIZE, [this] { OnSpaceSize(); });

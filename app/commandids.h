@@ -80,6 +80,9 @@ constexpr int ID_FILE_EXPORT_IMAGE = 32870;
 constexpr int ID_VIEW_CELL_EDGES = 32871;
 constexpr int ID_VIEW_FIT_SPACE = 32872;
 constexpr int ID_HELP_GALLERY = 32873;  // the gallery of programs
+// Exchange with other tools: a run as an animated GIF, the space as a glTF mesh.
+constexpr int ID_FILE_EXPORT_ANIMATION = 32880;
+constexpr int ID_FILE_EXPORT_GLTF = 32881;
 
 // Help and keyboard-only commands
 constexpr int ID_HELP_INDEX = 57666;

@@ -14,7 +14,10 @@ bool AsksForExport(int argc, char** argv)
 {
     for (int i = 1; i < argc; i++) {
         if (std::strcmp(argv[i], "--") == 0) return false;
-        if (std::strcmp(argv[i], "--export-png") == 0 || std::strncmp(argv[i], "--export-png=", 13) == 0) return true;
+        for (const char* option : {"--export-png", "--export-animation", "--export-gltf"}) {
+            const std::size_t n = std::strlen(option);
+            if (std::strncmp(argv[i], option, n) == 0 && (argv[i][n] == '\0' || argv[i][n] == '=')) return true;
+        }
     }
     return false;
 }
@@ -34,8 +37,11 @@ ECommandLineResult ParseCommandLine(const QStringList& arguments, SCommandLine& 
     parser.setApplicationDescription(
         "3D-Tessera: an editor and interpreter for programs drawn as coloured cells in a 3D grid.\n"
         "With --export-png, draws the space of FILE as the editor would show it and saves the picture\n"
-        "without opening a window. Exit status: 0 done, 1 the picture could not be made or written,\n"
-        "2 bad arguments or an unreadable file.");
+        "without opening a window; with --export-animation, runs FILE's program and saves one frame per\n"
+        "step (or every Nth) as an animated GIF; with --export-gltf, saves the space as a binary glTF\n"
+        "mesh. FILE may be a space file (.ts3), a plane file or a MagicaVoxel file (.vox).\n"
+        "Exit status: 0 done, 1 the picture could not be made or written, 2 bad arguments or an\n"
+        "unreadable file.");
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption exportPng("export-png", "Save a picture of FILE's space as PNG to OUT and exit.", "OUT");
@@ -50,7 +56,22 @@ ECommandLineResult ParseCommandLine(const QStringList& arguments, SCommandLine& 
     const QCommandLineOption fitCells("fit-cells",
                                       "Look at the middle of the non-empty cells, as near as they all stay in "
                                       "view, rather than at the whole space.");
-    parser.addOptions({exportPng, size, steps, view, noCursor, fitCells});
+    const QCommandLineOption exportAnimation(
+        "export-animation",
+        "Run FILE's program and save it as an animated GIF to OUT and exit: a frame of the space before "
+        "the first step, then one per step (or every Nth and the last), up to --steps steps (default 1000) "
+        "or the run's end.",
+        "OUT");
+    const QCommandLineOption every("every", "With --export-animation: a frame every N steps (default 1).", "N");
+    const QCommandLineOption delay("delay",
+                                   "With --export-animation: show each frame for CS hundredths of a second "
+                                   "(default 10; the last frame rests 2 seconds).",
+                                   "CS");
+    const QCommandLineOption exportGltf("export-gltf",
+                                        "Save FILE's space (after --steps steps) as a binary glTF 2.0 mesh to "
+                                        "OUT (.glb) and exit.",
+                                        "OUT");
+    parser.addOptions({exportPng, exportAnimation, exportGltf, size, steps, every, delay, view, noCursor, fitCells});
     parser.addPositionalArgument("FILE", "Space file (.ts3) or plane file to open.", "[FILE]");
 
     if (!parser.parse(arguments)) {
@@ -68,17 +89,48 @@ ECommandLineResult ParseCommandLine(const QStringList& arguments, SCommandLine& 
     // As typed after the program's name: all the words together are one file name.
     line.file = parser.positionalArguments().join(' ');
     line.exportPng = parser.value(exportPng);
-    if (line.exportPng.isEmpty()) {
-        for (const QCommandLineOption& o : {size, steps, view, noCursor, fitCells})
-            if (parser.isSet(o)) {
-                message = QString("--%1 goes with --export-png").arg(o.names().first());
-                return COMMAND_LINE_ERROR;
-            }
-        return COMMAND_LINE_OK;
-    }
-    if (line.file.isEmpty()) {
-        message = "--export-png needs a FILE to draw";
+    line.exportAnimation = parser.value(exportAnimation);
+    line.exportGltf = parser.value(exportGltf);
+    const int exports = !line.exportPng.isEmpty() + !line.exportAnimation.isEmpty() + !line.exportGltf.isEmpty();
+    if (exports > 1) {
+        message = "give one of --export-png, --export-animation and --export-gltf";
         return COMMAND_LINE_ERROR;
+    }
+    const bool picture = !line.exportPng.isEmpty() || !line.exportAnimation.isEmpty();
+    for (const QCommandLineOption& o : {size, view, noCursor, fitCells})
+        if (!picture && parser.isSet(o)) {
+            message = QString("--%1 goes with --export-png or --export-animation").arg(o.names().first());
+            return COMMAND_LINE_ERROR;
+        }
+    if (exports == 0 && parser.isSet(steps)) {
+        message = "--steps goes with --export-png, --export-animation or --export-gltf";
+        return COMMAND_LINE_ERROR;
+    }
+    for (const QCommandLineOption& o : {every, delay})
+        if (line.exportAnimation.isEmpty() && parser.isSet(o)) {
+            message = QString("--%1 goes with --export-animation").arg(o.names().first());
+            return COMMAND_LINE_ERROR;
+        }
+    if (exports == 0) return COMMAND_LINE_OK;
+    if (line.file.isEmpty()) {
+        message = QString("--export-%1 needs a FILE").arg(!line.exportPng.isEmpty() ? "png" : !line.exportAnimation.isEmpty() ? "animation" : "gltf");
+        return COMMAND_LINE_ERROR;
+    }
+    if (parser.isSet(delay)) {
+        bool ok = false;
+        line.delay = parser.value(delay).toInt(&ok);
+        if (!ok || line.delay < 1 || line.delay > 6000) {
+            message = "--delay must be a whole number of hundredths of a second, from 1 to 6000";
+            return COMMAND_LINE_ERROR;
+        }
+    }
+    if (parser.isSet(every)) {
+        bool ok = false;
+        line.every = parser.value(every).toInt(&ok);
+        if (!ok || line.every < 1) {
+            message = "--every must be a whole number of steps, 1 or more";
+            return COMMAND_LINE_ERROR;
+        }
     }
     if (parser.isSet(size)) {
         const auto match = QRegularExpression("^(\\d{1,5})[xX](\\d{1,5})$").match(parser.value(size));
@@ -96,6 +148,7 @@ ECommandLineResult ParseCommandLine(const QStringList& arguments, SCommandLine& 
             message = "--steps must be a whole number of steps, 0 or more";
             return COMMAND_LINE_ERROR;
         }
+        line.stepsGiven = true;
     }
     if (parser.isSet(view)) {
         const QStringList parts = parser.value(view).split(',');

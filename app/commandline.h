@@ -2,6 +2,9 @@
 //   tessera [FILE]
 //   tessera --export-png OUT.png [--size WxH] [--steps N] [--view ELEVATION,AZIMUTH] [--no-cursor]
 //           [--fit-cells] FILE
+//   tessera --export-animation OUT.gif [--every N] [--delay CS] [--steps N] and the picture
+//           options, FILE
+//   tessera --export-gltf OUT.glb [--steps N] FILE
 #pragma once
 
 #include <QSize>
@@ -11,6 +14,11 @@
 struct SCommandLine {
     QString file;       // the words after the options, joined by blanks: one file name
     QString exportPng;  // empty: open the editor
+    QString exportAnimation;  // an animated GIF of the run instead
+    QString exportGltf;       // a glTF mesh instead
+    int every = 1;            // with --export-animation: a frame every N steps
+    int delay = 10;           // and each shown for this many hundredths of a second
+    bool stepsGiven = false;
     QSize size{800, 600};
     int steps = 0;
     bool view = false;  // a viewing direction was given
@@ -25,7 +33,7 @@ enum ECommandLineResult { COMMAND_LINE_OK, COMMAND_LINE_ERROR, COMMAND_LINE_HELP
 // with --help or --version, it holds the text to print.
 ECommandLineResult ParseCommandLine(const QStringList& arguments, SCommandLine& line, QString& message);
 
-// Whether the raw arguments ask for a picture: decided before the application object exists,
+// Whether the raw arguments ask for an export (picture, animation, mesh): decided before the application object exists,
 // so that no display is needed.
 bool AsksForExport(int argc, char** argv);
 

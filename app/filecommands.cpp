@@ -18,7 +18,8 @@
 #include "view/tesseraview.h"
 
 namespace {
-QString FileFilter() { return QString("%1;;All Files (*)").arg(RES_FILE_FILTER); }
+constexpr const char* VOX_FILTER = "MagicaVoxel Files (*.vox)";
+QString FileFilter() { return QString("%1;;%2;;All Files (*)").arg(RES_FILE_FILTER, VOX_FILTER); }
 
 // Reads the whole file; false with the reason when it cannot be opened or read.
 bool ReadWholeFile(const QString& path, std::string& bytes, std::string& error)
@@ -82,10 +83,21 @@ bool CMainFrame::OpenDocumentFile(const QString& path)
     }
     const QString name = QFileInfo(path).fileName();
     CMemoryStream in(std::move(bytes), name.toStdString());
-    if (!m_pDoc->Load(in)) {
-        ShowError(QString("%1\nThis file is not a 3D-Tessera space or plane file.").arg(name));
+    SReadNotes notes;
+    if (!m_pDoc->Load(in, &notes)) {
+        if (notes.vox)
+            ShowError(QString("Cannot open %1.\n%2").arg(QDir::toNativeSeparators(path), QString::fromStdString(notes.error)));
+        else
+            ShowError(QString("%1\nThis file is not a 3D-Tessera space or plane file.").arg(name));
         return false;
     }
+    if (notes.vox && notes.voxNotes.inexact > 0)
+        QMessageBox::information(this, RES_APP_TITLE,
+                                 QString("%1\n%2 of its %3 voxels have a colour that is none of the eight cell "
+                                         "colours; they took the nearest one.")
+                                     .arg(name)
+                                     .arg(notes.voxNotes.inexact)
+                                     .arg(notes.voxNotes.voxels));
     m_pathName = QFileInfo(path).absoluteFilePath();
     UpdateTitle();
     m_pRecovery->Discard();
@@ -118,6 +130,9 @@ bool CMainFrame::OnFileSaveAs()
     QFileDialog dialog(this, "Save As", m_pathName.isEmpty() ? QString(RES_UNTITLED) : m_pathName, FileFilter());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QString(RES_DEFAULT_EXT).mid(1));  // before the overwrite question
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+        dialog.setDefaultSuffix(filter == VOX_FILTER ? QString("vox") : QString(RES_DEFAULT_EXT).mid(1));
+    });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
     QString path = dialog.selectedFiles().first();
     if (QFileInfo(path).suffix().isEmpty()) path += RES_DEFAULT_EXT;

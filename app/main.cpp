@@ -1,8 +1,10 @@
-// The 3D-Tessera editor; with --export-png, a picture maker that opens no window.
+// The 3D-Tessera editor; with --export-png, --export-animation or --export-gltf, an exporter
+// that opens no window.
 #include <QCoreApplication>
 #include <cstdio>
 
 #include "app/commandline.h"
+#include "app/exchangeexport.h"
 #include "app/pngexport.h"
 #include "app/resources.h"
 #include "app/tesseraapp.h"
@@ -50,6 +52,8 @@ int main(int argc, char** argv)
     const int status = Answer(ParseCommandLine(app.arguments(), line, message), message, true);
     if (status != KEEP_GOING) return status;
     if (!line.exportPng.isEmpty()) return ExportPng(line);
+    if (!line.exportAnimation.isEmpty()) return ExportAnimation(line);
+    if (!line.exportGltf.isEmpty()) return ExportGltf(line);
     app.InitInstance(line.file.isEmpty() ? QStringList() : QStringList{line.file});
     return app.exec();
 }

@@ -72,6 +72,16 @@ public:
     bool OnFileExportImage();
     // Writes the view as a PNG picture of the given size; false (after saying why) on failure.
     bool ExportImage(const QString& path, QSize size);
+    // File > Export Animation (exportanimation.cpp): asks for a file, a size, the steps between
+    // frames and the most steps, then ExportAnimation.
+    bool OnFileExportAnimation();
+    // Runs a copy of the space from where it stands, drawn with the view's eye and cell edges,
+    // into an animated GIF, with a progress dialog that can cancel; the document is not touched.
+    // False (after saying why, unless cancelled) when no file was written.
+    bool ExportAnimation(const QString& path, QSize size, int every, int steps);
+    // File > Export glTF (exportgltf.cpp): asks for a file, then ExportGltf.
+    bool OnFileExportGltf();
+    bool ExportGltf(const QString& path);
     // Asks "Save changes to ...?" when the document is modified; false when the user cancels.
     bool SaveModified();
     QString GetPathName() const { return m_pathName; }

@@ -11,6 +11,7 @@
 #include "document/docview.h"
 #include "document/tesseradoc.h"
 #include "formats/filestream.h"
+#include "formats/spacefile.h"
 #include "run/queuedrunwindow.h"
 #include "view/camera.h"
 #include "view/tesseraview.h"
@@ -59,26 +60,45 @@ public:
 };
 }  // namespace
 
+int LoadForExport(CTesseraDoc& doc, const QString& file)
+{
+    if (!g_previousHandler) g_previousHandler = qInstallMessageHandler(QuietHandler);
+    CFileReadStream in(file.toStdString());
+    if (!in.isOpen()) return Fail(EXIT_BAD_INPUT, QString("cannot open %1: %2").arg(file, QString::fromStdString(in.error())));
+    SReadNotes notes;
+    const bool loaded = doc.Load(in, &notes);
+    if (in.failed()) return Fail(EXIT_BAD_INPUT, QString("cannot read %1: %2").arg(file, QString::fromStdString(in.error())));
+    if (!loaded && notes.vox)
+        return Fail(EXIT_BAD_INPUT, QString("cannot read %1: %2").arg(file, QString::fromStdString(notes.error)));
+    if (!loaded) return Fail(EXIT_BAD_INPUT, QString("%1 is not a 3D-Tessera space or plane file").arg(file));
+    return 0;
+}
+
 int ExportPng(const SCommandLine& line)
 {
     CTesseraDoc doc;
-    {
-        CFileReadStream in(line.file.toStdString());
-        if (!in.isOpen()) return Fail(EXIT_BAD_INPUT, QString("cannot open %1: %2").arg(line.file, QString::fromStdString(in.error())));
-        const bool loaded = doc.Load(in);
-        if (in.failed()) return Fail(EXIT_BAD_INPUT, QString("cannot read %1: %2").arg(line.file, QString::fromStdString(in.error())));
-        if (!loaded) return Fail(EXIT_BAD_INPUT, QString("%1 is not a 3D-Tessera space or plane file").arg(line.file));
-    }
+    if (const int status = LoadForExport(doc, line.file)) return status;
     if (line.steps > 0) {
         CStepCounter counter;
         doc.AddView(&counter);
         counter.Run(doc, line.steps);
         doc.RemoveView(&counter);
     }
-
-    // The view as the editor opens it, at the picture's size.
-    g_previousHandler = qInstallMessageHandler(QuietHandler);
     CTesseraView view(&doc);
+    SetUpExportView(view, line);
+    QString error;
+    const QImage image = view.RenderImage(line.size, &error);
+    if (image.isNull()) return Fail(EXIT_FAILED, "cannot draw the picture: " + error);
+    QImageWriter writer(line.exportPng, "png");
+    if (!writer.write(image))
+        return Fail(EXIT_FAILED, QString("cannot write %1: %2").arg(QDir::toNativeSeparators(line.exportPng), writer.errorString()));
+    return EXIT_WRITTEN;
+}
+
+void SetUpExportView(CTesseraView& view, const SCommandLine& line)
+{
+    // The view as the editor opens it, at the picture's size.
+    if (!g_previousHandler) g_previousHandler = qInstallMessageHandler(QuietHandler);
     view.resize(line.size);
     view.OnInitialUpdate();
     if (line.noCursor) view.OnViewCursor();
@@ -93,11 +113,4 @@ int ExportPng(const SCommandLine& line)
     } else if (view.FitSpaceDistance() > view.GetDistance()) {
         view.FitSpace();  // as on opening a space too large for the first view
     }
-    QString error;
-    const QImage image = view.RenderImage(line.size, &error);
-    if (image.isNull()) return Fail(EXIT_FAILED, "cannot draw the picture: " + error);
-    QImageWriter writer(line.exportPng, "png");
-    if (!writer.write(image))
-        return Fail(EXIT_FAILED, QString("cannot write %1: %2").arg(QDir::toNativeSeparators(line.exportPng), writer.errorString()));
-    return EXIT_WRITTEN;
 }

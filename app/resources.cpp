@@ -15,6 +15,8 @@ const std::vector<SMenu>& MenuBarResource()
           {ID_FILE_SAVE, "&Save\tCtrl+S"},
           {ID_FILE_SAVE_AS, "Save &As..."},
           {ID_FILE_EXPORT_IMAGE, "Export &Image..."},
+          {ID_FILE_EXPORT_ANIMATION, "Export Ani&mation..."},
+          {ID_FILE_EXPORT_GLTF, "Export &glTF..."},
           {0, nullptr},
           {ID_FILE_SIZEUP, "Size&Up"},
           {ID_FILE_SIZEDOWN, "Size&Down"},
@@ -210,6 +212,8 @@ const char* PromptResource(int id)
         {ID_VIEW_CURSOR, "Show or hide the cursor"},
         {ID_TOOL_SIDEWINDER, "Enable the Microsoft SideWinder 3D Pro joystick"},
         {ID_FILE_EXPORT_IMAGE, "Save the view as a PNG picture\nExport Image"},
+        {ID_FILE_EXPORT_ANIMATION, "Run the program and save its steps as an animated GIF\nExport Animation"},
+        {ID_FILE_EXPORT_GLTF, "Save the space as a glTF 2.0 mesh\nExport glTF"},
         {ID_VIEW_CELL_EDGES, "Show or hide the outline of every cell and the floor grid\nCell Edges"},
         {ID_VIEW_FIT_SPACE, "Move the viewpoint so that the whole space is in view\nFit Space"},
         // Framework commands, worded for spaces.

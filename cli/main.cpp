@@ -11,6 +11,8 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/spaceprinter.h"
+#include "formats/gltfwriter.h"
+#include "formats/spacefile.h"
 #include "document/counttext.h"
 #include "document/docview.h"
 #include "document/tesseradoc.h"
@@ -140,13 +142,13 @@ int main(int argc, char** argv)
 {
     Options opt;
     CLI::App app{"Runs a 3D-Tessera program without the editor.\n"
-                 "Loads a space file (.ts3) or plane file, runs it to its end (or for --steps steps)\n"
-                 "and can trace every step, print the final space as text, or save it.\n"
+                 "Loads a space file (.ts3), plane file or MagicaVoxel file (.vox), runs it to its end\n"
+                 "(or for --steps steps) and can trace every step, print the final space as text, or save it.\n"
                  "Exit status: 0 the run ended, 1 a step limit was reached, the run can never end or the\n"
                  "program is too large to run, 2 bad arguments or an unreadable file, 130 interrupted\n"
                  "by Ctrl-C.",
                  "tessera-run"};
-    app.add_option("FILE", opt.file, "Space file or plane file to run")->required();
+    app.add_option("FILE", opt.file, "Space file, plane file or MagicaVoxel file (.vox) to run")->required();
     app.add_option("--steps", opt.steps, "Stop after N steps; 0 loads and writes without running")
         ->check(CLI::Validator(
             [](std::string& v) {
@@ -176,7 +178,9 @@ int main(int argc, char** argv)
                  "for rule groups, the sizes of each rule's two sides");
     app.add_flag("--print", opt.print,
                  "Print the final space as text ('.' empty, W K B R G P Q Y colours, ? any, # outside)");
-    app.add_option("--out", opt.out, "Save the final space (.ts3 space file, or .wrl VRML scene)");
+    app.add_option("--out", opt.out,
+                   "Save the final space: a .ts3 space file, a .vox MagicaVoxel file, a .wrl VRML scene or a .glb "
+                   "glTF mesh, by the name's ending");
     try {
         app.parse(argc, argv);
     } catch (const CLI::Success& e) {
@@ -196,8 +200,10 @@ int main(int argc, char** argv)
 
     CFileReadStream in(opt.file);
     if (!in.isOpen()) return fail(in.error());
-    bool loaded = doc.Load(in);
+    SReadNotes notes;
+    bool loaded = doc.Load(in, &notes);
     if (in.failed()) return fail(in.error());
+    if (!loaded && notes.vox) return fail("cannot read " + opt.file + ": " + notes.error);
     if (!loaded) return fail(opt.file + " is not a 3D-Tessera space or plane file");
 
     if (opt.blocks) {
@@ -213,7 +219,12 @@ int main(int argc, char** argv)
     int status = EXIT_ENDED;
     if (!opt.steps || *opt.steps > 0) status = runProgram(doc, view, opt, steps);
 
-    if (!opt.out.empty()) {
+    if (!opt.out.empty() && isGltfName(opt.out)) {
+        CFileWriteStream out(opt.out);
+        std::string error;
+        if (!out.isOpen() || !writeGltf(out, doc.GetSpace(), &error) || !out.commit())
+            return fail("cannot write " + opt.out + ": " + (out.error().empty() ? error : out.error()));
+    } else if (!opt.out.empty()) {
         CFileWriteStream out(opt.out);
         if (!out.isOpen() || !doc.Store(out) || !out.commit())
             return fail("cannot write " + opt.out + ": " + out.error());

@@ -424,11 +424,11 @@ bool CTesseraDoc::OnNewDocument()
     return true;
 }
 
-bool CTesseraDoc::Load(CByteStream& in)
+bool CTesseraDoc::Load(CByteStream& in, SReadNotes* notes)
 {
     StopRun();
     CSpace loaded(1, 1, 1, 0);
-    if (!readSpaceFile(in, loaded)) return false;
+    if (!readAnySpaceFile(in, loaded, notes)) return false;
     {
         CLinkLock lock(m_link);
         m_link.space = std::move(loaded);

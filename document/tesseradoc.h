@@ -17,6 +17,7 @@
 class CByteStream;
 class CInterpreter;
 class IDocView;
+struct SReadNotes;
 
 class CTesseraDoc {
 public:
@@ -100,11 +101,12 @@ public:
 
     // A new empty 40 x 10 x 30 space.
     bool OnNewDocument();
-    // Loads a space or plane file from the stream. Returns false (space, Back copy and views
-    // untouched) when the stream holds no space the reader recognises.
-    bool Load(CByteStream& in);
-    // Writes the space file, or the VRML scene when the stream's name ends in ".wrl"/".WRL".
-    // Returns false when a write failed.
+    // Loads a space, plane or MagicaVoxel file from the stream. Returns false (space, Back copy
+    // and views untouched) when the stream holds no space the reader recognises. `notes`, when
+    // given, says what a MagicaVoxel file held, or why it was refused.
+    bool Load(CByteStream& in, SReadNotes* notes = nullptr);
+    // Writes the space file, the VRML scene when the stream's name ends in ".wrl"/".WRL", or a
+    // MagicaVoxel file for ".vox"/".VOX". Returns false when a write failed.
     bool Store(CByteStream& out);
     void OnSizeUp(const SEditMark& mark = {"SizeUp"});
     void OnSizeDown(const SEditMark& mark = {"SizeDown"});

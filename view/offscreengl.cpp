@@ -60,6 +60,11 @@ bool COffscreenGL::Create(int w, int h)
     return true;
 }
 
+bool COffscreenGL::MakeCurrent()
+{
+    return m_context && eglMakeCurrent(m_display, m_surface, m_surface, m_context);
+}
+
 std::vector<unsigned char> COffscreenGL::ReadPixels() const
 {
     std::vector<unsigned char> pixels(std::size_t(m_w) * m_h * 4);

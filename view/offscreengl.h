@@ -15,6 +15,8 @@ public:
     // Creates a compatibility-profile context with a w x h RGBA buffer with depth and makes it
     // current. False, with the reason in Error(), when that is not possible.
     bool Create(int w, int h);
+    // Makes the context current again (after another context was).
+    bool MakeCurrent();
     // The buffer's pixels, RGBA bytes, rows from the top down.
     std::vector<unsigned char> ReadPixels() const;
     const std::string& Error() const { return m_error; }

@@ -22,6 +22,7 @@
 #include "view/camera.h"
 
 class CGuidePicker;
+struct SPictureTarget;
 class CJoystickDevice;
 class CTesseraDoc;
 class QTimer;
@@ -137,6 +138,11 @@ public:
     // export). Uses the view's GL context when it has one, else an offscreen one; a null image
     // (with the reason in `error`) when no GL is available.
     QImage RenderImage(QSize size, QString* error = nullptr);
+    // Pictures one after another at one size, as the frames of an animation (picturesequence.cpp):
+    // the drawing target is made at the first and kept until EndPictures. A null image, with
+    // the reason, when no GL is available.
+    QImage RenderNextPicture(QSize size, QString* error = nullptr);
+    void EndPictures();
 
     // View > Cursor and Tool > SideWinder 3D Pro.
     void OnViewCursor();
@@ -289,6 +295,7 @@ private:
     unsigned m_joyButtons = 0;  // buttons down at the last poll
     std::function<std::uint32_t()> m_joyClock;
     std::unique_ptr<CGuidePicker> m_picker;
+    std::shared_ptr<SPictureTarget> m_pictures;  // the frames' target, between pictures
     bool m_bFrameReady = false;  // the framebuffer holds the frame of the last Redraw
     bool m_bSkipCovered = true;
     std::vector<float> m_vertices;  // the cells' quads of the frame being drawn
