@@ -285,8 +285,9 @@ bool explainOne(const CPatternSpace& scan, const CSpace& drawn, const std::vecto
                     taken[i] = mine[i] = true;
                     covered++;
                 }
-            // Heap cells read as contents are not explained as outline.
-            const int score = covered - read.outlineInside;
+            // Heap cells read as contents are not explained as outline; a painted cell that the
+            // block takes is explained, a taken-away one is not.
+            const int score = covered + (value == outline ? 1 : 0) - read.outlineInside;
             const CBox& b = read.box;
             const bool near = !at || (at->x >= b.x0 - 1 && at->x <= b.x1 + 1 && at->y >= b.y0 - 1 &&
                                       at->y <= b.y1 + 1 && at->z >= b.z0 - 1 && at->z <= b.z1 + 1);
