@@ -2,6 +2,7 @@
 // it, and what it should hold.
 #include "interpreter/nearmissreason.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "space/cellcodes.h"
@@ -48,15 +49,19 @@ std::string placeOn(const CBox& b, int x, int y, int z, bool flat)
         if (words.empty()) return "inside";
         return std::string(words[0]) + (z == b.z0 || z == b.z1 ? " edge" : " wall");
     }
-    if (z == b.z0) words.push_back("front");
-    if (z == b.z1) words.push_back("back");
-    if (y == b.y0) words.push_back("bottom");
-    if (y == b.y1) words.push_back("top");
-    if (x == b.x0) words.push_back("left");
-    if (x == b.x1) words.push_back("right");
-    if (words.empty()) return "inside";
-    const char* what = words.size() == 1 ? " face" : words.size() == 2 ? " edge" : " corner";
-    return joined(words, " ") + what;
+    // An axis the part is one cell thick along names no side: a floor has a front edge, a post a
+    // top end.
+    const int thin = (b.x0 == b.x1) + (b.y0 == b.y1) + (b.z0 == b.z1);
+    if (b.z0 != b.z1 && z == b.z0) words.push_back("front");
+    if (b.z0 != b.z1 && z == b.z1) words.push_back("back");
+    if (b.y0 != b.y1 && y == b.y0) words.push_back("bottom");
+    if (b.y0 != b.y1 && y == b.y1) words.push_back("top");
+    if (b.x0 != b.x1 && x == b.x0) words.push_back("left");
+    if (b.x0 != b.x1 && x == b.x1) words.push_back("right");
+    if (words.empty()) return thin ? "cell" : "inside";
+    static const char* const shapes[3][3] = {
+        {" face", " edge", " corner"}, {" edge", " corner", " corner"}, {" end", " end", " end"}};
+    return joined(words, " ") + shapes[std::min(thin, 2)][std::min<std::size_t>(words.size(), 3) - 1];
 }
 
 // Which way the cell lies outside `b`: "below", "left of", "behind and above", ...
@@ -121,8 +126,12 @@ std::string nearMissReason(CBlockKind kind, const CBox& box, const std::vector<C
         text += "the " + on->name + " " + at(x, y, z);
     } else if (on) {
         const std::string place = placeOn(on->box, x, y, z, flat);
-        text += place == "inside" ? "the cell " + at(x, y, z) + " inside the " + on->name
-                                  : "the " + place + " " + at(x, y, z) + " of the " + on->name;
+        if (place == "inside")
+            text += "the cell " + at(x, y, z) + " inside the " + on->name;
+        else if (place == "cell")
+            text += "the cell " + at(x, y, z) + " of the " + on->name;
+        else
+            text += "the " + place + " " + at(x, y, z) + " of the " + on->name;
     } else if (beside) {
         text += "the cell " + at(x, y, z) + " " + sideOf(beside->box, x, y, z, flat) + " the " + beside->name;
     } else {
