@@ -20,7 +20,7 @@ using Clock = std::chrono::steady_clock;
 constexpr std::int64_t GROWTH_CAP = std::int64_t(1) << 20;  // document cells
 // A run that neither shows a step nor sleeps within the budget is stopped; what is checked then is
 // that the stop is honoured. The poll is how soon a sleeping run is noticed.
-constexpr auto TIME_BUDGET = std::chrono::milliseconds(100);
+constexpr auto TIME_BUDGET = std::chrono::milliseconds(25);
 constexpr auto POLL = std::chrono::milliseconds(1);
 
 [[noreturn]] void fail(const char* what)
