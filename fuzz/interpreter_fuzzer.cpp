@@ -7,6 +7,7 @@
 #include <functional>
 #include <mutex>
 #include <thread>
+#include <utility>
 
 #include "fuzz/fuzzspace.h"
 #include "interpreter/interpreter.h"
@@ -55,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     CRunLink link;
     CQueuedRunWindow window;
-    link.space = input.space;
+    link.space = std::move(input.space);  // the input is not read again
     link.viewWnd = &window;
     if (input.pressLeft) link.devices.pressLeft();
     if (input.pressRight) link.devices.pressRight();
