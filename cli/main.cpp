@@ -18,6 +18,7 @@
 #include "document/tesseradoc.h"
 #include "formats/filestream.h"
 #include "interpreter/blockcatalogue.h"
+#include "interpreter/nearmiss.h"
 #include "interpreter/interpreter.h"
 #include "run/queuedrunwindow.h"
 
@@ -175,7 +176,8 @@ int main(int argc, char** argv)
             "BUTTON@N"));
     app.add_flag("--blocks", opt.blocks,
                  "Only list the program blocks the reader recognises in FILE, one line each: kind, box and, "
-                 "for rule groups, the sizes of each rule's two sides");
+                 "for rule groups, the sizes of each rule's two sides; then each near miss, a drawing that one "
+                 "changed cell would make a block: the block, the cell and what is wrong with it");
     app.add_flag("--print", opt.print,
                  "Print the final space as text ('.' empty, W K B R G P Q Y colours, ? any, # outside)");
     app.add_option("--out", opt.out,
@@ -208,6 +210,7 @@ int main(int argc, char** argv)
 
     if (opt.blocks) {
         for (const CBlockEntry& block : catalogueBlocks(doc.GetSpace())) std::cout << describeBlock(block) << "\n";
+        for (const CNearMiss& miss : findNearMisses(doc.GetSpace())) std::cout << describeNearMiss(miss) << "\n";
         doc.RemoveView(&view);
         return EXIT_ENDED;
     }

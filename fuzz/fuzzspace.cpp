@@ -22,7 +22,9 @@ int codeOf(int value)
 bool FuzzSpace::decode(const std::uint8_t* data, std::size_t size)
 {
     if (size < HEADER) return false;
-    const int sx = 1 + data[0] % MAX_X, sy = 1 + data[1] % MAX_Y, sz = 1 + data[2] % MAX_Z;
+    const int sx = 1 + data[0] % MAX_X, sy = 1 + data[1] % MAX_Y;
+    const std::size_t layer = std::size_t(sx) * sy, given = size - HEADER;
+    const int sz = int(std::min<std::size_t>(1 + data[2] % MAX_Z, std::max<std::size_t>(1, (given + layer - 1) / layer)));
     stepLimit = 1 + (data[3] & 15);
     pressLeft = (data[3] >> 4) & 1;
     pressRight = (data[3] >> 5) & 1;

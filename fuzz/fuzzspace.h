@@ -9,7 +9,9 @@
 
 // Layout: sizes X, Y, Z (each byte taken modulo the bound, plus 1), a flags byte, then one byte
 // per cell in storage order (x fastest). A cell byte picks from the cell codes (mostly empty and
-// the colours); 0xFF instead takes the next four bytes as a raw value. Missing cells are empty.
+// the colours); 0xFF instead takes the next four bytes as a raw value. Missing cells are empty,
+// and the space ends with the last layer (z) the cell bytes reach: a short input is a small space,
+// so the fuzzer does not spend its time scanning empty cells that no byte chose.
 struct FuzzSpace {
     static constexpr int MAX_X = 40;
     static constexpr int MAX_Y = 12;

@@ -7,6 +7,7 @@
 #include <functional>
 #include <mutex>
 #include <thread>
+#include <utility>
 
 #include "fuzz/fuzzspace.h"
 #include "interpreter/interpreter.h"
@@ -18,8 +19,10 @@
 namespace {
 using Clock = std::chrono::steady_clock;
 constexpr std::int64_t GROWTH_CAP = std::int64_t(1) << 20;  // document cells
-constexpr auto TIME_BUDGET = std::chrono::seconds(1);
-constexpr auto POLL = std::chrono::milliseconds(5);
+// A run that neither shows a step nor sleeps within the budget is stopped; what is checked then is
+// that the stop is honoured. The poll is how soon a sleeping run is noticed.
+constexpr auto TIME_BUDGET = std::chrono::milliseconds(25);
+constexpr auto POLL = std::chrono::milliseconds(1);
 
 [[noreturn]] void fail(const char* what)
 {
@@ -53,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     CRunLink link;
     CQueuedRunWindow window;
-    link.space = input.space;
+    link.space = std::move(input.space);  // the input is not read again
     link.viewWnd = &window;
     if (input.pressLeft) link.devices.pressLeft();
     if (input.pressRight) link.devices.pressRight();

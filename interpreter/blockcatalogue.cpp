@@ -23,6 +23,18 @@ struct Keywords {
     CPatternSpace subProgram = makeThreeBlockIcon();
 };
 
+CBlockKind windowKind(const CWindow& window, const Keywords& keywords)
+{
+    // The first frame read is the last pushed: the list's tail.
+    const CPlacedSpace* first = nullptr;
+    window.forEach([&](const CPlacedSpace& frame) { first = &frame; });
+    if (!first) return CBlockKind::Window;
+    if (first->isEqual(keywords.subProgram)) return CBlockKind::SubProgram;
+    for (const CPatternSpace& icon : keywords.declarations)
+        if (first->isEqual(icon)) return CBlockKind::Declaration;
+    return CBlockKind::Window;
+}
+
 std::vector<CRuleSides> sidesOf(const CSpacePairList& group)
 {
     std::vector<CRuleSides> rules;
@@ -41,19 +53,13 @@ void listWindow(const CWindow& found, const CBox& box, int dx, int dy, int dz, c
                 std::vector<CBlockEntry>& out)
 {
     CWindow window(found);
-    CPlacedSpace first;
-    window.popBack(first);
     CBlockEntry entry;
     entry.box = shifted(box, dx, dy, dz);
-    entry.kind = CBlockKind::Window;
-    for (const CPatternSpace& icon : keywords.declarations)
-        if (first.isEqual(icon)) entry.kind = CBlockKind::Declaration;
-    if (!first.isEqual(keywords.subProgram)) {
-        out.push_back(entry);
-        return;
-    }
-    entry.kind = CBlockKind::SubProgram;
+    entry.kind = windowKind(window, keywords);
     out.push_back(entry);
+    if (entry.kind != CBlockKind::SubProgram) return;
+    CPlacedSpace first;
+    window.popBack(first);  // the keyword
 
     // Frames after the name: the rule frame, then one instance frame each. A frame's contents
     // lie one cell inside its outline, which shares its side walls with the next frame's handle.
@@ -105,13 +111,23 @@ void scan(const CSpace& contents, int dx, int dy, int dz, const Keywords& keywor
                 out.push_back(entry);
             }
 }
+
+const Keywords& keywords()
+{
+    static const Keywords icons;
+    return icons;
+}
 }  // namespace
+
+CBlockKind windowKind(const CWindow& window)
+{
+    return windowKind(window, keywords());
+}
 
 std::vector<CBlockEntry> catalogueBlocks(const CSpace& space)
 {
-    static const Keywords keywords;
     std::vector<CBlockEntry> out;
-    scan(space, 0, 0, 0, keywords, out);
+    scan(space, 0, 0, 0, keywords(), out);
     return out;
 }
 

@@ -8,6 +8,8 @@
 #include "space/box.h"
 #include "space/space.h"
 
+class CWindow;
+
 enum class CBlockKind { WorkArea, RuleGroup, Sequence, Declaration, SubProgram, InstanceFrame, Window };
 
 // Sizes of one rule's two sides; a rule without a right box has a right side of 0 x 0 x 0.
@@ -27,6 +29,10 @@ struct CBlockEntry {
 // sub-program's window is listed whole, then its instance frames, then the blocks drawn inside
 // its rule frame and its instance frames.
 std::vector<CBlockEntry> catalogueBlocks(const CSpace& space);
+
+// What a window found by the reader declares: Declaration when its first frame is one of the
+// declaration keywords, SubProgram for the sub-program keyword, Window otherwise.
+CBlockKind windowKind(const CWindow& window);
 
 const char* blockKindName(CBlockKind kind);
 // One line: kind, box as "(x0,y0,z0)-(x1,y1,z1)", and for rule groups the sides of each rule.

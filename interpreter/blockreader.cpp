@@ -3,6 +3,8 @@
 
 #include <utility>
 
+#include "space/cellcodes.h"
+
 namespace {
 // Empties a recogniser's output only when it holds something: clearing makes a scratch element.
 template <class List>
@@ -14,6 +16,15 @@ void emptyOut(List& list)
 
 int CBlockReader::readCell(CPatternSpace& scan, int x, int y, int z, CUnitProgram& program, CSpace& area)
 {
+    // Every recogniser's first test needs the outline colour at the scan cell (sequences, rule
+    // groups, windows) or at a work area's corner (the dot two cells up and left in a flat space,
+    // the floor cell under and in front of a solid one). Most cells have neither, and are passed
+    // over here without calling the four recognisers.
+    if (scan.isFlat()) {
+        if (scan.get(x, 0, z) != CELL_BLUE && scan.get(x - 2, 0, z - 2) != CELL_BLUE) return 0;
+    } else if (scan.get(x, y, z) != CELL_GREEN && scan.get(x, y - 1, z - 1) != CELL_GREEN) {
+        return 0;
+    }
     emptyOut(sequence);
     if (scan.findSequence(x, y, z, sequence)) {
         program.sequences.push(sequence);

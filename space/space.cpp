@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <new>
+#include <utility>
 
 CSpace::CSpace(int x, int y, int z, int fill) : sizeX(x), sizeY(y), sizeZ(z), cells(nullptr)
 {
@@ -80,13 +81,15 @@ void CSpace::resize(int newX, int newY, int newZ)
     if (newX < 1 || newY < 1 || newZ < 1) return;
     CSpace grown(newX, newY, newZ, CELL_EMPTY);
     if (!grown.cells) return;  // too large to allocate: keep the contents rather than lose them
-    for (int z = 0; z < grown.sizeZ; z++)
-        for (int y = 0; y < grown.sizeY; y++)
-            for (int x = 0; x < grown.sizeX; x++) {
-                int v = get(x, y, z);
-                grown.set(x, y, z, v == CELL_OUTSIDE ? CELL_EMPTY : v);
-            }
-    *this = grown;
+    // Row by row over the part both grids share; the rest of the new grid stays empty.
+    const int w = std::min(sizeX, newX), h = std::min(sizeY, newY), d = cells ? std::min(sizeZ, newZ) : 0;
+    for (int z = 0; z < d; z++)
+        for (int y = 0; y < h; y++) {
+            const int* from = cells + index(0, y, z);
+            int* to = grown.cells + grown.index(0, y, z);
+            for (int x = 0; x < w; x++) to[x] = from[x] == CELL_OUTSIDE ? CELL_EMPTY : from[x];
+        }
+    *this = std::move(grown);
 }
 
 int CSpace::countNonEmpty() const

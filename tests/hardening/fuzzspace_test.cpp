@@ -1,6 +1,7 @@
 // The interpreter fuzz input format: seeds made from real programs must decode to those programs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <string>
@@ -52,4 +53,24 @@ TEST(FuzzSpace, BoundsAndShortInputs)
 
     FuzzSpace h;
     EXPECT_FALSE(h.decode(reinterpret_cast<const std::uint8_t*>("abc"), 3));
+}
+
+// The space ends with the last layer the cell bytes reach, so a short input is a small space.
+TEST(FuzzSpace, TheSpaceEndsWithTheInputsLastLayer)
+{
+    const struct {
+        std::size_t cellBytes;
+        int layers;
+    } cases[] = {{0, 1}, {1, 1}, {20, 1}, {21, 2}, {40, 2}, {41, 3}, {20 * 39, 39}, {20 * 40, 40}, {20 * 45, 40}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.cellBytes);
+        // Header: 10 x 2 x 40 (each byte is the size minus one), step limit 1.
+        std::string bytes("\x09\x01\x27\x00", 4);
+        bytes += std::string(c.cellBytes, '\x0b');  // red cells
+        const FuzzSpace f = decoded(bytes);
+        EXPECT_EQ(f.space.getSizeX(), 10);
+        EXPECT_EQ(f.space.getSizeY(), 2);
+        EXPECT_EQ(f.space.getSizeZ(), c.layers);
+        EXPECT_EQ(f.space.countNonEmpty(), int(std::min<std::size_t>(c.cellBytes, 20 * 40)));
+    }
 }

@@ -95,3 +95,32 @@ TEST(BlockCatalogue, ABlockDrawnOneCellWrongIsNotListed)
     EXPECT_TRUE(catalogueBlocks(s).empty());
     EXPECT_TRUE(catalogueBlocks(CSpace(0, 0, 0, 0)).empty());
 }
+
+// Each keyword icon names its kind of window; an icon with one cell changed names none.
+TEST(BlockCatalogue, EveryKeywordIconNamesItsWindowKind)
+{
+    const struct {
+        const char* name;
+        CSpace icon;
+        CBlockKind kind;
+    } keywords[] = {
+        {"palette", makePaletteIcon(), CBlockKind::Declaration},
+        {"variables", makeTwoBlockIcon(), CBlockKind::Declaration},
+        {"receive", makeArrowCrossIcon(), CBlockKind::Declaration},
+        {"own key", makeDownArrowIcon(), CBlockKind::Declaration},
+        {"reply key", makeUpArrowIcon(), CBlockKind::Declaration},
+        {"sub-program", makeThreeBlockIcon(), CBlockKind::SubProgram},
+    };
+    for (const auto& k : keywords) {
+        SCOPED_TRACE(k.name);
+        for (const bool spoilt : {false, true}) {
+            CSpace icon = k.icon;
+            if (spoilt) icon.set(0, 0, 0, icon.get(0, 0, 0) == CELL_YELLOW ? CELL_WHITE : CELL_YELLOW);
+            CSpace s(30, 12, 12, 0);
+            const DrawnBlock window = drawWindow(s, 1, 0, 1, {icon, CSpace(1, 1, 1, CELL_RED)});
+            const std::vector<CBlockEntry> blocks = catalogueBlocks(s);
+            ASSERT_FALSE(blocks.empty());
+            EXPECT_TRUE(listedAs(blocks[0], spoilt ? CBlockKind::Window : k.kind, window.bounds()));
+        }
+    }
+}
