@@ -12,6 +12,7 @@
 #include "interpreter/spacepairlist.h"
 #include "interpreter/testedpositions.h"
 #include "interpreter/unitprogram.h"
+#include "interpreter/unitview.h"
 #include "run/appliedgroup.h"
 #include "run/inputdevices.h"
 #include "space/boxset.h"
@@ -49,7 +50,7 @@ public:
     CInputDevices devices;  // snapshot, refreshed before every step
     CCell origin;           // the unit's corner in the document space
     std::string statusText; // progress text of the last search step
-    CSpace view;            // the unit's own cells
+    CUnitView view;         // the unit's own cells
     // Where the step cycle stands.
     enum class State {
         Idle,       // the next step begins a pass
