@@ -32,6 +32,20 @@ public:
                     anchored = true, ai = i, aj = j, ak = k, anchorValue = v;
                 }
         anchored = anchored && view.getSizeX() > 0;
+        // The cells to compare, as offsets into the unit's array from the position's corner.
+        const std::int64_t sx = view.getSizeX(), sy = view.getSizeY();
+        for (int k = 0; k < left.getSizeZ() && small; k++)
+            for (int j = 0; j < left.getSizeY() && small; j++)
+                for (int i = 0; i < left.getSizeX() && small; i++) {
+                    const int v = left.get(i, j, k);
+                    if (v == CELL_ANY) continue;
+                    if (exact == MAX_EXACT) {
+                        small = false;
+                        break;
+                    }
+                    offsets[exact] = i + sx * (j + sy * k);
+                    values[exact++] = v;
+                }
     }
 
     bool at(int x, int y, int z) const
@@ -67,17 +81,39 @@ public:
             for (std::int64_t y = y0; y <= y1; y++) {
                 poll.advance(int(x1 - x0 + 1));
                 const int* row = cells + (ai + sx * (y + aj + sy * (z + ak)));
-                for (std::int64_t x = x0; x <= x1; x++)
-                    if (row[x] == anchorValue && (oneCell || view.matchAt(int(x), int(y), int(z), left)))
-                        visit(int(x), int(y), int(z));
+                // Rows whose positions all put the left side wholly inside compare its cells
+                // directly; near the unit's faces the general test reads outside as 2.
+                const std::int64_t base = sx * (y + sy * z);
+                const bool rowInside = small && y >= 0 && z >= 0 && y + left.getSizeY() <= sy &&
+                                       z + left.getSizeZ() <= sz;
+                for (std::int64_t x = x0; x <= x1; x++) {
+                    if (row[x] != anchorValue) continue;
+                    const bool match = oneCell ? true
+                                       : rowInside && x >= 0 && x + left.getSizeX() <= sx
+                                           ? exactAt(cells + base + x)
+                                           : view.matchAt(int(x), int(y), int(z), left) != 0;
+                    if (match) visit(int(x), int(y), int(z));
+                }
             }
     }
 
 private:
+    bool exactAt(const int* corner) const
+    {
+        for (int e = 0; e < exact; e++)
+            if (corner[offsets[e]] != values[e]) return false;
+        return true;
+    }
+
+    static constexpr int MAX_EXACT = 8;
     const CSpace& view;
     const CSpace& left;
     const bool oneCell;
     const int wanted;
     bool anchored = false;  // the left side has a cell that must match exactly
     int ai = 0, aj = 0, ak = 0, anchorValue = CELL_EMPTY;
+    bool small = true;  // at most MAX_EXACT cells to compare, listed below
+    int exact = 0;
+    std::int64_t offsets[MAX_EXACT] = {};
+    int values[MAX_EXACT] = {};
 };

@@ -72,6 +72,7 @@ public:
     std::vector<CBoxSet::Item> changedBoxes;  // of the group being evaluated; kept to reuse its memory
     CCellSet spareCells;  // an empty set's memory, for found cells and for laying them out again
     std::vector<std::uint8_t> oldMatches;  // scratch: which old positions matched again
+    CCellSet groupWrites;  // scratch: the writes of a group applied after others in the pass
 
 private:
     void closePass(CSearchPoll& poll);
