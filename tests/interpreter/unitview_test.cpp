@@ -53,5 +53,5 @@ TEST(UnitView, CountsFollowEveryWriteAndAPatternNeedingAMissingValueMatchesNowhe
         // The outside code and "any" are never needed from the cells.
         ASSERT_TRUE(view.mayMatch(CSpace(2, 1, 1, CELL_OUTSIDE)));
     }
-    EXPECT_GT(impossible, 50);
+    EXPECT_GT(impossible, 20);  // the case must have come up, not only patterns that may match
 }
