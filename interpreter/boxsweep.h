@@ -9,8 +9,8 @@
 // the unit itself. Then the matches are first found in one scan of the unit and handed out box by
 // box, which makes the same calls in the same order.
 //
-// `fresh(x, y, z)` is asked before a position is tested (or a found match handed out); when it
-// says no, the position is passed over: the caller knows it has been tested already.
+// `fresh(x, y, z)` is asked at each match before it is handed out; when it says no, the match is
+// passed over: the caller has had it already.
 #pragma once
 
 #include <cstdint>
@@ -74,12 +74,10 @@ void sweepBoxes(const CSpace& view, const CSpace& left, const CBoxSet& boxes, CS
     }
     boxes.forEach([&](const CBox& h) {
         const boxsweep::Reach r(h, left);
-        for (std::int64_t z = r.z0; z <= r.z1; z++)
-            for (std::int64_t y = r.y0; y <= r.y1; y++)
-                for (std::int64_t x = r.x0; x <= r.x1; x++) {
-                    poll.tick();
-                    if (fresh(int(x), int(y), int(z)) && matcher.at(int(x), int(y), int(z)))
-                        onMatch(int(x), int(y), int(z));
-                }
+        // A position that does not match is passed over without asking `fresh`: it would not
+        // match the next time either.
+        matcher.forEachMatchIn(r.x0, r.y0, r.z0, r.x1, r.y1, r.z1, poll, [&](int x, int y, int z) {
+            if (fresh(x, y, z)) onMatch(x, y, z);
+        });
     });
 }

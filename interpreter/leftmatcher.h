@@ -1,6 +1,16 @@
-// CLeftMatcher: tells whether a rule's left side matches a unit's cells at a position.
+// CLeftMatcher: tells whether a rule's left side matches a unit's cells at a position, and walks
+// the positions worth testing in a box of positions.
+//
+// A match needs every cell of the left side that is neither "any" nor the outside code to equal
+// the unit's cell under it, and such a cell then lies inside the unit. One of them, the anchor (a
+// coloured one when there is one, as colours are rarer than empty cells), is compared first: only
+// positions that bring the anchor inside the unit onto its value are tested in full.
 #pragma once
 
+#include <algorithm>
+#include <cstdint>
+
+#include "interpreter/searchpoll.h"
 #include "space/cellcodes.h"
 #include "space/space.h"
 
@@ -13,17 +23,97 @@ public:
           oneCell(left.getSizeX() == 1 && left.getSizeY() == 1 && left.getSizeZ() == 1 && view.getSizeX() > 0),
           wanted(left.get(0, 0, 0))
     {
+        for (int k = 0; k < left.getSizeZ(); k++)
+            for (int j = 0; j < left.getSizeY(); j++)
+                for (int i = 0; i < left.getSizeX(); i++) {
+                    const int v = left.get(i, j, k);
+                    if (v == CELL_ANY || v == CELL_OUTSIDE) continue;
+                    if (anchored && (anchorValue != CELL_EMPTY || v == CELL_EMPTY)) continue;
+                    anchored = true, ai = i, aj = j, ak = k, anchorValue = v;
+                }
+        anchored = anchored && view.getSizeX() > 0;
+        // The cells to compare, as offsets into the unit's array from the position's corner.
+        const std::int64_t sx = view.getSizeX(), sy = view.getSizeY();
+        for (int k = 0; k < left.getSizeZ() && small; k++)
+            for (int j = 0; j < left.getSizeY() && small; j++)
+                for (int i = 0; i < left.getSizeX() && small; i++) {
+                    const int v = left.get(i, j, k);
+                    if (v == CELL_ANY) continue;
+                    if (exact == MAX_EXACT) {
+                        small = false;
+                        break;
+                    }
+                    offsets[exact] = i + sx * (j + sy * k);
+                    values[exact++] = v;
+                }
     }
 
     bool at(int x, int y, int z) const
     {
         if (oneCell) return wanted == CELL_ANY || view.get(x, y, z) == wanted;
+        if (anchored && view.get(x + ai, y + aj, z + ak) != anchorValue) return false;
         return view.matchAt(x, y, z, left) != 0;
     }
 
+    // Calls visit(x, y, z) at every position of the box [x0, x1] x [y0, y1] x [z0, z1] where the
+    // left side matches, z outermost and x innermost; positions it passes over cannot match.
+    template <class Visit>
+    void forEachMatchIn(std::int64_t x0, std::int64_t y0, std::int64_t z0, std::int64_t x1, std::int64_t y1,
+                        std::int64_t z1, CSearchPoll& poll, Visit visit) const
+    {
+        if (!anchored) {
+            for (std::int64_t z = z0; z <= z1; z++)
+                for (std::int64_t y = y0; y <= y1; y++)
+                    for (std::int64_t x = x0; x <= x1; x++) {
+                        poll.tick();
+                        if (at(int(x), int(y), int(z))) visit(int(x), int(y), int(z));
+                    }
+            return;
+        }
+        // Only positions that put the anchor inside the unit.
+        const std::int64_t sx = view.getSizeX(), sy = view.getSizeY(), sz = view.getSizeZ();
+        x0 = std::max<std::int64_t>(x0, -ai), x1 = std::min<std::int64_t>(x1, sx - 1 - ai);
+        y0 = std::max<std::int64_t>(y0, -aj), y1 = std::min<std::int64_t>(y1, sy - 1 - aj);
+        z0 = std::max<std::int64_t>(z0, -ak), z1 = std::min<std::int64_t>(z1, sz - 1 - ak);
+        if (x0 > x1) return;
+        const int* cells = view.data();
+        for (std::int64_t z = z0; z <= z1; z++)
+            for (std::int64_t y = y0; y <= y1; y++) {
+                poll.advance(int(x1 - x0 + 1));
+                const int* row = cells + (ai + sx * (y + aj + sy * (z + ak)));
+                // Rows whose positions all put the left side wholly inside compare its cells
+                // directly; near the unit's faces the general test reads outside as 2.
+                const std::int64_t base = sx * (y + sy * z);
+                const bool rowInside = small && y >= 0 && z >= 0 && y + left.getSizeY() <= sy &&
+                                       z + left.getSizeZ() <= sz;
+                for (std::int64_t x = x0; x <= x1; x++) {
+                    if (row[x] != anchorValue) continue;
+                    const bool match = oneCell ? true
+                                       : rowInside && x >= 0 && x + left.getSizeX() <= sx
+                                           ? exactAt(cells + base + x)
+                                           : view.matchAt(int(x), int(y), int(z), left) != 0;
+                    if (match) visit(int(x), int(y), int(z));
+                }
+            }
+    }
+
 private:
+    bool exactAt(const int* corner) const
+    {
+        for (int e = 0; e < exact; e++)
+            if (corner[offsets[e]] != values[e]) return false;
+        return true;
+    }
+
+    static constexpr int MAX_EXACT = 8;
     const CSpace& view;
     const CSpace& left;
     const bool oneCell;
     const int wanted;
+    bool anchored = false;  // the left side has a cell that must match exactly
+    int ai = 0, aj = 0, ak = 0, anchorValue = CELL_EMPTY;
+    bool small = true;  // at most MAX_EXACT cells to compare, listed below
+    int exact = 0;
+    std::int64_t offsets[MAX_EXACT] = {};
+    int values[MAX_EXACT] = {};
 };

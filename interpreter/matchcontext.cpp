@@ -164,26 +164,30 @@ void CMatchContext::searchStep(CSearchPoll& poll)
         const std::size_t boxesBefore = changed.size();
 
         // Where the pair matched in the last pass, then wherever the left side overlaps a box
-        // that changed, including positions that start outside the unit. Each position is tested
-        // once: a second test would find the same and record nothing new.
+        // that changed, including positions that start outside the unit. Each match is recorded
+        // once: a second would record nothing new. Only matches are marked: a position that does
+        // not match now will not match when it comes again, as the unit does not change in a pass.
         const CLeftMatcher matcher(view, left);
         // With no old positions and a single box (a unit's first pass), no position comes twice:
         // nothing needs marking, and a huge unit's marks are not even touched.
         const bool onlyOnce = pair.cells.isEmpty() && searchBoxes.count() == 1;
+        // A left side needing a value the unit does not hold finds nothing, old or new.
+        const bool possible = view.mayMatch(left);
         if (!onlyOnce) tested.begin(view.getSizeX(), view.getSizeY(), view.getSizeZ());
         auto fresh = [&](int x, int y, int z) { return onlyOnce || tested.first(x, y, z); };
         // The old positions are distinct, so each is fresh here and is tested in place (the order
         // of the tests changes nothing); the matches are recorded in pop order. Then the set is
         // dropped, rather than popped one by one.
-        pair.cells.forEachPassing(
-            [&](const CCell& old) {
-                poll.tick();
-                return fresh(old.x, old.y, old.z) && matcher.at(old.x, old.y, old.z);
-            },
-            [&](const CCell& old) { record(old.x, old.y, old.z); }, oldMatches);
+        if (possible)
+            pair.cells.forEachPassing(
+                [&](const CCell& old) {
+                    poll.tick();
+                    return matcher.at(old.x, old.y, old.z) && fresh(old.x, old.y, old.z);
+                },
+                [&](const CCell& old) { record(old.x, old.y, old.z); }, oldMatches);
         pair.cells.clear();
         spareCells.swap(pair.cells);  // empty: its memory serves the next pair, or a layout
-        sweepBoxes(view, left, searchBoxes, poll, fresh, record);
+        if (possible) sweepBoxes(view, left, searchBoxes, poll, fresh, record);
 
         if (changed.size() > boxesBefore) pairsWithBoxes++;
         // A pair that found nothing keeps no memory: the larger of the two empty sets stays spare.

@@ -12,6 +12,7 @@
 #include "interpreter/spacepairlist.h"
 #include "interpreter/testedpositions.h"
 #include "interpreter/unitprogram.h"
+#include "interpreter/unitview.h"
 #include "run/appliedgroup.h"
 #include "run/inputdevices.h"
 #include "space/boxset.h"
@@ -49,7 +50,7 @@ public:
     CInputDevices devices;  // snapshot, refreshed before every step
     CCell origin;           // the unit's corner in the document space
     std::string statusText; // progress text of the last search step
-    CSpace view;            // the unit's own cells
+    CUnitView view;         // the unit's own cells
     // Where the step cycle stands.
     enum class State {
         Idle,       // the next step begins a pass
@@ -71,6 +72,7 @@ public:
     std::vector<CBoxSet::Item> changedBoxes;  // of the group being evaluated; kept to reuse its memory
     CCellSet spareCells;  // an empty set's memory, for found cells and for laying them out again
     std::vector<std::uint8_t> oldMatches;  // scratch: which old positions matched again
+    CCellSet groupWrites;  // scratch: the writes of a group applied after others in the pass
 
 private:
     void closePass(CSearchPoll& poll);

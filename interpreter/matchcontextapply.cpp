@@ -12,8 +12,8 @@ void CMatchContext::applyGroup(CSpacePairList& group, int useDevices, std::vecto
     appliedMark = group.mark;
     // Pushing a set's cells in pop order into an empty set rebuilds it as it is: so while the
     // pass has no writes yet, the group writes straight into them.
-    CCellSet others;
-    CCellSet& cellWrites = writes.isEmpty() ? writes : others;
+    groupWrites.clear();  // empty, with the memory of earlier groups' writes
+    CCellSet& cellWrites = writes.isEmpty() ? writes : groupWrites;
     std::vector<CSpace> sentIcons, sentData;
     const CSpace randomIcon = devices.getRandomIcon();
     const CSpace mouseIcon = devices.getMouseIcon();
@@ -143,6 +143,10 @@ void CMatchContext::addDirtyBoxes(std::vector<CBoxSet::Item>& boxes, bool distin
     // set takes the boxes' memory (and leaves its own for the next group's boxes).
     if (distinct && dirtyBoxes.isEmpty()) {
         dirtyBoxes.takeDistinctHeadFirst(boxes);
+        return;
+    }
+    if (distinct) {  // all kept, so the set would give them back from the last found to the first
+        for (auto it = boxes.rbegin(); it != boxes.rend(); ++it) dirtyBoxes.push(it->box());
         return;
     }
     CBoxSet found;

@@ -12,6 +12,11 @@ struct CSearchPoll {
     {
         if (check && ++count >= 4096) now();
     }
+    // As `n` ticks.
+    void advance(int n)
+    {
+        if (check && (count += n) >= 4096) now();
+    }
     // Between two large pieces of work that cannot be split.
     void now()
     {

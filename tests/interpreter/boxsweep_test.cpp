@@ -107,3 +107,34 @@ TEST(BoxSweep, AScanThatFindsTooManyMatchesFallsBackToTheWalk)
     // Each of the 18 x 18 positions where it fits lies in the reach of 3 x 3 boxes.
     EXPECT_EQ(swept(view, left, boxes).size(), 18u * 18u * 9u);
 }
+
+// The walk tests a left side first at one cell that must match exactly (a colour when it has
+// one), and compares the rest directly where it lies wholly inside. Left sides with empty and
+// outside cells, more cells than the direct comparison takes, and boxes over the unit's faces.
+TEST(BoxSweep, LeftSidesOfEveryKindOfCellReportTheSameMatchesAsTheLoop)
+{
+    std::mt19937 rng(11);
+    const int kinds[] = {CELL_EMPTY, CELL_EMPTY, CELL_RED, CELL_GREEN, CELL_ANY, CELL_OUTSIDE};
+    int found = 0;
+    for (int round = 0; round < 300; round++) {
+        const int sx = 3 + int(rng() % 8), sy = 1 + int(rng() % 3), sz = 3 + int(rng() % 8);
+        CSpace view(sx, sy, sz, CELL_EMPTY);
+        for (int z = 0; z < sz; z++)
+            for (int y = 0; y < sy; y++)
+                for (int x = 0; x < sx; x++) view.set(x, y, z, kinds[rng() % 4]);
+        const int lx = 1 + int(rng() % 4), ly = 1 + int(rng() % sy), lz = 1 + int(rng() % 4);
+        // Cut from the view (so it matches somewhere), with cells turned to "any" or "outside".
+        CSpace left = view.extract(int(rng() % sx), 0, int(rng() % sz), lx, ly, lz);
+        for (int i = int(rng() % 3); i > 0; i--)
+            left.set(int(rng() % lx), int(rng() % ly), int(rng() % lz), kinds[4 + rng() % 2]);
+        CBoxSet boxes;
+        for (int i = int(rng() % 12); i > 0; i--) {
+            const int x = int(rng() % (sx + 6)) - 3, y = int(rng() % sy), z = int(rng() % (sz + 6)) - 3;
+            boxes.push(CBox(x, y, z, x + int(rng() % 3), y, z + int(rng() % 3)));
+        }
+        const auto expected = reference(view, left, boxes);
+        found += int(expected.size());
+        ASSERT_EQ(swept(view, left, boxes), expected) << "round " << round;
+    }
+    EXPECT_GT(found, 300);  // the rounds must have matched often, not only found nothing
+}

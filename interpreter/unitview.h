@@ -1,0 +1,82 @@
+// CUnitView: a unit's own cells, with a count of the cells holding each value. A rule's left side
+// that needs a value the unit does not hold matches nowhere, which is known without a search: the
+// device pictures, for one, are seldom drawn in a work area. The counts follow every write made
+// through this class; the writers of CSpace that it does not count are hidden.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <utility>
+
+#include "space/cellcodes.h"
+#include "space/space.h"
+
+class CUnitView : public CSpace {
+public:
+    CUnitView() { recount(); }
+    CUnitView(const CSpace& cells) : CSpace(cells) { recount(); }
+    CUnitView(CSpace&& cells) noexcept : CSpace(std::move(cells)) { recount(); }
+    CUnitView& operator=(const CSpace& cells)
+    {
+        CSpace::operator=(cells);
+        recount();
+        return *this;
+    }
+    CUnitView& operator=(CSpace&& cells) noexcept
+    {
+        CSpace::operator=(std::move(cells));
+        recount();
+        return *this;
+    }
+
+    void set(int x, int y, int z, int value)
+    {
+        if (x < 0 || y < 0 || z < 0 || x >= getSizeX() || y >= getSizeY() || z >= getSizeZ()) return;
+        counts[slot(get(x, y, z))]--;
+        counts[slot(value)]++;
+        CSpace::set(x, y, z, value);
+    }
+
+    // False only when no cell holds `value`. Values other than empty and the colours are not
+    // told apart: for those the answer is true.
+    bool holds(int value) const
+    {
+        const int s = slot(value);
+        return s == OTHER || counts[s] > 0;
+    }
+
+    // False when the pattern needs, somewhere, a value that no cell holds: then it matches at no
+    // position, as such a cell must lie inside the grid (outside reads 2, which is not counted).
+    bool mayMatch(const CSpace& pattern) const
+    {
+        const std::int64_t n = std::int64_t(pattern.getSizeX()) * pattern.getSizeY() * pattern.getSizeZ();
+        const int* c = pattern.data();
+        for (std::int64_t i = 0; i < n; i++)
+            if (c[i] != CELL_ANY && c[i] != CELL_OUTSIDE && !holds(c[i])) return false;
+        return true;
+    }
+
+private:
+    using CSpace::fillCount;
+    using CSpace::overwrite;
+    using CSpace::paste;
+    using CSpace::resize;
+
+    static constexpr int OTHER = 9;
+    // Empty is slot 0, the colours 1 to 8, anything else OTHER.
+    static int slot(int value)
+    {
+        if (value == CELL_EMPTY) return 0;
+        if (value >= CELL_WHITE && value <= CELL_YELLOW) return 1 + value - CELL_WHITE;
+        return OTHER;
+    }
+    void recount()
+    {
+        counts.fill(0);
+        const std::int64_t n = std::int64_t(getSizeX()) * getSizeY() * getSizeZ();
+        const int* c = data();
+        for (std::int64_t i = 0; i < n; i++) counts[slot(c[i])]++;
+    }
+
+    std::array<std::int64_t, 10> counts{};
+};
