@@ -1,5 +1,5 @@
-// Drawing the scene with GL 1.1: the camera, the cells as runs along x (sent from client-side
-// arrays), and in immediate mode the cursor and area boxes, the six guide lines and the floor.
+// Drawing the scene with GL 1.1: the camera, the cells as runs along x (kept between frames and
+// sent from client-side arrays), and in immediate mode the cursor and area boxes, the six guide lines and the floor.
 #include <QOpenGLContext>
 #include <QtGui/qopengl.h>
 
@@ -14,12 +14,10 @@
 #include "view/cellshading.h"
 #include "view/guidesegment.h"
 #include "view/runfaces.h"
+#include "view/scenecache.h"
 #include "view/tesseraview.h"
 
 namespace {
-// A colour component as a byte, rounded as GL rounds a float colour into an 8-bit buffer.
-GLubyte Byte(float c) { return GLubyte(c * 255.0f + 0.5f); }
-
 // The twelve edges of the box [lo, hi], as line pairs.
 void BoxEdges(const float lo[3], const float hi[3])
 {
@@ -95,70 +93,24 @@ void CTesseraView::DrawCells()
 {
     const SVec3 eye = Eye();
     const int ex = EyeCellIndex(eye.x), ey = EyeCellIndex(eye.y), ez = EyeCellIndex(eye.z);
-    m_vertices.clear();
-    m_colours.clear();
-    m_texCoords.clear();
 
     // One lock for the whole scan: a running interpreter waits for the frame, not per cell. The
-    // cells are read straight from the space's array, row by row along x.
+    // faces are kept between frames; only slabs whose cells changed, or whose faces the eye's
+    // move changed, are built again.
     m_pDoc->Lock();
     const CSpace& space = m_pDoc->SpaceUnlocked();
-    const int sx = space.getSizeX(), sy = space.getSizeY(), sz = space.getSizeZ();
-    const int* cells = space.data();
-    auto cellAt = [cells, sx, sy, sz](int x, int y, int z) {
-        return x < 0 || y < 0 || z < 0 || x >= sx || y >= sy || z >= sz ? 0 : cells[x + sx * (y + sy * z)];
-    };
     // Faces against non-empty neighbours are left out, unless the eye sits inside a cell.
-    const bool cull = m_bSkipCovered && cellAt(EyeCellIndex(std::floor(eye.x)), EyeCellIndex(std::floor(eye.y)), EyeCellIndex(std::floor(eye.z))) == 0;
-    SFace faces[3];
-    auto add = [&](int x0, int y, int z, int value, int length) {
-        const int skip = cull ? CoveredFaces(x0, y, z, length, ex, ey, ez, cellAt) : 0;
-        const int n = RunFaces(x0, y, z, value, length, ex, ey, ez, faces, skip);
-        for (int f = 0; f < n; f++) {
-            // Four corners of three floats each, and the face's colour once per corner.
-            const std::size_t v = m_vertices.size(), c = m_colours.size();
-            m_vertices.resize(v + 12);
-            std::memcpy(m_vertices.data() + v, faces[f].corner, sizeof faces[f].corner);
-            const GLubyte rgba[4] = {Byte(faces[f].colour.r), Byte(faces[f].colour.g), Byte(faces[f].colour.b), 255};
-            m_colours.resize(c + 16);
-            for (int k = 0; k < 4; k++) std::memcpy(m_colours.data() + c + 4 * k, rgba, 4);
-            if (m_bCellEdges) {
-                float st[4][2];
-                FaceTexCoords(faces[f], st);
-                const std::size_t t = m_texCoords.size();
-                m_texCoords.resize(t + 8);
-                std::memcpy(m_texCoords.data() + t, st, sizeof st);
-            }
-        }
-    };
-    // Layers and rows nearest the eye first, so that the depth test turns away most of what lies
-    // behind them before it is shaded.
-    const bool zDown = ez >= sz / 2, yDown = ey >= sy / 2;
-    for (int zi = 0; zi < sz; zi++)
-        for (int yi = 0; yi < sy; yi++) {
-            const int z = zDown ? sz - 1 - zi : zi, y = yDown ? sy - 1 - yi : yi;
-            const int* row = cells + std::size_t(sx) * (y + std::size_t(sy) * z);
-            for (int x = 0; x < sx;) {
-                const int value = row[x];
-                int end = x + 1;
-                while (end < sx && row[end] == value) end++;
-                if (value != 0) add(x, y, z, value, end - x);
-                x = end;
-            }
-        }
+    const int cx = EyeCellIndex(std::floor(eye.x)), cy = EyeCellIndex(std::floor(eye.y)), cz = EyeCellIndex(std::floor(eye.z));
+    const bool eyeInCell = cx >= 0 && cy >= 0 && cz >= 0 && cx < space.getSizeX() && cy < space.getSizeY() &&
+                           cz < space.getSizeZ() && space.get(cx, cy, cz) != 0;
+    const bool cull = m_bSkipCovered && !eyeInCell;
+    m_sceneCache->Update(space, ex, ey, ez, cull, m_bCellEdges);
     m_pDoc->Unlock();
+    if (m_sceneCache->FaceCount() == 0) return;
 
-    // The faces go to GL from client-side arrays (GL 1.1) in one call, in scan order, each as
-    // two triangles over its four corners (cheaper for a software renderer than quads).
-    if (m_vertices.empty()) return;
-    const std::size_t quads = m_vertices.size() / 12;
-    for (GLuint q = GLuint(m_indices.size() / 6); q < quads; q++)
-        m_indices.insert(m_indices.end(), {4 * q, 4 * q + 1, 4 * q + 2, 4 * q, 4 * q + 2, 4 * q + 3});
+    // The faces go to GL from client-side arrays (GL 1.1), slab by slab in drawing order, each
+    // as two triangles over its four corners (cheaper for a software renderer than quads).
     glShadeModel(GL_FLAT);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_COLOR_ARRAY);
-    glVertexPointer(3, GL_FLOAT, 0, m_vertices.data());
-    glColorPointer(4, GL_UNSIGNED_BYTE, 0, m_colours.data());
     // With edges, each face carries the outline texture, one square per cell, modulating its
     // colour. The view's context keeps it (a software renderer compiles its shading anew for a
     // new texture); a context without Qt (an offscreen picture) makes one for its one frame.
@@ -182,12 +134,9 @@ void CTesseraView::DrawCells()
         glBindTexture(GL_TEXTURE_2D, m_edgeTexture);
         glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
         glEnable(GL_TEXTURE_2D);
-        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-        glTexCoordPointer(2, GL_FLOAT, 0, m_texCoords.data());
     }
-    glDrawElements(GL_TRIANGLES, GLsizei(quads * 6), GL_UNSIGNED_INT, m_indices.data());
+    m_sceneCache->Draw();
     if (m_bCellEdges) {
-        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
         glDisable(GL_TEXTURE_2D);
         glBindTexture(GL_TEXTURE_2D, 0);
         if (!context) {
@@ -195,8 +144,6 @@ void CTesseraView::DrawCells()
             m_edgeTexture = 0;
         }
     }
-    glDisableClientState(GL_COLOR_ARRAY);
-    glDisableClientState(GL_VERTEX_ARRAY);
 }
 
 void CTesseraView::DrawRun(int x0, int y, int z, int value, int length)

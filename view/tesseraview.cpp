@@ -14,6 +14,7 @@
 #include "view/framememory.h"
 #include "view/joystickdevice.h"
 #include "view/picking.h"
+#include "view/scenecache.h"
 
 namespace {
 // Flat colours for picking: no multisampling; a depth buffer for the scene.
@@ -58,6 +59,7 @@ CTesseraView::CTesseraView(CTesseraDoc* doc, QWidget* parent)
         return std::uint32_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
     };
     m_picker = std::make_unique<CGuidePicker>(*this);
+    m_sceneCache = std::make_unique<CSceneCache>();
     // Every edit, from a menu, a key, the mouse or the joystick, ends what the last step showed.
     m_editor.SetEditListener([this] {
         ClearStepOverlays();
@@ -79,7 +81,7 @@ CTesseraView::~CTesseraView()
 
 void CTesseraView::initializeGL()
 {
-    // The scene itself keeps nothing in GL: it is sent whole every frame. The picking target
+    // The scene keeps nothing in GL: its faces are client-side arrays. The picking target
     // belongs to this context and goes with it.
     connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &CTesseraView::ReleasePicker);
 }

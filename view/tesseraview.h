@@ -24,6 +24,7 @@
 class CGuidePicker;
 struct SPictureTarget;
 class CJoystickDevice;
+class CSceneCache;
 class CTesseraDoc;
 class QTimer;
 struct SJoyPosition;
@@ -298,11 +299,8 @@ private:
     std::shared_ptr<SPictureTarget> m_pictures;  // the frames' target, between pictures
     bool m_bFrameReady = false;  // the framebuffer holds the frame of the last Redraw
     bool m_bSkipCovered = true;
-    std::vector<float> m_vertices;  // the cells' quads of the frame being drawn
-    std::vector<unsigned char> m_colours;  // RGBA bytes per vertex
-    std::vector<unsigned int> m_indices;   // two triangles per face, kept between frames
+    std::unique_ptr<CSceneCache> m_sceneCache;  // the cells' faces, kept between frames
     bool m_bCellEdges = true;
-    std::vector<float> m_texCoords;        // the outline texture's coordinates per vertex
     unsigned int m_edgeTexture = 0;        // the outline texture, kept by the context below
     const void* m_edgeTextureContext = nullptr;
     bool m_bFitPending = false;  // a newly opened space is fitted once the view is shown

@@ -1,0 +1,97 @@
+// The faces a view keeps between frames: after every kind of change (cells in one layer, a box
+// across layers, a cell whose removal bares faces in the next layer, eye moves, the eye inside a
+// cell, a resize, a loaded file, undo, a run's steps, cell edges) the view that kept its faces
+// draws exactly what a new view drawing everything afresh draws.
+#include <QtTest>
+
+#include <functional>
+
+#include "guitestsupport.h"
+
+namespace {
+const QSize PICTURE(240, 180);
+
+// A view of the document drawing from nothing, placed as `like`.
+QImage FreshPicture(CTesseraDoc& doc, const CTesseraView& like)
+{
+    CTesseraView fresh(&doc);
+    fresh.PlaceCursor(like.GetCursorX(), like.GetCursorY(), like.GetCursorZ());
+    fresh.PlaceEye(like.GetElevation(), like.GetAzimuth(), like.GetDistance());
+    fresh.SetCellEdges(like.IsCellEdges());
+    if (!like.IsCursorShown()) fresh.OnViewCursor();
+    return fresh.RenderImage(PICTURE);
+}
+
+int DifferingPixels(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size()) return -1;
+    int n = 0;
+    for (int y = 0; y < a.height(); y++)
+        for (int x = 0; x < a.width(); x++) n += a.pixel(x, y) != b.pixel(x, y);
+    return n;
+}
+
+// A dense block of mixed colours with a few holes, so that most faces are covered.
+void FillBlock(CTesseraDoc& doc, int x0, int x1, int y1, int z0, int z1)
+{
+    for (int z = z0; z < z1; z++)
+        for (int y = 0; y < y1; y++)
+            for (int x = x0; x < x1; x++)
+                if ((x * 7 + y * 5 + z * 3) % 13 != 0) doc.SetCell(x, y, z, 100 + (x + 2 * y + 3 * z) % 8);
+}
+}  // namespace
+
+class SceneCacheTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void keptFacesDrawAsAFreshView();
+};
+
+void SceneCacheTest::keptFacesDrawAsAFreshView()
+{
+    SViewFixture f(12, 6, 10);
+    FillBlock(f.doc, 1, 11, 5, 1, 9);
+    f.view.PlaceCursor(5, 2, 4);
+    f.view.PlaceEye(0.5f, 0.4f, 22);
+    CTesseraView& v = f.view;
+    CTesseraDoc& d = f.doc;
+    const struct {
+        const char* what;
+        std::function<void()> change;
+    } steps[] = {
+        {"first picture", [] {}},
+        {"one cell in a middle layer", [&] { d.SetCell(4, 4, 5, 103); }},
+        // The block's front layer is z = 8: emptying its top cells bares faces in layer 7.
+        {"cells emptied in the front layer", [&] { d.FillBox(CBox(2, 3, 8, 9, 4, 8), 0, {"test"}); }},
+        {"a box across layers", [&] { d.FillBox(CBox(3, 1, 2, 6, 4, 7), 106, {"test"}); }},
+        {"undo of the box", [&] { SEditMark m; d.Undo(m); }},
+        {"eye to the other side", [&] { v.PlaceEye(0.3f, 3.6f, 20); }},
+        {"eye below", [&] { v.PlaceEye(-0.6f, 1.9f, 18); }},
+        {"eye inside an empty cell of the block", [&] { v.PlaceEye(0.05f, 0.1f, 2.2f); }},
+        {"eye inside a filled cell", [&] { v.PlaceEye(0.0f, 0.0f, 0.3f); }},
+        {"eye back outside", [&] { v.PlaceEye(0.5f, 0.4f, 22); }},
+        {"cell edges off", [&] { v.SetCellEdges(false); }},
+        {"a cell while edges are off", [&] { d.SetCell(10, 4, 8, 0); }},
+        {"cell edges on", [&] { v.SetCellEdges(true); }},
+        {"a larger space", [&] { QVERIFY(d.ResizeSpace(14, 7, 12)); }},
+        {"a smaller space", [&] { QVERIFY(d.ResizeSpace(9, 6, 7)); }},
+        {"a loaded file", [&] {
+             LoadSpace(d, 8, 3, 9, {{1, 0, 1, 104}, {2, 0, 1, 104}, {3, 2, 7, 107}, {6, 1, 4, 101}});
+             v.PlaceCursor(4, 1, 4);
+             v.PlaceEye(0.6f, 0.7f, 14);
+         }},
+        {"a cell of the loaded space", [&] { d.SetCell(2, 0, 1, 0); }},
+    };
+    for (const auto& step : steps) {
+        step.change();
+        const QImage kept = v.RenderImage(PICTURE);
+        const QImage fresh = FreshPicture(d, v);
+        QVERIFY2(!kept.isNull() && !fresh.isNull(), step.what);
+        const int differing = DifferingPixels(kept, fresh);
+        QVERIFY2(differing == 0, qPrintable(QString("%1: %2 pixels differ").arg(step.what).arg(differing)));
+    }
+}
+
+QTEST_MAIN(SceneCacheTest)
+#include "scenecache_test.moc"
