@@ -1,15 +1,17 @@
 // Near misses. The space is read as the Separate scan reads it; outline cells that no block took
 // are gathered into heaps of touching cells. For each heap, every cell of it (taken away) and
 // every cell next to it (painted in the outline colour) is tried as the one change, on a small
-// copy of the heap's surroundings in which the recognised blocks are already consumed; the
-// change after which a recogniser reads a block holding most of the heap, and holding or touching
-// the changed cell, is the near miss.
+// copy of the heap's surroundings in which the recognised blocks are already consumed (rule
+// groups near it drawn back in, so that a mended rule can rejoin its chain). The change after
+// which a recogniser reads a block holding most of the heap as outline (not as contents), and
+// holding or touching the changed cell, is the near miss.
 #include "interpreter/nearmiss.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <tuple>
 
+#include "interpreter/blockparts.h"
 #include "interpreter/keywordicons.h"
 #include "interpreter/nearmissreason.h"
 #include "interpreter/patternspace.h"
@@ -38,139 +40,6 @@ CBox shifted(const CBox& b, const Pos& d)
     return CBox(b.x0 + d.x, b.y0 + d.y, b.z0 + d.z, b.x1 + d.x, b.y1 + d.y, b.z1 + d.z);
 }
 
-// What one recogniser call read: the block's kind, drawing and named parts.
-struct Read {
-    CBlockKind kind = CBlockKind::WorkArea;
-    CBox box;
-    int outlineInside = 0;  // outline-coloured cells among the contents read out
-    std::vector<CBlockPart> parts;
-    std::vector<CPlacedSpace> frames;  // windows: the frames in chain order
-};
-
-struct Outputs {
-    CSpaceList sequence;
-    CSpacePairList group;
-    CSpace interior;
-    CWindow window;
-};
-
-std::string numbered(const char* name, std::size_t i, std::size_t count)
-{
-    return count > 1 ? std::string(name) + " of rule " + std::to_string(i + 1) : std::string(name);
-}
-
-void ruleGroupParts(const CSpacePairList& group, int x, int y, int z, bool flat, std::vector<CBlockPart>& parts)
-{
-    std::vector<const CSpacePair*> rules;
-    group.forEach([&](const CSpacePair& p) { rules.push_back(&p); });
-    std::reverse(rules.begin(), rules.end());  // the first rule of the chain was pushed first
-    int az = z;
-    for (std::size_t i = 0; i < rules.size(); i++) {
-        const CSpace& l = rules[i]->first;
-        const CSpace& r = rules[i]->second;
-        const bool right = r.getSizeX() > 0;
-        int next;
-        if (flat) {
-            parts.push_back({numbered("left box", i, rules.size()),
-                             CBox(x - l.getSizeX() - 1, 0, az, x, 0, az + l.getSizeZ() + 1)});
-            if (right)
-                parts.push_back({numbered("right box", i, rules.size()),
-                                 CBox(x, 0, az, x + r.getSizeX() + 1, 0, az + r.getSizeZ() + 1)});
-            next = az + std::max(l.getSizeZ(), r.getSizeZ()) + 2;
-        } else {
-            parts.push_back({numbered("left box", i, rules.size()),
-                             CBox(x - l.getSizeX(), y, az, x, y + l.getSizeY(), az + l.getSizeZ())});
-            if (right)
-                parts.push_back({numbered("right box", i, rules.size()),
-                                 CBox(x, y, az, x + r.getSizeX(), y + r.getSizeY(), az + r.getSizeZ())});
-            next = az + std::max(l.getSizeZ(), r.getSizeZ()) + 1;
-        }
-        if (i + 1 < rules.size())
-            parts.push_back({"connector after rule " + std::to_string(i + 1), CBox(x, y, next, x, y, next)});
-        az = next + 1;
-    }
-}
-
-void workAreaParts(const CBox& b, bool flat, std::vector<CBlockPart>& parts)
-{
-    if (flat) {
-        parts.push_back({"top left dot", CBox(b.x0, 0, b.z0, b.x0, 0, b.z0)});
-        parts.push_back({"top right dot", CBox(b.x1, 0, b.z0, b.x1, 0, b.z0)});
-        parts.push_back({"bottom left dot", CBox(b.x0, 0, b.z1, b.x0, 0, b.z1)});
-        parts.push_back({"bottom right dot", CBox(b.x1, 0, b.z1, b.x1, 0, b.z1)});
-        parts.push_back({"rectangle", CBox(b.x0 + 1, 0, b.z0 + 1, b.x1 - 1, 0, b.z1 - 1)});
-        return;
-    }
-    parts.push_back({"left post", CBox(b.x0, b.y0, b.z0, b.x0, b.y1, b.z0)});
-    parts.push_back({"right post", CBox(b.x1, b.y0, b.z0, b.x1, b.y1, b.z0)});
-    parts.push_back({"floor", CBox(b.x0, b.y0, b.z0, b.x1, b.y0, b.z1)});
-}
-
-std::string frameName(CBlockKind kind, std::size_t i)
-{
-    if (i == 0) return kind == CBlockKind::Window ? "first frame" : "keyword frame";
-    if (kind == CBlockKind::SubProgram) {
-        if (i == 1) return "name frame";
-        if (i == 2) return "rule frame";
-        return "instance frame " + std::to_string(i - 2);
-    }
-    return "frame " + std::to_string(i + 1);
-}
-
-void windowParts(const CWindow& window, CBlockKind kind, Read& read)
-{
-    window.forEach([&](const CPlacedSpace& f) { read.frames.push_back(f); });
-    std::reverse(read.frames.begin(), read.frames.end());
-    for (std::size_t i = 0; i < read.frames.size(); i++) {
-        const CPlacedSpace& f = read.frames[i];
-        const std::string name = frameName(kind, i);
-        read.parts.push_back({"handle of the " + name, CBox(f.x - 1, f.y - 1, f.z - 1, f.x - 1, f.y - 1, f.z - 1)});
-        read.parts.push_back({name, CBox(f.x, f.y - 1, f.z - 1, f.x + f.getSizeX() - 1, f.y + f.getSizeY() - 1,
-                                         f.z + f.getSizeZ() - 1)});
-    }
-}
-
-int countOf(const CSpace& s, int value)
-{
-    int n = 0;
-    for (int z = 0; z < s.getSizeZ(); z++)
-        for (int y = 0; y < s.getSizeY(); y++)
-            for (int x = 0; x < s.getSizeX(); x++) n += s.get(x, y, z) == value;
-    return n;
-}
-
-// The four recognisers in their order at one scan cell.
-bool readAt(CPatternSpace& s, const Pos& p, Outputs& o, Read& read)
-{
-    const bool flat = s.isFlat();
-    const int outline = flat ? CELL_BLUE : CELL_GREEN;
-    s.resetConsumed();
-    if (!o.sequence.isEmpty()) o.sequence.clear();
-    if (s.findSequence(p.x, p.y, p.z, o.sequence)) {
-        read.kind = CBlockKind::Sequence;
-        read.parts.push_back({"strip", s.consumedBox});
-        o.sequence.forEach([&](const CSpace& f) { read.outlineInside += countOf(f, outline); });
-    } else if (s.findRuleGroup(p.x, p.y, p.z, o.group)) {
-        read.kind = CBlockKind::RuleGroup;
-        ruleGroupParts(o.group, p.x, p.y, p.z, flat, read.parts);
-        o.group.forEach([&](const CSpacePair& r) {
-            read.outlineInside += countOf(r.first, outline) + countOf(r.second, outline);
-        });
-    } else if (s.findWorkArea(p.x, p.y, p.z, o.interior)) {
-        read.kind = CBlockKind::WorkArea;
-        workAreaParts(s.consumedBox, flat, read.parts);
-        read.outlineInside = countOf(o.interior, outline);
-    } else if (s.findWindow(p.x, p.y, p.z, o.window)) {
-        read.kind = windowKind(o.window);
-        windowParts(o.window, read.kind, read);
-        for (const CPlacedSpace& f : read.frames) read.outlineInside += countOf(f, outline);
-    } else {
-        return false;
-    }
-    read.box = s.consumedBox;
-    return true;
-}
-
 // Where a block whose drawing holds the cell p may be found by the scan: at an outline cell itself
 // (sequences, rule groups, windows) or at the first interior cell of a work area.
 void addScanCells(const Pos& p, bool flat, std::vector<Pos>& cells)
@@ -191,7 +60,7 @@ struct Best {
     int covered = 0;
     Pos cell{};
     int wanted = 0;
-    Read read;
+    CBlockRead read;
     std::vector<bool> taken;  // which heap cells the block holds
 };
 
@@ -264,7 +133,7 @@ bool explainOne(const CPatternSpace& scan, const CSpace& drawn, const std::vecto
                               }),
                   changes.end());
 
-    Outputs outputs;
+    CBlockPartsReader outputs;
     Best best;
     auto tryChange = [&](const Pos* at, int value) {
         CPatternSpace copy(base);
@@ -276,8 +145,8 @@ bool explainOne(const CPatternSpace& scan, const CSpace& drawn, const std::vecto
         }
         std::vector<bool> taken(cells.size(), false);
         for (const Pos& p : order) {
-            Read read;
-            if (!readAt(copy, p, outputs, read)) continue;
+            CBlockRead read;
+            if (!outputs.readAt(copy, p.x, p.y, p.z, read)) continue;
             std::vector<bool> mine(cells.size(), false);
             int covered = 0;
             for (std::size_t i = 0; i < cells.size(); i++)
@@ -337,7 +206,7 @@ bool explainOne(const CPatternSpace& scan, const CSpace& drawn, const std::vecto
 }
 
 // A window whose first frame is a keyword icon but for one cell.
-void keywordNearMiss(const Read& read, const Pos& offset, std::vector<CNearMiss>& out)
+void keywordNearMiss(const CBlockRead& read, const Pos& offset, std::vector<CNearMiss>& out)
 {
     static const struct {
         const char* name;
@@ -421,14 +290,14 @@ void analyse(const CSpace& drawn, const Pos& offset, std::vector<CNearMiss>& out
 {
     CPatternSpace scan(drawn);
     const int outline = scan.isFlat() ? CELL_BLUE : CELL_GREEN;
-    Outputs outputs;
+    CBlockPartsReader outputs;
     std::vector<CPlacedSpace> inner;  // the frames of sub-program windows after their name
     std::vector<CBox> groups;         // the rule groups read
     for (int z = 0; z < scan.getSizeZ(); z++)
         for (int x = 0; x < scan.getSizeX(); x++)
             for (int y = scan.getSizeY() - 1; y >= 0; y--) {
-                Read read;
-                if (!readAt(scan, {x, y, z}, outputs, read)) continue;
+                CBlockRead read;
+                if (!outputs.readAt(scan, x, y, z, read)) continue;
                 if (read.kind == CBlockKind::RuleGroup) groups.push_back(read.box);
                 if (read.kind == CBlockKind::Window) keywordNearMiss(read, offset, out);
                 if (read.kind != CBlockKind::SubProgram) continue;

@@ -1,20 +1,14 @@
-// The words of a near miss: the named parts of a block as drawn, and the sentence that says which
-// cell of which part should hold what.
+// The words of a near miss: the sentence that says which cell of which part of a block should
+// hold what.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "interpreter/blockcatalogue.h"
+#include "interpreter/blockparts.h"
 #include "space/box.h"
 #include "space/cell.h"
-
-// One named part of a drawn block: a box with an outline (a rule's left box, a work area's floor),
-// or a single cell (a corner dot, a connector, a handle).
-struct CBlockPart {
-    std::string name;
-    CBox box;
-};
 
 // "Rule group", "Work area", ... as the start of a sentence.
 const char* nearMissKindTitle(CBlockKind kind);
