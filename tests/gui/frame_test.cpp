@@ -107,7 +107,7 @@ void FrameTest::menusMatchTheTable()
     const QList<QPair<QString, QList<SItem>>> expected = {
         {"&File",
          {{57600, "&New\tCtrl+N"}, {57601, "&Open...\tCtrl+O"}, {57603, "&Save\tCtrl+S"}, {57604, "Save &As..."},
-          {32870, "Export &Image..."}, {0, {}},
+          {32870, "Export &Image..."}, {32880, "Export Ani&mation..."}, {32881, "Export &glTF..."}, {0, {}},
           {32771, "Size&Up"}, {32772, "Size&Down"}, {32820, "Space Si&ze..."}, {0, {}}, {57616, "Recent File"}, {0, {}}, {57665, "E&xit"}}},
         {"&Run",
          {{32773, "&Start"}, {32774, "S&top"}, {0, {}}, {32775, "&Back"}, {0, {}}, {32850, "&Pause/Resume\tF8"},
