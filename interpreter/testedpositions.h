@@ -1,6 +1,7 @@
-// CTestedPositions: which positions of a unit one left side has been tested at in this pass.
-// A position in the reach of several changed boxes, or where the pair matched in the last pass,
-// would otherwise be tested again, which finds the same and records nothing new. A mark is the
+// CTestedPositions: at which positions of a unit one left side has been found in this pass. A
+// position in the reach of several changed boxes, or where the pair matched in the last pass,
+// would otherwise be recorded again, which records nothing new. Only matches are marked: a
+// position that did not match will not match when it comes up again within the pass. A mark is the
 // number of the evaluation, so starting the next one clears nothing; the few positions outside
 // the unit that come up are kept in a small hash set.
 #pragma once
