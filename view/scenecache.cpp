@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 #include "space/space.h"
 #include "view/celledges.h"
@@ -54,8 +55,9 @@ int CSceneCache::Update(const CSpace& space, int ex, int ey, int ez, bool cull, 
     int rebuilt = 0;
     for (int z = 0; z < sz; z++) {
         SSlab& s = m_slabs[z];
-        const SSlabKey key = {z < ez, std::clamp(ey, 0, sy), std::clamp(ex, 0, sx), cull, edges};
-        if (changed[z] || changed[z + 1] || changed[z + 2] || !(s.key == key)) {
+        const SSlabKey key = {z < ez, ey >= sy / 2, cull, edges};
+        if (changed[z] || changed[z + 1] || changed[z + 2] || !(s.key == key) || !s.xRange.Holds(ex) ||
+            !s.yRange.Holds(ey)) {
             s.key = key;
             Build(s, space, z, ex, ey, ez);
             rebuilt++;
@@ -104,18 +106,33 @@ void CSceneCache::Build(SSlab& slab, const CSpace& space, int z, int ex, int ey,
             }
         }
     };
+    // The eye's moves that leave every comparison as it is now (see SEyeRange).
+    const int none = std::numeric_limits<int>::max();
+    slab.xRange = {-none, none};
+    slab.yRange = {-none, none};
+    auto narrow = [](SEyeRange& r, int first, int e) {
+        if (first < e)
+            r.lo = std::max(r.lo, first);
+        else
+            r.hi = std::min(r.hi, first);
+    };
     // Rows nearest the eye first, as the slabs.
-    const bool yDown = ey >= sy / 2;
     for (int yi = 0; yi < sy; yi++) {
-        const int y = yDown ? sy - 1 - yi : yi;
+        const int y = slab.key.yDown ? sy - 1 - yi : yi;
         const int* row = cells + n * z + std::size_t(sx) * y;
+        bool any = false;
         for (int x = 0; x < sx;) {
             const int value = row[x];
             int end = x + 1;
             while (end < sx && row[end] == value) end++;
-            if (value != 0) add(x, y, value, end - x);
+            if (value != 0) {
+                add(x, y, value, end - x);
+                narrow(slab.xRange, x, ex);
+                any = true;
+            }
             x = end;
         }
+        if (any) narrow(slab.yRange, y, ey);
     }
 }
 

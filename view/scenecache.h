@@ -8,14 +8,23 @@
 
 class CSpace;
 
-// Which faces a slab shows: they depend on the eye's cell only through these comparisons.
+// Which faces a slab shows and in which order, besides the eye's row and column (below).
 struct SSlabKey {
     bool zToward = false;  // the slab lies before the eye's layer (z < ez): its faces at z + 1
-    int ey = 0;            // the eye's row clamped to [0, sizeY]: top or bottom faces, row order
-    int ex = 0;            // the eye's column clamped to [0, sizeX]: the runs' x faces
+    bool yDown = false;    // rows drawn from the top one down (ey >= sizeY / 2)
     bool cull = false;     // faces against non-empty neighbours left out
     bool edges = false;    // texture coordinates for the cell outlines
     bool operator==(const SSlabKey&) const = default;
+};
+
+// The eye columns (or rows) for which a slab's faces stay as built: the faces depend on the
+// eye's column ex only through x0 < ex for the runs' first cells x0, so they stay the same for
+// every ex with lo < ex <= hi, where lo is the last first cell before the built ex and hi the
+// first one from it on. Likewise for the eye's row and the rows holding runs.
+struct SEyeRange {
+    int lo = 0;
+    int hi = 0;
+    bool Holds(int e) const { return lo < e && e <= hi; }
 };
 
 class CSceneCache {
@@ -37,6 +46,7 @@ private:
     struct SSlab {
         std::vector<int> cells;  // the slab's cells when it was last built (sizeX * sizeY)
         SSlabKey key;
+        SEyeRange xRange, yRange;
         bool built = false;
         std::vector<float> vertices;       // four corners per face, three floats each
         std::vector<unsigned char> colours;  // RGBA bytes per corner

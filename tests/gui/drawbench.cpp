@@ -177,7 +177,6 @@ int MeasureRun(const std::string& file, double seconds)
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
     CLI::App cli{"Frame time of the editor's view on large spaces of random cells.", "gui_drawbench"};
     SOptions opt;
     std::vector<std::string> sizes;
@@ -206,6 +205,7 @@ int main(int argc, char** argv)
     CLI11_PARSE(cli, argc, argv);
     if (!legacyFrames.empty()) opt.frames = std::max(1, std::atoi(legacyFrames.c_str()));
     if (legacyEdges == "noedges") opt.edges = false;
+    QApplication app(argc, argv);  // after the options, so that --help needs no display
 
     if (!runFile.empty()) return MeasureRun(runFile, seconds);
     if (sizes.empty()) sizes.push_back("100x20x100");

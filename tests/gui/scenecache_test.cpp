@@ -81,7 +81,20 @@ void SceneCacheTest::keptFacesDrawAsAFreshView()
              v.PlaceCursor(4, 1, 4);
              v.PlaceEye(0.6f, 0.7f, 14);
          }},
+        // Small turns over a sparse space: layers whose runs all stay on one side of the eye
+        // keep their faces, the others are built again.
+        {"the eye a little aside", [&] { v.PlaceEye(0.6f, 0.95f, 14); }},
+        {"the eye further aside", [&] { v.PlaceEye(0.55f, 1.35f, 12); }},
+        {"the eye lower", [&] { v.PlaceEye(0.12f, 1.35f, 12); }},
         {"a cell of the loaded space", [&] { d.SetCell(2, 0, 1, 0); }},
+        // One run from x = 3 to 5, first seen with the eye over its first cell (ex = 3), then
+        // from beyond its end, where its face at x = 6 must appear.
+        {"a single run under the eye", [&] {
+             LoadSpace(d, 12, 2, 6, {{3, 0, 2, 103}, {4, 0, 2, 103}, {5, 0, 2, 103}});
+             v.PlaceCursor(3, 0, 2);
+             v.PlaceEye(0.5f, 0.0f, 8);
+         }},
+        {"the eye beyond the run's end", [&] { v.PlaceEye(0.5f, 0.8f, 8); }},
     };
     for (const auto& step : steps) {
         step.change();
