@@ -24,6 +24,7 @@
 #include "app/toolbarstyle.h"
 #include "app/whereamipane.h"
 #include "document/tesseradoc.h"
+#include "interpreter/interpreter.h"
 #include "view/tesseraview.h"
 
 CMainFrame::CMainFrame() : m_pDoc(std::make_unique<CTesseraDoc>())
@@ -198,6 +199,8 @@ void CMainFrame::UpdateRunPanes()
     m_pStepPane->setText(control.state() == CRunControl::State::Idle ? QString()
                                                                       : QString("Step %1").arg(control.step()));
     m_pStatePane->setText(QString::fromStdString(control.stateText()));
+    m_pStatePane->setToolTip(control.state() == CRunControl::State::NothingToRun ? CInterpreter::STATUS_NOTHING_TO_RUN
+                                                                                : QString());
 }
 
 void CMainFrame::Execute(int id)
@@ -232,6 +235,7 @@ void CMainFrame::UpdateCommandUI()
     }
     setWindowModified(m_pDoc->IsModified());
     UpdateWhereAmI();
+    if (m_pStepPane) UpdateRunPanes();
 }
 
 void CMainFrame::UpdateWhereAmI()

@@ -114,6 +114,7 @@ int runProgram(CTesseraDoc& doc, CHeadlessView& view, const Options& opt, long& 
                           << " rule groups; it was not run\n";
                 return EXIT_LIMIT;
             }
+            if (doc.IsNothingToRun()) std::cerr << "tessera-run: " << CInterpreter::STATUS_NOTHING_TO_RUN << "\n";
             return EXIT_ENDED;
         }
         // A show request: the worker waits for us, so the space and its status are settled.

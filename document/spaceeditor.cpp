@@ -135,6 +135,18 @@ void CSpaceEditor::Paste()
 void CSpaceEditor::SizeUp() { m_doc.OnSizeUp(Mark("SizeUp")); }
 void CSpaceEditor::SizeDown() { m_doc.OnSizeDown(Mark("SizeDown")); }
 
+bool CSpaceEditor::ResizeSpace(int sizeX, int sizeY, int sizeZ)
+{
+    // Undo brings the cursor back to where it was; Redo to the nearest cell of the new space.
+    if (!m_doc.ResizeSpace(sizeX, sizeY, sizeZ, Mark("Space Size"))) return false;
+    const int x = std::min(m_cursorX, sizeX - 1), y = std::min(m_cursorY, sizeY - 1), z = std::min(m_cursorZ, sizeZ - 1);
+    if (x != m_cursorX || y != m_cursorY || z != m_cursorZ) PlaceCursor(x, y, z);
+    // An edit: the next Start takes a Back copy of the new sizes.
+    m_bEdited = true;
+    if (m_onEdit) m_onEdit();
+    return true;
+}
+
 // --- Run ---------------------------------------------------------------------------------
 
 void CSpaceEditor::StartRun()

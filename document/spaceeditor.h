@@ -83,6 +83,10 @@ public:
     // The size commands, reinitialising the first view.
     void SizeUp();
     void SizeDown();
+    // File > Space Size: exact sizes in one undoable edit; the cursor, colour and step stay, a
+    // cursor beyond the new sizes comes back to the last cell on that axis. False, changing
+    // nothing, when the sizes are not possible.
+    bool ResizeSpace(int sizeX, int sizeY, int sizeZ);
 
     // The editor's part of Run > Start and Run > Back.
     void StartRun();

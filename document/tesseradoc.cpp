@@ -209,6 +209,16 @@ void CTesseraDoc::SaveBackup()
 
 void CTesseraDoc::RestoreBackup(const SEditMark& mark)
 {
+    RestoreBackupSpace(mark);
+    // An edit like the others: the document is modified and a busy run starts again from the
+    // restored space; the panes no longer speak of the last run.
+    m_bModified = true;
+    RestartIfBusy();
+    m_control.forgetRun();
+}
+
+void CTesseraDoc::RestoreBackupSpace(const SEditMark& mark)
+{
     CLinkLock lock(m_link);
     CSpace& space = m_link.space;
     const bool sameSize = space.getSizeX() == m_backup.getSizeX() && space.getSizeY() == m_backup.getSizeY() &&
@@ -313,18 +323,23 @@ void CTesseraDoc::StartRun()
 void CTesseraDoc::StopRun()
 {
     if (!m_pThread) return;
-    m_control.onStopped();
     m_link.stopEvent.set();
     m_link.goEvent.set();
     m_link.finishedEvent.wait();
     m_pThread->join();
     delete m_pThread;
     m_pThread = nullptr;
+    // The worker may have written a step whose show was queued but not yet answered: the
+    // panes and the modified flag speak of the space as the worker left it.
+    const CShownStep last = GetShownStep();
+    m_control.onStopped(last.run, last.step);
+    NoteRunWrites();
     UpdateAllViews();
 }
 
 int CTesseraDoc::AnswerShow(const CShownStep& shown)
 {
+    NoteRunWrites();
     const int answer = m_control.onShow(shown.run, shown.step, shown.last != 0);
     if (answer == 0)
         ContinueShow(shown.serial);
@@ -365,13 +380,37 @@ bool CTesseraDoc::StepRun()
 bool CTesseraDoc::RunFinished()
 {
     int run;
-    std::string status;
+    bool nothingToRun;
     {
         CLinkLock lock(m_link);
         run = m_link.finishedRun;
-        status = m_link.status;
+        nothingToRun = m_link.nothingToRun != 0;
     }
-    return m_control.onFinished(run, status == CInterpreter::STATUS_NOTHING_TO_RUN);
+    NoteRunWrites();
+    return m_control.onFinished(run, nothingToRun);
+}
+
+bool CTesseraDoc::IsNothingToRun()
+{
+    CLinkLock lock(m_link);
+    return m_link.nothingToRun != 0;
+}
+
+void CTesseraDoc::NoteRunWrites()
+{
+    CLinkLock lock(m_link);
+    if (m_link.spaceWrites == m_runWritesSeen) return;
+    m_runWritesSeen = m_link.spaceWrites;
+    // A run's result cannot be made again (clicks, coin tosses): no earlier state counts as
+    // saved any more.
+    m_bModified = true;
+    m_history.ForgetSaved();
+}
+
+bool CTesseraDoc::IsModified()
+{
+    NoteRunWrites();
+    return m_bModified;
 }
 
 CShownStep CTesseraDoc::GetShownStep()
@@ -417,9 +456,11 @@ bool CTesseraDoc::OnNewDocument()
         m_link.busy = 0;
         m_link.space = CSpace(40, 10, 30, 0);
         m_link.devices.latch();  // drops pending clicks
+        m_runWritesSeen = m_link.spaceWrites;
     }
     m_history.Clear();
     m_bModified = false;
+    m_control.forgetRun();
     UpdateAllViews();
     return true;
 }
@@ -432,11 +473,13 @@ bool CTesseraDoc::Load(CByteStream& in)
     {
         CLinkLock lock(m_link);
         m_link.space = std::move(loaded);
+        m_runWritesSeen = m_link.spaceWrites;
     }
     RestartIfBusy();
     SaveBackup();
     m_history.Clear();
     m_bModified = false;
+    m_control.forgetRun();
     UpdateAllViews();
     return true;
 }
@@ -462,6 +505,7 @@ void CTesseraDoc::OnSizeUp(const SEditMark& mark)
     }
     m_bModified = true;  // a saved file would hold other sizes
     RestartIfBusy();
+    m_control.forgetRun();
     InitialUpdateFirstView();
 }
 
@@ -495,6 +539,7 @@ void CTesseraDoc::OnSizeDown(const SEditMark& mark)
     }
     m_bModified = true;
     RestartIfBusy();
+    m_control.forgetRun();
     InitialUpdateFirstView();
 }
 
@@ -518,6 +563,7 @@ bool CTesseraDoc::ResizeSpace(int sizeX, int sizeY, int sizeZ, const SEditMark& 
     }
     RestartIfBusy();
     m_bModified = true;
+    m_control.forgetRun();
     UpdateAllViews();
     return true;
 }

@@ -51,7 +51,8 @@ public:
     void PasteBox(int x, int y, int z, const CSpace& src, const SEditMark& mark);
 
     void SaveBackup();
-    // Back: the space as it was saved by SaveBackup; an undoable step.
+    // Back: the space as it was saved by SaveBackup; an undoable edit, which marks the document
+    // modified and restarts a busy run.
     void RestoreBackup(const SEditMark& mark = {"Back"});
 
     // Undo and redo of the last steps: the space exactly as before (after) the step, the
@@ -66,6 +67,8 @@ public:
     // Whether the last Match sweep found every unit asleep with no message pending: such a run
     // can never end by itself.
     bool IsRunAsleep();
+    // Whether the last run's Separate found no work area and no window.
+    bool IsNothingToRun();
     std::string GetStatusText();
     void SignalContinue();
 
@@ -118,12 +121,16 @@ public:
     // Modified flag of the document ("save changes?"). Clearing it marks the present state as
     // the saved one, which undo and redo come back to.
     void SetModifiedFlag(bool modified = true);
-    bool IsModified() const { return m_bModified; }
+    // Also true once a run has written to the space since it was loaded or saved.
+    bool IsModified();
 
     CRunLink& GetLink() { return m_link; }
 
 private:
     void InitialUpdateFirstView();
+    void RestoreBackupSpace(const SEditMark& mark);
+    // Marks the document modified when the worker wrote to the space since the last look.
+    void NoteRunWrites();
     // Sets continue if the worker still waits at the show numbered `serial`; otherwise that
     // show is gone (its run stopped or restarted, or it was let go already) and nothing is set.
     void ContinueShow(unsigned serial);
@@ -136,5 +143,6 @@ private:
     CSpace m_backup;
     std::vector<IDocView*> m_views;
     bool m_bModified = false;
+    unsigned long m_runWritesSeen = 0;  // the link's count of worker writes at the last look
     CEditHistory m_history;
 };

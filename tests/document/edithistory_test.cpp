@@ -170,6 +170,7 @@ TEST(EditHistoryTest, MemoryIsBoundedAndTheOldestStepsGoFirst)
     };
     const std::size_t one = step(0).Bytes();
     CEditHistory history(5 * one + one / 2);
+    history.Clear();  // the loaded file: the saved state
     for (int n = 1; n <= 8; n++) history.Record(step(n));
     EXPECT_EQ(history.Count(), 5u);
     EXPECT_LE(history.Bytes(), history.Limit());
@@ -178,6 +179,8 @@ TEST(EditHistoryTest, MemoryIsBoundedAndTheOldestStepsGoFirst)
     EXPECT_EQ(history.NextUndo().Mark().name, "Step4");  // Steps 1 to 3 are gone
     history.StepBack();
     EXPECT_FALSE(history.CanUndo());
+    // The oldest kept state is the one after Step3, not the file's: still modified.
+    EXPECT_FALSE(history.IsAtSaved());
     // A step larger than the whole limit cannot be kept, nor can anything before it.
     history.Record(CEditStep::Box({"Huge", 0, 0, 0}, 0, 0, 0, CSpace(30, 30, 30, 0), CSpace(30, 30, 30, 1)));
     EXPECT_EQ(history.Count(), 0u);

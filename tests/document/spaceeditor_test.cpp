@@ -265,3 +265,24 @@ TEST(SpaceEditorTest, StartTakesABackCopyOnlyOnceEdited)
     f.editor.Back();
     EXPECT_EQ(f.doc.GetCell(2, 0, 2), 104);
 }
+
+// Space Size is an edit like Size Up: the next Start takes a Back copy of the new sizes, so
+// Back after that run does not bring the old sizes back. The cursor stays, within the space.
+TEST(SpaceEditorTest, SpaceSizeIsAnEditAndTheNextStartTakesABackCopy)
+{
+    SEditorFixture f(5, 2, 5, {{1, 0, 1, 102}});
+    f.editor.PlaceCursor(4, 1, 4);
+    f.editor.StartRun();  // not edited: the copy taken at initialisation stays
+    f.doc.StopRun();
+    ASSERT_TRUE(f.editor.ResizeSpace(3, 2, 7));
+    EXPECT_TRUE(f.editor.IsEdited());
+    EXPECT_EQ(f.editor.GetCursorX(), 2);
+    EXPECT_EQ(f.editor.GetCursorZ(), 4);
+    f.editor.StartRun();
+    f.doc.StopRun();
+    f.editor.Back();
+    EXPECT_EQ(f.doc.GetSizeX(), 3);
+    EXPECT_EQ(f.doc.GetSizeZ(), 7);
+    EXPECT_EQ(f.doc.GetCell(1, 0, 1), 102);
+    EXPECT_FALSE(f.editor.ResizeSpace(0, 2, 2));
+}

@@ -176,7 +176,9 @@ TEST_F(DocTest, ARunShowsEachStepAndEndsWithFinished)
     doc.SignalContinue();
     ASSERT_EQ(view.next(), RunMessage::Finished);
     EXPECT_EQ(doc.IsBusy(), 0);
-    EXPECT_EQ(doc.GetStatusText(), "Nothing to run: no work area or sub-program found");
+    EXPECT_EQ(doc.GetStatusText(), "Phase:Separate 4/4");
+    EXPECT_TRUE(doc.IsNothingToRun());
+    EXPECT_FALSE(doc.IsModified()) << "a run that wrote nothing leaves the document as it was";
 
     doc.StartRun();  // the same worker waits for the next Start
     ASSERT_EQ(view.next(), RunMessage::Show);
@@ -246,13 +248,16 @@ TEST_F(DocTest, BackRestoresTheLoadedSpaceAfterSeveralRuns)
     CSpace program = blinkingProgram();
     ASSERT_TRUE(load(doc, program));
     for (int run = 0; run < 3; run++) {
+        const CSpace before = doc.GetSpace();
         doc.StartRun();
-        for (int step = 0; step < 3; step++) {
-            RunMessage m = view.next();
-            if (m != RunMessage::Show) break;
-            doc.SignalContinue();
+        // Three steps, each turning every cell of the area to the other colour; the third show
+        // is not answered.
+        for (int step = 1; step <= 3; step++) {
+            ASSERT_EQ(view.next(), RunMessage::Show) << "run " << run << ", step " << step;
+            if (step < 3) doc.SignalContinue();
         }
         doc.StopRun();
+        ASSERT_FALSE(doc.GetSpace().isEqual(before)) << "the run changed the space";
     }
     doc.RestoreBackup();
     EXPECT_TRUE(doc.GetSpace().isEqual(program));
@@ -302,4 +307,26 @@ TEST_F(DocTest, StressOfRandomRunEventsEndsWithoutDeadlock)
     EXPECT_EQ(doc.GetSizeY(), 1);
     EXPECT_EQ(doc.GetSizeZ(), 20);
     EXPECT_GT(shows, 0);
+}
+
+// A run's result cannot be made again: once a run wrote to the space, no state counts as the
+// saved one until the next save, also after undo and redo of an earlier edit.
+TEST_F(DocTest, ARunThatChangedTheSpaceMarksTheDocumentModified)
+{
+    ASSERT_TRUE(load(doc, blinkingProgram()));
+    doc.FillBox(CBox(0, 0, 0, 0, 0, 0), 106, {"PointSet"});
+    doc.SetModifiedFlag(false);  // saved with the edit
+    doc.StartRun();
+    ASSERT_EQ(view.next(), RunMessage::Show);
+    doc.StopRun();
+    EXPECT_TRUE(doc.IsModified());
+    SEditMark where;
+    ASSERT_TRUE(doc.Undo(where));
+    ASSERT_TRUE(doc.Redo(where));
+    EXPECT_TRUE(doc.IsModified()) << "the saved edit is back, the run's cells are not the file's";
+    doc.SetModifiedFlag(false);
+    EXPECT_FALSE(doc.IsModified());
+    // Back is an edit like the others.
+    doc.RestoreBackup();
+    EXPECT_TRUE(doc.IsModified());
 }

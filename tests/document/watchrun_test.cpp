@@ -134,7 +134,8 @@ TEST_F(WatchRun, TheEndOfARunIsToldWithItsStepCount)
     EXPECT_EQ(view.next(kPatience), RunMessage::Finished);
     doc.RunFinished();
     EXPECT_EQ(doc.RunControl().stateText(), "Nothing to run");
-    EXPECT_EQ(doc.GetStatusText(), CInterpreter::STATUS_NOTHING_TO_RUN);
+    EXPECT_EQ(doc.GetStatusText(), "Phase:Separate 8/8");  // the scan's last layer
+    EXPECT_TRUE(doc.IsNothingToRun());
 }
 
 // Stop, then Start before the view reads its queue: the stopped run's show request is read while
@@ -237,4 +238,34 @@ TEST_F(WatchRun, TheEndOfAnEarlierRunReadAfterTheNextStartChangesNothing)
     ASSERT_EQ(message, RunMessage::Finished);
     EXPECT_TRUE(doc.RunFinished());
     EXPECT_EQ(doc.RunControl().stateText(), "Ended after 10 steps");
+}
+
+// Stop lands after the worker wrote step 2 and asked for its show, before the view read the
+// request: the space holds step 2, and so does the state. A space that is no longer the run's
+// (Back, a resize, a load) clears the step and the state, and a load ends a pause.
+TEST_F(WatchRun, TheStateSpeaksOfTheStepInTheSpaceAndOfNoOtherRun)
+{
+    ASSERT_TRUE(load(doc, moverProgram()));
+    auto stopAtStepTwo = [this] {
+        doc.StartRun();
+        EXPECT_EQ(show(), 0);
+        ASSERT_TRUE(queuedReach(1));  // the second show waits unread
+        doc.StopRun();
+        while (view.next(std::chrono::milliseconds(0)) != RunMessage::None) {
+        }
+        EXPECT_EQ(doc.RunControl().stateText(), "Stopped at step 2");
+        EXPECT_EQ(doc.GetCell(6, 0, 10), 103);  // moved twice (the interior starts at x 4)
+    };
+    stopAtStepTwo();
+    doc.RestoreBackup();
+    EXPECT_EQ(doc.RunControl().stateText(), "");
+    stopAtStepTwo();
+    ASSERT_TRUE(doc.ResizeSpace(31, 1, 16));
+    EXPECT_EQ(doc.RunControl().stateText(), "");
+    doc.RestoreBackup();
+    stopAtStepTwo();
+    doc.PauseRun();
+    ASSERT_TRUE(load(doc, moverProgram()));
+    EXPECT_EQ(doc.RunControl().stateText(), "");
+    EXPECT_FALSE(doc.RunControl().isPaused());
 }

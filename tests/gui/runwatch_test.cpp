@@ -120,13 +120,19 @@ void RunWatchTest::endStopAndNothingToRun()
     m_frame->Execute(ID_RUN_STOP);
     QVERIFY(timer.elapsed() < 500);
     QCOMPARE(State(), QString("Stopped at step 1"));
+    QVERIFY(m_frame->GetDocument()->IsModified());  // the step's result cannot be made again
 
-    // A space without a work area or a window.
+    // A new space is no run's: the panes are empty. Then a space without a work area or a
+    // window: the message pane keeps the scan's last status, the state pane says why it ended.
     m_frame->Execute(ID_RUN_SPEED_FIRST);
+    m_frame->GetDocument()->SetModifiedFlag(false);
     m_frame->OnFileNew();
+    QCOMPARE(State(), QString());
+    QCOMPARE(Step(), QString());
     m_frame->Execute(ID_RUN_START);
     QTRY_COMPARE(State(), QString("Nothing to run"));
-    QCOMPARE(m_frame->statusBar()->currentMessage(), QString("Nothing to run: no work area or sub-program found"));
+    QCOMPARE(m_frame->StatePane()->toolTip(), QString("Nothing to run: no work area or sub-program found"));
+    QCOMPARE(m_frame->statusBar()->currentMessage(), QString("Phase:Separate 30/30"));
 }
 
 void RunWatchTest::programBlocksFollowEdits()
