@@ -24,7 +24,6 @@
 #include "app/toolbarstyle.h"
 #include "app/whereamipane.h"
 #include "document/tesseradoc.h"
-#include "interpreter/interpreter.h"
 #include "view/tesseraview.h"
 
 CMainFrame::CMainFrame() : m_pDoc(std::make_unique<CTesseraDoc>())
@@ -195,11 +194,11 @@ void CMainFrame::CreateStatusBar()
 
 void CMainFrame::UpdateRunPanes()
 {
-    const CRunControl& control = m_pDoc->RunControl();
+    const CRunControl& control = m_pDoc->Session().RunControl();
     m_pStepPane->setText(control.state() == CRunControl::State::Idle ? QString()
                                                                       : QString("Step %1").arg(control.step()));
     m_pStatePane->setText(QString::fromStdString(control.stateText()));
-    m_pStatePane->setToolTip(control.state() == CRunControl::State::NothingToRun ? CInterpreter::STATUS_NOTHING_TO_RUN
+    m_pStatePane->setToolTip(control.state() == CRunControl::State::NothingToRun ? QString(RES_NOTHING_TO_RUN_TIP)
                                                                                 : QString());
 }
 
@@ -216,7 +215,7 @@ void CMainFrame::Execute(int id)
 
 void CMainFrame::ExecuteWithBigStep(int id)
 {
-    const bool bigAlready = m_pView->GetStep() == 10;
+    const bool bigAlready = m_pView->GetStep() == CSpaceEditor::STEP_BIG;
     Execute(ID_MOVECURSOR_STEPBIG);
     Execute(id);
     if (!bigAlready) Execute(ID_MOVECURSOR_STEP1);

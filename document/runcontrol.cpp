@@ -38,7 +38,7 @@ int CRunControl::onShow(int run, int step, bool last)
 {
     if (run != m_run || !inRun()) return 0;  // an old run on its way to the restart or the stop
     m_step = step;
-    if (last) return 0;                       // nothing to hold: the run ends with this step
+    if (last) return 0;  // nothing to hold: the run ends with this step
     if (m_paused) {
         m_holding = true;
         m_state = State::Paused;

@@ -60,7 +60,7 @@ private:
     int m_run = 0;
     int m_step = 0;
     State m_state = State::Idle;
-    bool m_holding = false;  // a show is held until Resume or Step
-    bool m_delaying = false; // a show waits out the speed's delay
+    bool m_holding = false;   // a show is held until Resume or Step
+    bool m_delaying = false;  // a show waits out the speed's delay
     unsigned m_ticket = 0;
 };

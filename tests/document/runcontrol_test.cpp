@@ -1,8 +1,8 @@
 // CRunControl: when the worker may go on after a shown step, under pause, step, speed, restart
 // and stop; and the run-state texts.
-#include <gtest/gtest.h>
-
 #include "document/runcontrol.h"
+
+#include <gtest/gtest.h>
 
 TEST(RunControl, PauseHoldsEveryShowUntilResumeOrStep)
 {

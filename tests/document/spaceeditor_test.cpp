@@ -244,6 +244,11 @@ TEST(SpaceEditorTest, SizeCommandsReinitialiseAndTheClipboardSurvives)
     f.editor.SizeDown();
     EXPECT_EQ(f.doc.GetSizeX(), 2);
     EXPECT_EQ(f.editor.GetColor(), 104);
+    // A new space: the editor starts afresh on it, with nobody asking it to.
+    f.editor.SetColor(101);
+    f.doc.OnNewDocument();
+    EXPECT_EQ(f.editor.GetColor(), 104);
+    EXPECT_EQ(f.editor.GetCursorX(), 20);
 }
 
 TEST(SpaceEditorTest, StartTakesABackCopyOnlyOnceEdited)
@@ -259,7 +264,7 @@ TEST(SpaceEditorTest, StartTakesABackCopyOnlyOnceEdited)
     f.editor.PointSet();
     f.editor.StartRun();  // edited: a new Back copy with the cell
     EXPECT_TRUE(f.editor.IsBackAvailable());
-    EXPECT_EQ(f.view.window.next(std::chrono::seconds(10)), RunMessage::Show);
+    EXPECT_EQ(f.view.next(std::chrono::seconds(10)), RunMessage::Show);
     f.doc.StopRun();
     f.doc.SetCell(2, 0, 2, 0);
     f.editor.Back();

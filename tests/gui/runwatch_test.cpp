@@ -38,23 +38,12 @@ private slots:
 private:
     QString State() const { return m_frame->StatePane()->text(); }
     QString Step() const { return m_frame->StepPane()->text(); }
-    CMainFrame* m_frame = nullptr;
+    SFrameFixture m_fixture;
+    CMainFrame*& m_frame = m_fixture.frame;
 };
 
-void RunWatchTest::init()
-{
-    QSettings().clear();
-    m_frame = CTesseraApp::CreateMainFrame({});
-    m_frame->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_frame));
-}
-
-void RunWatchTest::cleanup()
-{
-    m_frame->GetDocument()->SetModifiedFlag(false);
-    delete m_frame;
-    m_frame = nullptr;
-}
+void RunWatchTest::init() { m_fixture.Make(true); }
+void RunWatchTest::cleanup() { m_fixture.Drop(); }
 
 void RunWatchTest::stepPauseEditAndPanes()
 {
@@ -96,7 +85,7 @@ void RunWatchTest::stepPauseEditAndPanes()
     QApplication::setActiveWindow(m_frame);
     view->setFocus();
     QTest::keyClick(view, Qt::Key_F8);
-    QVERIFY(!m_frame->GetDocument()->RunControl().isPaused());
+    QVERIFY(!m_frame->GetDocument()->Session().RunControl().isPaused());
     QTRY_VERIFY_WITH_TIMEOUT(State().startsWith("Ended after"), 20000);
     // The restarted run began where the cell had walked to in two steps.
     QCOMPARE(State(), QString("Ended after 118 steps"));
