@@ -25,23 +25,9 @@
 #include "app/mainframe.h"
 #include "app/tesseraapp.h"
 #include "guitestsupport.h"
+#include "view/joystickcontroller.h"
 
 namespace {
-struct SItem {
-    int id;  // 0: separator
-    QString text;
-};
-
-QList<SItem> MenuItems(QMenu* menu)
-{
-    QList<SItem> items;
-    for (QAction* a : menu->actions()) {
-        if (a->isSeparator()) items.append(SItem{0, {}});
-        else if (a->isVisible()) items.append(SItem{a->data().toInt(), a->text()});
-    }
-    return items;
-}
-
 void WriteFile(const QString& path, const std::string& bytes)
 {
     std::ofstream out(path.toStdString(), std::ios::binary);
@@ -304,7 +290,7 @@ void FrameTest::updateHandlers()
     QVERIFY(!a(ID_TOOL_SIDEWINDER)->isChecked());
     a(ID_TOOL_SIDEWINDER)->trigger();
     QVERIFY(a(ID_TOOL_SIDEWINDER)->isChecked());
-    QVERIFY(m_frame->GetView()->IsJoystick());
+    QVERIFY(m_frame->GetView()->Joystick().IsOn());
     QVERIFY(a(ID_VIEW_TOOLBAR)->isChecked());
     a(ID_VIEW_TOOLBAR)->trigger();
     QVERIFY(!a(ID_VIEW_TOOLBAR)->isChecked());
