@@ -119,7 +119,7 @@ void CMainFrame::BindCommands()
             [view] { return view->IsProgramBlocks(); });
     checked(ID_VIEW_CELL_EDGES, [view] { view->OnViewCellEdges(); }, [view] { return view->IsCellEdges(); });
     on(ID_VIEW_FIT_SPACE, [view] { view->OnFitSpace(); });
-    checked(ID_TOOL_SIDEWINDER, [view] { view->Joystick().Toggle(); }, [view] { return view->Joystick().IsOn(); });
+    checked(ID_TOOL_SIDEWINDER, [view] { view->Joystick().OnJoystick(); }, [view] { return view->Joystick().IsJoystick(); });
 
     // Help
     on(ID_HELP_INDEX, [this] { ShowHelp(); });

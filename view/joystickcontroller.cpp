@@ -30,10 +30,10 @@ CJoystickController::CJoystickController(CSpaceEditor& editor, CViewpoint& viewp
 
 CJoystickController::~CJoystickController() = default;
 
-void CJoystickController::Toggle()
+void CJoystickController::OnJoystick()
 {
-    m_bOn = !m_bOn;
-    if (!m_bOn) {
+    m_bJoystick = !m_bJoystick;
+    if (!m_bJoystick) {
         m_timer->stop();
         return;
     }
@@ -47,18 +47,18 @@ bool CJoystickController::Read(SJoyPosition& position) { return m_pDevice && m_p
 
 void CJoystickController::Poll()
 {
-    if (!m_bOn || !m_pDevice || !m_pDevice->Update()) return;
+    if (!m_bJoystick || !m_pDevice || !m_pDevice->Update()) return;
     SJoyPosition position;
     if (!Read(position)) return;
     const unsigned pressed = position.buttons & ~m_buttons;
     m_buttons = position.buttons;
-    if (pressed) OnButtonDown();
-    OnMove();
+    if (pressed) OnJoyButtonDown();
+    OnJoyMove();
 }
 
-void CJoystickController::OnButtonDown()
+void CJoystickController::OnJoyButtonDown()
 {
-    if (!m_bOn) return;
+    if (!m_bJoystick) return;
     SJoyPosition position;
     if (!Read(position)) return;
     if (!HatCentred(position.hat)) {
@@ -76,9 +76,9 @@ void CJoystickController::OnButtonDown()
     }
 }
 
-void CJoystickController::OnMove()
+void CJoystickController::OnJoyMove()
 {
-    if (!m_bOn) return;
+    if (!m_bJoystick) return;
     SJoyPosition position;
     if (!Read(position)) return;
     StickToCursor(NormaliseAxis(position.x, position.min, position.max),
@@ -92,7 +92,7 @@ void CJoystickController::OnMove()
 
 void CJoystickController::HatToEye(unsigned angle)
 {
-    if (!m_bOn) return;
+    if (!m_bJoystick) return;
     switch (HatAction(angle)) {
     case HAT_ZOOM_IN: m_viewpoint.ZoomIn(); break;
     case HAT_EYE_RIGHT: m_viewpoint.EyeRight(); break;
@@ -112,13 +112,13 @@ void CJoystickController::MoveByStick(int cells, int minus, int plus)
 
 void CJoystickController::StickToCursor(float x, float y, float twist)
 {
-    if (!m_bOn) return;
+    if (!m_bJoystick) return;
     const SStickWorld w = StickToWorld(x, y, twist, m_viewpoint.azimuth);
     if (StickAtRest(w)) {
-        m_bMoving = false;
+        m_bJoyMoving = false;
         return;
     }
-    if (!StickMayMove(m_bMoving, m_moveTick, m_clock())) return;
+    if (!StickMayMove(m_bJoyMoving, m_joyMoveTick, m_clock())) return;
     MoveByStick(AxisCells(w.h, JOY_DEAD_ZONE, JOY_FAST), MOVE_X_MINUS, MOVE_X_PLUS);
     MoveByStick(AxisCells(w.v, JOY_TWIST_DEAD_ZONE, JOY_TWIST_FAST), MOVE_Y_MINUS, MOVE_Y_PLUS);
     MoveByStick(AxisCells(w.d, JOY_DEAD_ZONE, JOY_FAST), MOVE_Z_MINUS, MOVE_Z_PLUS);

@@ -24,16 +24,16 @@ public:
     ~CJoystickController() override;
 
     // The Tool menu's command: polling on or off.
-    void Toggle();
-    bool IsOn() const { return m_bOn; }
+    void OnJoystick();
+    bool IsJoystick() const { return m_bJoystick; }
     // The stick counts as at rest (a new space).
-    void Rest() { m_bMoving = false; }
+    void Rest() { m_bJoyMoving = false; }
 
     // What the poll timer runs while the joystick is on: a button that went down, then the
     // stick and the hat.
     void Poll();
-    void OnMove();
-    void OnButtonDown();
+    void OnJoyMove();
+    void OnJoyButtonDown();
     void HatToEye(unsigned angle);
     void StickToCursor(float x, float y, float twist);
     // The millisecond tick count of the stick's repeat delay (replaceable for tests).
@@ -47,9 +47,9 @@ private:
     CViewpoint& m_viewpoint;
     std::function<bool()> m_cursorShown;
     std::function<void()> m_redraw;
-    bool m_bOn = false;
-    bool m_bMoving = false;
-    std::uint32_t m_moveTick = 0;
+    bool m_bJoystick = false;
+    bool m_bJoyMoving = false;
+    std::uint32_t m_joyMoveTick = 0;
     std::unique_ptr<CJoystickDevice> m_pDevice;  // opened when the joystick is first turned on
     QTimer* m_timer = nullptr;
     unsigned m_buttons = 0;  // buttons down at the last poll

@@ -290,7 +290,7 @@ void FrameTest::updateHandlers()
     QVERIFY(!a(ID_TOOL_SIDEWINDER)->isChecked());
     a(ID_TOOL_SIDEWINDER)->trigger();
     QVERIFY(a(ID_TOOL_SIDEWINDER)->isChecked());
-    QVERIFY(m_frame->GetView()->Joystick().IsOn());
+    QVERIFY(m_frame->GetView()->Joystick().IsJoystick());
     QVERIFY(a(ID_VIEW_TOOLBAR)->isChecked());
     a(ID_VIEW_TOOLBAR)->trigger();
     QVERIFY(!a(ID_VIEW_TOOLBAR)->isChecked());

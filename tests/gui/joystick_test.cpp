@@ -22,7 +22,7 @@ struct SJoyFixture {
     {
         f.view.PlaceEye(0.4f, 0.0f, 40);
         f.view.Joystick().SetClock([this] { return now; });
-        f.view.Joystick().Toggle();
+        f.view.Joystick().OnJoystick();
     }
     SViewFixture f{40, 10, 30, {}, true};
     std::uint32_t now = 1000;
@@ -183,15 +183,15 @@ void JoystickTest::offMeansNothingChanges()
 {
     SJoyFixture j;
     CTesseraView& view = j.f.view;
-    view.Joystick().Toggle();
-    QVERIFY(!view.Joystick().IsOn());
+    view.Joystick().OnJoystick();
+    QVERIFY(!view.Joystick().IsJoystick());
     const float azimuth = view.GetAzimuth(), distance = view.GetDistance();
     Set(0, FULL_RIGHT);
     SetHat(SDL_HAT_RIGHT);
     SetButton(0, true);
     view.Joystick().Poll();
-    view.Joystick().OnMove();
-    view.Joystick().OnButtonDown();
+    view.Joystick().OnJoyMove();
+    view.Joystick().OnJoyButtonDown();
     view.Joystick().HatToEye(9000);
     view.Joystick().StickToCursor(1, 1, 1);
     QCOMPARE(view.GetCursorX(), 20);
@@ -199,7 +199,7 @@ void JoystickTest::offMeansNothingChanges()
     QCOMPARE(view.GetAzimuth(), azimuth);
     QCOMPARE(view.GetDistance(), distance);
     QCOMPARE(j.f.doc.GetCell(20, 0, 15), 0);
-    view.Joystick().Toggle();  // on again, the same joystick moves the cursor
+    view.Joystick().OnJoystick();  // on again, the same joystick moves the cursor
     SetHat(SDL_HAT_CENTERED);
     view.Joystick().Poll();
     QCOMPARE(view.GetCursorX(), 30);
