@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <time.h>
 
+#include <algorithm>
 #include <chrono>
 #include <initializer_list>
 #include <cstdio>
@@ -50,6 +51,32 @@ double processCpuMs()
     timespec t{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
     return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
+
+// A busy machine makes every piece of work dearer (caches shared, cores contended): the budget
+// is the processor time of a piece of work of fixed size, timed in the same way in the same run
+// (the best of three copies and counts of a 400 x 60 x 400 space), or the plain budget when that
+// is more. A stop whose interruption check is gone waits for the rest of the work it is in.
+constexpr double kCalibrationsPerBudget = 1;
+
+double budgetMs()
+{
+    static const double budget = [] {
+        double best = 1e30;
+        for (int i = 0; i < 3; i++) {
+            const CSpace space(400, 60, 400, CELL_EMPTY);
+            const double start = processCpuMs();
+            const CSpace copy = space;
+            volatile long cells = copy.countNonEmpty();
+            (void)cells;
+            best = std::min(best, processCpuMs() - start);
+        }
+        const double scaled = kCalibrationsPerBudget * best;
+        std::printf("stop latency budget: %.1f ms (%.1f ms of processor time for the fixed work)\n",
+                    std::max(kBudgetMs, scaled), best);
+        return std::max(kBudgetMs, scaled);
+    }();
+    return budget;
 }
 
 constexpr auto kQuiet = std::chrono::milliseconds(5);
@@ -140,7 +167,7 @@ protected:
             const Sample s = timeStop(reached, milliseconds(d));
             stops++;
             if (s.ms >= worst.ms) worst = s;
-            if (worst.ms >= kBudgetMs) break;
+            if (worst.ms >= budgetMs()) break;
         }
         std::printf("stop latency, %s: worst %.1f ms of processor time (%.1f ms on the clock) of %zu stops "
                     "(status then: \"%s\")\n",
@@ -172,9 +199,9 @@ TEST_F(StopLatency, InSeparateOfAHugeSpace)
     // Along the layers up to the work area, whose recogniser reads and marks every cell of it at
     // one scan cell, and after the last layer, when the area becomes a unit.
     const Sample scan = worstStop("Separate, the scan and its huge work area", layer(2), {0, 5, 20, 60, 150});
-    EXPECT_LT(scan.ms, kBudgetMs) << "status at the slowest stop: " << scan.status;
+    EXPECT_LT(scan.ms, budgetMs()) << "status at the slowest stop: " << scan.status;
     const Sample unit = worstStop("Separate, handing the area over", layer(d), {0, 20, 60, 150});
-    EXPECT_LT(unit.ms, kBudgetMs) << "status at the slowest stop: " << unit.status;
+    EXPECT_LT(unit.ms, budgetMs()) << "status at the slowest stop: " << unit.status;
 }
 
 TEST_F(StopLatency, InASequenceExpansionThatMultipliesTheGroups)
@@ -201,7 +228,7 @@ TEST_F(StopLatency, InASequenceExpansionThatMultipliesTheGroups)
                shown == layers;
     };
     const Sample s = worstStop("building units, sequence expansion", building, {0, 20, 60, 150});
-    EXPECT_LT(s.ms, kBudgetMs) << "status at the slowest stop: " << s.status;
+    EXPECT_LT(s.ms, budgetMs()) << "status at the slowest stop: " << s.status;
 }
 
 TEST_F(StopLatency, InALongMatchPass)
@@ -221,10 +248,10 @@ TEST_F(StopLatency, InALongMatchPass)
     // group matched at, and begin by taking over the program with all those positions.
     auto matching = [&] { return startsWith(doc.GetStatusText(), "Phase:Match("); };
     const Sample first = worstStop("Match, first pass", matching, {0, 50, 150, 300, 600, 1000});
-    EXPECT_LT(first.ms, kBudgetMs) << "status at the slowest stop: " << first.status;
+    EXPECT_LT(first.ms, budgetMs()) << "status at the slowest stop: " << first.status;
     auto shown = [&] { return view.shows >= 1; };
     const Sample later = worstStop("Match, later passes", shown, {0, 10, 30, 60, 100, 200, 400});
-    EXPECT_LT(later.ms, kBudgetMs) << "status at the slowest stop: " << later.status;
+    EXPECT_LT(later.ms, budgetMs()) << "status at the slowest stop: " << later.status;
 }
 
 TEST_F(StopLatency, WhileACallerRunsToCompletion)
@@ -253,5 +280,5 @@ TEST_F(StopLatency, WhileACallerRunsToCompletion)
 
     auto resultComing = [&] { return view.shows >= 2; };
     const Sample worst = worstStop("caller run to completion", resultComing, {0, 50, 150, 300, 600});
-    EXPECT_LT(worst.ms, kBudgetMs) << "status at the slowest stop: " << worst.status;
+    EXPECT_LT(worst.ms, budgetMs()) << "status at the slowest stop: " << worst.status;
 }
