@@ -12,6 +12,7 @@
 #include "app/resources.h"
 #include "app/tesseraapp.h"
 #include "document/tesseradoc.h"
+#include "view/joystickcontroller.h"
 #include "view/tesseraview.h"
 
 void CMainFrame::BindCommands()
@@ -47,15 +48,15 @@ void CMainFrame::BindCommands()
     on(ID_APP_EXIT, [this] { close(); });
 
     // Run: Start is checked while a run is busy, Stop while none is; Back once Start was used.
-    checked(ID_RUN_START, [view] { view->OnRunStart(); }, [doc] { return doc->IsBusy() != 0; });
-    checked(ID_RUN_STOP, [view] { view->OnRunStop(); }, [doc] { return doc->IsBusy() == 0; });
+    checked(ID_RUN_START, [view] { view->OnRunStart(); }, [doc] { return doc->IsBusy(); });
+    checked(ID_RUN_STOP, [view] { view->OnRunStop(); }, [doc] { return !doc->IsBusy(); });
     on(ID_RUN_BACK, [view] { view->OnRunBack(); }, enabled([view] { return view->IsBackAvailable(); }));
-    checked(ID_RUN_PAUSE, [view] { view->OnRunPause(); }, [doc] { return doc->RunControl().isPaused(); });
+    checked(ID_RUN_PAUSE, [view] { view->OnRunPause(); }, [doc] { return doc->Session().RunControl().isPaused(); });
     on(ID_RUN_STEP, [view] { view->OnRunStep(); });
     on(ID_RUN_GO, [view] { view->OnRunGo(); });
     for (int i = 0; i < ID_RUN_SPEED_COUNT; i++)
         checked(ID_RUN_SPEED_FIRST + i, [view, i] { view->OnRunSpeed(i); },
-                [doc, i] { return doc->RunControl().speed() == i; });
+                [doc, i] { return doc->Session().RunControl().speed() == i; });
 
     // Edit: Undo and Redo name the step they would take back or make again ("&Undo Paste").
     auto named = [](const char* resource, std::function<std::string()> name) {
@@ -87,7 +88,7 @@ void CMainFrame::BindCommands()
     on(ID_MOVECURSOR_FRONT, [view] { view->OnMoveFront(); });
     on(ID_MOVECURSOR_REAR, [view] { view->OnMoveRear(); });
     checked(ID_MOVECURSOR_STEP1, [view] { view->OnStep1(); }, [view] { return view->GetStep() == 1; });
-    checked(ID_MOVECURSOR_STEPBIG, [view] { view->OnStepBig(); }, [view] { return view->GetStep() == 10; });
+    checked(ID_MOVECURSOR_STEPBIG, [view] { view->OnStepBig(); }, [view] { return view->GetStep() == CSpaceEditor::STEP_BIG; });
 
     // Color: the current colour's item carries the check mark.
     for (int id = ID_COLOR_WHITE; id <= ID_COLOR_BLACK; id++) {
@@ -121,7 +122,7 @@ void CMainFrame::BindCommands()
             [view] { return view->IsProgramBlocks(); });
     checked(ID_VIEW_CELL_EDGES, [view] { view->OnViewCellEdges(); }, [view] { return view->IsCellEdges(); });
     on(ID_VIEW_FIT_SPACE, [view] { view->OnFitSpace(); });
-    checked(ID_TOOL_SIDEWINDER, [view] { view->OnJoystick(); }, [view] { return view->IsJoystick(); });
+    checked(ID_TOOL_SIDEWINDER, [view] { view->Joystick().OnJoystick(); }, [view] { return view->Joystick().IsJoystick(); });
 
     // Help
     on(ID_HELP_INDEX, [this] { ShowHelp(); });

@@ -61,7 +61,6 @@ bool CMainFrame::OnFileNew()
     m_pathName.clear();
     UpdateTitle();
     if (m_pRecovery) m_pRecovery->Discard();
-    m_pView->OnInitialUpdate();
     UpdateCommandUI();
     return true;
 }
@@ -103,7 +102,6 @@ bool CMainFrame::OpenDocumentFile(const QString& path)
     m_pRecovery->Discard();
     m_recent.Add(m_pathName);
     UpdateRecentFileMenu();
-    m_pView->OnInitialUpdate();
     m_pView->FitIfTooLarge();  // a wide space opens with all of it in view
     UpdateCommandUI();
     return true;

@@ -194,10 +194,12 @@ void CMainFrame::CreateStatusBar()
 
 void CMainFrame::UpdateRunPanes()
 {
-    const CRunControl& control = m_pDoc->RunControl();
+    const CRunControl& control = m_pDoc->Session().RunControl();
     m_pStepPane->setText(control.state() == CRunControl::State::Idle ? QString()
                                                                       : QString("Step %1").arg(control.step()));
     m_pStatePane->setText(QString::fromStdString(control.stateText()));
+    m_pStatePane->setToolTip(control.state() == CRunControl::State::NothingToRun ? QString(RES_NOTHING_TO_RUN_TIP)
+                                                                                : QString());
 }
 
 void CMainFrame::Execute(int id)
@@ -213,7 +215,7 @@ void CMainFrame::Execute(int id)
 
 void CMainFrame::ExecuteWithBigStep(int id)
 {
-    const bool bigAlready = m_pView->GetStep() == 10;
+    const bool bigAlready = m_pView->GetStep() == CSpaceEditor::STEP_BIG;
     Execute(ID_MOVECURSOR_STEPBIG);
     Execute(id);
     if (!bigAlready) Execute(ID_MOVECURSOR_STEP1);
@@ -232,6 +234,7 @@ void CMainFrame::UpdateCommandUI()
     }
     setWindowModified(m_pDoc->IsModified());
     UpdateWhereAmI();
+    if (m_pStepPane) UpdateRunPanes();
 }
 
 void CMainFrame::UpdateWhereAmI()

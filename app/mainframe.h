@@ -48,6 +48,8 @@ public:
     void UpdateCommandUI();
     // Runs the handler of a command identifier, as a menu item or accelerator would.
     void Execute(int id);
+    // Whether the command identifier has a handler.
+    bool HasHandler(int id) const { return m_commands.count(id) && m_commands.at(id).run; }
     // Runs a cursor move once with the big step, leaving the chosen step as it was (Shift keys).
     void ExecuteWithBigStep(int id);
 

@@ -8,7 +8,6 @@
 #include <cstdio>
 
 #include "app/commandline.h"
-#include "document/docview.h"
 #include "document/tesseradoc.h"
 #include "formats/filestream.h"
 #include "formats/spacefile.h"
@@ -39,12 +38,8 @@ int Fail(int status, const QString& message)
 
 // Stands in for the view while the program runs its steps: takes the worker's messages on this
 // thread, as the view's event queue would.
-class CStepCounter : public IDocView, public CQueuedRunWindow {
+class CStepCounter : public CQueuedRunWindow {
 public:
-    void OnUpdate() override {}
-    void OnInitialUpdate() override {}
-    IRunWindow* GetRunWindow() override { return this; }
-
     // Runs until `steps` steps have been shown or the run ends. A run that shows nothing for a
     // long time (every unit asleep, waiting for results that cannot come) is stopped there.
     void Run(CTesseraDoc& doc, int steps)
@@ -80,9 +75,9 @@ int ExportPng(const SCommandLine& line)
     if (const int status = LoadForExport(doc, line.file)) return status;
     if (line.steps > 0) {
         CStepCounter counter;
-        doc.AddView(&counter);
+        doc.SetRunWindow(&counter);
         counter.Run(doc, line.steps);
-        doc.RemoveView(&counter);
+        doc.SetRunWindow(nullptr);
     }
     CTesseraView view(&doc);
     SetUpExportView(view, line);

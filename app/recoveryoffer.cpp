@@ -39,7 +39,6 @@ bool CMainFrame::OfferRecovery()
         m_pathName = orphan.originalName;
         m_pDoc->SetModifiedFlag(true);
         UpdateTitle();
-        m_pView->OnInitialUpdate();
         m_pRecovery->Update();  // this editor's own copy, before the old one goes
         CRecoveryFile::Remove(orphan);
         UpdateCommandUI();

@@ -14,6 +14,8 @@ constexpr const char* RES_FILE_TYPE_ID = "Tessera.Document";
 constexpr const char* RES_FILE_TYPE_NAME = "Tesse Document";
 
 constexpr const char* RES_IDLE_MESSAGE = "For Help, press F1";
+// The state pane's tooltip after a run that found nothing to run (the interpreter's words).
+constexpr const char* RES_NOTHING_TO_RUN_TIP = "Nothing to run: no work area or sub-program found";
 constexpr const char* RES_RECENT_FILE = "Recent File";
 // Undo and Redo with nothing to take back; with a step, its name follows the verb. Redo's
 // letter is d: r belongs to PointReset.

@@ -2,7 +2,6 @@
 // and resizes the space in one step. The cursor, colour, step and eye stay as they were; a
 // cursor beyond the new sizes comes back to the last cell on that axis.
 #include <QMessageBox>
-#include <algorithm>
 
 #include "app/mainframe.h"
 #include "app/resources.h"
@@ -37,15 +36,11 @@ bool CMainFrame::ResizeSpace(int sizeX, int sizeY, int sizeZ)
             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
         if (answer != QMessageBox::Yes) return false;
     }
-    // Undo brings the cursor back to where it was; Redo to the nearest cell of the new space.
     CTesseraView* view = m_pView;
-    if (!m_pDoc->ResizeSpace(sizeX, sizeY, sizeZ, {"Space Size", view->GetCursorX(), view->GetCursorY(), view->GetCursorZ()})) {
+    if (!view->GetEditor().ResizeSpace(sizeX, sizeY, sizeZ)) {
         ShowError(QString("A space of %1 × %2 × %3 cells cannot be made.").arg(sizeX).arg(sizeY).arg(sizeZ));
         return false;
     }
-    const int x = std::min(view->GetCursorX(), sizeX - 1), y = std::min(view->GetCursorY(), sizeY - 1),
-              z = std::min(view->GetCursorZ(), sizeZ - 1);
-    if (x != view->GetCursorX() || y != view->GetCursorY() || z != view->GetCursorZ()) view->PlaceCursor(x, y, z);
     view->Redraw();
     UpdateCommandUI();
     return true;

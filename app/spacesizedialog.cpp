@@ -1,3 +1,5 @@
+// CSpaceSizeDialog: a spin box for each size (1 to the largest one) and a Flat check that sets
+// the height to 1 and, when cleared, gives back the height it replaced.
 #include "app/spacesizedialog.h"
 
 #include <QCheckBox>

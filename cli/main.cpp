@@ -14,7 +14,6 @@
 #include "formats/gltfwriter.h"
 #include "formats/spacefile.h"
 #include "document/counttext.h"
-#include "document/docview.h"
 #include "document/tesseradoc.h"
 #include "formats/filestream.h"
 #include "interpreter/blockcatalogue.h"
@@ -71,14 +70,9 @@ void printApplied(const CShownStep& step)
     }
 }
 
-// The runner's stand-in for the editor's view: nothing to draw, and its run window queues the
-// worker's messages for the main thread, which answers every show request at once.
-class CHeadlessView : public IDocView {
-public:
-    void OnUpdate() override {}
-    void OnInitialUpdate() override {}
-    IRunWindow* GetRunWindow() override { return &window; }
-
+// The runner's stand-in for the editor's view: its run window queues the worker's messages for
+// the main thread, which answers every show request at once.
+struct SHeadlessView {
     CQueuedRunWindow window;
 };
 
@@ -89,7 +83,7 @@ int fail(const std::string& message)
 }
 
 // Runs the loaded program; returns the exit status and counts the steps shown.
-int runProgram(CTesseraDoc& doc, CHeadlessView& view, const Options& opt, long& steps)
+int runProgram(CTesseraDoc& doc, SHeadlessView& view, const Options& opt, long& steps)
 {
     // Only the trace compares steps; without it the space is not copied at every step.
     CSpace before = opt.trace ? doc.GetSpace() : CSpace(0, 0, 0, 0);
@@ -103,7 +97,7 @@ int runProgram(CTesseraDoc& doc, CHeadlessView& view, const Options& opt, long& 
             return EXIT_INTERRUPTED;
         }
         if (message == RunMessage::None) {
-            if (doc.IsRunAsleep()) {
+            if (doc.Session().IsRunAsleep()) {
                 doc.StopRun();
                 std::cerr << "tessera-run: every unit is asleep waiting for results that cannot come; stopped after "
                           << countText(steps, "step", "steps") << "\n";
@@ -117,6 +111,7 @@ int runProgram(CTesseraDoc& doc, CHeadlessView& view, const Options& opt, long& 
                           << " rule groups; it was not run\n";
                 return EXIT_LIMIT;
             }
+            if (doc.Session().IsNothingToRun()) std::cerr << "tessera-run: " << CInterpreter::STATUS_NOTHING_TO_RUN << "\n";
             return EXIT_ENDED;
         }
         // A show request: the worker waits for us, so the space and its status are settled.
@@ -127,8 +122,8 @@ int runProgram(CTesseraDoc& doc, CHeadlessView& view, const Options& opt, long& 
                       << countText(countChangedCells(before, after), "cell", "cells") << " changed)\n";
             before = std::move(after);
         }
-        if (opt.trace && opt.rules) printApplied(doc.GetShownStep());
-        const bool lastStep = doc.IsLastStepShown();
+        if (opt.trace && opt.rules) printApplied(doc.Session().GetShownStep());
+        const bool lastStep = doc.Session().IsLastStepShown();
         if (opt.steps && steps >= *opt.steps && !lastStep) {
             doc.StopRun();
             return EXIT_LIMIT;
@@ -197,8 +192,8 @@ int main(int argc, char** argv)
     }
 
     CTesseraDoc doc;
-    CHeadlessView view;
-    doc.AddView(&view);
+    SHeadlessView view;
+    doc.SetRunWindow(&view.window);
 
     CFileReadStream in(opt.file);
     if (!in.isOpen()) return fail(in.error());
@@ -211,7 +206,7 @@ int main(int argc, char** argv)
     if (opt.blocks) {
         for (const CBlockEntry& block : catalogueBlocks(doc.GetSpace())) std::cout << describeBlock(block) << "\n";
         for (const CNearMiss& miss : findNearMisses(doc.GetSpace())) std::cout << describeNearMiss(miss) << "\n";
-        doc.RemoveView(&view);
+        doc.SetRunWindow(nullptr);
         return EXIT_ENDED;
     }
 
@@ -233,6 +228,6 @@ int main(int argc, char** argv)
             return fail("cannot write " + opt.out + ": " + out.error());
     }
     if (opt.print) std::cout << printSpace(doc.GetSpace());
-    doc.RemoveView(&view);
+    doc.SetRunWindow(nullptr);
     return status;
 }

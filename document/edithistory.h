@@ -30,6 +30,8 @@ public:
 
     // The present state is the one last saved (or loaded).
     void MarkSaved() { m_saved = StateId(); }
+    // No state is the saved one any more (the space changed outside the history).
+    void ForgetSaved() { m_saved = NO_STATE; }
     bool IsAtSaved() const { return m_saved == StateId(); }
 
     std::size_t Count() const { return m_steps.size(); }
@@ -37,6 +39,7 @@ public:
     std::size_t Limit() const { return m_limit; }
 
 private:
+    static constexpr std::uint64_t NO_STATE = ~std::uint64_t(0);
     std::uint64_t StateId() const { return m_done == 0 ? m_baseId : m_ids[m_done - 1]; }
 
     std::deque<CEditStep> m_steps;

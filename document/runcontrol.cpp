@@ -38,7 +38,7 @@ int CRunControl::onShow(int run, int step, bool last)
 {
     if (run != m_run || !inRun()) return 0;  // an old run on its way to the restart or the stop
     m_step = step;
-    if (last) return 0;                       // nothing to hold: the run ends with this step
+    if (last) return 0;  // nothing to hold: the run ends with this step
     if (m_paused) {
         m_holding = true;
         m_state = State::Paused;
@@ -92,15 +92,28 @@ bool CRunControl::onFinished(int run, bool nothingToRun)
     m_state = nothingToRun ? State::NothingToRun : State::Ended;
     m_holding = false;
     m_delaying = false;
+    m_paused = false;
     return true;
 }
 
-void CRunControl::onStopped()
+void CRunControl::onStopped(int run, int shownStep)
 {
-    if (inRun()) m_state = State::Stopped;
+    if (inRun()) {
+        m_state = State::Stopped;
+        if (run == m_run && shownStep > m_step) m_step = shownStep;
+    }
     m_holding = false;
     m_delaying = false;
+    m_paused = false;
     m_ticket++;
+}
+
+void CRunControl::forgetRun()
+{
+    if (inRun()) return;
+    m_state = State::Idle;
+    m_step = 0;
+    m_paused = false;
 }
 
 std::string CRunControl::stateText() const

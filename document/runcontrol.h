@@ -37,8 +37,14 @@ public:
     // One step: pauses, and lets go a held or delayed show; true when one must be let go now.
     bool stepOnce();
     // True when it is the end of the run in progress; the end of an earlier run changes nothing.
+    // Pause belongs to the run: it ends with it.
     bool onFinished(int run, bool nothingToRun);
-    void onStopped();
+    // The worker has ended; `run` and `shownStep` name the last show it wrote, whose step the
+    // space holds although that show may not have been answered.
+    void onStopped(int run, int shownStep);
+    // The space is no longer that of the last run (New, Open, Back, a resize): the step, the
+    // state and a pause are forgotten, unless a run is in progress.
+    void forgetRun();
 
     State state() const { return m_state; }
     bool inRun() const { return m_state == State::Running || m_state == State::Paused; }
@@ -54,7 +60,7 @@ private:
     int m_run = 0;
     int m_step = 0;
     State m_state = State::Idle;
-    bool m_holding = false;  // a show is held until Resume or Step
-    bool m_delaying = false; // a show waits out the speed's delay
+    bool m_holding = false;   // a show is held until Resume or Step
+    bool m_delaying = false;  // a show waits out the speed's delay
     unsigned m_ticket = 0;
 };

@@ -7,6 +7,27 @@
 
 #include "document/tesseradoc.h"
 
+CSpaceEditor::CSpaceEditor(CTesseraDoc& doc) : m_doc(doc) { m_doc.AddListener(this); }
+
+CSpaceEditor::~CSpaceEditor() { m_doc.RemoveListener(this); }
+
+void CSpaceEditor::OnSpaceChanged(ESpaceChange change, const CBox&)
+{
+    if (change == ESpaceChange::NewSpace) {
+        Initialise();
+        return;
+    }
+    if (change == ESpaceChange::Sizes) {
+        const int x = std::min(m_cursorX, m_doc.GetSizeX() - 1), y = std::min(m_cursorY, m_doc.GetSizeY() - 1),
+                  z = std::min(m_cursorZ, m_doc.GetSizeZ() - 1);
+        if (x != m_cursorX || y != m_cursorY || z != m_cursorZ) PlaceCursor(x, y, z);
+    }
+    // Every change of the space ends what a view showed of the last step; once the space has
+    // been edited, every Start takes a new Back copy.
+    m_bEdited = true;
+    if (m_onEdit) m_onEdit();
+}
+
 void CSpaceEditor::Initialise()
 {
     m_nStep = 1;
@@ -75,26 +96,17 @@ void CSpaceEditor::AreaCancel()
 
 // --- Edits -------------------------------------------------------------------------------
 
-// After every change of the space: a running program restarts from the edited space.
-void CSpaceEditor::EditDone()
-{
-    m_doc.RestartIfBusy();
-    m_bEdited = true;
-    m_doc.SetModifiedFlag();
-    if (m_onEdit) m_onEdit();
-}
-
 void CSpaceEditor::Fill(int value, const char* name)
 {
     const CBox cell(m_cursorX, m_cursorY, m_cursorZ, m_cursorX, m_cursorY, m_cursorZ);
-    m_doc.FillBox(m_bArea ? CBox(m_cursorX, m_cursorY, m_cursorZ, m_areaX, m_areaY, m_areaZ) : cell, value, Mark(name));
+    const bool area = m_bArea;
     m_bArea = false;
-    EditDone();
+    m_doc.FillBox(area ? CBox(m_cursorX, m_cursorY, m_cursorZ, m_areaX, m_areaY, m_areaZ) : cell, value, Mark(name));
 }
 
 void CSpaceEditor::ToggleCursorCell()
 {
-    if (m_doc.GetCell(m_cursorX, m_cursorY, m_cursorZ) != 0) PointReset();
+    if (m_doc.GetCell(m_cursorX, m_cursorY, m_cursorZ) != CELL_EMPTY) PointReset();
     else PointSet();
 }
 
@@ -114,11 +126,7 @@ void CSpaceEditor::CopyBox(bool cut)
 
 void CSpaceEditor::Copy() { CopyBox(false); }
 
-void CSpaceEditor::Cut()
-{
-    CopyBox(true);
-    EditDone();
-}
+void CSpaceEditor::Cut() { CopyBox(true); }
 
 void CSpaceEditor::Paste()
 {
@@ -129,11 +137,17 @@ void CSpaceEditor::Paste()
         z0 = std::min(z0, m_areaZ);
     }
     m_doc.PasteBox(x0, y0, z0, m_clipboard, Mark("Paste"));
-    EditDone();
 }
 
 void CSpaceEditor::SizeUp() { m_doc.OnSizeUp(Mark("SizeUp")); }
 void CSpaceEditor::SizeDown() { m_doc.OnSizeDown(Mark("SizeDown")); }
+
+bool CSpaceEditor::ResizeSpace(int sizeX, int sizeY, int sizeZ)
+{
+    // Undo brings the cursor back to where it was; Redo to the nearest cell of the new space.
+    // The document tells this editor of the new sizes (OnSpaceChanged).
+    return m_doc.ResizeSpace(sizeX, sizeY, sizeZ, Mark("Space Size"));
+}
 
 // --- Run ---------------------------------------------------------------------------------
 
@@ -149,28 +163,29 @@ void CSpaceEditor::StartRun()
     m_doc.StartRun();
 }
 
-void CSpaceEditor::Back()
-{
-    m_doc.RestoreBackup(Mark("Back"));
-    if (m_onEdit) m_onEdit();
-}
+void CSpaceEditor::Back() { m_doc.RestoreBackup(Mark("Back")); }
 
 // --- Undo and redo -----------------------------------------------------------------------
 
 bool CSpaceEditor::CanUndo() const { return m_doc.GetHistory().CanUndo(); }
 bool CSpaceEditor::CanRedo() const { return m_doc.GetHistory().CanRedo(); }
 
-std::string CSpaceEditor::UndoName() const { return CanUndo() ? m_doc.GetHistory().NextUndo().Mark().name : std::string(); }
-std::string CSpaceEditor::RedoName() const { return CanRedo() ? m_doc.GetHistory().NextRedo().Mark().name : std::string(); }
+std::string CSpaceEditor::UndoName() const
+{
+    return CanUndo() ? m_doc.GetHistory().NextUndo().Mark().name : std::string();
+}
+std::string CSpaceEditor::RedoName() const
+{
+    return CanRedo() ? m_doc.GetHistory().NextRedo().Mark().name : std::string();
+}
 
 // The cursor goes back where the edit was made, inside the space as it is now (a resize may
-// have been taken back); the space counts as edited, as after any edit.
+// have been taken back).
 void CSpaceEditor::ReturnTo(const SEditMark& where)
 {
-    PlaceCursor(std::clamp(where.x, 0, std::max(m_doc.GetSizeX() - 1, 0)), std::clamp(where.y, 0, std::max(m_doc.GetSizeY() - 1, 0)),
+    PlaceCursor(std::clamp(where.x, 0, std::max(m_doc.GetSizeX() - 1, 0)),
+                std::clamp(where.y, 0, std::max(m_doc.GetSizeY() - 1, 0)),
                 std::clamp(where.z, 0, std::max(m_doc.GetSizeZ() - 1, 0)));
-    m_bEdited = true;
-    if (m_onEdit) m_onEdit();
 }
 
 void CSpaceEditor::Undo()

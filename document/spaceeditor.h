@@ -8,19 +8,25 @@
 #include <string>
 
 #include "document/cursormove.h"
+#include "document/doclistener.h"
 #include "document/editstep.h"
+#include "space/cellcodes.h"
 #include "space/space.h"
 
 class CTesseraDoc;
 
-class CSpaceEditor {
+class CSpaceEditor : public IDocListener {
 public:
     static constexpr int STEP_BIG = 10;
-    static constexpr int INITIAL_COLOR = 104;  // green
+    static constexpr int INITIAL_COLOR = CELL_GREEN;
 
-    explicit CSpaceEditor(CTesseraDoc& doc) : m_doc(doc) {}
+    // Listens to the document: it starts afresh on a new space, keeps its cursor inside a
+    // resized one, and counts every change of the space as an edit.
+    explicit CSpaceEditor(CTesseraDoc& doc);
+    ~CSpaceEditor() override;
     CSpaceEditor(const CSpaceEditor&) = delete;
     CSpaceEditor& operator=(const CSpaceEditor&) = delete;
+    void OnSpaceChanged(ESpaceChange change, const CBox& box) override;
 
     CTesseraDoc& GetDocument() const { return m_doc; }
 
@@ -66,8 +72,8 @@ public:
     void AreaCancel();
     void AreaMove() { m_bAreaMove = true; }
 
-    // Edits of the space: each is one undoable step, restarts a busy run, marks the space
-    // edited and the document modified. Point set and reset fill the area (and end it) or the
+    // Edits of the space: each is one undoable step of the document, which restarts a busy run,
+    // marks the document modified and tells this editor, which counts the space as edited. Point set and reset fill the area (and end it) or the
     // cursor cell.
     void PointSet() { Fill(m_nColor, "PointSet"); }
     void PointReset() { Fill(0, "PointReset"); }
@@ -80,9 +86,13 @@ public:
     void Paste();
     const CSpace& GetClipboard() const { return m_clipboard; }
 
-    // The size commands, reinitialising the first view.
+    // The size commands; the editor starts afresh on the new space.
     void SizeUp();
     void SizeDown();
+    // File > Space Size: exact sizes in one undoable edit; the cursor, colour and step stay, a
+    // cursor beyond the new sizes comes back to the last cell on that axis. False, changing
+    // nothing, when the sizes are not possible.
+    bool ResizeSpace(int sizeX, int sizeY, int sizeZ);
 
     // The editor's part of Run > Start and Run > Back.
     void StartRun();
@@ -103,7 +113,6 @@ public:
 
 private:
     void Fill(int value, const char* name);
-    void EditDone();
     void CopyBox(bool cut);
     SEditMark Mark(const char* name) const { return {name, m_cursorX, m_cursorY, m_cursorZ}; }
     void ReturnTo(const SEditMark& where);

@@ -1,4 +1,8 @@
+// Space sizes: a product of sizes is checked in 64 bits before any space is made; a resize drops
+// only what lies beyond the new sizes on some axis.
 #include "document/spaceresize.h"
+
+#include "space/cellcodes.h"
 
 bool isPossibleSpaceSize(int sizeX, int sizeY, int sizeZ)
 {
@@ -13,6 +17,6 @@ std::int64_t countCellsDropped(const CSpace& space, int sizeX, int sizeY, int si
     for (int z = 0; z < space.getSizeZ(); z++)
         for (int y = 0; y < space.getSizeY(); y++)
             for (int x = 0; x < space.getSizeX(); x++)
-                if ((x >= sizeX || y >= sizeY || z >= sizeZ) && space.get(x, y, z) != 0) dropped++;
+                if ((x >= sizeX || y >= sizeY || z >= sizeZ) && space.get(x, y, z) != CELL_EMPTY) dropped++;
     return dropped;
 }

@@ -1,31 +1,21 @@
-// CTesseraDoc: the interface thread's side of the run protocol. Everything shared with the
-// worker lives in m_link and is touched only under its mutex; the two threads signal each other
-// with the link's four auto-reset events.
+// CTesseraDoc: edits, undo, load and store over the space that lies in the session's run link.
+// The space is read and written only under the link's lock; the listeners are told after the
+// lock is released.
 #include "document/tesseradoc.h"
-
-#include <sys/resource.h>
-#include <sys/syscall.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <mutex>
+#include <optional>
 #include <utility>
 
-#include "document/docview.h"
 #include "document/spaceresize.h"
 #include "formats/bytestream.h"
 #include "formats/spacefile.h"
 #include "formats/spacereader.h"
-#include "interpreter/interpreter.h"
-#include "interpreter/runworker.h"
+#include "space/cellcodes.h"
 
 namespace {
-// The worker runs below normal priority so that the interface stays responsive.
-void RunWorkerBelowNormal(CRunLink* link, CInterpreter* interpreter)
-{
-    setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), 2);  // failure is harmless
-    RunWorker(link, *interpreter);
-}
+using Hold = std::lock_guard<std::recursive_mutex>;
 
 // The part of a box (corners in any order) that lies inside the space; false when none does.
 bool ClipBox(const CBox& box, const CSpace& space, int lo[3], int size[3])
@@ -51,11 +41,10 @@ void BoxExtent(const CBox& box, int lo[3], int size[3])
     }
 }
 
-// The box of cells where two spaces of the same sizes differ; false when they are equal.
-bool DifferenceBox(const CSpace& a, const CSpace& b, int lo[3], int size[3])
+// The box of cells where two spaces of the same sizes differ; none when they are equal.
+std::optional<CBox> DifferenceBox(const CSpace& a, const CSpace& b)
 {
-    int hi[3] = {-1, -1, -1};
-    lo[0] = a.getSizeX(), lo[1] = a.getSizeY(), lo[2] = a.getSizeZ();
+    int lo[3] = {a.getSizeX(), a.getSizeY(), a.getSizeZ()}, hi[3] = {-1, -1, -1};
     for (int z = 0; z < a.getSizeZ(); z++)
         for (int y = 0; y < a.getSizeY(); y++)
             for (int x = 0; x < a.getSizeX(); x++) {
@@ -64,389 +53,291 @@ bool DifferenceBox(const CSpace& a, const CSpace& b, int lo[3], int size[3])
                 lo[1] = std::min(lo[1], y), hi[1] = std::max(hi[1], y);
                 lo[2] = std::min(lo[2], z), hi[2] = std::max(hi[2], z);
             }
-    for (int i = 0; i < 3; i++) size[i] = hi[i] - lo[i] + 1;
-    return hi[0] >= 0;
+    if (hi[0] < 0) return std::nullopt;
+    return CBox(lo[0], lo[1], lo[2], hi[0], hi[1], hi[2]);
 }
 
-class CLinkLock {
-public:
-    explicit CLinkLock(CRunLink& link) : m_link(link) { m_link.Lock(); }
-    ~CLinkLock() { m_link.Unlock(); }
-    CLinkLock(const CLinkLock&) = delete;
-    CLinkLock& operator=(const CLinkLock&) = delete;
-
-private:
-    CRunLink& m_link;
-};
+bool SameSizes(const CSpace& a, const CSpace& b)
+{
+    return a.getSizeX() == b.getSizeX() && a.getSizeY() == b.getSizeY() && a.getSizeZ() == b.getSizeZ();
+}
 }  // namespace
 
-CTesseraDoc::CTesseraDoc() : m_interpreter(std::make_unique<CInterpreter>()), m_backup(1, 1, 1, 0) {}
-
-CTesseraDoc::~CTesseraDoc()
+void CTesseraDoc::AddListener(IDocListener* listener)
 {
-    if (m_pThread) {
-        m_link.stopEvent.set();
-        m_link.goEvent.set();
-        m_link.finishedEvent.wait();
-        m_pThread->join();
-        delete m_pThread;
-        m_pThread = nullptr;
-    }
+    if (std::find(m_listeners.begin(), m_listeners.end(), listener) == m_listeners.end())
+        m_listeners.push_back(listener);
 }
 
-void CTesseraDoc::AddView(IDocView* view)
+void CTesseraDoc::RemoveListener(IDocListener* listener)
 {
-    if (std::find(m_views.begin(), m_views.end(), view) == m_views.end()) m_views.push_back(view);
+    m_listeners.erase(std::remove(m_listeners.begin(), m_listeners.end(), listener), m_listeners.end());
 }
 
-void CTesseraDoc::RemoveView(IDocView* view)
+void CTesseraDoc::Tell(ESpaceChange change, const CBox& box)
 {
-    m_views.erase(std::remove(m_views.begin(), m_views.end(), view), m_views.end());
+    // A copy: a listener may add or remove listeners while it is told.
+    const std::vector<IDocListener*> listeners = m_listeners;
+    for (IDocListener* l : listeners) l->OnSpaceChanged(change, box);
 }
 
-void CTesseraDoc::UpdateAllViews()
+void CTesseraDoc::TellRunChanged()
 {
-    for (IDocView* v : m_views) v->OnUpdate();
+    const std::vector<IDocListener*> listeners = m_listeners;
+    for (IDocListener* l : listeners) l->OnRunChanged();
 }
 
-void CTesseraDoc::InitialUpdateFirstView()
+CBox CTesseraDoc::WholeSpace()
 {
-    if (!m_views.empty()) m_views.front()->OnInitialUpdate();
+    Hold hold(GetLink().mutex);
+    const CSpace& space = GetLink().space;
+    return CBox(0, 0, 0, space.getSizeX() - 1, space.getSizeY() - 1, space.getSizeZ() - 1);
 }
-
-void CTesseraDoc::Lock() { m_link.Lock(); }
-void CTesseraDoc::Unlock() { m_link.Unlock(); }
 
 int CTesseraDoc::GetSizeX()
 {
-    CLinkLock lock(m_link);
-    return m_link.space.getSizeX();
+    Hold hold(GetLink().mutex);
+    return GetLink().space.getSizeX();
 }
 
 int CTesseraDoc::GetSizeY()
 {
-    CLinkLock lock(m_link);
-    return m_link.space.getSizeY();
+    Hold hold(GetLink().mutex);
+    return GetLink().space.getSizeY();
 }
 
 int CTesseraDoc::GetSizeZ()
 {
-    CLinkLock lock(m_link);
-    return m_link.space.getSizeZ();
+    Hold hold(GetLink().mutex);
+    return GetLink().space.getSizeZ();
 }
 
 int CTesseraDoc::GetCell(int x, int y, int z)
 {
-    CLinkLock lock(m_link);
-    return m_link.space.get(x, y, z);
+    Hold hold(GetLink().mutex);
+    return GetLink().space.get(x, y, z);
 }
 
 void CTesseraDoc::SetCell(int x, int y, int z, int value)
 {
-    CLinkLock lock(m_link);
-    m_link.space.set(x, y, z, value);
+    Hold hold(GetLink().mutex);
+    GetLink().space.set(x, y, z, value);
 }
 
 CSpace CTesseraDoc::GetSpace()
 {
-    CLinkLock lock(m_link);
-    return m_link.space;
+    Hold hold(GetLink().mutex);
+    return GetLink().space;
+}
+
+// --- Edits -------------------------------------------------------------------------------
+
+void CTesseraDoc::EditBox(const CBox& box, const SEditMark& mark,
+                          const std::function<void(CSpace& cells, int x, int y, int z)>& change)
+{
+    CEditStep step = CEditStep::Nothing(mark);
+    std::optional<CBox> changed;
+    {
+        Hold hold(GetLink().mutex);
+        CSpace& space = GetLink().space;
+        int lo[3], size[3];
+        if (ClipBox(box, space, lo, size)) {
+            CSpace before = space.extract(lo[0], lo[1], lo[2], size[0], size[1], size[2]);
+            CSpace after = before;
+            change(after, lo[0], lo[1], lo[2]);
+            space.overwrite(lo[0], lo[1], lo[2], after);
+            step = CEditStep::Box(mark, lo[0], lo[1], lo[2], std::move(before), std::move(after));
+            changed = CBox(lo[0], lo[1], lo[2], lo[0] + size[0] - 1, lo[1] + size[1] - 1, lo[2] + size[2] - 1);
+        }
+    }
+    EditDone(std::move(step), ESpaceChange::Cells, changed ? *changed : WholeSpace());
+}
+
+void CTesseraDoc::EditSizes(ESpaceChange change, const std::function<CEditStep(CSpace& space)>& resize)
+{
+    CEditStep step;
+    {
+        Hold hold(GetLink().mutex);
+        step = resize(GetLink().space);
+    }
+    EditDone(std::move(step), change, WholeSpace());
+}
+
+void CTesseraDoc::EditDone(CEditStep step, ESpaceChange change, const CBox& box)
+{
+    NoteRunWrites();  // a run's writes before this edit count, whatever the edit does
+    m_history.Record(std::move(step));
+    m_bModified = true;
+    RestartIfBusy();
+    Tell(change, box);
 }
 
 CSpace CTesseraDoc::ExtractBox(const CBox& box)
 {
     int lo[3], size[3];
     BoxExtent(box, lo, size);
-    CLinkLock lock(m_link);
-    return m_link.space.extract(lo[0], lo[1], lo[2], size[0], size[1], size[2]);
+    Hold hold(GetLink().mutex);
+    return GetLink().space.extract(lo[0], lo[1], lo[2], size[0], size[1], size[2]);
 }
 
 void CTesseraDoc::FillBox(const CBox& box, int value, const SEditMark& mark)
 {
-    CLinkLock lock(m_link);
-    CSpace& space = m_link.space;
-    int lo[3], size[3];
-    if (!ClipBox(box, space, lo, size)) {
-        m_history.Record(CEditStep::Nothing(mark));
-        return;
-    }
-    CSpace before = space.extract(lo[0], lo[1], lo[2], size[0], size[1], size[2]);
-    CSpace after(size[0], size[1], size[2], value);
-    space.overwrite(lo[0], lo[1], lo[2], after);
-    m_history.Record(CEditStep::Box(mark, lo[0], lo[1], lo[2], std::move(before), std::move(after)));
+    EditBox(box, mark, [value](CSpace& cells, int, int, int) {
+        cells = CSpace(cells.getSizeX(), cells.getSizeY(), cells.getSizeZ(), value);
+    });
 }
 
 CSpace CTesseraDoc::CutBox(const CBox& box, const SEditMark& mark)
 {
-    CLinkLock lock(m_link);  // re-entrant: the copy and the clearing are one step for the worker
-    CSpace cut = ExtractBox(box);
-    FillBox(box, 0, mark);
-    return cut;
+    std::optional<CSpace> cut;
+    // The copy and the clearing happen under the edit's one hold of the lock: one step for the
+    // worker. The listeners are told after the lock is released.
+    EditBox(box, mark, [&](CSpace& cells, int, int, int) {
+        cut = ExtractBox(box);
+        cells = CSpace(cells.getSizeX(), cells.getSizeY(), cells.getSizeZ(), CELL_EMPTY);
+    });
+    return cut ? std::move(*cut) : ExtractBox(box);  // wholly outside: all of it reads as outside
 }
 
 void CTesseraDoc::PasteBox(int x, int y, int z, const CSpace& src, const SEditMark& mark)
 {
-    CLinkLock lock(m_link);
-    CSpace& space = m_link.space;
-    int lo[3], size[3];
-    const CBox box(x, y, z, x + src.getSizeX() - 1, y + src.getSizeY() - 1, z + src.getSizeZ() - 1);
-    if (src.getSizeX() == 0 || !ClipBox(box, space, lo, size)) {
-        m_history.Record(CEditStep::Nothing(mark));
+    if (src.getSizeX() == 0) {
+        EditDone(CEditStep::Nothing(mark), ESpaceChange::Cells, WholeSpace());
         return;
     }
-    CSpace before = space.extract(lo[0], lo[1], lo[2], size[0], size[1], size[2]);
-    CSpace after = before;
-    after.paste(0, 0, 0, src.extract(lo[0] - x, lo[1] - y, lo[2] - z, size[0], size[1], size[2]), 2);
-    space.overwrite(lo[0], lo[1], lo[2], after);
-    m_history.Record(CEditStep::Box(mark, lo[0], lo[1], lo[2], std::move(before), std::move(after)));
-}
-
-void CTesseraDoc::SaveBackup()
-{
-    CLinkLock lock(m_link);
-    m_backup = m_link.space;
+    const CBox box(x, y, z, x + src.getSizeX() - 1, y + src.getSizeY() - 1, z + src.getSizeZ() - 1);
+    EditBox(box, mark, [&](CSpace& cells, int lx, int ly, int lz) {
+        cells.paste(0, 0, 0, src.extract(lx - x, ly - y, lz - z, cells.getSizeX(), cells.getSizeY(), cells.getSizeZ()),
+                    CELL_OUTSIDE);
+    });
 }
 
 void CTesseraDoc::RestoreBackup(const SEditMark& mark)
 {
-    CLinkLock lock(m_link);
-    CSpace& space = m_link.space;
-    const bool sameSize = space.getSizeX() == m_backup.getSizeX() && space.getSizeY() == m_backup.getSizeY() &&
-                          space.getSizeZ() == m_backup.getSizeZ();
-    if (!sameSize) {
-        CSpace before = std::move(space);
-        space = m_backup;
-        m_history.Record(CEditStep::Whole(mark, std::move(before), m_backup));
-        return;
+    const CSpace& backup = m_session.Backup();
+    bool sameSizes;
+    std::optional<CBox> differs;
+    {
+        Hold hold(GetLink().mutex);
+        sameSizes = SameSizes(GetLink().space, backup);
+        if (sameSizes) differs = DifferenceBox(GetLink().space, backup);
     }
     // Only the box where the run changed cells goes into the history.
-    int lo[3], size[3];
-    if (!DifferenceBox(space, m_backup, lo, size)) {
-        m_history.Record(CEditStep::Nothing(mark));
-        return;
-    }
-    CSpace before = space.extract(lo[0], lo[1], lo[2], size[0], size[1], size[2]);
-    CSpace after = m_backup.extract(lo[0], lo[1], lo[2], size[0], size[1], size[2]);
-    space.overwrite(lo[0], lo[1], lo[2], after);
-    m_history.Record(CEditStep::Box(mark, lo[0], lo[1], lo[2], std::move(before), std::move(after)));
+    if (sameSizes && !differs) EditDone(CEditStep::Nothing(mark), ESpaceChange::Cells, WholeSpace());
+    else if (sameSizes)
+        EditBox(*differs, mark, [&](CSpace& cells, int x, int y, int z) {
+            cells = backup.extract(x, y, z, cells.getSizeX(), cells.getSizeY(), cells.getSizeZ());
+        });
+    else
+        EditSizes(ESpaceChange::Sizes, [&](CSpace& space) {
+            CSpace before = std::move(space);
+            space = backup;
+            return CEditStep::Whole(mark, std::move(before), backup);
+        });
+    // The panes no longer speak of the last run.
+    m_session.ForgetRun();
 }
 
-bool CTesseraDoc::Undo(SEditMark& where)
-{
-    if (!m_history.CanUndo()) return false;
-    {
-        CLinkLock lock(m_link);
-        m_history.NextUndo().Undo(m_link.space);
-    }
-    where = m_history.NextUndo().Mark();
-    m_history.StepBack();
-    m_bModified = !m_history.IsAtSaved();
-    RestartIfBusy();
-    return true;
-}
+bool CTesseraDoc::Undo(SEditMark& where) { return Travel(true, where); }
+bool CTesseraDoc::Redo(SEditMark& where) { return Travel(false, where); }
 
-bool CTesseraDoc::Redo(SEditMark& where)
+bool CTesseraDoc::Travel(bool back, SEditMark& where)
 {
-    if (!m_history.CanRedo()) return false;
+    if (back ? !m_history.CanUndo() : !m_history.CanRedo()) return false;
+    NoteRunWrites();
+    const CEditStep& step = back ? m_history.NextUndo() : m_history.NextRedo();
+    bool resized;
     {
-        CLinkLock lock(m_link);
-        m_history.NextRedo().Redo(m_link.space);
+        Hold hold(GetLink().mutex);
+        CSpace& space = GetLink().space;
+        const int sizes[3] = {space.getSizeX(), space.getSizeY(), space.getSizeZ()};
+        if (back) step.Undo(space);
+        else step.Redo(space);
+        resized = sizes[0] != space.getSizeX() || sizes[1] != space.getSizeY() || sizes[2] != space.getSizeZ();
     }
-    where = m_history.NextRedo().Mark();
-    m_history.StepForward();
+    where = step.Mark();
+    if (back) m_history.StepBack();
+    else m_history.StepForward();
     m_bModified = !m_history.IsAtSaved();
     RestartIfBusy();
+    Tell(resized ? ESpaceChange::Sizes : ESpaceChange::Cells, WholeSpace());
     return true;
 }
 
 void CTesseraDoc::SetModifiedFlag(bool modified)
 {
+    NoteRunWrites();
     m_bModified = modified;
     if (!modified) m_history.MarkSaved();
 }
 
-int CTesseraDoc::IsBusy()
+bool CTesseraDoc::IsModified()
 {
-    CLinkLock lock(m_link);
-    return m_link.busy;
+    NoteRunWrites();
+    return m_bModified;
 }
 
-std::string CTesseraDoc::GetStatusText()
+void CTesseraDoc::NoteRunWrites()
 {
-    CLinkLock lock(m_link);
-    return m_link.status;
+    if (!m_session.TakeRunWrites()) return;
+    // A run's result cannot be made again (clicks, coin tosses): no earlier state counts as
+    // saved any more.
+    m_bModified = true;
+    m_history.ForgetSaved();
 }
 
-bool CTesseraDoc::IsLastStepShown()
-{
-    // The worker sets the phase before it posts the show request and leaves it alone until the
-    // request is answered, so the request's delivery orders this read after the write.
-    return m_interpreter->phase == CInterpreter::PHASE_RUN_OVER;
-}
-
-bool CTesseraDoc::IsRunAsleep()
-{
-    CLinkLock lock(m_link);
-    return m_link.asleep != 0;
-}
-
-void CTesseraDoc::SignalContinue() { m_link.continueEvent.set(); }
+// --- Run -----------------------------------------------------------------------------------
 
 void CTesseraDoc::StartRun()
 {
-    UpdateAllViews();
-    if (!m_pThread) m_pThread = new std::thread(RunWorkerBelowNormal, &m_link, m_interpreter.get());
-    int run;
-    {
-        CLinkLock lock(m_link);
-        m_link.viewWnd = m_views.empty() ? nullptr : m_views.front()->GetRunWindow();
-        run = ++m_link.runNumber;
-    }
-    const bool held = m_control.onStart(run);
-    m_link.stopEvent.reset();
-    m_link.finishedEvent.reset();
-    m_link.goEvent.set();
-    // A worker held at a show (paused, or waiting out a delay) must go on to see the request.
-    if (held) ContinueShow(m_keptShow);
+    TellRunChanged();
+    m_session.StartRun();
 }
 
 void CTesseraDoc::StopRun()
 {
-    if (!m_pThread) return;
-    m_control.onStopped();
-    m_link.stopEvent.set();
-    m_link.goEvent.set();
-    m_link.finishedEvent.wait();
-    m_pThread->join();
-    delete m_pThread;
-    m_pThread = nullptr;
-    UpdateAllViews();
+    if (m_session.StopRun()) TellRunChanged();
 }
 
-int CTesseraDoc::AnswerShow(const CShownStep& shown)
-{
-    const int answer = m_control.onShow(shown.run, shown.step, shown.last != 0);
-    if (answer == 0)
-        ContinueShow(shown.serial);
-    else
-        m_keptShow = shown.serial;
-    return answer;
-}
+// --- New, load, store and the size commands --------------------------------------------------
 
-void CTesseraDoc::ContinueShow(unsigned serial)
+void CTesseraDoc::Replaced(CSpace space)
 {
-    // Under the lock, as the worker resets continue and writes a new show in one hold.
-    CLinkLock lock(m_link);
-    if (m_link.shown.serial == serial) m_link.continueEvent.set();
-}
-
-void CTesseraDoc::ContinueAfterDelay(unsigned ticket)
-{
-    if (m_control.delayDue(ticket)) ContinueShow(m_keptShow);
-}
-
-void CTesseraDoc::PauseRun() { m_control.pause(); }
-
-void CTesseraDoc::ResumeRun()
-{
-    if (m_control.resume()) ContinueShow(m_keptShow);
-}
-
-bool CTesseraDoc::StepRun()
-{
-    if (!m_control.inRun()) {
-        m_control.pause();
-        return false;
-    }
-    if (m_control.stepOnce()) ContinueShow(m_keptShow);
-    return true;
-}
-
-bool CTesseraDoc::RunFinished()
-{
-    int run;
-    std::string status;
     {
-        CLinkLock lock(m_link);
-        run = m_link.finishedRun;
-        status = m_link.status;
+        Hold hold(GetLink().mutex);
+        GetLink().busy = 0;
+        GetLink().space = std::move(space);
     }
-    return m_control.onFinished(run, status == CInterpreter::STATUS_NOTHING_TO_RUN);
-}
-
-CShownStep CTesseraDoc::GetShownStep()
-{
-    CLinkLock lock(m_link);
-    return m_link.shown;
-}
-
-void CTesseraDoc::RestartIfBusy()
-{
-    if (IsBusy()) StartRun();
-}
-
-void CTesseraDoc::PressLeft()
-{
-    CLinkLock lock(m_link);
-    m_link.devices.pressLeft();
-}
-
-void CTesseraDoc::PressRight()
-{
-    CLinkLock lock(m_link);
-    m_link.devices.pressRight();
-}
-
-void CTesseraDoc::ClearLeft()
-{
-    CLinkLock lock(m_link);
-    m_link.devices.clearLeft();
-}
-
-void CTesseraDoc::ClearRight()
-{
-    CLinkLock lock(m_link);
-    m_link.devices.clearRight();
+    m_session.TakeRunWrites();  // what the stopped run wrote went with the old space
+    m_session.DropClicks();
+    m_session.ForgetRun();
+    m_history.Clear();
+    m_bModified = false;
 }
 
 bool CTesseraDoc::OnNewDocument()
 {
     StopRun();
-    {
-        CLinkLock lock(m_link);
-        m_link.busy = 0;
-        m_link.space = CSpace(40, 10, 30, 0);
-        m_link.devices.latch();  // drops pending clicks
-    }
-    m_history.Clear();
-    m_bModified = false;
-    UpdateAllViews();
+    Replaced(CSpace(40, 10, 30, CELL_EMPTY));
+    Tell(ESpaceChange::NewSpace, WholeSpace());
     return true;
 }
 
 bool CTesseraDoc::Load(CByteStream& in, SReadNotes* notes)
 {
     StopRun();
-    CSpace loaded(1, 1, 1, 0);
+    CSpace loaded(1, 1, 1, CELL_EMPTY);
     if (!readAnySpaceFile(in, loaded, notes)) return false;
-    {
-        CLinkLock lock(m_link);
-        m_link.space = std::move(loaded);
-    }
-    RestartIfBusy();
+    Replaced(std::move(loaded));
     SaveBackup();
-    m_history.Clear();
-    m_bModified = false;
-    UpdateAllViews();
+    Tell(ESpaceChange::NewSpace, WholeSpace());
     return true;
 }
 
 bool CTesseraDoc::Store(CByteStream& out)
 {
     StopRun();
-    bool ok = writeSpaceOrVrml(out, GetSpace());
-    UpdateAllViews();
-    return ok;
+    return writeSpaceOrVrml(out, GetSpace());
 }
 
 void CTesseraDoc::OnSizeUp(const SEditMark& mark)
@@ -454,30 +345,25 @@ void CTesseraDoc::OnSizeUp(const SEditMark& mark)
     StopRun();
     // Each size grows by half, truncated: 1 stays 1, 2 becomes 3, 40 becomes 60. The history
     // keeps no copy of the space, only the sizes.
-    {
-        CLinkLock lock(m_link);
-        CSpace before = std::move(m_link.space);
-        m_link.space = CEditStep::Grown(before);
-        m_history.Record(CEditStep::SizeUp(mark, before, m_link.space));
-    }
-    m_bModified = true;  // a saved file would hold other sizes
-    RestartIfBusy();
-    InitialUpdateFirstView();
+    EditSizes(ESpaceChange::NewSpace, [&](CSpace& space) {
+        CSpace before = std::move(space);
+        space = CEditStep::Grown(before);
+        return CEditStep::SizeUp(mark, before, space);
+    });
+    m_session.ForgetRun();
 }
 
 void CTesseraDoc::OnSizeDown(const SEditMark& mark)
 {
     StopRun();
-    {
-        CLinkLock lock(m_link);
-        CSpace& space = m_link.space;
+    EditSizes(ESpaceChange::NewSpace, [&](CSpace& space) {
         const int sx = space.getSizeX(), sy = space.getSizeY(), sz = space.getSizeZ();
         int minX = sx - 1, minY = sy - 1, minZ = sz - 1, maxX = 0, maxY = 0, maxZ = 0;
         bool any = false;
         for (int x = 0; x < sx; x++)
             for (int y = 0; y < sy; y++)
                 for (int z = 0; z < sz; z++)
-                    if (space.get(x, y, z) != 0) {
+                    if (space.get(x, y, z) != CELL_EMPTY) {
                         any = true;
                         minX = std::min(minX, x), maxX = std::max(maxX, x);
                         minY = std::min(minY, y), maxY = std::max(maxY, y);
@@ -491,33 +377,28 @@ void CTesseraDoc::OnSizeDown(const SEditMark& mark)
         CSpace before = std::move(space);
         space = CEditStep::Cropped(before, minX, minY, minZ, std::max(maxX - minX + 1, 2), std::max(maxY - minY + 1, 2),
                                    std::max(maxZ - minZ + 1, 2));
-        m_history.Record(CEditStep::SizeDown(mark, before, space, minX, minY, minZ));
-    }
-    m_bModified = true;
-    RestartIfBusy();
-    InitialUpdateFirstView();
+        return CEditStep::SizeDown(mark, before, space, minX, minY, minZ);
+    });
+    m_session.ForgetRun();
 }
 
 bool CTesseraDoc::ResizeSpace(int sizeX, int sizeY, int sizeZ, const SEditMark& mark)
 {
     if (!isPossibleSpaceSize(sizeX, sizeY, sizeZ)) return false;
-    CSpace resized(sizeX, sizeY, sizeZ, 0);
+    CSpace resized(sizeX, sizeY, sizeZ, CELL_EMPTY);
     if (resized.getSizeX() != sizeX) return false;  // no memory for it: keep the space as it is
     StopRun();
-    {
-        CLinkLock lock(m_link);
-        const CSpace& old = m_link.space;
-        const int nx = std::min(sizeX, old.getSizeX()), ny = std::min(sizeY, old.getSizeY());
-        const int nz = std::min(sizeZ, old.getSizeZ());
+    EditSizes(ESpaceChange::Sizes, [&](CSpace& space) {
+        const int nx = std::min(sizeX, space.getSizeX()), ny = std::min(sizeY, space.getSizeY());
+        const int nz = std::min(sizeZ, space.getSizeZ());
         for (int z = 0; z < nz; z++)
             for (int y = 0; y < ny; y++)
-                for (int x = 0; x < nx; x++) resized.set(x, y, z, old.get(x, y, z));
+                for (int x = 0; x < nx; x++) resized.set(x, y, z, space.get(x, y, z));
         // The crop of the old space at its origin, to the new sizes.
-        m_history.Record(CEditStep::SizeDown(mark, old, resized, 0, 0, 0));
-        m_link.space = std::move(resized);
-    }
-    RestartIfBusy();
-    m_bModified = true;
-    UpdateAllViews();
+        CEditStep step = CEditStep::SizeDown(mark, space, resized, 0, 0, 0);
+        space = std::move(resized);
+        return step;
+    });
+    m_session.ForgetRun();
     return true;
 }

@@ -58,6 +58,7 @@ void CInterpreter::Ready()
         Hold hold(link->mutex);
         link->status = STATUS_READY;
         link->asleep = 0;
+        link->nothingToRun = 0;
     }
     {
         // Copy first, then latch: the snapshot holds the clicks latched one step earlier.
@@ -127,6 +128,7 @@ void CInterpreter::Resize(int x, int y, int z)
 {
     Hold hold(link->mutex);
     link->space.resize(x, y, z);
+    link->spaceWrites++;
 }
 
 int CInterpreter::IsBoxEmpty(int x, int y, int z, int w, int h, int d)
@@ -141,6 +143,7 @@ void CInterpreter::ApplyWrites()
 {
     Hold hold(link->mutex);
     CSpace& space = link->space;
+    if (!pendingWrites.isEmpty()) link->spaceWrites++;
     // Distinct positions: the order does not matter, and memory order reads the set front to back.
     pendingWrites.forEachInPlace([&](const CCell& cell) { space.set(cell.x, cell.y, cell.z, cell.value); });
 }

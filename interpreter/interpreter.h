@@ -49,6 +49,7 @@ public:
     static constexpr const char* STATUS_SEPARATE = "Phase:Separate %d/%d";  // layer from 1, layers
     static constexpr const char* STATUS_TOO_MANY_GROUPS = "Phase:Separate (too many rule groups)";  // run over
     static constexpr const char* STATUS_MATCH = "Phase:Match(";  // + one piece per awake unit + ")"
+    // Not a status: said beside the status (CRunLink::nothingToRun) when Separate found nothing.
     static constexpr const char* STATUS_NOTHING_TO_RUN = "Nothing to run: no work area or sub-program found";
 
     CInterpreter();

@@ -6,11 +6,14 @@
 // Lets a long search step be interrupted: `tick` counts units of work (positions tested, cells
 // written) and runs `check` every few thousand of them; `check` may throw to abandon the step.
 struct CSearchPoll {
+    // Units of work between two checks: a few microseconds of searching.
+    static constexpr int TICKS_PER_CHECK = 4096;
+
     std::function<void()> check;
     int count = 0;
     void tick()
     {
-        if (check && ++count >= 4096) now();
+        if (check && ++count >= TICKS_PER_CHECK) now();
     }
     // As `n` ticks.
     void advance(int n)

@@ -65,7 +65,7 @@ void CInterpreter::Separate()
     if (!foundWork && program.windows.isEmpty()) {
         phase = PHASE_RUN_OVER;  // nothing to run; no unit is built
         Hold hold(link->mutex);
-        link->status = STATUS_NOTHING_TO_RUN;
+        link->nothingToRun = 1;
         return;
     }
     phase = PHASE_MATCH;

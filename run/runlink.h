@@ -28,6 +28,12 @@ public:
     // 1 while the last Match sweep found every unit asleep with no message pending: such a run
     // can never end by itself. The headless runner watches it; the editor waits for Stop.
     int asleep = 0;
+    // 1 when the last Separate found no work area and no window: the run ends after that step,
+    // and its status text stays the scan's last one.
+    int nothingToRun = 0;
+    // Counts the worker's writes to the space (each step that wrote cells, each resize), so that
+    // the document can tell whether a run changed the space.
+    unsigned long spaceWrites = 0;
     // Raised by the document for every start or restart request, so that a show or an end that
     // belongs to an earlier run can be told apart.
     int runNumber = 0;

@@ -1,6 +1,8 @@
 // The eye orbiting its target, and the near and far planes that keep the space inside the view.
 #pragma once
 
+#include "document/viewpoint.h"
+
 struct SVec3 {
     float x;
     float y;
@@ -28,16 +30,7 @@ struct SClipPlanes {
 // the eye (at least 0.5), far the box's corner beyond the target; then 10% slack on both.
 SClipPlanes ComputeClipPlanes(const SVec3& size, const SVec3& target, const SVec3& eye, float distance);
 
-// Viewpoint limits and steps, computed from the single-precision pi the view has always used.
+// The viewpoint's limits and steps (document/viewpoint.h), and the camera's field of view.
 namespace viewpoint {
-constexpr double PI_F = 3.14159;
-constexpr double TURN_STEP = PI_F / 12;   // added in double, stored as float
-constexpr double RAISE_STEP = PI_F / 24;
-constexpr float ELEVATION_LIMIT = float(PI_F / 2);
-constexpr float ZOOM_IN = 0.8f;
-constexpr float ZOOM_OUT = 1.25f;
-constexpr float NEAREST = 2.0f;
-constexpr float DEFAULT_ELEVATION = 0.3926991f;  // pi / 8
-constexpr float DEFAULT_AZIMUTH = 0.2617994f;    // pi / 12
-constexpr double FIELD_OF_VIEW = 60.0;            // vertical, degrees
+constexpr double FIELD_OF_VIEW = 60.0;  // vertical, degrees
 }  // namespace viewpoint

@@ -17,25 +17,25 @@ void CTesseraView::OnMoveDown()
 
 void CTesseraView::OnMoveLeft()
 {
-    m_editor.MoveScreen(SCREEN_LEFT, m_azimuth);
+    m_editor.MoveScreen(SCREEN_LEFT, m_viewpoint.azimuth);
     Redraw();
 }
 
 void CTesseraView::OnMoveRight()
 {
-    m_editor.MoveScreen(SCREEN_RIGHT, m_azimuth);
+    m_editor.MoveScreen(SCREEN_RIGHT, m_viewpoint.azimuth);
     Redraw();
 }
 
 void CTesseraView::OnMoveFront()
 {
-    m_editor.MoveScreen(SCREEN_FRONT, m_azimuth);
+    m_editor.MoveScreen(SCREEN_FRONT, m_viewpoint.azimuth);
     Redraw();
 }
 
 void CTesseraView::OnMoveRear()
 {
-    m_editor.MoveScreen(SCREEN_REAR, m_azimuth);
+    m_editor.MoveScreen(SCREEN_REAR, m_viewpoint.azimuth);
     Redraw();
 }
 
@@ -97,6 +97,6 @@ void CTesseraView::OnEditRedo()
     Redraw();
 }
 
-// The document reinitialises this view after either, which redraws.
+// The view starts afresh on the new space (OnSpaceChanged), which redraws.
 void CTesseraView::OnSizeUp() { m_editor.SizeUp(); }
 void CTesseraView::OnSizeDown() { m_editor.SizeDown(); }

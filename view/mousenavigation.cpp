@@ -14,8 +14,8 @@ bool CTesseraView::BeginOrbit(QMouseEvent* event)
     if (!middle && !altLeft) return false;
     m_bOrbiting = true;
     m_orbitFrom = event->position().toPoint();
-    m_orbitElevation = m_elevation;
-    m_orbitAzimuth = m_azimuth;
+    m_orbitElevation = m_viewpoint.elevation;
+    m_orbitAzimuth = m_viewpoint.azimuth;
     event->accept();
     return true;
 }
@@ -28,8 +28,8 @@ void CTesseraView::mouseMoveEvent(QMouseEvent* event)
     }
     const QPoint d = event->position().toPoint() - m_orbitFrom;
     const SEyeAngles eye = OrbitByDrag({m_orbitElevation, m_orbitAzimuth}, float(d.x()), float(d.y()));
-    m_elevation = eye.elevation;
-    m_azimuth = eye.azimuth;
+    m_viewpoint.elevation = eye.elevation;
+    m_viewpoint.azimuth = eye.azimuth;
     Redraw();
     event->accept();
 }
@@ -51,7 +51,7 @@ void CTesseraView::wheelEvent(QWheelEvent* event)
     const int notches = m_wheelRemainder / WHEEL_NOTCH;
     m_wheelRemainder -= notches * WHEEL_NOTCH;
     if (notches != 0) {
-        m_distance = ZoomByNotches(m_distance, notches);
+        m_viewpoint.distance = ZoomByNotches(m_viewpoint.distance, notches);
         Redraw();
     }
     event->accept();

@@ -42,32 +42,32 @@ void BlockKindColour(CBlockKind kind, float rgb[3])
 
 void CTesseraView::OnRunPause()
 {
-    if (m_pDoc->RunControl().isPaused())
-        m_pDoc->ResumeRun();
+    if (m_pDoc->Session().RunControl().isPaused())
+        m_pDoc->Session().ResumeRun();
     else
-        m_pDoc->PauseRun();
+        m_pDoc->Session().PauseRun();
     emit RunStateChanged();
 }
 
 void CTesseraView::OnRunStep()
 {
     // With no run in progress, Step starts one that pauses after its first step.
-    if (!m_pDoc->StepRun()) OnRunStart();
+    if (!m_pDoc->Session().StepRun()) OnRunStart();
     emit RunStateChanged();
 }
 
 void CTesseraView::OnRunGo()
 {
-    if (m_pDoc->RunControl().inRun()) {
-        m_pDoc->ResumeRun();
+    if (m_pDoc->Session().RunControl().inRun()) {
+        m_pDoc->Session().ResumeRun();
         emit RunStateChanged();
     } else {
-        m_pDoc->ResumeRun();  // a run started with F5 runs freely
+        m_pDoc->Session().ResumeRun();  // a run started with F5 runs freely
         OnRunStart();
     }
 }
 
-void CTesseraView::OnRunSpeed(int index) { m_pDoc->SetRunSpeed(index); }
+void CTesseraView::OnRunSpeed(int index) { m_pDoc->Session().SetRunSpeed(index); }
 
 void CTesseraView::OnViewChanges()
 {

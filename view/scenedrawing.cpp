@@ -51,7 +51,7 @@ void DrawGuideSegment(const SGuideSegment& s)
 
 SVec3 CTesseraView::Eye() const
 {
-    return EyePosition({m_editor.GetTargetX(), m_editor.GetTargetY(), m_editor.GetTargetZ()}, m_elevation, m_azimuth, m_distance);
+    return EyePosition({m_editor.GetTargetX(), m_editor.GetTargetY(), m_editor.GetTargetZ()}, m_viewpoint.elevation, m_viewpoint.azimuth, m_viewpoint.distance);
 }
 
 void CTesseraView::SetupCamera() { SetupCamera(int(width() * devicePixelRatioF()), int(height() * devicePixelRatioF())); }
@@ -61,7 +61,7 @@ void CTesseraView::SetupCamera(int w, int h)
     const SVec3 size = {float(m_pDoc->GetSizeX()), float(m_pDoc->GetSizeY()), float(m_pDoc->GetSizeZ())};
     const SVec3 target = {m_editor.GetTargetX(), m_editor.GetTargetY(), m_editor.GetTargetZ()};
     const SVec3 eye = Eye();
-    const SClipPlanes planes = ComputeClipPlanes(size, target, eye, m_distance);
+    const SClipPlanes planes = ComputeClipPlanes(size, target, eye, m_viewpoint.distance);
 
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LEQUAL);
@@ -214,7 +214,7 @@ void CTesseraView::DrawGuides()
 
 void CTesseraView::DrawFloor()
 {
-    if (GetTargetY() + m_distance * std::sin(m_elevation) < 0) return;  // eye below the floor
+    if (GetTargetY() + m_viewpoint.distance * std::sin(m_viewpoint.elevation) < 0) return;  // eye below the floor
     const float sx = float(m_pDoc->GetSizeX()), sz = float(m_pDoc->GetSizeZ());
     const float grey = m_pDoc->GetSizeY() == 1 ? FLOOR_GREY_FLAT : FLOOR_GREY_SOLID;
     glColor3f(grey, grey, grey);

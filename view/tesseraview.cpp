@@ -1,7 +1,7 @@
 // CTesseraView: window set-up, the run handshake with the worker, the status timer, the run
-// commands, initialisation and the mouse handlers. Drawing, editing, viewpoint and joystick
-// commands live in scenedrawing.cpp, editcommands.cpp, viewpointcommands.cpp and
-// joystickcommands.cpp; picking in picking.cpp.
+// commands, initialisation and the mouse handlers. Drawing, editing and viewpoint commands live
+// in scenedrawing.cpp, editcommands.cpp and viewpointcommands.cpp, picking in picking.cpp; the
+// joystick is a CJoystickController of its own.
 #include "view/tesseraview.h"
 
 #include <QMouseEvent>
@@ -12,7 +12,7 @@
 
 #include "document/tesseradoc.h"
 #include "view/framememory.h"
-#include "view/joystickdevice.h"
+#include "view/joystickcontroller.h"
 #include "view/picking.h"
 #include "view/scenecache.h"
 
@@ -37,9 +37,7 @@ QSurfaceFormat ViewFormat()
 CTesseraView::CTesseraView(CTesseraDoc* doc, QWidget* parent)
     : QOpenGLWidget(parent),
       m_pDoc(doc),
-      m_editor(*doc),
-      m_elevation(viewpoint::DEFAULT_ELEVATION),
-      m_azimuth(viewpoint::DEFAULT_AZIMUTH)
+      m_editor(*doc)
 {
     KeepFrameMemory();
     setFormat(ViewFormat());
@@ -50,14 +48,7 @@ CTesseraView::CTesseraView(CTesseraDoc* doc, QWidget* parent)
     m_statusTimer->setInterval(1000);
     connect(m_statusTimer, &QTimer::timeout, this, &CTesseraView::OnStatusTimer);
     m_statusTimer->start();
-    // "A message at every poll": the joystick is read about 60 times a second while it is on.
-    m_joyTimer = new QTimer(this);
-    m_joyTimer->setInterval(15);
-    connect(m_joyTimer, &QTimer::timeout, this, &CTesseraView::PollJoystick);
-    m_joyClock = [] {
-        using namespace std::chrono;
-        return std::uint32_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
-    };
+    m_joystick = new CJoystickController(m_editor, m_viewpoint, [this] { return m_bCursor; }, [this] { Redraw(); }, this);
     m_picker = std::make_unique<CGuidePicker>(*this);
     m_sceneCache = std::make_unique<CSceneCache>();
     // Every edit, from a menu, a key, the mouse or the joystick, ends what the last step showed.
@@ -65,7 +56,8 @@ CTesseraView::CTesseraView(CTesseraDoc* doc, QWidget* parent)
         ClearStepOverlays();
         ScheduleProgramBlocks();
     });
-    m_pDoc->AddView(this);
+    m_pDoc->AddListener(this);
+    m_pDoc->SetRunWindow(this);
 }
 
 CTesseraView::~CTesseraView()
@@ -76,7 +68,8 @@ CTesseraView::~CTesseraView()
         m_picker->Release();
         doneCurrent();
     }
-    m_pDoc->RemoveView(this);
+    m_pDoc->SetRunWindow(nullptr);
+    m_pDoc->RemoveListener(this);
 }
 
 void CTesseraView::initializeGL()
@@ -140,14 +133,14 @@ void CTesseraView::OnRunShow()
     // The step is on screen before the interpreter computes the next one; the run control
     // decides when that is (at once, after the speed's delay, or after Resume or Step). The
     // record is taken before drawing: the answer is for the show whose space was drawn.
-    const CShownStep shown = m_pDoc->GetShownStep();
+    const CShownStep shown = m_pDoc->Session().GetShownStep();
     WatchShownStep(shown);
     Redraw();
-    const int answer = m_pDoc->AnswerShow(shown);
+    const int answer = m_pDoc->Session().AnswerShow(shown);
     if (answer > 0) {
-        const unsigned ticket = m_pDoc->RunControl().ticket();
+        const unsigned ticket = m_pDoc->Session().RunControl().ticket();
         QTimer::singleShot(answer, this, [this, ticket] {
-            m_pDoc->ContinueAfterDelay(ticket);
+            m_pDoc->Session().ContinueAfterDelay(ticket);
             emit RunStateChanged();
         });
     }
@@ -158,7 +151,7 @@ void CTesseraView::OnRunFinished()
 {
     // The end of a run that was stopped or followed by a new Start before this message came
     // must not bring the cursor back or overwrite the message pane while the new run goes on.
-    if (!m_pDoc->RunFinished()) return;
+    if (!m_pDoc->Session().RunFinished()) return;
     m_bCursor = true;
     Redraw();
     // The run's last word, once, so that the message pane is never left with a stale phase.
@@ -198,10 +191,21 @@ void CTesseraView::OnRunBack()
 
 void CTesseraView::OnInitialUpdate()
 {
-    m_bCursor = true;
     m_editor.Initialise();
+    ResetViewState();
+}
+
+// The editor, a listener of its own, has started afresh on the new space before the view is told.
+void CTesseraView::OnSpaceChanged(ESpaceChange change, const CBox&)
+{
+    if (change == ESpaceChange::NewSpace) ResetViewState();
+}
+
+void CTesseraView::ResetViewState()
+{
+    m_bCursor = true;
     ResetView();
-    m_bJoyMoving = false;  // the stick starts at rest; polling goes on as the Tool menu set it
+    m_joystick->Rest();  // the stick starts at rest; polling goes on as the Tool menu set it
     ClearStepOverlays();
     ScheduleProgramBlocks();
     Redraw();
@@ -211,9 +215,9 @@ void CTesseraView::PlaceCursor(int x, int y, int z) { m_editor.PlaceCursor(x, y,
 
 void CTesseraView::PlaceEye(float elevation, float azimuth, float distance)
 {
-    m_elevation = elevation;
-    m_azimuth = azimuth;
-    m_distance = distance;
+    m_viewpoint.elevation = elevation;
+    m_viewpoint.azimuth = azimuth;
+    m_viewpoint.distance = distance;
     m_bFitPending = false;  // an eye placed on purpose stays where it was put
 }
 

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "run/appliedgroup.h"
-#include "document/docview.h"
+#include "document/doclistener.h"
 #include "interpreter/blockcatalogue.h"
 #include "document/spaceeditor.h"
 #include "run/runwindow.h"
@@ -23,13 +23,12 @@
 
 class CGuidePicker;
 struct SPictureTarget;
-class CJoystickDevice;
 class CSceneCache;
+class CJoystickController;
 class CTesseraDoc;
 class QTimer;
-struct SJoyPosition;
 
-class CTesseraView : public QOpenGLWidget, public IDocView, public IRunWindow {
+class CTesseraView : public QOpenGLWidget, public IDocListener, public IRunWindow {
     Q_OBJECT
 
 public:
@@ -41,14 +40,19 @@ public:
     CSpaceEditor& GetEditor() { return m_editor; }
     const CSpaceEditor& GetEditor() const { return m_editor; }
 
-    // IDocView
-    void OnUpdate() override
+    // Draws the space again, and its program blocks shortly after.
+    void OnUpdate()
     {
         ScheduleProgramBlocks();
         Redraw();
     }
-    void OnInitialUpdate() override;
-    IRunWindow* GetRunWindow() override { return this; }
+    // Puts cursor, eye and flags back to their initial values, the editor's included (as after
+    // Open); the view does it by itself when the document has a new space.
+    void OnInitialUpdate();
+
+    // IDocListener
+    void OnSpaceChanged(ESpaceChange change, const CBox& box) override;
+    void OnRunChanged() override { OnUpdate(); }
 
     // IRunWindow: called on the worker thread; the handling is queued to this thread.
     void postRunShow() override;
@@ -145,9 +149,10 @@ public:
     QImage RenderNextPicture(QSize size, QString* error = nullptr);
     void EndPictures();
 
-    // View > Cursor and Tool > SideWinder 3D Pro.
+    // View > Cursor.
     void OnViewCursor();
-    void OnJoystick();
+    // Tool > SideWinder 3D Pro: the joystick moving this view's cursor and eye.
+    CJoystickController& Joystick() { return *m_joystick; }
 
     // The six axis moves, clamped to the space; they move the target, and the area in move
     // mode, but do not redraw. Shared by the menu, the mouse and the joystick.
@@ -175,16 +180,6 @@ public:
     void OnLButtonDblClk(int x, int y);
     void OnRButtonDown(int x, int y);
 
-    // Joystick (joystickcommands.cpp). PollJoystick is what the poll timer runs while the
-    // joystick is on: a button that went down, then the stick and the hat.
-    void PollJoystick();
-    void OnJoyMove();
-    void OnJoyButtonDown();
-    void HatToEye(unsigned angle);
-    void StickToCursor(float x, float y, float twist);
-    // The millisecond tick count of the stick's repeat delay (replaceable for tests).
-    void SetJoyClock(std::function<std::uint32_t()> clock) { m_joyClock = std::move(clock); }
-
     // Drawing primitives, shared with picking. Directions are EGuideDirection values.
     void DrawGuideNear(int direction);
     void DrawGuideFar(int direction);
@@ -199,9 +194,9 @@ public:
     float GetTargetX() const { return m_editor.GetTargetX(); }
     float GetTargetY() const { return m_editor.GetTargetY(); }
     float GetTargetZ() const { return m_editor.GetTargetZ(); }
-    float GetElevation() const { return m_elevation; }
-    float GetAzimuth() const { return m_azimuth; }
-    float GetDistance() const { return m_distance; }
+    float GetElevation() const { return m_viewpoint.elevation; }
+    float GetAzimuth() const { return m_viewpoint.azimuth; }
+    float GetDistance() const { return m_viewpoint.distance; }
     int GetAreaX() const { return m_editor.GetAreaX(); }
     int GetAreaY() const { return m_editor.GetAreaY(); }
     int GetAreaZ() const { return m_editor.GetAreaZ(); }
@@ -210,7 +205,6 @@ public:
     bool IsCursorShown() const { return m_bCursor; }
     bool IsEdited() const { return m_editor.IsEdited(); }
     bool IsBackAvailable() const { return m_editor.IsBackAvailable(); }
-    bool IsJoystick() const { return m_bJoystick; }
     const CSpace& GetClipboard() const { return m_editor.GetClipboard(); }
 
     // Places the cursor (with the target) and the eye directly, as the mouse and the joystick
@@ -241,6 +235,8 @@ protected:
 private:
     friend class CGuidePicker;  // draws with the view's camera
 
+    // The view's own part of OnInitialUpdate.
+    void ResetViewState();
     void OnRunShow();
     void OnRunFinished();
     void OnStatusTimer();
@@ -265,9 +261,6 @@ private:
     void FitIfPending();
     SVec3 Eye() const;
 
-    // Joystick helpers (joystickcommands.cpp).
-    void MoveByStick(int cells, ECursorMove minus, ECursorMove plus);
-    bool ReadJoystick(SJoyPosition& position);
     // Frees the picking target when the GL context ends.
     void ReleasePicker();
 
@@ -284,17 +277,9 @@ private:
     QTimer* m_blocksTimer = nullptr;
 
     CSpaceEditor m_editor;
-    float m_elevation;
-    float m_azimuth;
-    float m_distance = 2.0f;
+    CViewpoint m_viewpoint;
     bool m_bCursor = true;
-    bool m_bJoyMoving = false;
-    std::uint32_t m_joyMoveTick = 0;
-    bool m_bJoystick = false;
-    std::unique_ptr<CJoystickDevice> m_pJoystickDevice;  // opened when the joystick is first turned on
-    QTimer* m_joyTimer = nullptr;
-    unsigned m_joyButtons = 0;  // buttons down at the last poll
-    std::function<std::uint32_t()> m_joyClock;
+    CJoystickController* m_joystick = nullptr;  // a child of the view
     std::unique_ptr<CGuidePicker> m_picker;
     std::shared_ptr<SPictureTarget> m_pictures;  // the frames' target, between pictures
     bool m_bFrameReady = false;  // the framebuffer holds the frame of the last Redraw

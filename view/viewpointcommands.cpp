@@ -1,5 +1,5 @@
-// Viewpoint commands: the eye orbits the target (the middle of the cursor cell), rises and sinks
-// up to just short of straight above or below, and zooms no nearer than two cells.
+// Viewpoint commands: the eye orbits the target (the middle of the cursor cell) as the view's
+// CViewpoint says; Fit Space and Fit Cells choose its distance.
 #include <algorithm>
 #include <cmath>
 
@@ -9,41 +9,17 @@
 
 using namespace viewpoint;
 
-void CTesseraView::EyeUp()
-{
-    m_elevation = float(m_elevation + RAISE_STEP);
-    if (m_elevation > ELEVATION_LIMIT) m_elevation = ELEVATION_LIMIT;
-}
-
-void CTesseraView::EyeDown()
-{
-    m_elevation = float(m_elevation - RAISE_STEP);
-    if (m_elevation < -ELEVATION_LIMIT) m_elevation = -ELEVATION_LIMIT;
-}
-
-// The azimuth is never wrapped; the cursor commands reduce it themselves.
-void CTesseraView::EyeLeft() { m_azimuth = float(m_azimuth - TURN_STEP); }
-void CTesseraView::EyeRight() { m_azimuth = float(m_azimuth + TURN_STEP); }
-
-void CTesseraView::ZoomIn()
-{
-    m_distance *= ZOOM_IN;
-    if (m_distance < NEAREST) m_distance = NEAREST;
-}
-
-// No upper limit, but the distance stays finite so that the camera can always come back.
-void CTesseraView::ZoomOut()
-{
-    const float farther = m_distance * ZOOM_OUT;
-    if (std::isfinite(farther)) m_distance = farther;
-}
+void CTesseraView::EyeUp() { m_viewpoint.EyeUp(); }
+void CTesseraView::EyeDown() { m_viewpoint.EyeDown(); }
+void CTesseraView::EyeLeft() { m_viewpoint.EyeLeft(); }
+void CTesseraView::EyeRight() { m_viewpoint.EyeRight(); }
+void CTesseraView::ZoomIn() { m_viewpoint.ZoomIn(); }
+void CTesseraView::ZoomOut() { m_viewpoint.ZoomOut(); }
 
 void CTesseraView::ResetView()
 {
     m_editor.TargetCursor();
-    m_elevation = DEFAULT_ELEVATION;
-    m_azimuth = DEFAULT_AZIMUTH;
-    m_distance = float(m_pDoc->GetSizeY() + m_pDoc->GetSizeZ());
+    m_viewpoint.Reset(m_pDoc->GetSizeY(), m_pDoc->GetSizeZ());
 }
 
 void CTesseraView::OnEyeUp()
@@ -94,14 +70,14 @@ float CTesseraView::FitSpaceDistance() const
 {
     const SVec3 size = {float(m_pDoc->GetSizeX()), float(m_pDoc->GetSizeY()), float(m_pDoc->GetSizeZ())};
     const float aspect = height() > 0 ? float(width()) / float(height()) : 1.0f;
-    return FitDistance(size, {m_editor.GetTargetX(), m_editor.GetTargetY(), m_editor.GetTargetZ()}, {m_elevation, m_azimuth}, aspect);
+    return FitDistance(size, {m_editor.GetTargetX(), m_editor.GetTargetY(), m_editor.GetTargetZ()}, {m_viewpoint.elevation, m_viewpoint.azimuth}, aspect);
 }
 
 // The eye keeps looking at the cursor from the same direction; only its distance changes.
 void CTesseraView::FitSpace()
 {
     m_editor.TargetCursor();
-    m_distance = FitSpaceDistance();
+    m_viewpoint.distance = FitSpaceDistance();
     m_bFitPending = false;
 }
 
@@ -122,9 +98,9 @@ void CTesseraView::FitCells()
     if (hi[0] < 0) return;
     PlaceCursor((lo[0] + hi[0]) / 2, (lo[1] + hi[1]) / 2, (lo[2] + hi[2]) / 2);
     const float aspect = height() > 0 ? float(width()) / float(height()) : 1.0f;
-    m_distance = FitBoxDistance({float(lo[0]), float(lo[1]), float(lo[2])},
+    m_viewpoint.distance = FitBoxDistance({float(lo[0]), float(lo[1]), float(lo[2])},
                                 {float(hi[0] + 1), float(hi[1] + 1), float(hi[2] + 1)},
-                                {m_editor.GetTargetX(), m_editor.GetTargetY(), m_editor.GetTargetZ()}, {m_elevation, m_azimuth}, aspect);
+                                {m_editor.GetTargetX(), m_editor.GetTargetY(), m_editor.GetTargetZ()}, {m_viewpoint.elevation, m_viewpoint.azimuth}, aspect);
     m_bFitPending = false;
 }
 
@@ -147,7 +123,7 @@ void CTesseraView::FitIfPending()
     if (!m_bFitPending || !isVisible() || width() <= 0 || height() <= 0) return;
     m_bFitPending = false;
     const float fit = FitSpaceDistance();
-    if (fit > m_distance) m_distance = fit;
+    if (fit > m_viewpoint.distance) m_viewpoint.distance = fit;
 }
 
 void CTesseraView::OnViewCellEdges()

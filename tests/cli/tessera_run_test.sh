@@ -22,10 +22,12 @@ out=$("$run" "$dir/flat.ts3" --steps 0 --print); check "flat print" $'.R..\n*..?
 out=$("$run" "$dir/solid.ts3" --steps 0 --print); check "solid print" $'z=0\nW.\n..\n\nz=1\n..\n.#' "$out"
 out=$("$run" "$dir/plane.txt" --steps 0 --print); check "plane print" $'...\n..B' "$out"
 
-# Nothing to run: one step, then the normal end.
-out=$("$run" "$dir/flat.ts3" --trace); status=$?
-check "empty program trace" "step 1: Nothing to run: no work area or sub-program found (0 cells changed)" "$out"
+# Nothing to run: one step, whose status is the scan's last layer, then the normal end; the
+# reason is said beside it.
+out=$("$run" "$dir/flat.ts3" --trace 2> "$dir/err"); status=$?
+check "empty program trace" "step 1: Phase:Separate 2/2 (0 cells changed)" "$out"
 check "empty program exit" 0 "$status"
+check "empty program message" "tessera-run: Nothing to run: no work area or sub-program found" "$(cat "$dir/err")"
 
 # Three sequences of 65 values on one rule would make 65^3 groups: refused, said, status 1.
 out=$("$run" "$data/too-many-groups.ts3" --trace 2> "$dir/err"); status=$?
@@ -43,6 +45,12 @@ check "no blocks" "" "$("$run" --blocks "$dir/flat.ts3")"
 out=$("$run" "$examples/gravity.ts3" --trace --rules | head -4)
 check "rules trace" $'step 1: Phase:Match(Done ) (10 cells changed)\n  unit (6,1,2) group (0,0,1)-(2,2,2) at 5 positions\nstep 2: Phase:Match(Done ) (8 cells changed)\n  unit (6,1,2) group (0,0,1)-(2,2,2) at 4 positions' "$out"
 check "rules need trace" "" "$("$run" "$examples/gravity.ts3" --rules)"
+
+# A step limit the run reaches exactly at its last step is its end (status 0); one short of
+# it stops the run (status 1).
+n=$("$run" "$examples/gravity.ts3" --trace | wc -l)
+"$run" "$examples/gravity.ts3" --steps "$n" > /dev/null; check "limit at the last step" 0 $?
+"$run" "$examples/gravity.ts3" --steps $((n - 1)) > /dev/null; check "limit before the last step" 1 $?
 
 # Clicks: the mouse program waits for a click for ever; a left click before step 3 shows in its
 # button hole at step 4 and ends the run at step 5. A right click before step 1 ends it too.

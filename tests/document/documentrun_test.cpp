@@ -7,7 +7,6 @@
 #include <tuple>
 #include <vector>
 
-#include "document/docview.h"
 #include "document/tesseradoc.h"
 #include "formats/memorystream.h"
 #include "formats/spacewriter.h"
@@ -20,11 +19,7 @@ namespace {
 constexpr auto kPatience = std::chrono::seconds(10);
 
 // A view that draws nothing; its run window queues the worker's messages for the test thread.
-class QueuedView : public IDocView {
-public:
-    void OnUpdate() override {}
-    void OnInitialUpdate() override {}
-    IRunWindow* GetRunWindow() override { return &window; }
+struct QueuedView {
     CQueuedRunWindow window;
 };
 
@@ -67,7 +62,7 @@ TEST(DocumentRun, TheDocumentTellsWhichStepOnShowIsTheRunsLast)
 {
     CTesseraDoc doc;
     QueuedView view;
-    doc.AddView(&view);
+    doc.SetRunWindow(&view.window);
     const Recolouring program = recolouring(CELL_RED, CELL_GREEN, 3);
     load(doc, program.space);
     EXPECT_EQ(interiorCount(doc, program, CELL_RED), 9);
@@ -79,22 +74,22 @@ TEST(DocumentRun, TheDocumentTellsWhichStepOnShowIsTheRunsLast)
             ASSERT_EQ(m, RunMessage::Finished);
             break;
         }
-        last.push_back(doc.IsLastStepShown());
+        last.push_back(doc.Session().IsLastStepShown());
         doc.SignalContinue();
     }
     ASSERT_GE(last.size(), 2u) << "at least a step that recolours and the one that ends";
     EXPECT_TRUE(last.back());
     EXPECT_EQ(std::count(last.begin(), last.end(), true), 1);
     EXPECT_EQ(interiorCount(doc, program, CELL_GREEN), 9);
-    doc.RemoveView(&view);
+    doc.StopRun();
 }
 
 TEST(DocumentRun, TwoDocumentsRunAtOnceEachWithItsOwnInterpreter)
 {
     CTesseraDoc first, second;
     QueuedView firstView, secondView;
-    first.AddView(&firstView);
-    second.AddView(&secondView);
+    first.SetRunWindow(&firstView.window);
+    second.SetRunWindow(&secondView.window);
     const Recolouring red = recolouring(CELL_RED, CELL_GREEN, 3), blue = recolouring(CELL_BLUE, CELL_YELLOW, 5);
     for (int round = 0; round < 3; round++) {
         load(first, red.space);
@@ -105,20 +100,18 @@ TEST(DocumentRun, TwoDocumentsRunAtOnceEachWithItsOwnInterpreter)
         // worker has had its turn.
         bool firstDone = false, secondDone = false;
         while (!firstDone || !secondDone) {
-            for (auto [doc, view, done] : {std::tuple{&first, &firstView, &firstDone},
-                                           std::tuple{&second, &secondView, &secondDone}}) {
+            for (auto [doc, view, done] :
+                 {std::tuple{&first, &firstView, &firstDone}, std::tuple{&second, &secondView, &secondDone}}) {
                 if (*done) continue;
                 const RunMessage m = view->window.next(kPatience);
                 ASSERT_NE(m, RunMessage::None) << "a worker fell silent";
-                if (m == RunMessage::Finished)
-                    *done = true;
-                else
-                    doc->SignalContinue();
+                if (m == RunMessage::Finished) *done = true;
+                else doc->SignalContinue();
             }
         }
         EXPECT_EQ(interiorCount(first, red, CELL_GREEN), 9) << "round " << round;
         EXPECT_EQ(interiorCount(second, blue, CELL_YELLOW), 15) << "round " << round;
     }
-    first.RemoveView(&firstView);
-    second.RemoveView(&secondView);
+    first.StopRun();
+    second.StopRun();
 }

@@ -1,12 +1,13 @@
 // Undo and redo: random edits checked against the space after every prefix of edits, the names
 // and the cursor, the modified flag, the memory bound, Back and a run, and undo during a run.
+#include "document/edithistory.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <random>
 #include <vector>
 
-#include "document/edithistory.h"
 #include "editortestkit.h"
 #include "support/blockbuilder.h"
 
@@ -30,7 +31,8 @@ TEST(EditHistoryTest, RandomEditsUndosAndRedosMatchTheSpaceAfterEachPrefix)
         SRandomEdit r{std::mt19937(seed)};
         // Odd values too: cells holding 1 and 2 must come back exactly.
         CSpace start(3 + r.Below(5), 1 + r.Below(4), 3 + r.Below(5), 0);
-        for (int n = 0; n < 12; n++) start.set(r.Below(start.getSizeX()), r.Below(start.getSizeY()), r.Below(start.getSizeZ()), r.Value());
+        for (int n = 0; n < 12; n++)
+            start.set(r.Below(start.getSizeX()), r.Below(start.getSizeY()), r.Below(start.getSizeZ()), r.Value());
         SEditorFixture f(start);
         std::vector<CSpace> states = {f.doc.GetSpace()};  // states[i]: after the first i edits
         std::vector<SEditMark> marks = {{}};
@@ -166,10 +168,12 @@ TEST(EditHistoryTest, MemoryIsBoundedAndTheOldestStepsGoFirst)
 {
     // Each step below holds 2 x 1000 cells.
     auto step = [](int n) {
-        return CEditStep::Box({"Step" + std::to_string(n), n, 0, 0}, 0, 0, 0, CSpace(10, 10, 10, 0), CSpace(10, 10, 10, n));
+        return CEditStep::Box({"Step" + std::to_string(n), n, 0, 0}, 0, 0, 0, CSpace(10, 10, 10, 0),
+                              CSpace(10, 10, 10, n));
     };
     const std::size_t one = step(0).Bytes();
     CEditHistory history(5 * one + one / 2);
+    history.Clear();  // the loaded file: the saved state
     for (int n = 1; n <= 8; n++) history.Record(step(n));
     EXPECT_EQ(history.Count(), 5u);
     EXPECT_LE(history.Bytes(), history.Limit());
@@ -178,6 +182,8 @@ TEST(EditHistoryTest, MemoryIsBoundedAndTheOldestStepsGoFirst)
     EXPECT_EQ(history.NextUndo().Mark().name, "Step4");  // Steps 1 to 3 are gone
     history.StepBack();
     EXPECT_FALSE(history.CanUndo());
+    // The oldest kept state is the one after Step3, not the file's: still modified.
+    EXPECT_FALSE(history.IsAtSaved());
     // A step larger than the whole limit cannot be kept, nor can anything before it.
     history.Record(CEditStep::Box({"Huge", 0, 0, 0}, 0, 0, 0, CSpace(30, 30, 30, 0), CSpace(30, 30, 30, 1)));
     EXPECT_EQ(history.Count(), 0u);
@@ -208,7 +214,7 @@ TEST(EditHistoryTest, BackUndoesARunAndCanItselfBeUndone)
     // Stopped while the third step is shown: three steps of a blinker leave it changed (a
     // continue after the third would let a fourth step turn it back, now and then).
     for (int step = 0; step < 3; step++) {
-        ASSERT_EQ(f.view.window.next(kPatience), RunMessage::Show);
+        ASSERT_EQ(f.view.next(kPatience), RunMessage::Show);
         if (step < 2) f.doc.SignalContinue();
     }
     f.doc.StopRun();
@@ -259,17 +265,17 @@ TEST(EditHistoryTest, UndoDuringARunRestartsItFromTheRestoredSpace)
 {
     SEditorFixture f(blinkingProgram());
     f.editor.StartRun();
-    ASSERT_EQ(f.view.window.next(kPatience), RunMessage::Show);
+    ASSERT_EQ(f.view.next(kPatience), RunMessage::Show);
     f.editor.PlaceCursor(0, 0, 19);
     f.editor.PointSet();  // outside every block: the run goes on
     EXPECT_EQ(f.doc.GetCell(0, 0, 19), 104);
-    const int updates = f.view.updates;
+    const int updates = f.view.runChanges;
     f.editor.Undo();
     EXPECT_EQ(f.doc.GetCell(0, 0, 19), 0);
-    EXPECT_GT(f.view.updates, updates);  // Start again: the worker restarts at its next check
-    EXPECT_EQ(f.doc.IsBusy(), 1);
+    EXPECT_GT(f.view.runChanges, updates);  // Start again: the worker restarts at its next check
+    EXPECT_TRUE(f.doc.IsBusy());
     f.doc.SignalContinue();
-    const RunMessage m = f.view.window.next(kPatience);
+    const RunMessage m = f.view.next(kPatience);
     EXPECT_TRUE(m == RunMessage::Show || m == RunMessage::Finished);
     f.editor.Redo();
     EXPECT_EQ(f.doc.GetCell(0, 0, 19), 104);

@@ -1,8 +1,8 @@
 // CRunControl: when the worker may go on after a shown step, under pause, step, speed, restart
 // and stop; and the run-state texts.
-#include <gtest/gtest.h>
-
 #include "document/runcontrol.h"
+
+#include <gtest/gtest.h>
 
 TEST(RunControl, PauseHoldsEveryShowUntilResumeOrStep)
 {
@@ -29,6 +29,7 @@ TEST(RunControl, PauseHoldsEveryShowUntilResumeOrStep)
     EXPECT_EQ(c.onShow(1, 5, true), 0);
     c.onFinished(1, false);
     EXPECT_EQ(c.stateText(), "Ended after 5 steps");
+    EXPECT_FALSE(c.isPaused()) << "pause ends with its run";
 }
 
 TEST(RunControl, DelaysAreCancelledByStopRestartAndStep)
@@ -68,7 +69,7 @@ TEST(RunControl, DelaysAreCancelledByStopRestartAndStep)
 
     // Stop during a delay: nothing to let go afterwards, and the state says where it stopped.
     EXPECT_EQ(c.onShow(3, 1, false), 1000);
-    c.onStopped();
+    c.onStopped(3, 1);
     EXPECT_FALSE(c.delayDue(c.ticket()));
     EXPECT_EQ(c.stateText(), "Stopped at step 1");
 }
@@ -89,9 +90,9 @@ TEST(RunControl, ShowsAndEndsOfAnEarlierRunAreNotCounted)
     EXPECT_EQ(c.onShow(2, 1, false), CRunControl::HOLD);
     EXPECT_EQ(c.stateText(), "Paused");
 
-    c.onStopped();
+    c.onStopped(2, 1);
     EXPECT_EQ(c.stateText(), "Stopped at step 1");
-    c.onStopped();  // stopping an ended or stopped run changes nothing
+    c.onStopped(2, 2);  // stopping an ended or stopped run changes nothing
     EXPECT_EQ(c.stateText(), "Stopped at step 1");
 
     c.onStart(3);
@@ -102,4 +103,46 @@ TEST(RunControl, ShowsAndEndsOfAnEarlierRunAreNotCounted)
     c.onShow(4, 1, true);
     c.onFinished(4, false);
     EXPECT_EQ(c.stateText(), "Ended after 1 step");
+}
+
+// Step pauses the run it steps, whether it was held, going freely or waiting out a delay; the
+// pause ends with that run, so the next Start runs freely.
+TEST(RunControl, StepPausesTheRunItStepsAndThePauseEndsWithTheRun)
+{
+    for (int speed : {0, 1}) {
+        SCOPED_TRACE(speed);
+        CRunControl c;
+        c.setSpeed(speed);
+        c.onStart(1);
+        EXPECT_EQ(c.onShow(1, 1, false), CRunControl::speedAt(speed).delayMs);
+        EXPECT_EQ(c.stepOnce(), speed != 0);  // a show waiting out its delay goes at once
+        EXPECT_EQ(c.onShow(1, 2, false), CRunControl::HOLD);
+        EXPECT_EQ(c.onShow(1, 3, true), 0);
+        c.onFinished(1, false);
+        EXPECT_FALSE(c.isPaused());
+        c.onStart(2);
+        EXPECT_EQ(c.onShow(2, 1, false), CRunControl::speedAt(speed).delayMs);
+        c.stepOnce();
+        c.onStopped(2, 1);
+        EXPECT_FALSE(c.isPaused()) << "a stopped run takes its pause with it";
+    }
+}
+
+// Stop counts the step the worker last wrote to the space, also when its show was still on its
+// way; the step and state go when the space is replaced, but never during a run.
+TEST(RunControl, StopCountsTheStepInTheSpaceAndAReplacedSpaceForgetsIt)
+{
+    CRunControl c;
+    c.onStart(2);
+    EXPECT_EQ(c.onShow(2, 1, false), 0);
+    c.forgetRun();
+    EXPECT_EQ(c.stateText(), "Running");
+    c.onStopped(2, 2);
+    EXPECT_EQ(c.stateText(), "Stopped at step 2");
+    c.forgetRun();
+    EXPECT_EQ(c.stateText(), "");
+    EXPECT_EQ(c.step(), 0);
+    c.onStart(3);
+    c.onStopped(2, 5);  // the last show written was an earlier run's
+    EXPECT_EQ(c.stateText(), "Stopped at step 0");
 }

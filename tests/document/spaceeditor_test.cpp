@@ -244,6 +244,11 @@ TEST(SpaceEditorTest, SizeCommandsReinitialiseAndTheClipboardSurvives)
     f.editor.SizeDown();
     EXPECT_EQ(f.doc.GetSizeX(), 2);
     EXPECT_EQ(f.editor.GetColor(), 104);
+    // A new space: the editor starts afresh on it, with nobody asking it to.
+    f.editor.SetColor(101);
+    f.doc.OnNewDocument();
+    EXPECT_EQ(f.editor.GetColor(), 104);
+    EXPECT_EQ(f.editor.GetCursorX(), 20);
 }
 
 TEST(SpaceEditorTest, StartTakesABackCopyOnlyOnceEdited)
@@ -259,9 +264,30 @@ TEST(SpaceEditorTest, StartTakesABackCopyOnlyOnceEdited)
     f.editor.PointSet();
     f.editor.StartRun();  // edited: a new Back copy with the cell
     EXPECT_TRUE(f.editor.IsBackAvailable());
-    EXPECT_EQ(f.view.window.next(std::chrono::seconds(10)), RunMessage::Show);
+    EXPECT_EQ(f.view.next(std::chrono::seconds(10)), RunMessage::Show);
     f.doc.StopRun();
     f.doc.SetCell(2, 0, 2, 0);
     f.editor.Back();
     EXPECT_EQ(f.doc.GetCell(2, 0, 2), 104);
+}
+
+// Space Size is an edit like Size Up: the next Start takes a Back copy of the new sizes, so
+// Back after that run does not bring the old sizes back. The cursor stays, within the space.
+TEST(SpaceEditorTest, SpaceSizeIsAnEditAndTheNextStartTakesABackCopy)
+{
+    SEditorFixture f(5, 2, 5, {{1, 0, 1, 102}});
+    f.editor.PlaceCursor(4, 1, 4);
+    f.editor.StartRun();  // not edited: the copy taken at initialisation stays
+    f.doc.StopRun();
+    ASSERT_TRUE(f.editor.ResizeSpace(3, 2, 7));
+    EXPECT_TRUE(f.editor.IsEdited());
+    EXPECT_EQ(f.editor.GetCursorX(), 2);
+    EXPECT_EQ(f.editor.GetCursorZ(), 4);
+    f.editor.StartRun();
+    f.doc.StopRun();
+    f.editor.Back();
+    EXPECT_EQ(f.doc.GetSizeX(), 3);
+    EXPECT_EQ(f.doc.GetSizeZ(), 7);
+    EXPECT_EQ(f.doc.GetCell(1, 0, 1), 102);
+    EXPECT_FALSE(f.editor.ResizeSpace(0, 2, 2));
 }

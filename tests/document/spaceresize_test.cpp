@@ -1,25 +1,17 @@
 // Exact space sizes: which sizes are possible, how many cells a resize drops, and the
-// document's resize (cells keep their places, the views redraw without reinitialising).
+// document's resize (cells keep their places, the listeners hear of other sizes, not of a new space).
+#include "document/spaceresize.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
 
-#include "document/docview.h"
-#include "formats/memorystream.h"
-#include "document/spaceresize.h"
-#include "formats/spacewriter.h"
 #include "document/tesseradoc.h"
+#include "docwatcher.h"
+#include "formats/memorystream.h"
+#include "formats/spacewriter.h"
 
 namespace {
-class CountingView : public IDocView {
-public:
-    void OnUpdate() override { updates++; }
-    void OnInitialUpdate() override { initialUpdates++; }
-    IRunWindow* GetRunWindow() override { return nullptr; }
-    int updates = 0;
-    int initialUpdates = 0;
-};
-
 void Load(CTesseraDoc& doc, const CSpace& space)
 {
     CMemoryStream file;
@@ -67,10 +59,8 @@ TEST(SpaceResize, CountsOnlyPaintedCellsBeyondTheNewSizes)
 TEST(SpaceResize, GrowingKeepsEveryCellInItsPlace)
 {
     CTesseraDoc doc;
-    CountingView view;
-    doc.AddView(&view);
     Load(doc, ThreeCells());
-    view.updates = view.initialUpdates = 0;
+    CDocWatcher view(doc);
     ASSERT_TRUE(doc.ResizeSpace(9, 4, 7));
     const CSpace grown = doc.GetSpace();
     EXPECT_EQ(grown.getSizeX(), 9);
@@ -81,8 +71,8 @@ TEST(SpaceResize, GrowingKeepsEveryCellInItsPlace)
     EXPECT_EQ(grown.get(2, 2, 4), 107);
     EXPECT_EQ(grown.countNonEmpty(), 3);
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_GE(view.updates, 1);
-    EXPECT_EQ(view.initialUpdates, 0);  // the cursor, colour and eye stay
+    EXPECT_EQ(view.Told(ESpaceChange::Sizes), 1);
+    EXPECT_EQ(view.Told(ESpaceChange::NewSpace), 0);  // the cursor, colour and eye stay
 }
 
 TEST(SpaceResize, ShrinkingDropsTheCellsBeyondAndMakesAFlatSpace)

@@ -1,15 +1,17 @@
 // CTesseraDoc: new documents, the size commands, loading and saving, Back, and the run protocol
 // with a worker thread against a test view that plays the interface thread.
+#include "document/tesseradoc.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <mutex>
 #include <random>
 #include <set>
 #include <thread>
 
-#include "document/docview.h"
-#include "document/tesseradoc.h"
+#include "docwatcher.h"
 #include "formats/memorystream.h"
 #include "formats/spacewriter.h"
 #include "run/inputdevices.h"
@@ -19,33 +21,26 @@
 namespace {
 constexpr auto kPatience = std::chrono::seconds(10);
 
-// Queues the worker's messages for the test thread and counts reinitialisations.
-class TestView : public IDocView, public CQueuedRunWindow {
+// Also notes which threads posted: one per worker.
+class TestView : public CDocWatcher {
 public:
-    void OnUpdate() override { updates++; }
-    void OnInitialUpdate() override { initialUpdates++; }
-    IRunWindow* GetRunWindow() override { return this; }
+    using CDocWatcher::CDocWatcher;
     void postRunShow() override
     {
         notePoster();
-        CQueuedRunWindow::postRunShow();
+        CDocWatcher::postRunShow();
     }
     void postRunFinished() override
     {
         notePoster();
-        CQueuedRunWindow::postRunFinished();
+        CDocWatcher::postRunFinished();
     }
 
-    // The next message, or RunMessage::None when none arrives in time.
-    RunMessage next(std::chrono::milliseconds timeout = kPatience) { return CQueuedRunWindow::next(timeout); }
     size_t posterCount()
     {
         std::lock_guard<std::mutex> hold(postersMutex);
         return posters.size();
     }
-
-    int updates = 0;
-    int initialUpdates = 0;
 
 private:
     void notePoster()
@@ -72,14 +67,10 @@ bool load(CTesseraDoc& doc, const CSpace& s)
 
 class DocTest : public ::testing::Test {
 protected:
-    void SetUp() override { doc.AddView(&view); }
-    void TearDown() override
-    {
-        doc.StopRun();
-        doc.RemoveView(&view);
-    }
+    // The worker ends before the view that it posts to begins to go.
+    void TearDown() override { doc.StopRun(); }
     CTesseraDoc doc;
-    TestView view;
+    TestView view{doc};
 };
 }  // namespace
 
@@ -92,7 +83,7 @@ TEST_F(DocTest, NewDocumentIsAnEmpty40By10By30Space)
     EXPECT_FALSE(doc.IsModified());
 }
 
-TEST_F(DocTest, SizeUpGrowsByHalfKeepingCellsAndReinitialisesTheView)
+TEST_F(DocTest, SizeUpGrowsByHalfKeepingCellsAndIsANewSpace)
 {
     doc.OnNewDocument();
     doc.SetCell(39, 9, 29, 103);
@@ -102,7 +93,7 @@ TEST_F(DocTest, SizeUpGrowsByHalfKeepingCellsAndReinitialisesTheView)
     EXPECT_EQ(doc.GetSizeZ(), 45);
     EXPECT_EQ(doc.GetCell(39, 9, 29), 103);
     EXPECT_EQ(doc.GetSpace().countNonEmpty(), 1);
-    EXPECT_EQ(view.initialUpdates, 1);
+    EXPECT_EQ(view.Told(ESpaceChange::NewSpace), 2) << "New, then Size Up: a space to start afresh on";
 
     ASSERT_TRUE(load(doc, CSpace(5, 1, 3, 0)));
     doc.OnSizeUp();
@@ -163,7 +154,7 @@ TEST_F(DocTest, StopWithoutARunDoesNothing)
 {
     doc.StopRun();
     doc.StopRun();
-    EXPECT_EQ(doc.IsBusy(), 0);
+    EXPECT_FALSE(doc.IsBusy());
     EXPECT_EQ(view.next(std::chrono::milliseconds(50)), RunMessage::None);
 }
 
@@ -172,11 +163,13 @@ TEST_F(DocTest, ARunShowsEachStepAndEndsWithFinished)
     ASSERT_TRUE(load(doc, CSpace(4, 1, 4, 0)));  // nothing to run: one step
     doc.StartRun();
     ASSERT_EQ(view.next(), RunMessage::Show);
-    EXPECT_EQ(doc.IsBusy(), 1);
+    EXPECT_TRUE(doc.IsBusy());
     doc.SignalContinue();
     ASSERT_EQ(view.next(), RunMessage::Finished);
-    EXPECT_EQ(doc.IsBusy(), 0);
-    EXPECT_EQ(doc.GetStatusText(), "Nothing to run: no work area or sub-program found");
+    EXPECT_FALSE(doc.IsBusy());
+    EXPECT_EQ(doc.GetStatusText(), "Phase:Separate 4/4");
+    EXPECT_TRUE(doc.Session().IsNothingToRun());
+    EXPECT_FALSE(doc.IsModified()) << "a run that wrote nothing leaves the document as it was";
 
     doc.StartRun();  // the same worker waits for the next Start
     ASSERT_EQ(view.next(), RunMessage::Show);
@@ -202,7 +195,7 @@ TEST_F(DocTest, AnEditWhileRunningRestartsFromTheEditedSpaceOnTheSameWorker)
     EXPECT_EQ(doc.GetCell(23, 0, 4), 103);
     EXPECT_EQ(view.posterCount(), 1u);
     doc.StopRun();
-    EXPECT_EQ(doc.IsBusy(), 0);
+    EXPECT_FALSE(doc.IsBusy());
 }
 
 TEST_F(DocTest, ALeftClickBetweenStepsReachesTheMouseInTheSpace)
@@ -235,7 +228,7 @@ TEST_F(DocTest, LoadWhileRunningEndsTheRunAndStoresTheBackCopy)
     CSpace other(3, 3, 3, 0);
     other.set(1, 1, 1, 106);
     ASSERT_TRUE(load(doc, other));
-    EXPECT_EQ(doc.IsBusy(), 0);
+    EXPECT_FALSE(doc.IsBusy());
     doc.SetCell(1, 1, 1, 0);
     doc.RestoreBackup();
     EXPECT_TRUE(doc.GetSpace().isEqual(other));
@@ -246,13 +239,16 @@ TEST_F(DocTest, BackRestoresTheLoadedSpaceAfterSeveralRuns)
     CSpace program = blinkingProgram();
     ASSERT_TRUE(load(doc, program));
     for (int run = 0; run < 3; run++) {
+        const CSpace before = doc.GetSpace();
         doc.StartRun();
-        for (int step = 0; step < 3; step++) {
-            RunMessage m = view.next();
-            if (m != RunMessage::Show) break;
-            doc.SignalContinue();
+        // Three steps, each turning every cell of the area to the other colour; the third show
+        // is not answered.
+        for (int step = 1; step <= 3; step++) {
+            ASSERT_EQ(view.next(), RunMessage::Show) << "run " << run << ", step " << step;
+            if (step < 3) doc.SignalContinue();
         }
         doc.StopRun();
+        ASSERT_FALSE(doc.GetSpace().isEqual(before)) << "the run changed the space";
     }
     doc.RestoreBackup();
     EXPECT_TRUE(doc.GetSpace().isEqual(program));
@@ -297,9 +293,70 @@ TEST_F(DocTest, StressOfRandomRunEventsEndsWithoutDeadlock)
         }
     }
     doc.StopRun();
-    EXPECT_EQ(doc.IsBusy(), 0);
+    EXPECT_FALSE(doc.IsBusy());
     EXPECT_EQ(doc.GetSizeX(), 40);
     EXPECT_EQ(doc.GetSizeY(), 1);
     EXPECT_EQ(doc.GetSizeZ(), 20);
     EXPECT_GT(shows, 0);
+}
+
+// A run's result cannot be made again: once a run wrote to the space, no state counts as the
+// saved one until the next save, also after undo and redo of an earlier edit.
+TEST_F(DocTest, ARunThatChangedTheSpaceMarksTheDocumentModified)
+{
+    ASSERT_TRUE(load(doc, blinkingProgram()));
+    doc.FillBox(CBox(0, 0, 0, 0, 0, 0), 106, {"PointSet"});
+    doc.SetModifiedFlag(false);  // saved with the edit
+    doc.StartRun();
+    ASSERT_EQ(view.next(), RunMessage::Show);
+    doc.StopRun();
+    EXPECT_TRUE(doc.IsModified());
+    SEditMark where;
+    ASSERT_TRUE(doc.Undo(where));
+    ASSERT_TRUE(doc.Redo(where));
+    EXPECT_TRUE(doc.IsModified()) << "the saved edit is back, the run's cells are not the file's";
+    doc.SetModifiedFlag(false);
+    EXPECT_FALSE(doc.IsModified());
+    // Back is an edit like the others.
+    doc.RestoreBackup();
+    EXPECT_TRUE(doc.IsModified());
+}
+
+// Every edit goes through one entry: it is one undo step, marks the document modified and tells
+// the listeners once, of the kind of change it made; undo tells them too.
+TEST_F(DocTest, EveryEditIsOneStepMarksModifiedAndTellsTheListenersOnce)
+{
+    struct SRow {
+        const char* name;
+        std::function<void(CTesseraDoc&)> edit;
+        ESpaceChange change;
+    };
+    const SRow rows[] = {
+        {"fill", [](CTesseraDoc& d) { d.FillBox(CBox(1, 0, 1, 2, 0, 2), 103, {"PointSet"}); }, ESpaceChange::Cells},
+        {"cut", [](CTesseraDoc& d) { d.CutBox(CBox(0, 0, 0, 1, 0, 1), {"Cut"}); }, ESpaceChange::Cells},
+        {"paste", [](CTesseraDoc& d) { d.PasteBox(3, 0, 3, CSpace(2, 1, 2, 104), {"Paste"}); }, ESpaceChange::Cells},
+        {"back", [](CTesseraDoc& d) { d.RestoreBackup(); }, ESpaceChange::Cells},
+        {"space size", [](CTesseraDoc& d) { d.ResizeSpace(7, 1, 6); }, ESpaceChange::Sizes},
+        {"size up", [](CTesseraDoc& d) { d.OnSizeUp(); }, ESpaceChange::NewSpace},
+        {"size down", [](CTesseraDoc& d) { d.OnSizeDown(); }, ESpaceChange::NewSpace},
+    };
+    auto toldInAll = [this] {
+        return view.Told(ESpaceChange::Cells) + view.Told(ESpaceChange::Sizes) + view.Told(ESpaceChange::NewSpace);
+    };
+    for (const SRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        CSpace space(6, 1, 5, 0);
+        space.set(0, 0, 0, 106);
+        ASSERT_TRUE(load(doc, space));
+        const int all = toldInAll(), kind = view.Told(row.change);
+        row.edit(doc);
+        EXPECT_EQ(doc.GetHistory().Count(), 1u);
+        EXPECT_TRUE(doc.IsModified());
+        EXPECT_EQ(view.Told(row.change), kind + 1);
+        EXPECT_EQ(toldInAll(), all + 1);
+        SEditMark where;
+        ASSERT_TRUE(doc.Undo(where));
+        EXPECT_EQ(toldInAll(), all + 2);
+        EXPECT_TRUE(doc.GetSpace().isEqual(space));
+    }
 }

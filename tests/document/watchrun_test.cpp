@@ -8,23 +8,17 @@
 #include <chrono>
 #include <thread>
 
-#include "document/docview.h"
+#include "document/tesseradoc.h"
 #include "formats/memorystream.h"
 #include "formats/spacewriter.h"
-#include "document/tesseradoc.h"
 #include "interpreter/interpreter.h"
-#include "support/blockbuilder.h"
 #include "run/queuedrunwindow.h"
+#include "support/blockbuilder.h"
 
 namespace {
 constexpr auto kPatience = std::chrono::seconds(10);
 
-class QueueView : public IDocView, public CQueuedRunWindow {
-public:
-    void OnUpdate() override {}
-    void OnInitialUpdate() override {}
-    IRunWindow* GetRunWindow() override { return this; }
-};
+using QueueView = CQueuedRunWindow;
 
 bool load(CTesseraDoc& doc, const CSpace& s)
 {
@@ -51,17 +45,13 @@ CSpace moverProgram()
 
 class WatchRun : public ::testing::Test {
 protected:
-    void SetUp() override { doc.AddView(&view); }
-    void TearDown() override
-    {
-        doc.StopRun();
-        doc.RemoveView(&view);
-    }
+    void SetUp() override { doc.SetRunWindow(&view); }
+    void TearDown() override { doc.StopRun(); }
     // The next show, answered as the view answers it.
     int show()
     {
         EXPECT_EQ(view.next(kPatience), RunMessage::Show);
-        return doc.AnswerShow(doc.GetShownStep());
+        return doc.Session().AnswerShow(doc.Session().GetShownStep());
     }
     // Waits until `count` requests are queued; false when they do not come.
     bool queuedReach(int count)
@@ -80,20 +70,20 @@ protected:
 TEST_F(WatchRun, PauseHoldsTheWorkerStepLetsOneStepThroughAndAnEditRestarts)
 {
     ASSERT_TRUE(load(doc, moverProgram()));
-    ASSERT_FALSE(doc.StepRun());  // nothing runs yet: the caller starts a run, paused
+    ASSERT_FALSE(doc.Session().StepRun());  // nothing runs yet: the caller starts a run, paused
     doc.StartRun();
     EXPECT_EQ(show(), CRunControl::HOLD);
-    EXPECT_EQ(doc.RunControl().stateText(), "Paused");
-    EXPECT_EQ(doc.RunControl().step(), 1);
+    EXPECT_EQ(doc.Session().RunControl().stateText(), "Paused");
+    EXPECT_EQ(doc.Session().RunControl().step(), 1);
 
     // Held: no further step comes, and the lock is free for the interface thread.
     EXPECT_EQ(view.next(std::chrono::milliseconds(300)), RunMessage::None);
     ASSERT_TRUE(doc.GetLink().mutex.try_lock());
     doc.GetLink().mutex.unlock();
 
-    EXPECT_TRUE(doc.StepRun());
+    EXPECT_TRUE(doc.Session().StepRun());
     EXPECT_EQ(show(), CRunControl::HOLD);
-    EXPECT_EQ(doc.RunControl().step(), 2);
+    EXPECT_EQ(doc.Session().RunControl().step(), 2);
     EXPECT_EQ(doc.GetCell(6, 0, 10), 103);  // moved once per step (the interior starts at x 4)
 
     // An edit while paused restarts the run, which is paused again after its first step.
@@ -102,29 +92,29 @@ TEST_F(WatchRun, PauseHoldsTheWorkerStepLetsOneStepThroughAndAnEditRestarts)
     int answer = show();
     while (answer == 0) answer = show();  // shows of the old run on its way to the restart
     EXPECT_EQ(answer, CRunControl::HOLD);
-    EXPECT_EQ(doc.RunControl().step(), 1);
+    EXPECT_EQ(doc.Session().RunControl().step(), 1);
 
     // Stop answers at once, although the worker is held.
     const auto before = std::chrono::steady_clock::now();
     doc.StopRun();
     EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::milliseconds(500));
-    EXPECT_EQ(doc.RunControl().stateText(), "Stopped at step 1");
+    EXPECT_EQ(doc.Session().RunControl().stateText(), "Stopped at step 1");
 }
 
 TEST_F(WatchRun, TheEndOfARunIsToldWithItsStepCount)
 {
     ASSERT_TRUE(load(doc, moverProgram()));
-    doc.ResumeRun();
+    doc.Session().ResumeRun();
     doc.StartRun();
     int shows = 0;
     for (RunMessage message = view.next(kPatience); message == RunMessage::Show; message = view.next(kPatience)) {
         shows++;
-        EXPECT_EQ(doc.AnswerShow(doc.GetShownStep()), 0);
-        EXPECT_EQ(doc.RunControl().step(), shows);
+        EXPECT_EQ(doc.Session().AnswerShow(doc.Session().GetShownStep()), 0);
+        EXPECT_EQ(doc.Session().RunControl().step(), shows);
     }
-    doc.RunFinished();
+    doc.Session().RunFinished();
     EXPECT_EQ(shows, 10);
-    EXPECT_EQ(doc.RunControl().stateText(), "Ended after 10 steps");
+    EXPECT_EQ(doc.Session().RunControl().stateText(), "Ended after 10 steps");
     EXPECT_EQ(doc.GetCell(13, 0, 10), 103);
 
     // A space without a work area or a window: one step, and the run says why nothing ran.
@@ -132,9 +122,10 @@ TEST_F(WatchRun, TheEndOfARunIsToldWithItsStepCount)
     doc.StartRun();
     EXPECT_EQ(show(), 0);
     EXPECT_EQ(view.next(kPatience), RunMessage::Finished);
-    doc.RunFinished();
-    EXPECT_EQ(doc.RunControl().stateText(), "Nothing to run");
-    EXPECT_EQ(doc.GetStatusText(), CInterpreter::STATUS_NOTHING_TO_RUN);
+    doc.Session().RunFinished();
+    EXPECT_EQ(doc.Session().RunControl().stateText(), "Nothing to run");
+    EXPECT_EQ(doc.GetStatusText(), "Phase:Separate 8/8");  // the scan's last layer
+    EXPECT_TRUE(doc.Session().IsNothingToRun());
 }
 
 // Stop, then Start before the view reads its queue: the stopped run's show request is read while
@@ -151,21 +142,21 @@ TEST_F(WatchRun, AShowRequestOfAStoppedRunReleasesNothingOfTheNextRun)
     doc.Lock();  // keeps the next run from its first step until the record is taken
     doc.StartRun();
     ASSERT_EQ(view.next(kPatience), RunMessage::Show);  // the stopped run's request
-    const CShownStep stale = doc.GetShownStep();
+    const CShownStep stale = doc.Session().GetShownStep();
     doc.Unlock();
     ASSERT_TRUE(queuedReach(1));  // the next run has shown its first step
     EXPECT_EQ(stale.step, 1);
-    EXPECT_NE(stale.run, doc.GetShownStep().run);
-    EXPECT_EQ(doc.AnswerShow(stale), 0);  // a show of an earlier run is let go...
+    EXPECT_NE(stale.run, doc.Session().GetShownStep().run);
+    EXPECT_EQ(doc.Session().AnswerShow(stale), 0);  // a show of an earlier run is let go...
 
     // ...which releases nothing: the next run waits at its first step.
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     EXPECT_EQ(view.queued(), 1);
-    EXPECT_EQ(doc.GetShownStep().step, 1);
+    EXPECT_EQ(doc.Session().GetShownStep().step, 1);
     EXPECT_EQ(doc.GetCell(6, 0, 10), 103);  // once by each run (the interior starts at x 4)
-    EXPECT_EQ(show(), 0);  // its own request lets it go on
+    EXPECT_EQ(show(), 0);                   // its own request lets it go on
     EXPECT_EQ(show(), 0);
-    EXPECT_EQ(doc.RunControl().step(), 2);
+    EXPECT_EQ(doc.Session().RunControl().step(), 2);
 }
 
 // The window between the worker's reset of continue and its writing of the next show: a
@@ -198,12 +189,12 @@ TEST_F(WatchRun, AContinueForAnEarlierShowNeverReleasesTheNextShow)
         }
     });
     std::this_thread::sleep_for(std::chrono::milliseconds(200));  // the worker reaches the lock
-    EXPECT_EQ(doc.AnswerShow(stale), 0);
+    EXPECT_EQ(doc.Session().AnswerShow(stale), 0);
     doc.Unlock();
 
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     EXPECT_FALSE(released);
-    const CShownStep now = doc.GetShownStep();
+    const CShownStep now = doc.Session().GetShownStep();
     EXPECT_EQ(now.run, 2);
     EXPECT_EQ(now.step, 1);
     EXPECT_EQ(now.serial, 8u);
@@ -219,22 +210,52 @@ TEST_F(WatchRun, TheEndOfAnEarlierRunReadAfterTheNextStartChangesNothing)
     ASSERT_TRUE(load(doc, moverProgram()));
     doc.StartRun();
     RunMessage message = view.next(kPatience);
-    for (; message == RunMessage::Show; message = view.next(kPatience)) doc.AnswerShow(doc.GetShownStep());
+    for (; message == RunMessage::Show; message = view.next(kPatience))
+        doc.Session().AnswerShow(doc.Session().GetShownStep());
     ASSERT_EQ(message, RunMessage::Finished);
 
     doc.RestoreBackup();  // Back: the cell starts again at the left end
-    doc.PauseRun();
+    doc.Session().PauseRun();
     doc.StartRun();
-    EXPECT_FALSE(doc.RunFinished());
-    EXPECT_EQ(doc.RunControl().stateText(), "Running");
+    EXPECT_FALSE(doc.Session().RunFinished());
+    EXPECT_EQ(doc.Session().RunControl().stateText(), "Running");
     EXPECT_EQ(show(), CRunControl::HOLD);
-    EXPECT_EQ(doc.RunControl().stateText(), "Paused");
+    EXPECT_EQ(doc.Session().RunControl().stateText(), "Paused");
 
     // The end of the run in progress is told.
-    doc.ResumeRun();
+    doc.Session().ResumeRun();
     for (message = view.next(kPatience); message == RunMessage::Show; message = view.next(kPatience))
-        doc.AnswerShow(doc.GetShownStep());
+        doc.Session().AnswerShow(doc.Session().GetShownStep());
     ASSERT_EQ(message, RunMessage::Finished);
-    EXPECT_TRUE(doc.RunFinished());
-    EXPECT_EQ(doc.RunControl().stateText(), "Ended after 10 steps");
+    EXPECT_TRUE(doc.Session().RunFinished());
+    EXPECT_EQ(doc.Session().RunControl().stateText(), "Ended after 10 steps");
+}
+
+// Stop lands after the worker wrote step 2 and asked for its show, before the view read the
+// request: the space holds step 2, and so does the state. A space that is no longer the run's
+// (Back, a resize, a load) clears the step and the state, and a load ends a pause.
+TEST_F(WatchRun, TheStateSpeaksOfTheStepInTheSpaceAndOfNoOtherRun)
+{
+    ASSERT_TRUE(load(doc, moverProgram()));
+    auto stopAtStepTwo = [this] {
+        doc.StartRun();
+        EXPECT_EQ(show(), 0);
+        ASSERT_TRUE(queuedReach(1));  // the second show waits unread
+        doc.StopRun();
+        while (view.next(std::chrono::milliseconds(0)) != RunMessage::None) {}
+        EXPECT_EQ(doc.Session().RunControl().stateText(), "Stopped at step 2");
+        EXPECT_EQ(doc.GetCell(6, 0, 10), 103);  // moved twice (the interior starts at x 4)
+    };
+    stopAtStepTwo();
+    doc.RestoreBackup();
+    EXPECT_EQ(doc.Session().RunControl().stateText(), "");
+    stopAtStepTwo();
+    ASSERT_TRUE(doc.ResizeSpace(31, 1, 16));
+    EXPECT_EQ(doc.Session().RunControl().stateText(), "");
+    doc.RestoreBackup();
+    stopAtStepTwo();
+    doc.Session().PauseRun();
+    ASSERT_TRUE(load(doc, moverProgram()));
+    EXPECT_EQ(doc.Session().RunControl().stateText(), "");
+    EXPECT_FALSE(doc.Session().RunControl().isPaused());
 }

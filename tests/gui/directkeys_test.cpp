@@ -36,29 +36,20 @@ private slots:
 private:
     // A key as a user presses it: to the open menu if there is one, else to the focused view.
     void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
-    CMainFrame* m_frame = nullptr;
+    SFrameFixture m_fixture;
+    CMainFrame*& m_frame = m_fixture.frame;
     CTesseraView* m_view = nullptr;
     int m_keystrokes = 0;
 };
 
 void DirectKeysTest::init()
 {
-    QSettings().clear();
-    m_frame = CTesseraApp::CreateMainFrame({});
-    m_frame->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_frame));
-    QApplication::setActiveWindow(m_frame);  // no window manager hands out the focus here
+    m_fixture.Make(true);
     m_view = m_frame->GetView();
-    m_view->setFocus();
     m_keystrokes = 0;
 }
 
-void DirectKeysTest::cleanup()
-{
-    m_frame->GetDocument()->SetModifiedFlag(false);
-    delete m_frame;
-    m_frame = nullptr;
-}
+void DirectKeysTest::cleanup() { m_fixture.Drop(); }
 
 void DirectKeysTest::Press(int key, Qt::KeyboardModifiers modifiers)
 {

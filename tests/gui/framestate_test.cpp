@@ -60,23 +60,14 @@ private slots:
     void wideSpaceOpensFittedAndFitSpaceFromTheMenu();
 
 private:
-    CMainFrame* m_frame = nullptr;
+    SFrameFixture m_fixture;
+    CMainFrame*& m_frame = m_fixture.frame;
     QTemporaryDir m_dir;
     QString Path(const QString& name) const { return m_dir.filePath(name); }
 };
 
-void FrameStateTest::init()
-{
-    QSettings().clear();
-    m_frame = CTesseraApp::CreateMainFrame({});
-}
-
-void FrameStateTest::cleanup()
-{
-    m_frame->GetDocument()->SetModifiedFlag(false);
-    delete m_frame;
-    m_frame = nullptr;
-}
+void FrameStateTest::init() { m_fixture.Make(false); }
+void FrameStateTest::cleanup() { m_fixture.Drop(); }
 
 void FrameStateTest::whereAmIFollowsCursorAreaColourAndSize()
 {

@@ -5,31 +5,35 @@
 #include <QApplication>
 #include <QMatrix4x4>
 #include <QMessageBox>
+#include <QSettings>
+#include <QtTest>
 #include <QVector3D>
 #include <cstdio>
 
+#include "app/mainframe.h"
+#include "app/tesseraapp.h"
 #include "formats/memorystream.h"
 #include "view/camera.h"
 
-std::string SpaceFileText(int sx, int sy, int sz, std::initializer_list<SCellValue> cells)
+std::string SpaceFileText(int sx, int sy, int sz, std::initializer_list<SCellLiteral> cells)
 {
     char line[128];
     std::snprintf(line, sizeof line, "3D-Tessera\r\nThe X is %d\r\nThe Y is %d\r\nThe Z is %d\r\n", sx, sy, sz);
     std::string text = line;
-    for (const SCellValue& c : cells) {
+    for (const SCellLiteral& c : cells) {
         std::snprintf(line, sizeof line, "(%d,%d,%d,%d)\r\n", c.x, c.y, c.z, c.value);
         text += line;
     }
     return text;
 }
 
-void LoadSpace(CTesseraDoc& doc, int sx, int sy, int sz, std::initializer_list<SCellValue> cells)
+void LoadSpace(CTesseraDoc& doc, int sx, int sy, int sz, std::initializer_list<SCellLiteral> cells)
 {
     CMemoryStream in(SpaceFileText(sx, sy, sz, cells), "test.ts3");
     if (!doc.Load(in)) qFatal("test space was not loaded");
 }
 
-SViewFixture::SViewFixture(int sx, int sy, int sz, std::initializer_list<SCellValue> cells, bool show)
+SViewFixture::SViewFixture(int sx, int sy, int sz, std::initializer_list<SCellLiteral> cells, bool show)
 {
     LoadSpace(doc, sx, sy, sz, cells);
     view.resize(400, 300);
@@ -38,6 +42,24 @@ SViewFixture::SViewFixture(int sx, int sy, int sz, std::initializer_list<SCellVa
         QApplication::processEvents();
     }
     view.OnInitialUpdate();
+}
+
+void SFrameFixture::Make(bool show)
+{
+    QSettings().clear();
+    frame = CTesseraApp::CreateMainFrame({});
+    if (!show) return;
+    frame->show();
+    if (!QTest::qWaitForWindowExposed(frame)) qFatal("the frame was not shown");
+    QApplication::setActiveWindow(frame);  // no window manager hands out the focus here
+    frame->GetView()->setFocus();
+}
+
+void SFrameFixture::Drop()
+{
+    frame->GetDocument()->SetModifiedFlag(false);
+    delete frame;
+    frame = nullptr;
 }
 
 std::pair<int, int> TakeClicks(CTesseraDoc& doc)

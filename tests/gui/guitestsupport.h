@@ -14,19 +14,28 @@
 #include "document/tesseradoc.h"
 #include "view/tesseraview.h"
 
-struct SCellValue {
-    int x, y, z, value;
-};
+#include "../support/cellliteral.h"
 
 // The text of a space file holding the given cells.
-std::string SpaceFileText(int sx, int sy, int sz, std::initializer_list<SCellValue> cells = {});
+std::string SpaceFileText(int sx, int sy, int sz, std::initializer_list<SCellLiteral> cells = {});
 
 // Replaces the document's space through the file reader; the view is then initialised as after Open.
-void LoadSpace(CTesseraDoc& doc, int sx, int sy, int sz, std::initializer_list<SCellValue> cells = {});
+void LoadSpace(CTesseraDoc& doc, int sx, int sy, int sz, std::initializer_list<SCellLiteral> cells = {});
+
+class CMainFrame;
+
+// The main frame of a test, made as the application makes it with no file named (the settings
+// of earlier tests cleared) and, when asked, shown with the focus in its view. Dropping it
+// never asks to save.
+struct SFrameFixture {
+    CMainFrame* frame = nullptr;
+    void Make(bool show);
+    void Drop();
+};
 
 // A document with its view, shown at a fixed size.
 struct SViewFixture {
-    explicit SViewFixture(int sx = 40, int sy = 10, int sz = 30, std::initializer_list<SCellValue> cells = {},
+    explicit SViewFixture(int sx = 40, int sy = 10, int sz = 30, std::initializer_list<SCellLiteral> cells = {},
                           bool show = false);
     CTesseraDoc doc;
     CTesseraView view{&doc};

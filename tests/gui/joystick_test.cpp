@@ -6,6 +6,7 @@
 
 #include "guitestsupport.h"
 #include "view/camera.h"
+#include "view/joystickcontroller.h"
 #include "view/joystickdevice.h"
 #include "view/joystickinput.h"
 
@@ -20,8 +21,8 @@ struct SJoyFixture {
     SJoyFixture()
     {
         f.view.PlaceEye(0.4f, 0.0f, 40);
-        f.view.SetJoyClock([this] { return now; });
-        f.view.OnJoystick();
+        f.view.Joystick().SetClock([this] { return now; });
+        f.view.Joystick().OnJoystick();
     }
     SViewFixture f{40, 10, 30, {}, true};
     std::uint32_t now = 1000;
@@ -111,7 +112,7 @@ void JoystickTest::heldStickMovesAtOnceThenAfterTheDelay()
     for (const auto& p : polls) {
         j.now = p.now;
         Set(0, p.x);
-        view.PollJoystick();
+        view.Joystick().Poll();
         QVERIFY2(view.GetCursorX() == p.cursorX, qPrintable(QString("at %1 ms x is %2").arg(p.now).arg(view.GetCursorX())));
     }
     QCOMPARE(view.GetCursorY(), 0);
@@ -123,14 +124,14 @@ void JoystickTest::fullDeflectionMovesTen()
     SJoyFixture j;
     CTesseraView& view = j.f.view;
     Set(0, FULL_RIGHT);
-    view.PollJoystick();
+    view.Joystick().Poll();
     QCOMPARE(view.GetCursorX(), 30);
     QCOMPARE(view.GetStep(), 1);  // the big step was for that move only
     Set(0, 0);
-    view.PollJoystick();
+    view.Joystick().Poll();
     Set(1, FULL_LEFT);  // stick forward: away from the viewer, along -z
     Set(2, FULL_RIGHT);  // full twist as well: up ten, held at the top
-    view.PollJoystick();
+    view.Joystick().Poll();
     QCOMPARE(view.GetCursorZ(), 5);
     QCOMPARE(view.GetCursorY(), 9);
 }
@@ -142,39 +143,39 @@ void JoystickTest::hatTurnsTheEyeAndButtonsSetCells()
     const float distance = view.GetDistance();
     const float right = float(0.0 + viewpoint::TURN_STEP);
     SetHat(SDL_HAT_RIGHTUP);  // exactly 4500: nothing
-    view.PollJoystick();
+    view.Joystick().Poll();
     QCOMPARE(view.GetAzimuth(), 0.0f);
     QCOMPARE(view.GetDistance(), distance);
     SetHat(SDL_HAT_RIGHT);
-    view.PollJoystick();
+    view.Joystick().Poll();
     QCOMPARE(view.GetAzimuth(), right);
     // A button while the hat is pushed turns the eye (once for the press, once for the hat's
     // own move in the same poll) and sets no cell.
     SetButton(0, true);
-    view.PollJoystick();
+    view.Joystick().Poll();
     QCOMPARE(view.GetAzimuth(), float(float(right + viewpoint::TURN_STEP) + viewpoint::TURN_STEP));
     QCOMPARE(j.f.doc.GetCell(20, 0, 15), 0);
 
     view.OnColor(105);
     SetHat(SDL_HAT_CENTERED);
     SetButton(0, false);
-    view.PollJoystick();
+    view.Joystick().Poll();
     SetButton(0, true);  // button 1 sets
-    view.PollJoystick();
+    view.Joystick().Poll();
     QCOMPARE(j.f.doc.GetCell(20, 0, 15), 105);
     j.f.doc.SetCell(20, 0, 15, 0);
-    view.PollJoystick();  // held: no new press
+    view.Joystick().Poll();  // held: no new press
     QCOMPARE(j.f.doc.GetCell(20, 0, 15), 0);
     j.f.doc.SetCell(20, 0, 15, 107);
     SetButton(0, false);
     SetButton(1, true);  // button 2 clears
-    view.PollJoystick();
+    view.Joystick().Poll();
     QCOMPARE(j.f.doc.GetCell(20, 0, 15), 0);
     SetButton(1, false);
-    view.PollJoystick();
+    view.Joystick().Poll();
     view.OnViewCursor();  // with the cursor hidden, buttons do nothing
     SetButton(0, true);
-    view.PollJoystick();
+    view.Joystick().Poll();
     QCOMPARE(j.f.doc.GetCell(20, 0, 15), 0);
 }
 
@@ -182,25 +183,25 @@ void JoystickTest::offMeansNothingChanges()
 {
     SJoyFixture j;
     CTesseraView& view = j.f.view;
-    view.OnJoystick();
-    QVERIFY(!view.IsJoystick());
+    view.Joystick().OnJoystick();
+    QVERIFY(!view.Joystick().IsJoystick());
     const float azimuth = view.GetAzimuth(), distance = view.GetDistance();
     Set(0, FULL_RIGHT);
     SetHat(SDL_HAT_RIGHT);
     SetButton(0, true);
-    view.PollJoystick();
-    view.OnJoyMove();
-    view.OnJoyButtonDown();
-    view.HatToEye(9000);
-    view.StickToCursor(1, 1, 1);
+    view.Joystick().Poll();
+    view.Joystick().OnJoyMove();
+    view.Joystick().OnJoyButtonDown();
+    view.Joystick().HatToEye(9000);
+    view.Joystick().StickToCursor(1, 1, 1);
     QCOMPARE(view.GetCursorX(), 20);
     QCOMPARE(view.GetCursorY(), 0);
     QCOMPARE(view.GetAzimuth(), azimuth);
     QCOMPARE(view.GetDistance(), distance);
     QCOMPARE(j.f.doc.GetCell(20, 0, 15), 0);
-    view.OnJoystick();  // on again, the same joystick moves the cursor
+    view.Joystick().OnJoystick();  // on again, the same joystick moves the cursor
     SetHat(SDL_HAT_CENTERED);
-    view.PollJoystick();
+    view.Joystick().Poll();
     QCOMPARE(view.GetCursorX(), 30);
 }
 

@@ -38,23 +38,12 @@ private slots:
 private:
     QString State() const { return m_frame->StatePane()->text(); }
     QString Step() const { return m_frame->StepPane()->text(); }
-    CMainFrame* m_frame = nullptr;
+    SFrameFixture m_fixture;
+    CMainFrame*& m_frame = m_fixture.frame;
 };
 
-void RunWatchTest::init()
-{
-    QSettings().clear();
-    m_frame = CTesseraApp::CreateMainFrame({});
-    m_frame->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_frame));
-}
-
-void RunWatchTest::cleanup()
-{
-    m_frame->GetDocument()->SetModifiedFlag(false);
-    delete m_frame;
-    m_frame = nullptr;
-}
+void RunWatchTest::init() { m_fixture.Make(true); }
+void RunWatchTest::cleanup() { m_fixture.Drop(); }
 
 void RunWatchTest::stepPauseEditAndPanes()
 {
@@ -96,7 +85,7 @@ void RunWatchTest::stepPauseEditAndPanes()
     QApplication::setActiveWindow(m_frame);
     view->setFocus();
     QTest::keyClick(view, Qt::Key_F8);
-    QVERIFY(!m_frame->GetDocument()->RunControl().isPaused());
+    QVERIFY(!m_frame->GetDocument()->Session().RunControl().isPaused());
     QTRY_VERIFY_WITH_TIMEOUT(State().startsWith("Ended after"), 20000);
     // The restarted run began where the cell had walked to in two steps.
     QCOMPARE(State(), QString("Ended after 118 steps"));
@@ -120,13 +109,19 @@ void RunWatchTest::endStopAndNothingToRun()
     m_frame->Execute(ID_RUN_STOP);
     QVERIFY(timer.elapsed() < 500);
     QCOMPARE(State(), QString("Stopped at step 1"));
+    QVERIFY(m_frame->GetDocument()->IsModified());  // the step's result cannot be made again
 
-    // A space without a work area or a window.
+    // A new space is no run's: the panes are empty. Then a space without a work area or a
+    // window: the message pane keeps the scan's last status, the state pane says why it ended.
     m_frame->Execute(ID_RUN_SPEED_FIRST);
+    m_frame->GetDocument()->SetModifiedFlag(false);
     m_frame->OnFileNew();
+    QCOMPARE(State(), QString());
+    QCOMPARE(Step(), QString());
     m_frame->Execute(ID_RUN_START);
     QTRY_COMPARE(State(), QString("Nothing to run"));
-    QCOMPARE(m_frame->statusBar()->currentMessage(), QString("Nothing to run: no work area or sub-program found"));
+    QCOMPARE(m_frame->StatePane()->toolTip(), QString("Nothing to run: no work area or sub-program found"));
+    QCOMPARE(m_frame->statusBar()->currentMessage(), QString("Phase:Separate 30/30"));
 }
 
 void RunWatchTest::programBlocksFollowEdits()

@@ -133,7 +133,7 @@ TEST_F(FailedSave, ASaveThatFailsDuringARunStopsItAndKeepsTheSpace)
         CFileSizeLimit limit(previous.size() + 10);
         EXPECT_FALSE(save(doc, file.string(), error));
     }
-    EXPECT_EQ(doc.IsBusy(), 0);
+    EXPECT_FALSE(doc.IsBusy());
     const int shows = view.shows;
     const CSpace work = doc.GetSpace();
     std::this_thread::sleep_for(std::chrono::milliseconds(50));

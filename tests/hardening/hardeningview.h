@@ -5,23 +5,18 @@
 #include <atomic>
 #include <chrono>
 
-#include "document/docview.h"
 #include "document/tesseradoc.h"
 #include "run/queuedrunwindow.h"
 #include "run/runwindow.h"
 
-class CHardeningView : public IDocView, public CQueuedRunWindow {
+class CHardeningView : public CQueuedRunWindow {
 public:
-    CHardeningView(CTesseraDoc& doc, bool answerShows) : doc(doc), answerShows(answerShows) { doc.AddView(this); }
+    CHardeningView(CTesseraDoc& doc, bool answerShows) : doc(doc), answerShows(answerShows) { doc.SetRunWindow(this); }
     ~CHardeningView() override
     {
         doc.StopRun();
-        doc.RemoveView(this);
+        doc.SetRunWindow(nullptr);
     }
-
-    void OnUpdate() override {}
-    void OnInitialUpdate() override {}
-    IRunWindow* GetRunWindow() override { return this; }
 
     void postRunShow() override
     {

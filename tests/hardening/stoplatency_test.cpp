@@ -1,7 +1,12 @@
 // How long Stop takes while the interpreter is deep in long work: Separate of a huge space, long
-// Match passes, and a caller run to completion when its sub-program's result comes back.
+// Match passes, and a caller run to completion when its sub-program's result comes back. What is
+// timed is the processor time the process spends between the stop request and the worker's end:
+// the work the interpreter does before it notices the request, which a busy machine does not
+// lengthen the way it lengthens the wall-clock wait.
 #include <gtest/gtest.h>
+#include <time.h>
 
+#include <algorithm>
 #include <chrono>
 #include <initializer_list>
 #include <cstdio>
@@ -29,9 +34,9 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
-// Each case prints the worst of several stops made at different moments, which must stay under
-// 100 ms in an optimised build. Sanitizer and debug builds run smaller spaces and only guard
-// against a stop that is not honoured.
+// Each case prints the worst of several stops made at different moments, whose work must stay
+// under 100 ms of processor time in an optimised build. Sanitizer and debug builds run smaller
+// spaces and only guard against a stop that is not honoured.
 #ifdef TESSERA_INSTRUMENTED
 constexpr double kBudgetMs = 2000;
 constexpr int kShrink = 4;  // sizes are divided by this
@@ -40,13 +45,48 @@ constexpr double kBudgetMs = 100;
 constexpr int kShrink = 1;
 #endif
 
+// Processor time of the whole process, in ms: during a stop only the worker runs.
+double processCpuMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
+
+// A busy machine makes every piece of work dearer (caches shared, cores contended): the budget
+// is the processor time of a piece of work of fixed size, timed in the same way in the same run
+// (the best of three copies and counts of a 400 x 60 x 400 space), or the plain budget when that
+// is more. A stop whose interruption check is gone waits for the rest of the work it is in.
+constexpr double kCalibrationsPerBudget = 1;
+
+double budgetMs()
+{
+    static const double budget = [] {
+        double best = 1e30;
+        for (int i = 0; i < 3; i++) {
+            const CSpace space(400, 60, 400, CELL_EMPTY);
+            const double start = processCpuMs();
+            const CSpace copy = space;
+            volatile long cells = copy.countNonEmpty();
+            (void)cells;
+            best = std::min(best, processCpuMs() - start);
+        }
+        const double scaled = kCalibrationsPerBudget * best;
+        std::printf("stop latency budget: %.1f ms (%.1f ms of processor time for the fixed work)\n",
+                    std::max(kBudgetMs, scaled), best);
+        return std::max(kBudgetMs, scaled);
+    }();
+    return budget;
+}
+
 constexpr auto kQuiet = std::chrono::milliseconds(5);
 constexpr int R = CELL_RED, G = CELL_GREEN, Y = CELL_YELLOW, W = CELL_WHITE;
 
 CSpace cell(int v) { return CSpace(1, 1, 1, v); }
 
 struct Sample {
-    double ms = 0;
+    double ms = 0;        // processor time from the stop request to the worker's end
+    double wallMs = 0;    // the same on the clock, for the record
     std::string status;  // the status text just before the stop
 };
 
@@ -110,32 +150,28 @@ protected:
         Sample s;
         s.status = doc.GetStatusText();
         const Clock::time_point start = Clock::now();
+        const double cpuStart = processCpuMs();
         doc.StopRun();
-        s.ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+        s.ms = processCpuMs() - cpuStart;
+        s.wallMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
         return s;
     }
 
-    // The worst stop over the delays. A stop above the budget is measured once more at the same
-    // moment and the quicker of the two counts, so that a busy machine's scheduling is not taken
-    // for the interpreter's; once a stop stays above the budget, the remaining delays are skipped.
+    // The worst stop over the delays; once one is over the budget, the remaining delays are skipped.
     template <class Reached>
     Sample worstStop(const char* what, Reached reached, const std::vector<int>& delaysMs)
     {
         Sample worst;
         std::size_t stops = 0;
         for (int d : delaysMs) {
-            Sample s = timeStop(reached, milliseconds(d));
+            const Sample s = timeStop(reached, milliseconds(d));
             stops++;
-            if (s.ms >= kBudgetMs) {
-                const Sample again = timeStop(reached, milliseconds(d));
-                stops++;
-                if (again.ms < s.ms) s = again;
-            }
             if (s.ms >= worst.ms) worst = s;
-            if (worst.ms >= kBudgetMs) break;  // one stop that kept the user waiting is enough
+            if (worst.ms >= budgetMs()) break;
         }
-        std::printf("stop latency, %s: worst %.1f ms of %zu stops (status then: \"%s\")\n", what, worst.ms, stops,
-                    worst.status.c_str());
+        std::printf("stop latency, %s: worst %.1f ms of processor time (%.1f ms on the clock) of %zu stops "
+                    "(status then: \"%s\")\n",
+                    what, worst.ms, worst.wallMs, stops, worst.status.c_str());
         return worst;
     }
 
@@ -163,9 +199,9 @@ TEST_F(StopLatency, InSeparateOfAHugeSpace)
     // Along the layers up to the work area, whose recogniser reads and marks every cell of it at
     // one scan cell, and after the last layer, when the area becomes a unit.
     const Sample scan = worstStop("Separate, the scan and its huge work area", layer(2), {0, 5, 20, 60, 150});
-    EXPECT_LT(scan.ms, kBudgetMs) << "status at the slowest stop: " << scan.status;
+    EXPECT_LT(scan.ms, budgetMs()) << "status at the slowest stop: " << scan.status;
     const Sample unit = worstStop("Separate, handing the area over", layer(d), {0, 20, 60, 150});
-    EXPECT_LT(unit.ms, kBudgetMs) << "status at the slowest stop: " << unit.status;
+    EXPECT_LT(unit.ms, budgetMs()) << "status at the slowest stop: " << unit.status;
 }
 
 TEST_F(StopLatency, InASequenceExpansionThatMultipliesTheGroups)
@@ -192,7 +228,7 @@ TEST_F(StopLatency, InASequenceExpansionThatMultipliesTheGroups)
                shown == layers;
     };
     const Sample s = worstStop("building units, sequence expansion", building, {0, 20, 60, 150});
-    EXPECT_LT(s.ms, kBudgetMs) << "status at the slowest stop: " << s.status;
+    EXPECT_LT(s.ms, budgetMs()) << "status at the slowest stop: " << s.status;
 }
 
 TEST_F(StopLatency, InALongMatchPass)
@@ -212,10 +248,10 @@ TEST_F(StopLatency, InALongMatchPass)
     // group matched at, and begin by taking over the program with all those positions.
     auto matching = [&] { return startsWith(doc.GetStatusText(), "Phase:Match("); };
     const Sample first = worstStop("Match, first pass", matching, {0, 50, 150, 300, 600, 1000});
-    EXPECT_LT(first.ms, kBudgetMs) << "status at the slowest stop: " << first.status;
+    EXPECT_LT(first.ms, budgetMs()) << "status at the slowest stop: " << first.status;
     auto shown = [&] { return view.shows >= 1; };
     const Sample later = worstStop("Match, later passes", shown, {0, 10, 30, 60, 100, 200, 400});
-    EXPECT_LT(later.ms, kBudgetMs) << "status at the slowest stop: " << later.status;
+    EXPECT_LT(later.ms, budgetMs()) << "status at the slowest stop: " << later.status;
 }
 
 TEST_F(StopLatency, WhileACallerRunsToCompletion)
@@ -244,5 +280,5 @@ TEST_F(StopLatency, WhileACallerRunsToCompletion)
 
     auto resultComing = [&] { return view.shows >= 2; };
     const Sample worst = worstStop("caller run to completion", resultComing, {0, 50, 150, 300, 600});
-    EXPECT_LT(worst.ms, kBudgetMs) << "status at the slowest stop: " << worst.status;
+    EXPECT_LT(worst.ms, budgetMs()) << "status at the slowest stop: " << worst.status;
 }

@@ -51,6 +51,11 @@ public:
         std::lock_guard<std::recursive_mutex> hold(link.mutex);
         return link.status;
     }
+    int nothingToRun()
+    {
+        std::lock_guard<std::recursive_mutex> hold(link.mutex);
+        return link.nothingToRun;
+    }
     int busy()
     {
         std::lock_guard<std::recursive_mutex> hold(link.mutex);

@@ -35,7 +35,9 @@ TEST(StepCycle, NothingToRunEndsAfterOneShownStep)
     run.start();
 
     ASSERT_EQ(run.window.next(), RunMessage::Show);
-    EXPECT_EQ(run.status(), CInterpreter::STATUS_NOTHING_TO_RUN);
+    // The status keeps the scan's last layer; that nothing was found is said beside it.
+    EXPECT_EQ(run.status(), "Phase:Separate 4/4");
+    EXPECT_EQ(run.nothingToRun(), 1);
     EXPECT_EQ(interpreter.phase, CInterpreter::PHASE_RUN_OVER);
     EXPECT_EQ(interpreter.separateNext, 0);
     EXPECT_EQ(run.busy(), 1);
@@ -58,7 +60,8 @@ TEST(StepCycle, EveryStepStartsWithReady)
     run.start();
 
     ASSERT_EQ(run.window.next(), RunMessage::Show);
-    EXPECT_EQ(run.status(), CInterpreter::STATUS_NOTHING_TO_RUN);
+    EXPECT_EQ(run.status(), CInterpreter::STATUS_READY);
+    EXPECT_EQ(run.nothingToRun(), 1);
     EXPECT_EQ(interpreter.phase, CInterpreter::PHASE_RUN_OVER);
     run.showDone();
     ASSERT_EQ(run.window.next(), RunMessage::Finished);
@@ -74,7 +77,7 @@ TEST(StepCycle, StopWhileWaitingForTheViewEndsTheWorker)
     run.stop();  // instead of answering the show request
 
     EXPECT_EQ(run.window.queued(), 0) << "a stopped run is not reported as finished";
-    EXPECT_EQ(run.status(), CInterpreter::STATUS_NOTHING_TO_RUN) << "no further step ran";
+    EXPECT_EQ(run.nothingToRun(), 1) << "no further step ran";
     EXPECT_EQ(run.busy(), 0);
 }
 
@@ -115,7 +118,7 @@ TEST(StepCycle, GoWhileBusyRestartsFromTheEditedSpace)
 
     ASSERT_EQ(run.window.next(), RunMessage::Show) << "the abandoned run is not reported as finished";
     EXPECT_EQ(interpreter.runs, 2);
-    EXPECT_EQ(run.status(), CInterpreter::STATUS_NOTHING_TO_RUN);
+    EXPECT_EQ(run.status(), "Phase:Separate 5/5") << "the restart scanned the edited space";
     run.showDone();
     ASSERT_EQ(run.window.next(), RunMessage::Finished);
     run.stop();
