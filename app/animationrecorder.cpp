@@ -38,10 +38,8 @@ CAnimationRecorder::EResult CAnimationRecorder::Record(CTesseraDoc& doc, CTesser
         return true;
     };
 
-    // The run's messages come here: this is the first view while the run lasts.
-    doc.RemoveView(&view);
-    doc.AddView(this);
-    doc.AddView(&view);
+    // The run's messages come here while the run lasts, then go back to the view.
+    doc.SetRunWindow(this);
     EResult result = frame() ? WRITTEN : FAILED;
     if (result == WRITTEN && settings.steps != 0 && progress && !progress(0)) result = CANCELLED;
     if (result == WRITTEN && settings.steps != 0) doc.StartRun();
@@ -59,7 +57,7 @@ CAnimationRecorder::EResult CAnimationRecorder::Record(CTesseraDoc& doc, CTesser
         }
         silent = 0;
         m_steps++;
-        const bool last = doc.IsLastStepShown() || m_steps == settings.steps;
+        const bool last = doc.Session().IsLastStepShown() || m_steps == settings.steps;
         if (m_steps % settings.every == 0 || last) {
             if (!frame()) result = FAILED;
             framed = m_steps;
@@ -69,7 +67,7 @@ CAnimationRecorder::EResult CAnimationRecorder::Record(CTesseraDoc& doc, CTesser
         doc.SignalContinue();
     }
     doc.StopRun();
-    doc.RemoveView(this);
+    doc.SetRunWindow(&view);
     view.EndPictures();
 
     if (result == WRITTEN && !gif.Close(settings.lastDelay)) {

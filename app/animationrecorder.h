@@ -1,6 +1,6 @@
 // CAnimationRecorder: runs a document's program and writes what a view shows of it as an
 // animated GIF, a frame before the first step and then one every N steps, each frame encoded as
-// it comes. Drives the run itself (it is the document's first view while it records), so the
+// it comes. Drives the run itself (it is the document's run window while it records), so the
 // document must be one of its own: the command line's, or the editor's copy of its space.
 #pragma once
 
@@ -8,7 +8,6 @@
 #include <QString>
 #include <functional>
 
-#include "document/docview.h"
 #include "run/queuedrunwindow.h"
 
 class CTesseraDoc;
@@ -22,12 +21,8 @@ struct SAnimationSettings {
     int lastDelay = 200;  // the last frame's, so that a looping picture rests on the result
 };
 
-class CAnimationRecorder : public IDocView, public CQueuedRunWindow {
+class CAnimationRecorder : public CQueuedRunWindow {
 public:
-    void OnUpdate() override {}
-    void OnInitialUpdate() override {}
-    IRunWindow* GetRunWindow() override { return this; }
-
     // Called after every step with the steps done; returning false cancels.
     using Progress = std::function<bool(int step)>;
 

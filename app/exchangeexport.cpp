@@ -51,15 +51,15 @@ int ExportGltf(const SCommandLine& line)
     if (line.steps > 0) {
         // Runs the steps first, taking the worker's messages as a view would.
         CAnimationRecorder counter;
-        doc.AddView(&counter);
+        doc.SetRunWindow(&counter);
         doc.StartRun();
         for (int shown = 0; shown < line.steps;) {
             if (counter.next(std::chrono::seconds(30)) != RunMessage::Show) break;
-            if (++shown < line.steps && !doc.IsLastStepShown()) doc.SignalContinue();
+            if (++shown < line.steps && !doc.Session().IsLastStepShown()) doc.SignalContinue();
             else break;
         }
         doc.StopRun();
-        doc.RemoveView(&counter);
+        doc.SetRunWindow(nullptr);
     }
     CFileWriteStream out(line.exportGltf.toStdString());
     std::string error;

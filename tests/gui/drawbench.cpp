@@ -158,7 +158,7 @@ int MeasureRun(const std::string& file, double seconds)
     clock.start();
     const double cpu0 = CpuMs(RUSAGE_SELF), main0 = CpuMs(RUSAGE_THREAD);
     while (clock.elapsed() < seconds * 1000) QApplication::processEvents(QEventLoop::AllEvents, 50);
-    const int steps = doc.RunControl().step();
+    const int steps = doc.Session().RunControl().step();
     const double elapsed = clock.elapsed() / 1000.0;
     const double cpu = CpuMs(RUSAGE_SELF) - cpu0, mainCpu = CpuMs(RUSAGE_THREAD) - main0;
     QElapsedTimer stop;
