@@ -2,7 +2,6 @@
 #include "app/exchangeexport.h"
 
 #include <QDir>
-#include <chrono>
 #include <cstdio>
 
 #include "app/animationrecorder.h"
@@ -48,19 +47,7 @@ int ExportGltf(const SCommandLine& line)
 {
     CTesseraDoc doc;
     if (const int status = LoadForExport(doc, line.file)) return status;
-    if (line.steps > 0) {
-        // Runs the steps first, taking the worker's messages as a view would.
-        CAnimationRecorder counter;
-        doc.SetRunWindow(&counter);
-        doc.StartRun();
-        for (int shown = 0; shown < line.steps;) {
-            if (counter.next(std::chrono::seconds(30)) != RunMessage::Show) break;
-            if (++shown < line.steps && !doc.Session().IsLastStepShown()) doc.SignalContinue();
-            else break;
-        }
-        doc.StopRun();
-        doc.SetRunWindow(nullptr);
-    }
+    if (line.steps > 0) RunStepsForExport(doc, line.steps);
     CFileWriteStream out(line.exportGltf.toStdString());
     std::string error;
     if (!out.isOpen() || !writeGltf(out, doc.GetSpace(), &error) || !out.commit())

@@ -36,24 +36,21 @@ int Fail(int status, const QString& message)
     return status;
 }
 
-// Stands in for the view while the program runs its steps: takes the worker's messages on this
-// thread, as the view's event queue would.
-class CStepCounter : public CQueuedRunWindow {
-public:
-    // Runs until `steps` steps have been shown or the run ends. A run that shows nothing for a
-    // long time (every unit asleep, waiting for results that cannot come) is stopped there.
-    void Run(CTesseraDoc& doc, int steps)
-    {
-        doc.StartRun();
-        for (int shown = 0; shown < steps;) {
-            const RunMessage message = next(std::chrono::seconds(30));
-            if (message != RunMessage::Show) break;  // finished, or silent
-            if (++shown < steps) doc.SignalContinue();
-        }
-        doc.StopRun();
-    }
-};
 }  // namespace
+
+void RunStepsForExport(CTesseraDoc& doc, int steps)
+{
+    CQueuedRunWindow window;  // takes the worker's messages on this thread, as the view's queue would
+    doc.SetRunWindow(&window);
+    doc.StartRun();
+    for (int shown = 0; shown < steps;) {
+        // Finished, or silent for long (every unit asleep, waiting for results that cannot come).
+        if (window.next(std::chrono::seconds(30)) != RunMessage::Show) break;
+        if (++shown < steps) doc.SignalContinue();
+    }
+    doc.StopRun();
+    doc.SetRunWindow(nullptr);
+}
 
 int LoadForExport(CTesseraDoc& doc, const QString& file)
 {
@@ -74,10 +71,7 @@ int ExportPng(const SCommandLine& line)
     CTesseraDoc doc;
     if (const int status = LoadForExport(doc, line.file)) return status;
     if (line.steps > 0) {
-        CStepCounter counter;
-        doc.SetRunWindow(&counter);
-        counter.Run(doc, line.steps);
-        doc.SetRunWindow(nullptr);
+        RunStepsForExport(doc, line.steps);
     }
     CTesseraView view(&doc);
     SetUpExportView(view, line);
