@@ -84,15 +84,6 @@ void windowParts(const CWindow& window, CBlockKind kind, CBlockRead& read)
     }
 }
 
-int countOf(const CSpace& s, int value)
-{
-    int n = 0;
-    for (int z = 0; z < s.getSizeZ(); z++)
-        for (int y = 0; y < s.getSizeY(); y++)
-            for (int x = 0; x < s.getSizeX(); x++) n += s.get(x, y, z) == value;
-    return n;
-}
-
 }  // namespace
 
 bool CBlockPartsReader::readAt(CPatternSpace& s, int x, int y, int z, CBlockRead& read)
@@ -104,21 +95,21 @@ bool CBlockPartsReader::readAt(CPatternSpace& s, int x, int y, int z, CBlockRead
     if (s.findSequence(x, y, z, sequence)) {
         read.kind = CBlockKind::Sequence;
         read.parts.push_back({"strip", s.consumedBox});
-        sequence.forEach([&](const CSpace& f) { read.outlineInside += countOf(f, outline); });
+        sequence.forEach([&](const CSpace& f) { read.outlineInside += f.countValue(outline); });
     } else if (s.findRuleGroup(x, y, z, group)) {
         read.kind = CBlockKind::RuleGroup;
         ruleGroupParts(group, x, y, z, flat, read.parts);
         group.forEach([&](const CSpacePair& r) {
-            read.outlineInside += countOf(r.first, outline) + countOf(r.second, outline);
+            read.outlineInside += r.first.countValue(outline) + r.second.countValue(outline);
         });
     } else if (s.findWorkArea(x, y, z, interior)) {
         read.kind = CBlockKind::WorkArea;
         workAreaParts(s.consumedBox, flat, read.parts);
-        read.outlineInside = countOf(interior, outline);
+        read.outlineInside = interior.countValue(outline);
     } else if (s.findWindow(x, y, z, window)) {
         read.kind = windowKind(window);
         windowParts(window, read.kind, read);
-        for (const CPlacedSpace& f : read.frames) read.outlineInside += countOf(f, outline);
+        for (const CPlacedSpace& f : read.frames) read.outlineInside += f.countValue(outline);
     } else {
         return false;
     }

@@ -99,6 +99,13 @@ int CSpace::countNonEmpty() const
     return int(std::count_if(cells, cells + n, [](int v) { return v != CELL_EMPTY; }));
 }
 
+int CSpace::countValue(int value) const
+{
+    if (!cells) return 0;
+    std::int64_t n = std::int64_t(sizeX) * sizeY * sizeZ;
+    return int(std::count(cells, cells + n, value));
+}
+
 void CSpace::fillCount(int n)
 {
     if (!cells) return;

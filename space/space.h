@@ -39,6 +39,7 @@ public:
     int isEqual(const CSpace& other) const;
     void resize(int newX, int newY, int newZ);
     int countNonEmpty() const;
+    int countValue(int value) const;  // cells holding exactly this value
     void fillCount(int n);
     int isBoxEmpty(int x, int y, int z, int w, int h, int d) const;
 

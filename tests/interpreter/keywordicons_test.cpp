@@ -7,19 +7,6 @@
 #include "interpreter/keywordicons.h"
 #include "space/cellcodes.h"
 
-namespace {
-
-int countOf(const CSpace& s, int value)
-{
-    int n = 0;
-    for (int z = 0; z < s.getSizeZ(); z++)
-        for (int y = 0; y < s.getSizeY(); y++)
-            for (int x = 0; x < s.getSizeX(); x++) n += s.get(x, y, z) == value;
-    return n;
-}
-
-}  // namespace
-
 TEST(KeywordIcons, SizesAndColourCounts)
 {
     struct Expect {
@@ -36,8 +23,8 @@ TEST(KeywordIcons, SizesAndColourCounts)
         EXPECT_EQ(e.icon.getSizeX(), e.sx) << i;
         EXPECT_EQ(e.icon.getSizeY(), e.sy) << i;
         EXPECT_EQ(e.icon.getSizeZ(), e.sz) << i;
-        EXPECT_EQ(countOf(e.icon, CELL_BLACK), e.black) << i;
-        EXPECT_EQ(countOf(e.icon, CELL_RED), e.red) << i;
+        EXPECT_EQ(e.icon.countValue(CELL_BLACK), e.black) << i;
+        EXPECT_EQ(e.icon.countValue(CELL_RED), e.red) << i;
         EXPECT_EQ(e.icon.countNonEmpty(), i == 0 ? 8 : e.black + e.red) << i;
     }
 }
