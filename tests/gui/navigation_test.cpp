@@ -6,6 +6,8 @@
 #include <QVector3D>
 #include <QtTest>
 
+#include "app/commandids.h"
+#include "app/mainframe.h"
 #include "guitestsupport.h"
 #include "view/camera.h"
 
@@ -26,9 +28,8 @@ void Drag(QWidget* w, QPoint p, int dx, int dy, Qt::MouseButton button, Qt::Keyb
     SendMouse(w, QEvent::MouseButtonRelease, p + QPoint(dx, dy), button, Qt::NoButton, modifiers);
 }
 
-void Wheel(QWidget* w, int delta)
+void Wheel(QWidget* w, int delta, QPointF p = {200, 150})
 {
-    const QPointF p(w->width() / 2, w->height() / 2);
     QWheelEvent event(p, w->mapToGlobal(p), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
                       false);
     QCoreApplication::sendEvent(w, &event);
@@ -66,6 +67,10 @@ private slots:
     void altLeftDragOrbitsWithoutClicking();
     void wheelZooms();
     void fitSpaceShowsTheWholeSpace();
+    void straightViewsFromMenuAndKeys();
+    void wheelZoomsTowardThePointer();
+    void shiftMiddleDragPans();
+    void ctrlLeftDragChoosesTheArea();
     void largeSpaceIsFittedWhenOpened();
     void clicksStillWork();
     void cellEdgesOutlineEveryCell();
@@ -139,6 +144,106 @@ void NavigationTest::fitSpaceShowsTheWholeSpace()
     QVERIFY(f.view.GetDistance() < 100);
     QVERIFY(OutermostCorner(f.view) <= 1);
     QVERIFY(OutermostCorner(f.view) > 0.8f);  // and fills the view
+}
+
+void NavigationTest::straightViewsFromMenuAndKeys()
+{
+    SFrameFixture fixture;
+    fixture.Make(true);
+    CMainFrame* frame = fixture.frame;
+    CTesseraView* view = frame->GetView();
+    LoadSpace(*frame->GetDocument(), 130, 1, 10);  // a long flat row, as long-run.ts3
+    const struct {
+        int id;
+        Qt::Key key;
+        float elevation, azimuth;
+    } views[] = {{ID_VIEW_TOP, Qt::Key_1, 1.570795f, 0}, {ID_VIEW_FRONT, Qt::Key_2, 0, 0},
+                 {ID_VIEW_SIDE, Qt::Key_3, 0, float(3.14159 / 2)}};
+    for (const auto& v : views) {
+        for (int byKey = 0; byKey < 2; byKey++) {
+            view->PlaceEye(0.3f, 2.0f, 7);
+            if (byKey) QTest::keyClick(view, v.key, Qt::ControlModifier);
+            else frame->Execute(v.id);
+            QCOMPARE(view->GetElevation(), v.elevation);
+            QCOMPARE(view->GetAzimuth(), v.azimuth);
+            QCOMPARE(view->GetTargetX(), 65.0f);  // the middle of the space
+            QCOMPARE(view->GetTargetZ(), 5.0f);
+            QVERIFY2(OutermostCorner(*view) <= 1, qPrintable(QString::number(OutermostCorner(*view))));
+            QVERIFY(OutermostCorner(*view) > 0.85f);
+        }
+    }
+    // The cursor is where it was, and its next move brings the eye back to it along that axis.
+    QCOMPARE(view->GetCursorX(), 65);
+    frame->Execute(ID_MOVECURSOR_LEFT);  // from the side: toward +z
+    QCOMPARE(view->GetTargetZ(), 6.5f);
+    QCOMPARE(view->GetTargetX(), 65.0f);
+    fixture.Drop();
+}
+
+void NavigationTest::wheelZoomsTowardThePointer()
+{
+    SViewFixture f(12, 3, 12, {{1, 0, 9, 103}}, true);
+    f.view.PlaceEye(0.6f, 0.4f, 20);
+    f.view.Redraw();
+    // The top of the red cell near a corner, and a point of the floor beside the space's middle.
+    const float points[][3] = {{1.5f, 1.0f, 9.5f}, {8.5f, 0.0f, 3.5f}};
+    for (const auto& p : points) {
+        const QPoint at = Project(f.view, p[0], p[1], p[2]);
+        const float distance = f.view.GetDistance();
+        Wheel(&f.view, 120, at);
+        QCOMPARE(f.view.GetDistance(), distance * 0.8f);
+        QVERIFY2((Project(f.view, p[0], p[1], p[2]) - at).manhattanLength() <= 2,
+                 qPrintable(QString("(%1, %2) moved to (%3, %4)").arg(at.x()).arg(at.y())
+                                .arg(Project(f.view, p[0], p[1], p[2]).x()).arg(Project(f.view, p[0], p[1], p[2]).y())));
+        Wheel(&f.view, -120, at);  // and back out: the point still stays
+        QVERIFY(std::abs(f.view.GetDistance() - distance) < 1e-4f);
+        QVERIFY((Project(f.view, p[0], p[1], p[2]) - at).manhattanLength() <= 2);
+    }
+    QCOMPARE(f.view.GetCursorX(), 6);  // the cursor stays
+}
+
+void NavigationTest::shiftMiddleDragPans()
+{
+    SViewFixture f(10, 3, 10, {}, true);
+    f.view.PlaceEye(0.5f, 0.7f, 15);
+    const float elevation = f.view.GetElevation(), azimuth = f.view.GetAzimuth();
+    const float tx = f.view.GetTargetX(), ty = f.view.GetTargetY(), tz = f.view.GetTargetZ();
+    const QPoint middle = Project(f.view, tx, ty, tz);
+    Drag(&f.view, QPoint(200, 150), 40, 24, Qt::MiddleButton, Qt::ShiftModifier);
+    // The point that was in the middle follows the pointer; the eye does not turn.
+    QVERIFY((Project(f.view, tx, ty, tz) - (middle + QPoint(40, 24))).manhattanLength() <= 2);
+    QCOMPARE(f.view.GetElevation(), elevation);
+    QCOMPARE(f.view.GetAzimuth(), azimuth);
+    QCOMPARE(TakeClicks(f.doc), std::make_pair(0, 0));
+}
+
+void NavigationTest::ctrlLeftDragChoosesTheArea()
+{
+    // A flat space seen from nearly above: each floor square is the cell under the pointer.
+    SViewFixture f(12, 1, 10, {{6, 0, 7, 104}}, true);
+    f.view.PlaceCursor(9, 0, 1);
+    f.view.PlaceEye(1.2f, 0.3f, 16);
+    TakeClicks(f.doc);
+    const float targetX = f.view.GetTargetX();
+    const QPoint from = Project(f.view, 2.5f, 0.0f, 3.5f), to = Project(f.view, 6.5f, 1.0f, 7.5f);
+    Drag(&f.view, from, to.x() - from.x(), to.y() - from.y(), Qt::LeftButton, Qt::ControlModifier);
+    QVERIFY(f.view.IsArea());
+    QCOMPARE(QList<int>({f.view.GetAreaX(), f.view.GetAreaY(), f.view.GetAreaZ()}), QList<int>({2, 0, 3}));
+    QCOMPARE(QList<int>({f.view.GetCursorX(), f.view.GetCursorY(), f.view.GetCursorZ()}), QList<int>({6, 0, 7}));
+    QCOMPARE(f.view.GetTargetX(), targetX);  // the view did not swing during the drag
+    QCOMPARE(TakeClicks(f.doc), std::make_pair(1, 0));  // the press still reaches a program
+    // The area commands take it.
+    f.view.OnColor(103);
+    f.view.OnPointSet();
+    int red = 0;
+    for (int x = 0; x < 12; x++)
+        for (int z = 0; z < 10; z++) red += f.doc.GetCell(x, 0, z) == 103;
+    QCOMPARE(red, 25);
+    // With the cursor hidden (a run), the press only reaches the program.
+    f.view.OnViewCursor();
+    Drag(&f.view, from, 30, 30, Qt::LeftButton, Qt::ControlModifier);
+    QVERIFY(!f.view.IsArea());
+    QCOMPARE(TakeClicks(f.doc), std::make_pair(1, 0));
 }
 
 void NavigationTest::largeSpaceIsFittedWhenOpened()
