@@ -11,7 +11,6 @@
 #include <cmath>
 
 #include "document/tesseradoc.h"
-#include "space/cellcodes.h"
 #include "view/tesseraview.h"
 
 namespace {
@@ -112,7 +111,7 @@ SGuidePick CGuidePicker::PickGuide(int x, int y)
         m_view.DrawGuideFar(d);
     }
     // The lines meet in the cursor cell; a click there is on the cell, not on a line.
-    MaskCursorCell(CELL_BLACK);
+    MaskCursorCell(0);
     pick.direction = ClassifyPickPixel(ReadPixel());
     if (pick.direction >= 0) pick.moves = CountMoves(pick.direction);
     End();
@@ -148,22 +147,38 @@ int CGuidePicker::CountMoves(int direction)
 }
 
 // The cell comes first: the guide lines run through its middle, so a click on its face would
-// otherwise land on whichever line passes there. Only its bright faces count.
+// otherwise land on whichever line passes there. Every side of it that faces the eye counts.
 bool CGuidePicker::PickCursorCell(int x, int y)
 {
     if (!Begin(x, y)) return false;
     Clear();
-    MaskCursorCell(CELL_WHITE);
+    MaskCursorCell(1);
     const bool hit = PickAllHigh(ReadPixel());
     End();
     return hit;
 }
 
-// The cursor cell's visible faces in the colour of `value`, over whatever was drawn before.
-void CGuidePicker::MaskCursorCell(int value)
+// The cursor cell's box in one flat grey level, over whatever was drawn before.
+void CGuidePicker::MaskCursorCell(float level)
 {
+    const float lo[3] = {float(m_view.GetCursorX()), float(m_view.GetCursorY()), float(m_view.GetCursorZ())};
+    const float hi[3] = {lo[0] + 1, lo[1] + 1, lo[2] + 1};
     glDisable(GL_DEPTH_TEST);
-    m_view.DrawRun(m_view.GetCursorX(), m_view.GetCursorY(), m_view.GetCursorZ(), value, 1);
+    glColor3f(level, level, level);
+    glBegin(GL_QUADS);
+    for (int axis = 0; axis < 3; axis++)
+        for (int side = 0; side < 2; side++) {
+            // The face at lo or hi on this axis, its corners around the other two.
+            const int u = (axis + 1) % 3, v = (axis + 2) % 3;
+            for (int corner = 0; corner < 4; corner++) {
+                float p[3];
+                p[axis] = side ? hi[axis] : lo[axis];
+                p[u] = corner == 1 || corner == 2 ? hi[u] : lo[u];
+                p[v] = corner >= 2 ? hi[v] : lo[v];
+                glVertex3fv(p);
+            }
+        }
+    glEnd();
     glEnable(GL_DEPTH_TEST);
 }
 

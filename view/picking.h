@@ -64,8 +64,7 @@ public:
     // of moves along it to the clicked cell; direction -1 when no guide line is there or the
     // point lies on the cursor cell, where the lines meet.
     SGuidePick PickGuide(int x, int y);
-    // True when the window point lies on a bright face of the cursor cell; the cell's image is
-    // the cell's, also where guide lines cross it.
+    // True when the window point lies on the cursor cell's image, also where guide lines cross it.
     bool PickCursorCell(int x, int y);
     // The cells and the floor as drawn, without cursor, guide lines or overlays; false when the
     // view has no GL context yet.
@@ -79,7 +78,7 @@ private:
     SPickPixel ReadPixel() const;
     void Clear() const;
     int CountMoves(int direction);
-    void MaskCursorCell(int value);
+    void MaskCursorCell(float level);
 
     CTesseraView& m_view;
     std::unique_ptr<QOpenGLFramebufferObject> m_target;
