@@ -1,6 +1,6 @@
 // CViewpoint: the eye stops short of vertical, zooms no nearer than two cells and never to
-// infinity, turns without wrapping, and resets to the starting angles at the space's height
-// plus depth.
+// infinity, turns without wrapping, resets to the starting angles at the space's height plus
+// depth, and looks straight along an axis with the whole space in view.
 #include "document/viewpoint.h"
 
 #include <gtest/gtest.h>
@@ -96,32 +96,4 @@ TEST(Viewpoint, StraightViewsShowTheWholeSpaceAlongTheirAxis)
         EXPECT_LE(most, 1.0f);
         EXPECT_GT(most, 0.9f);
     }
-}
-
-TEST(Viewpoint, ZoomTowardKeepsThePointOnItsLine)
-{
-    CViewpoint v{0.5f, 0.9f, 20};
-    const SViewPoint target{5.5f, 0.5f, 5.5f}, point{2, 1, 8};
-    float before[2], after[2];
-    Picture(v, target, 1.5f, point.x, point.y, point.z, before[0], before[1]);
-    const SViewPoint moved = v.ZoomToward(target, point, 16);
-    EXPECT_EQ(v.distance, 16.0f);
-    Picture(v, moved, 1.5f, point.x, point.y, point.z, after[0], after[1]);
-    EXPECT_NEAR(after[0], before[0], 1e-5);
-    EXPECT_NEAR(after[1], before[1], 1e-5);
-    EXPECT_NEAR(moved.x, 2 + 3.5f * 0.8f, 1e-5);  // four fifths of the way from the point
-}
-
-TEST(Viewpoint, PanMovesTheSceneWithThePointer)
-{
-    CViewpoint v{0.4f, 2.2f, 12};
-    const SViewPoint target{4, 2, 6};
-    const float height = 300, aspect = 4.0f / 3;
-    // The point that lay at the middle of the picture now lies (40, 25) pixels right and down.
-    const SViewPoint moved = v.Pan(target, 40, 25, height);
-    float across, upward;
-    Picture(v, moved, aspect, target.x, target.y, target.z, across, upward);
-    EXPECT_NEAR(across * height * aspect / 2, 40, 1e-3);
-    EXPECT_NEAR(-upward * height / 2, 25, 1e-3);
-    EXPECT_EQ(v.distance, 12.0f);
 }
