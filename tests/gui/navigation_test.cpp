@@ -155,12 +155,8 @@ void NavigationTest::straightViewsFromMenuAndKeys()
     CMainFrame* frame = fixture.frame;
     CTesseraView* view = frame->GetView();
     LoadSpace(*frame->GetDocument(), 130, 1, 10);  // a long flat row, as long-run.ts3
-    const struct {
-        int id;
-        Qt::Key key;
-        float elevation, azimuth;
-    } views[] = {{ID_VIEW_TOP, Qt::Key_1, 1.570795f, 0}, {ID_VIEW_FRONT, Qt::Key_2, 0, 0},
-                 {ID_VIEW_SIDE, Qt::Key_3, 0, float(3.14159 / 2)}};
+    const struct { int id; Qt::Key key; float elevation, azimuth; } views[] = {
+        {ID_VIEW_TOP, Qt::Key_1, 1.570795f, 0}, {ID_VIEW_FRONT, Qt::Key_2, 0, 0}, {ID_VIEW_SIDE, Qt::Key_3, 0, float(3.14159 / 2)}};
     for (const auto& v : views) {
         for (int byKey = 0; byKey < 2; byKey++) {
             view->PlaceEye(0.3f, 2.0f, 7);
@@ -235,10 +231,7 @@ void NavigationTest::ctrlLeftDragChoosesTheArea()
     // The area commands take it.
     f.view.OnColor(103);
     f.view.OnPointSet();
-    int red = 0;
-    for (int x = 0; x < 12; x++)
-        for (int z = 0; z < 10; z++) red += f.doc.GetCell(x, 0, z) == 103;
-    QCOMPARE(red, 25);
+    QCOMPARE(f.doc.GetSpace().countValue(103), 25);
     // With the cursor hidden (a run), the press only reaches the program.
     f.view.OnViewCursor();
     Drag(&f.view, from, 30, 30, Qt::LeftButton, Qt::ControlModifier);
