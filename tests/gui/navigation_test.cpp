@@ -1,5 +1,6 @@
 // Mouse navigation and readable cells on a shown view: orbiting by middle or Alt + left drag,
-// wheel zoom, Fit Space (also when a space too large is opened), the clicks of the program and
+// panning by Shift + middle drag, wheel zoom toward the pointer, the area by Ctrl + left drag,
+// the straight views, Fit Space (also when a space too large is opened), the clicks of the program and
 // the guide lines still working beside them, cell edges and the floor grid, and pictures of the
 // view at any size.
 #include <QtTest>
