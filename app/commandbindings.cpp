@@ -122,6 +122,15 @@ void CMainFrame::BindCommands()
             [view] { return view->IsProgramBlocks(); });
     checked(ID_VIEW_CELL_EDGES, [view] { view->OnViewCellEdges(); }, [view] { return view->IsCellEdges(); });
     on(ID_VIEW_FIT_SPACE, [view] { view->OnFitSpace(); });
+    auto lookAlong = [view, doc](EAxisView axis) {
+        const float aspect = view->height() > 0 ? float(view->width()) / float(view->height()) : 1.0f;
+        const SViewPoint t = view->GetViewpoint().LookAlong(axis, doc->GetSizeX(), doc->GetSizeY(), doc->GetSizeZ(), aspect);
+        view->GetEditor().SetTarget(t.x, t.y, t.z);
+        view->Redraw();
+    };
+    on(ID_VIEW_TOP, [lookAlong] { lookAlong(EAxisView::Top); });
+    on(ID_VIEW_FRONT, [lookAlong] { lookAlong(EAxisView::Front); });
+    on(ID_VIEW_SIDE, [lookAlong] { lookAlong(EAxisView::Side); });
     checked(ID_TOOL_SIDEWINDER, [view] { view->Joystick().OnJoystick(); }, [view] { return view->Joystick().IsJoystick(); });
 
     // Help

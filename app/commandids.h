@@ -83,6 +83,10 @@ constexpr int ID_HELP_GALLERY = 32873;  // the gallery of programs
 // Exchange with other tools: a run as an animated GIF, the space as a glTF mesh.
 constexpr int ID_FILE_EXPORT_ANIMATION = 32880;
 constexpr int ID_FILE_EXPORT_GLTF = 32881;
+// Looking at a space: the eye straight from above, the front and the side, fitted.
+constexpr int ID_VIEW_TOP = 32900;
+constexpr int ID_VIEW_FRONT = 32901;
+constexpr int ID_VIEW_SIDE = 32902;
 
 // Help and keyboard-only commands
 constexpr int ID_HELP_INDEX = 57666;

@@ -200,6 +200,7 @@ void CMainFrame::UpdateRunPanes()
     m_pStatePane->setText(QString::fromStdString(control.stateText()));
     m_pStatePane->setToolTip(control.state() == CRunControl::State::NothingToRun ? QString(RES_NOTHING_TO_RUN_TIP)
                                                                                 : QString());
+    UpdateNearMissMessage();
 }
 
 void CMainFrame::Execute(int id)

@@ -108,6 +108,9 @@ private:
     void BindCommands();  // commandbindings.cpp
     void UpdateTitle();
     void UpdateWhereAmI();
+    // The message pane on near misses (nearmissmessage.cpp): the one under the cursor while
+    // Program Blocks is on, and the nearest one when a run finds nothing to do.
+    void UpdateNearMissMessage();
     void OpenDroppedFiles(const QStringList& paths);
     void UpdateRecentFileMenu();
     void OpenRecentFile(int index);
@@ -129,4 +132,6 @@ private:
     CHelpWindow* m_pHelp = nullptr;
     CRecentFileList m_recent;
     QString m_pathName;  // empty while the document is untitled
+    QString m_nearMissShown;  // the near miss under the cursor the message pane tells of, or empty
+    int m_runExplained = -1;  // the run whose end the message pane has explained
 };

@@ -39,6 +39,7 @@ bool CMainFrame::OfferRecovery()
         m_pathName = orphan.originalName;
         m_pDoc->SetModifiedFlag(true);
         UpdateTitle();
+        m_pView->FitIfTooLarge();  // as any opened file: a wide space comes up with all of it in view
         m_pRecovery->Update();  // this editor's own copy, before the old one goes
         CRecoveryFile::Remove(orphan);
         UpdateCommandUI();

@@ -96,7 +96,10 @@ const std::vector<SMenu>& MenuBarResource()
           {ID_VIEW_PROGRAM_BLOCKS, "&Program Blocks"},
           {0, nullptr},
           {ID_VIEW_CELL_EDGES, "Cell &Edges"},
-          {ID_VIEW_FIT_SPACE, "&Fit Space"}},
+          {ID_VIEW_FIT_SPACE, "&Fit Space"},
+          {ID_VIEW_TOP, "T&op\tCtrl+1"},
+          {ID_VIEW_FRONT, "F&ront\tCtrl+2"},
+          {ID_VIEW_SIDE, "S&ide\tCtrl+3"}},
          false},
         {"&Tool", {{ID_TOOL_SIDEWINDER, "SideWinder 3D Pro"}}, false},
         {"&Help",
@@ -117,6 +120,7 @@ const std::vector<SAccelerator>& AcceleratorResource()
         {"Ctrl+V", ID_EDIT_PASTE},       {"Shift+Ins", ID_EDIT_PASTE},      {"F6", ID_NEXT_PANE},
         {"Shift+F6", ID_PREV_PANE},      {"Shift+F1", ID_CONTEXT_HELP},     {"F1", ID_HELP},
         {"F5", ID_RUN_GO},               {"F7", ID_RUN_STEP},               {"F8", ID_RUN_PAUSE},
+        {"Ctrl+1", ID_VIEW_TOP},         {"Ctrl+2", ID_VIEW_FRONT},         {"Ctrl+3", ID_VIEW_SIDE},
     };
     return accelerators;
 }
@@ -216,6 +220,9 @@ const char* PromptResource(int id)
         {ID_FILE_EXPORT_GLTF, "Save the space as a glTF 2.0 mesh\nExport glTF"},
         {ID_VIEW_CELL_EDGES, "Show or hide the outline of every cell and the floor grid\nCell Edges"},
         {ID_VIEW_FIT_SPACE, "Move the viewpoint so that the whole space is in view\nFit Space"},
+        {ID_VIEW_TOP, "Look straight down on the whole space\nTop"},
+        {ID_VIEW_FRONT, "Look at the whole space straight from the front\nFront"},
+        {ID_VIEW_SIDE, "Look at the whole space straight from the side\nSide"},
         // Framework commands, worded for spaces.
         {ID_FILE_NEW, "Create new space\nNew"},
         {ID_FILE_OPEN, "Open existing space\nOpen"},

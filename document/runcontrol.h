@@ -50,6 +50,7 @@ public:
     bool inRun() const { return m_state == State::Running || m_state == State::Paused; }
     bool isHolding() const { return m_holding; }
     int step() const { return m_step; }
+    int run() const { return m_run; }  // the number of the run last started
     // "Running", "Paused", "Ended after N steps", "Stopped at step N", "Nothing to run", or empty
     // before the first run.
     std::string stateText() const;

@@ -55,6 +55,27 @@ void CSpaceEditor::TargetCursor()
     m_targetZ = m_cursorZ + 0.5f;
 }
 
+void CSpaceEditor::SetTarget(float x, float y, float z)
+{
+    m_targetX = x;
+    m_targetY = y;
+    m_targetZ = z;
+}
+
+void CSpaceEditor::SelectBox(const CCell& from, const CCell& to)
+{
+    const int size[3] = {m_doc.GetSizeX(), m_doc.GetSizeY(), m_doc.GetSizeZ()};
+    auto inside = [&size](int v, int axis) { return std::clamp(v, 0, std::max(size[axis] - 1, 0)); };
+    m_areaX = inside(from.x, 0);
+    m_areaY = inside(from.y, 1);
+    m_areaZ = inside(from.z, 2);
+    m_cursorX = inside(to.x, 0);
+    m_cursorY = inside(to.y, 1);
+    m_cursorZ = inside(to.z, 2);
+    m_bArea = true;
+    m_bAreaMove = false;
+}
+
 void CSpaceEditor::MoveBy(ECursorMove move, int step)
 {
     int* cursor = &m_cursorX;

@@ -10,6 +10,7 @@
 #include "document/cursormove.h"
 #include "document/doclistener.h"
 #include "document/editstep.h"
+#include "space/cell.h"
 #include "space/cellcodes.h"
 #include "space/space.h"
 
@@ -43,6 +44,9 @@ public:
     float GetTargetZ() const { return m_targetZ; }
     void PlaceCursor(int x, int y, int z);
     void TargetCursor();  // the target to the middle of the cursor cell
+    // The eye looks elsewhere (a straight view, a pan, a zoom toward the pointer) until the
+    // cursor next moves along an axis, which brings the target back on that axis.
+    void SetTarget(float x, float y, float z);
 
     // The six axis moves by the step, clamped to the space; in move mode the area corner
     // travels by the distance actually moved.
@@ -71,6 +75,10 @@ public:
     void AreaBegin();
     void AreaCancel();
     void AreaMove() { m_bAreaMove = true; }
+    // A box chosen with the mouse: the corner at `from`, the cursor at `to`, both held inside the
+    // space; the area is being set, as after AreaBegin and cursor moves. The target stays, so
+    // the view does not turn under the pointer.
+    void SelectBox(const CCell& from, const CCell& to);
 
     // Edits of the space: each is one undoable step of the document, which restarts a busy run,
     // marks the document modified and tells this editor, which counts the space as edited. Point set and reset fill the area (and end it) or the

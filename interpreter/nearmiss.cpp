@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <tuple>
 
 #include "interpreter/blockparts.h"
@@ -327,4 +328,30 @@ std::string describeNearMiss(const CNearMiss& miss)
     std::snprintf(text, sizeof text, "near-miss %s (%d,%d,%d)-(%d,%d,%d) cell (%d,%d,%d): ", blockKindName(miss.kind),
                   b.x0, b.y0, b.z0, b.x1, b.y1, b.z1, miss.cell.x, miss.cell.y, miss.cell.z);
     return text + miss.reason;
+}
+
+int nearMissDistance(const CNearMiss& miss, int x, int y, int z)
+{
+    auto along = [](int v, int lo, int hi) { return v < lo ? lo - v : v > hi ? v - hi : 0; };
+    const CBox& b = miss.box;
+    const int toBox = std::max({along(x, std::min(b.x0, b.x1), std::max(b.x0, b.x1)),
+                                along(y, std::min(b.y0, b.y1), std::max(b.y0, b.y1)),
+                                along(z, std::min(b.z0, b.z1), std::max(b.z0, b.z1))});
+    const CCell& c = miss.cell;
+    const int toCell = std::max({std::abs(x - c.x), std::abs(y - c.y), std::abs(z - c.z)});
+    return std::min(toBox, toCell);
+}
+
+const CNearMiss* nearestNearMiss(const std::vector<CNearMiss>& misses, int x, int y, int z, int within)
+{
+    const CNearMiss* nearest = nullptr;
+    int best = within;
+    for (const CNearMiss& m : misses) {
+        const int d = nearMissDistance(m, x, y, z);
+        if (d <= best && (!nearest || d < best)) {
+            nearest = &m;
+            best = d;
+        }
+    }
+    return nearest;
 }

@@ -26,5 +26,12 @@ struct CNearMiss {
 // the heaps' first cells; heaps too large to explain quickly are passed over.
 std::vector<CNearMiss> findNearMisses(const CSpace& space);
 
+// How many cells the cell (x, y, z) lies from a near miss: 0 on its drawing or on its cell to
+// change, else the most cells along any one axis to the nearer of the two.
+int nearMissDistance(const CNearMiss& miss, int x, int y, int z);
+// The near miss nearest the cell (the first of equals), or null when there is none or the
+// nearest lies farther than `within`.
+const CNearMiss* nearestNearMiss(const std::vector<CNearMiss>& misses, int x, int y, int z, int within);
+
 // One line: "near-miss KIND (x0,y0,z0)-(x1,y1,z1) cell (x,y,z): REASON".
 std::string describeNearMiss(const CNearMiss& miss);

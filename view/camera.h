@@ -30,7 +30,3 @@ struct SClipPlanes {
 // the eye (at least 0.5), far the box's corner beyond the target; then 10% slack on both.
 SClipPlanes ComputeClipPlanes(const SVec3& size, const SVec3& target, const SVec3& eye, float distance);
 
-// The viewpoint's limits and steps (document/viewpoint.h), and the camera's field of view.
-namespace viewpoint {
-constexpr double FIELD_OF_VIEW = 60.0;  // vertical, degrees
-}  // namespace viewpoint

@@ -5,10 +5,12 @@
 #include <QOpenGLFramebufferObject>
 #include <QtGui/qopengl.h>
 
+#include <GL/glu.h>
+
 #include <algorithm>
+#include <cmath>
 
 #include "document/tesseradoc.h"
-#include "space/cellcodes.h"
 #include "view/tesseraview.h"
 
 namespace {
@@ -108,6 +110,8 @@ SGuidePick CGuidePicker::PickGuide(int x, int y)
         m_view.DrawGuideNear(d);
         m_view.DrawGuideFar(d);
     }
+    // The lines meet in the cursor cell; a click there is on the cell, not on a line.
+    MaskCursorCell(0);
     pick.direction = ClassifyPickPixel(ReadPixel());
     if (pick.direction >= 0) pick.moves = CountMoves(pick.direction);
     End();
@@ -142,18 +146,77 @@ int CGuidePicker::CountMoves(int direction)
     return 0;
 }
 
+// The cell comes first: the guide lines run through its middle, so a click on its face would
+// otherwise land on whichever line passes there. Every side of it that faces the eye counts.
 bool CGuidePicker::PickCursorCell(int x, int y)
 {
     if (!Begin(x, y)) return false;
     Clear();
-    glColor3f(1, 0, 0);
-    for (int d = 0; d < GUIDE_DIRECTIONS; d++) m_view.DrawGuideNear(d);
-    bool hit = false;
-    if (PickAllLow(ReadPixel())) {
-        // Only the faces of a white cell turned toward the eye are bright enough to count.
-        m_view.DrawRun(m_view.GetCursorX(), m_view.GetCursorY(), m_view.GetCursorZ(), CELL_WHITE, 1);
-        hit = PickAllHigh(ReadPixel());
-    }
+    MaskCursorCell(1);
+    const bool hit = PickAllHigh(ReadPixel());
     End();
     return hit;
+}
+
+// The cursor cell's box in one flat grey level, over whatever was drawn before.
+void CGuidePicker::MaskCursorCell(float level)
+{
+    const float lo[3] = {float(m_view.GetCursorX()), float(m_view.GetCursorY()), float(m_view.GetCursorZ())};
+    const float hi[3] = {lo[0] + 1, lo[1] + 1, lo[2] + 1};
+    glDisable(GL_DEPTH_TEST);
+    glColor3f(level, level, level);
+    glBegin(GL_QUADS);
+    for (int axis = 0; axis < 3; axis++)
+        for (int side = 0; side < 2; side++) {
+            // The face at lo or hi on this axis, its corners around the other two.
+            const int u = (axis + 1) % 3, v = (axis + 2) % 3;
+            for (int corner = 0; corner < 4; corner++) {
+                float p[3];
+                p[axis] = side ? hi[axis] : lo[axis];
+                p[u] = corner == 1 || corner == 2 ? hi[u] : lo[u];
+                p[v] = corner >= 2 ? hi[v] : lo[v];
+                glVertex3fv(p);
+            }
+        }
+    glEnd();
+    glEnable(GL_DEPTH_TEST);
+}
+
+bool CGuidePicker::PickScenePoint(int x, int y, SScenePick& pick)
+{
+    if (!Begin(x, y)) return false;
+    Clear();
+    m_view.DrawCells();
+    m_view.DrawFloor();
+    glFlush();
+    float depth = 1;
+    glReadPixels(m_px, m_py, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+    GLdouble model[16], projection[16];
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, model);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    End();
+
+    const double wx = m_px + 0.5, wy = m_py + 0.5;
+    GLdouble a[3], b[3], p[3];
+    gluUnProject(wx, wy, 0, model, projection, viewport, &a[0], &a[1], &a[2]);
+    gluUnProject(wx, wy, 1, model, projection, viewport, &b[0], &b[1], &b[2]);
+    const double d[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]};
+    const double length = std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]);
+    if (length <= 0) return false;
+    pick.along = {float(d[0] / length), float(d[1] / length), float(d[2] / length)};
+    pick.onScene = depth < 1;
+    if (pick.onScene) {
+        gluUnProject(wx, wy, depth, model, projection, viewport, &p[0], &p[1], &p[2]);
+    } else {
+        // Nothing drawn there: the plane through the target, square to the line of sight.
+        float right[3], up[3], f[3];
+        m_view.m_viewpoint.Axes(right, up, f);
+        const double t[3] = {m_view.GetTargetX() - a[0], m_view.GetTargetY() - a[1], m_view.GetTargetZ() - a[2]};
+        const double s = (t[0] * f[0] + t[1] * f[1] + t[2] * f[2]) / (d[0] * f[0] + d[1] * f[1] + d[2] * f[2]);
+        for (int i = 0; i < 3; i++) p[i] = a[i] + s * d[i];
+    }
+    pick.point = {float(p[0]), float(p[1]), float(p[2])};
+    return true;
 }

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "document/viewpoint.h"
 #include "view/guidesegment.h"
 
 class CTesseraView;
@@ -41,6 +42,15 @@ struct SGuidePick {
     int moves = 0;
 };
 
+// The point of the scene under a window point: on the first cell face or floor the line from
+// the eye through the pixel meets, or, where it meets neither, on the plane through the target
+// facing the eye. `along` is that line's direction.
+struct SScenePick {
+    bool onScene = false;
+    SViewPoint point;
+    SViewPoint along;
+};
+
 // Draws the picking passes for a view into its own framebuffer, sized like the view. Each call
 // makes the view's context current and leaves the view's own framebuffer untouched.
 class CGuidePicker {
@@ -51,11 +61,14 @@ public:
     CGuidePicker& operator=(const CGuidePicker&) = delete;
 
     // The guide line under the window point (x, y) (logical pixels, y downward) and the count
-    // of moves along it to the clicked cell; direction -1 when no guide line is there.
+    // of moves along it to the clicked cell; direction -1 when no guide line is there or the
+    // point lies on the cursor cell, where the lines meet.
     SGuidePick PickGuide(int x, int y);
-    // True when the window point lies on a bright face of the cursor cell and not on one of the
-    // near guide segments.
+    // True when the window point lies on the cursor cell's image, also where guide lines cross it.
     bool PickCursorCell(int x, int y);
+    // The cells and the floor as drawn, without cursor, guide lines or overlays; false when the
+    // view has no GL context yet.
+    bool PickScenePoint(int x, int y, SScenePick& pick);
     // Frees the GL resources; the view's context must be current.
     void Release();
 
@@ -65,6 +78,7 @@ private:
     SPickPixel ReadPixel() const;
     void Clear() const;
     int CountMoves(int direction);
+    void MaskCursorCell(float level);
 
     CTesseraView& m_view;
     std::unique_ptr<QOpenGLFramebufferObject> m_target;

@@ -88,6 +88,7 @@ void CTesseraView::OnViewProgramBlocks()
 {
     m_bProgramBlocks = !m_bProgramBlocks;
     m_blocks.clear();
+    m_nearMisses.clear();
     if (m_bProgramBlocks) RefreshProgramBlocks();
     Redraw();
 }
@@ -95,7 +96,9 @@ void CTesseraView::OnViewProgramBlocks()
 void CTesseraView::RefreshProgramBlocks()
 {
     if (!m_bProgramBlocks) return;
-    m_blocks = catalogueBlocks(m_pDoc->GetSpace());
+    const CSpace space = m_pDoc->GetSpace();
+    m_blocks = catalogueBlocks(space);
+    m_nearMisses = findNearMisses(space);
 }
 
 void CTesseraView::ScheduleProgramBlocks()
@@ -135,6 +138,7 @@ void CTesseraView::ClearStepOverlays()
 
 void CTesseraView::DrawOverlays()
 {
+    DrawNearMisses();
     if (m_changes.empty() && m_applied.empty() && m_blocks.empty()) return;
     glDisable(GL_LINE_STIPPLE);
     if (!m_changes.empty()) {

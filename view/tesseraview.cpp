@@ -225,7 +225,7 @@ void CTesseraView::PlaceEye(float elevation, float azimuth, float distance)
 
 void CTesseraView::mousePressEvent(QMouseEvent* event)
 {
-    if (BeginOrbit(event)) return;  // a navigation drag, not a click
+    if (BeginDrag(event)) return;  // a navigation drag, not a click
     const QPoint p = event->position().toPoint();
     if (event->button() == Qt::LeftButton) OnLButtonDown(p.x(), p.y());
     else if (event->button() == Qt::RightButton) OnRButtonDown(p.x(), p.y());
@@ -236,7 +236,7 @@ void CTesseraView::mousePressEvent(QMouseEvent* event)
 // hand the double click on as another press, so it is not called.
 void CTesseraView::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (BeginOrbit(event)) return;
+    if (BeginDrag(event)) return;
     const QPoint p = event->position().toPoint();
     if (event->button() == Qt::LeftButton) OnLButtonDblClk(p.x(), p.y());
     else if (event->button() == Qt::RightButton) OnRButtonDown(p.x(), p.y());

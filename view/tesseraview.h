@@ -15,6 +15,7 @@
 #include "run/appliedgroup.h"
 #include "document/doclistener.h"
 #include "interpreter/blockcatalogue.h"
+#include "interpreter/nearmiss.h"
 #include "document/spaceeditor.h"
 #include "run/runwindow.h"
 #include "space/cell.h"
@@ -39,6 +40,8 @@ public:
     // The editing model this view draws.
     CSpaceEditor& GetEditor() { return m_editor; }
     const CSpaceEditor& GetEditor() const { return m_editor; }
+    // Where the eye stands around the target.
+    CViewpoint& GetViewpoint() { return m_viewpoint; }
 
     // Draws the space again, and its program blocks shortly after.
     void OnUpdate()
@@ -81,6 +84,10 @@ public:
     const std::vector<CBlockEntry>& GetProgramBlocks() const { return m_blocks; }
     // Recomputes the program blocks now (normally debounced after edits and steps).
     void RefreshProgramBlocks();
+    // Beside the blocks: drawings that one changed cell would make blocks, outlined in a warning
+    // colour (nearmissoverlay.cpp). The one the cursor is on or in, or null.
+    const std::vector<CNearMiss>& GetNearMisses() const { return m_nearMisses; }
+    const CNearMiss* NearMissAtCursor() const;
 
     // Edit menu.
     void OnPointSet();
@@ -227,7 +234,8 @@ protected:
     void paintGL() override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
-    // Mouse navigation (mousenavigation.cpp): middle drag or Alt + left drag orbits, the wheel zooms.
+    // Mouse navigation (mousenavigation.cpp): middle drag or Alt + left drag orbits, Shift +
+    // middle drag pans, Ctrl + left drag chooses the area, the wheel zooms toward the pointer.
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
@@ -245,6 +253,7 @@ private:
     void ClearStepOverlays();
     void ScheduleProgramBlocks();
     void DrawOverlays();
+    void DrawNearMisses();
 
     // Scene drawing (scenedrawing.cpp).
     void SetupCamera();
@@ -255,8 +264,9 @@ private:
     void DrawAreaBox();
     void DrawGuides();
     void DrawFloor();
-    // Starts an orbit drag at the window point when the press is one (mousenavigation.cpp).
-    bool BeginOrbit(QMouseEvent* event);
+    // Starts an orbit, pan or area drag when the press is one (mousenavigation.cpp).
+    bool BeginDrag(QMouseEvent* event);
+    bool CellUnder(QPoint at, CCell& cell);
     // The fit a newly opened space waits for until the view has its size.
     void FitIfPending();
     SVec3 Eye() const;
@@ -274,6 +284,7 @@ private:
     std::vector<CCell> m_changes;         // cells the last step wrote
     std::vector<CAppliedGroup> m_applied; // groups the last step applied
     std::vector<CBlockEntry> m_blocks;    // blocks the reader recognises in the space
+    std::vector<CNearMiss> m_nearMisses;  // drawings one cell short of a block
     QTimer* m_blocksTimer = nullptr;
 
     CSpaceEditor m_editor;
@@ -294,4 +305,8 @@ private:
     float m_orbitElevation = 0;  // the eye angles when it began
     float m_orbitAzimuth = 0;
     int m_wheelRemainder = 0;    // angle delta short of a whole notch
+    bool m_bPanning = false;
+    SViewPoint m_panFrom;        // the target when the pan began
+    bool m_bSelecting = false;
+    CCell m_selectFrom;          // the area's corner, where the Ctrl + left drag began
 };

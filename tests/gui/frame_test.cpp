@@ -131,6 +131,9 @@ void FrameTest::acceleratorsMatchTheTable()
         {32852, {QKeySequence("F5")}},
         {32851, {QKeySequence("F7")}},
         {32850, {QKeySequence("F8")}},
+        {32900, {QKeySequence("Ctrl+1")}},
+        {32901, {QKeySequence("Ctrl+2")}},
+        {32902, {QKeySequence("Ctrl+3")}},
     };
     int withKeys = 0;
     for (const auto& [id, keys] : expected) {

@@ -1,11 +1,12 @@
 // Mouse navigation and readable cells on a shown view: orbiting by middle or Alt + left drag,
-// wheel zoom, Fit Space (also when a space too large is opened), the clicks of the program and
+// panning by Shift + middle drag, wheel zoom toward the pointer, the area by Ctrl + left drag,
+// the straight views, Fit Space (also when a space too large is opened), the clicks of the program and
 // the guide lines still working beside them, cell edges and the floor grid, and pictures of the
 // view at any size.
-#include <QMatrix4x4>
-#include <QVector3D>
 #include <QtTest>
 
+#include "app/commandids.h"
+#include "app/mainframe.h"
 #include "guitestsupport.h"
 #include "view/camera.h"
 
@@ -26,31 +27,34 @@ void Drag(QWidget* w, QPoint p, int dx, int dy, Qt::MouseButton button, Qt::Keyb
     SendMouse(w, QEvent::MouseButtonRelease, p + QPoint(dx, dy), button, Qt::NoButton, modifiers);
 }
 
-void Wheel(QWidget* w, int delta)
+void Wheel(QWidget* w, int delta, QPointF p = {200, 150})
 {
-    const QPointF p(w->width() / 2, w->height() / 2);
     QWheelEvent event(p, w->mapToGlobal(p), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
                       false);
     QCoreApplication::sendEvent(w, &event);
 }
 
 // The largest distance of the space's eight corners from the middle of the view, in halves of
-// the view (1 is the border); 9 when a corner falls outside the near or far plane.
-float OutermostCorner(const CTesseraView& view)
+// the view (1 is the border); 9 when a corner falls outside the near or far plane. Worked out
+// along the viewpoint's own axes, which stay exact when the eye looks straight down.
+float OutermostCorner(CTesseraView& view)
 {
     CTesseraDoc* doc = view.GetDocument();
     const SVec3 target = {view.GetTargetX(), view.GetTargetY(), view.GetTargetZ()};
     const SVec3 eye = EyePosition(target, view.GetElevation(), view.GetAzimuth(), view.GetDistance());
     const SVec3 size = {float(doc->GetSizeX()), float(doc->GetSizeY()), float(doc->GetSizeZ())};
     const SClipPlanes planes = ComputeClipPlanes(size, target, eye, view.GetDistance());
-    QMatrix4x4 m;
-    m.perspective(60.0f, float(view.width()) / view.height(), planes.zNear, planes.zFar);
-    m.lookAt({eye.x, eye.y, eye.z}, {target.x, target.y, target.z}, {0, 1, 0});
+    float right[3], up[3], forward[3];
+    view.GetViewpoint().Axes(right, up, forward);
+    const double tanV = std::tan(3.14159265358979 / 6), tanH = tanV * view.width() / view.height();
     float most = 0;
     for (int k = 0; k < 8; k++) {
-        const QVector3D ndc = m.map(QVector3D(k & 1 ? size.x : 0, k & 2 ? size.y : 0, k & 4 ? size.z : 0));
-        if (std::abs(ndc.z()) > 1) return 9;
-        most = std::max({most, std::abs(ndc.x()), std::abs(ndc.y())});
+        const double p[3] = {(k & 1 ? size.x : 0) - target.x, (k & 2 ? size.y : 0) - target.y,
+                             (k & 4 ? size.z : 0) - target.z};
+        auto dot = [&p](const float a[3]) { return p[0] * a[0] + p[1] * a[1] + p[2] * a[2]; };
+        const double depth = dot(forward) + view.GetDistance();
+        if (depth < planes.zNear || depth > planes.zFar) return 9;
+        most = std::max({most, float(std::abs(dot(right)) / (depth * tanH)), float(std::abs(dot(up)) / (depth * tanV))});
     }
     return most;
 }
@@ -66,6 +70,10 @@ private slots:
     void altLeftDragOrbitsWithoutClicking();
     void wheelZooms();
     void fitSpaceShowsTheWholeSpace();
+    void straightViewsFromMenuAndKeys();
+    void wheelZoomsTowardThePointer();
+    void shiftMiddleDragPans();
+    void ctrlLeftDragChoosesTheArea();
     void largeSpaceIsFittedWhenOpened();
     void clicksStillWork();
     void cellEdgesOutlineEveryCell();
@@ -139,6 +147,97 @@ void NavigationTest::fitSpaceShowsTheWholeSpace()
     QVERIFY(f.view.GetDistance() < 100);
     QVERIFY(OutermostCorner(f.view) <= 1);
     QVERIFY(OutermostCorner(f.view) > 0.8f);  // and fills the view
+}
+
+void NavigationTest::straightViewsFromMenuAndKeys()
+{
+    SFrameFixture fixture;
+    fixture.Make(true);
+    CMainFrame* frame = fixture.frame;
+    CTesseraView* view = frame->GetView();
+    LoadSpace(*frame->GetDocument(), 130, 1, 10);  // a long flat row, as long-run.ts3
+    const struct { int id; Qt::Key key; float elevation, azimuth; } views[] = {
+        {ID_VIEW_TOP, Qt::Key_1, 1.570795f, 0}, {ID_VIEW_FRONT, Qt::Key_2, 0, 0}, {ID_VIEW_SIDE, Qt::Key_3, 0, float(3.14159 / 2)}};
+    for (const auto& v : views) {
+        for (int byKey = 0; byKey < 2; byKey++) {
+            view->PlaceEye(0.3f, 2.0f, 7);
+            if (byKey) QTest::keyClick(view, v.key, Qt::ControlModifier);
+            else frame->Execute(v.id);
+            QCOMPARE(view->GetElevation(), v.elevation);
+            QCOMPARE(view->GetAzimuth(), v.azimuth);
+            QCOMPARE(view->GetTargetX(), 65.0f);  // the middle of the space
+            QCOMPARE(view->GetTargetZ(), 5.0f);
+            const QString seen = QString("view %1 by key %2: %3").arg(v.id).arg(byKey).arg(OutermostCorner(*view));
+            QVERIFY2(OutermostCorner(*view) <= 1 && OutermostCorner(*view) > 0.85f, qPrintable(seen));
+        }
+    }
+    // The cursor is where it was, and its next move brings the eye back to it along that axis.
+    QCOMPARE(view->GetCursorX(), 65);
+    frame->Execute(ID_MOVECURSOR_LEFT);  // from the side: toward +z
+    QCOMPARE(view->GetTargetZ(), 6.5f);
+    QCOMPARE(view->GetTargetX(), 65.0f);
+    fixture.Drop();
+}
+
+void NavigationTest::wheelZoomsTowardThePointer()
+{
+    SViewFixture f(12, 3, 12, {{1, 0, 9, 103}}, true);
+    f.view.PlaceEye(0.6f, 0.4f, 20);
+    f.view.Redraw();
+    // The top of the red cell near a corner, and a point of the floor beside the space's middle.
+    const float points[][3] = {{1.5f, 1.0f, 9.5f}, {8.5f, 0.0f, 3.5f}};
+    for (const auto& p : points) {
+        const QPoint at = Project(f.view, p[0], p[1], p[2]);
+        const float distance = f.view.GetDistance();
+        Wheel(&f.view, 120, at);
+        QCOMPARE(f.view.GetDistance(), distance * 0.8f);
+        QVERIFY((Project(f.view, p[0], p[1], p[2]) - at).manhattanLength() <= 2);
+        Wheel(&f.view, -120, at);  // and back out: the point still stays
+        QVERIFY(std::abs(f.view.GetDistance() - distance) < 1e-4f);
+        QVERIFY((Project(f.view, p[0], p[1], p[2]) - at).manhattanLength() <= 2);
+    }
+    QCOMPARE(f.view.GetCursorX(), 6);  // the cursor stays
+}
+
+void NavigationTest::shiftMiddleDragPans()
+{
+    SViewFixture f(10, 3, 10, {}, true);
+    f.view.PlaceEye(0.5f, 0.7f, 15);
+    const float elevation = f.view.GetElevation(), azimuth = f.view.GetAzimuth();
+    const float tx = f.view.GetTargetX(), ty = f.view.GetTargetY(), tz = f.view.GetTargetZ();
+    const QPoint middle = Project(f.view, tx, ty, tz);
+    Drag(&f.view, QPoint(200, 150), 40, 24, Qt::MiddleButton, Qt::ShiftModifier);
+    // The point that was in the middle follows the pointer; the eye does not turn.
+    QVERIFY((Project(f.view, tx, ty, tz) - (middle + QPoint(40, 24))).manhattanLength() <= 2);
+    QCOMPARE(f.view.GetElevation(), elevation);
+    QCOMPARE(f.view.GetAzimuth(), azimuth);
+    QCOMPARE(TakeClicks(f.doc), std::make_pair(0, 0));
+}
+
+void NavigationTest::ctrlLeftDragChoosesTheArea()
+{
+    // A flat space seen from nearly above: each floor square is the cell under the pointer.
+    SViewFixture f(12, 1, 10, {{6, 0, 7, 104}}, true);
+    f.view.PlaceCursor(9, 0, 1);
+    f.view.PlaceEye(1.2f, 0.3f, 16);
+    TakeClicks(f.doc);
+    const float targetX = f.view.GetTargetX();
+    const QPoint from = Project(f.view, 2.5f, 0.0f, 3.5f), to = Project(f.view, 6.5f, 1.0f, 7.5f);
+    Drag(&f.view, from, to.x() - from.x(), to.y() - from.y(), Qt::LeftButton, Qt::ControlModifier);
+    QVERIFY(f.view.IsArea());
+    QCOMPARE(QList<int>({f.view.GetAreaX(), f.view.GetAreaY(), f.view.GetAreaZ()}), QList<int>({2, 0, 3}));
+    QCOMPARE(QList<int>({f.view.GetCursorX(), f.view.GetCursorY(), f.view.GetCursorZ()}), QList<int>({6, 0, 7}));
+    QCOMPARE(f.view.GetTargetX(), targetX);  // the view did not swing during the drag
+    QCOMPARE(TakeClicks(f.doc), std::make_pair(1, 0));  // the press still reaches a program
+    // The area commands take it.
+    f.view.OnColor(103);
+    f.view.OnPointSet();
+    QCOMPARE(f.doc.GetSpace().countValue(103), 25);
+    // With the cursor hidden (a run), the press only reaches the program.
+    f.view.OnViewCursor();
+    Drag(&f.view, from, 30, 30, Qt::LeftButton, Qt::ControlModifier);
+    QVERIFY(!f.view.IsArea());
+    QCOMPARE(TakeClicks(f.doc), std::make_pair(1, 0));
 }
 
 void NavigationTest::largeSpaceIsFittedWhenOpened()

@@ -45,6 +45,7 @@ private slots:
     void clicksOnGuideLinesMoveTheCursor();
     void clickOffTheLinesOnlyRecords();
     void doubleClickTogglesTheCursorCellOrArea();
+    void doubleClickHitsTheCursorCellFromEveryEye();
     void hiddenCursorOnlyRecords();
 };
 
@@ -125,6 +126,30 @@ void PickingTest::doubleClickTogglesTheCursorCellOrArea()
     for (int x = 1; x <= 2; x++)
         for (int z = 1; z <= 2; z++) QCOMPARE(f.doc.GetCell(x, 0, z), 103);
     QVERIFY(!f.view.IsArea());
+}
+
+// The guide lines meet in the middle of the cursor cell's image: the click there is the cell's,
+// from near and far, above and below, and from every side.
+void PickingTest::doubleClickHitsTheCursorCellFromEveryEye()
+{
+    const struct {
+        float elevation, azimuth, distance;
+    } eyes[] = {{0.4f, 0.3f, 10}, {0.4f, 2.0f, 10}, {0.9f, 3.6f, 14}, {0.2f, 5.1f, 9},
+                {1.4f, 0.8f, 12}, {-0.5f, 1.2f, 10}, {0.5f, 0.7f, 30}, {0.1f, 4.0f, 40}};
+    SViewFixture f(9, 5, 9, {}, true);
+    f.view.OnColor(103);
+    for (const auto& eye : eyes) {
+        f.view.PlaceCursor(4, 2, 4);
+        f.view.PlaceEye(eye.elevation, eye.azimuth, eye.distance);
+        f.view.Redraw();
+        const QPoint middle = Project(f.view, 4.5f, 2.5f, 4.5f);
+        const QString where = QString("eye (%1, %2, %3)").arg(eye.elevation).arg(eye.azimuth).arg(eye.distance);
+        DoubleClick(f.view, middle);
+        QVERIFY2(f.view.GetCursorX() == 4 && f.view.GetCursorY() == 2 && f.view.GetCursorZ() == 4, qPrintable(where));
+        QVERIFY2(f.doc.GetCell(4, 2, 4) == 103, qPrintable(where));
+        DoubleClick(f.view, middle);
+        QVERIFY2(f.doc.GetCell(4, 2, 4) == 0, qPrintable(where));
+    }
 }
 
 void PickingTest::hiddenCursorOnlyRecords()

@@ -61,6 +61,7 @@ private slots:
     void init();
     void copyFollowsUnsavedChanges();
     void runningEditorsCopyIsNotOffered();
+    void recoveredWideSpaceOpensFitted();
     void killedEditorIsRecoveredOnNextStart();
 
 private:
@@ -128,6 +129,25 @@ void RecoveryTest::runningEditorsCopyIsNotOffered()
     QVERIFY(answers.texts.isEmpty());
     QCOMPARE(Copies().size(), 1);
     first->GetDocument()->SetModifiedFlag(false);
+}
+
+// A long flat row, as an opened file of that shape: the first view would show a part of it.
+void RecoveryTest::recoveredWideSpaceOpensFitted()
+{
+    QDir().mkpath(CRecoveryFile::Folder());
+    {
+        std::ofstream out((CRecoveryFile::Folder() + "/left-behind.ts3").toStdString(), std::ios::binary);
+        out << SpaceFileText(130, 1, 10);
+    }
+    SFrameFixture f;
+    f.Make(true);
+    CMessageBoxAnswerer answers(QMessageBox::Yes);
+    QVERIFY(f.frame->OfferRecovery());
+    CTesseraView* view = f.frame->GetView();
+    QCOMPARE(f.frame->GetDocument()->GetSizeX(), 130);
+    QTRY_VERIFY(view->GetDistance() > 11);
+    QVERIFY(view->GetDistance() >= view->FitSpaceDistance() * 0.999f);
+    f.Drop();
 }
 
 void RecoveryTest::killedEditorIsRecoveredOnNextStart()

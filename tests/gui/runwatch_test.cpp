@@ -23,6 +23,18 @@ int CountCyan(const QImage& image)
         }
     return n;
 }
+
+// Pixels of the near-miss outline's warning red, which no cell colour or block outline has.
+int CountWarning(const QImage& image)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); y++)
+        for (int x = 0; x < image.width(); x++) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.red() > 230 && c.green() >= 25 && c.green() <= 55 && c.blue() >= 12 && c.blue() <= 40) n++;
+        }
+    return n;
+}
 }  // namespace
 
 class RunWatchTest : public QObject {
@@ -34,10 +46,12 @@ private slots:
     void stepPauseEditAndPanes();
     void endStopAndNothingToRun();
     void programBlocksFollowEdits();
+    void nearMissesAreExplained();
 
 private:
     QString State() const { return m_frame->StatePane()->text(); }
     QString Step() const { return m_frame->StepPane()->text(); }
+    QString Message() const { return m_frame->statusBar()->currentMessage(); }
     SFrameFixture m_fixture;
     CMainFrame*& m_frame = m_fixture.frame;
 };
@@ -146,6 +160,50 @@ void RunWatchTest::programBlocksFollowEdits()
     QTRY_COMPARE(int(view->GetProgramBlocks().size()), 1);
     QCOMPARE(view->GetProgramBlocks()[0].kind, CBlockKind::RuleGroup);
     QCOMPARE(CountCyan(RenderScene(*view)), 0);
+}
+
+// gravity.ts3 broken one cell at a time: the work area's post, then the rule group's corner.
+void RunWatchTest::nearMissesAreExplained()
+{
+    QVERIFY(m_frame->OpenDocumentFile(TESSERA_EXAMPLES "/gravity.ts3"));
+    CTesseraView* view = m_frame->GetView();
+    m_frame->Execute(ID_VIEW_PROGRAM_BLOCKS);
+    QVERIFY(view->GetNearMisses().empty());
+    QCOMPARE(CountWarning(RenderScene(*view)), 0);
+
+    view->PlaceCursor(6, 1, 1);
+    m_frame->Execute(ID_EDIT_POINTRESET);
+    QTRY_COMPARE(int(view->GetNearMisses().size()), 1);
+    QVERIFY(CountWarning(RenderScene(*view)) > 20);
+    const QString post = "Work area at (6,0,1): the cell (6,1,1) of the left post should be green; it is empty";
+    const struct {
+        int x, y, z;
+        bool on;
+    } cursors[] = {{6, 1, 1, true}, {8, 2, 2, true}, {14, 0, 7, false}, {9, 4, 3, true}, {10, 4, 3, false}};
+    for (const auto& c : cursors) {
+        view->PlaceCursor(c.x, c.y, c.z);
+        m_frame->UpdateCommandUI();
+        QCOMPARE(Message(), c.on ? post : QString());
+    }
+    // Off, the outlines and the explanations go.
+    m_frame->Execute(ID_VIEW_PROGRAM_BLOCKS);
+    view->PlaceCursor(6, 1, 1);
+    m_frame->UpdateCommandUI();
+    QCOMPARE(Message(), QString());
+    QCOMPARE(CountWarning(RenderScene(*view)), 0);
+
+    // With no work area left, the run names the near miss nearest the cursor, Program Blocks off.
+    m_frame->Execute(ID_RUN_START);
+    QTRY_COMPARE(State(), QString("Nothing to run"));
+    QTRY_COMPARE(Message(), "Nothing to run. Nearest near miss: " + post);
+    // A work area whose only rule group is broken: the run ends at once, and says why.
+    m_frame->Execute(ID_EDIT_POINTSET);
+    view->PlaceCursor(0, 0, 1);
+    m_frame->Execute(ID_EDIT_POINTRESET);
+    m_frame->Execute(ID_RUN_START);
+    QTRY_COMPARE(State(), QString("Ended after 1 step"));
+    QTRY_COMPARE(Message(), QString("No rule applied. Nearest near miss: Rule group at (0,0,1): the front bottom left "
+                                    "corner (0,0,1) of the left box should be green; it is empty"));
 }
 
 QTEST_MAIN(RunWatchTest)

@@ -154,3 +154,33 @@ TEST(NearMiss, EachBreakIsExplainedAtItsCell)
                                 ": " + withCell(b.reason, change));
     }
 }
+
+// The editor names the near miss the cursor is on or nearest to: the drawing's box and its cell
+// to change (which may lie outside the box) both count as on it.
+TEST(NearMiss, NearestToACell)
+{
+    CNearMiss a, b;
+    a.box = CBox(2, 0, 2, 6, 0, 5);
+    a.cell = CCell(7, 0, 3, CELL_BLUE);  // one too many, beside the box
+    b.box = CBox(10, 0, 2, 14, 0, 5);
+    b.cell = CCell(10, 0, 2, CELL_EMPTY);
+    const std::vector<CNearMiss> misses = {a, b};
+    const struct {
+        int x, y, z, within;
+        const CNearMiss* expected;
+        int distance;  // from the expected one, when there is one
+    } cases[] = {
+        {4, 0, 3, 0, &misses[0], 0},   {7, 0, 3, 0, &misses[0], 0},  {8, 0, 3, 0, nullptr, 1},
+        {8, 0, 3, 5, &misses[0], 1},   {9, 0, 4, 5, &misses[1], 1},  {12, 3, 9, 5, &misses[1], 4},
+        {12, 3, 9, 3, nullptr, 4},     {8, 0, 9, 9, &misses[0], 4},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(cellText(CCell(c.x, c.y, c.z, 0)));
+        const CNearMiss* found = nearestNearMiss(misses, c.x, c.y, c.z, c.within);
+        EXPECT_EQ(found, c.expected);
+        if (c.expected) {
+            EXPECT_EQ(nearMissDistance(*c.expected, c.x, c.y, c.z), c.distance);
+        }
+    }
+    EXPECT_EQ(nearestNearMiss({}, 0, 0, 0, 100), nullptr);
+}
