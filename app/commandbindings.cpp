@@ -13,12 +13,14 @@
 #include "app/tesseraapp.h"
 #include "document/tesseradoc.h"
 #include "view/joystickcontroller.h"
+#include "view/runwatcher.h"
 #include "view/tesseraview.h"
 
 void CMainFrame::BindCommands()
 {
     CTesseraView* view = m_pView;
     CTesseraDoc* doc = m_pDoc.get();
+    CRunWatcher* run = &view->RunWatcher();
     auto on = [this](int id, std::function<void()> run, std::function<void(QAction*)> update = nullptr) {
         m_commands[id] = {std::move(run), std::move(update)};
     };
@@ -48,14 +50,14 @@ void CMainFrame::BindCommands()
     on(ID_APP_EXIT, [this] { close(); });
 
     // Run: Start is checked while a run is busy, Stop while none is; Back once Start was used.
-    checked(ID_RUN_START, [view] { view->OnRunStart(); }, [doc] { return doc->IsBusy(); });
-    checked(ID_RUN_STOP, [view] { view->OnRunStop(); }, [doc] { return !doc->IsBusy(); });
-    on(ID_RUN_BACK, [view] { view->OnRunBack(); }, enabled([view] { return view->IsBackAvailable(); }));
-    checked(ID_RUN_PAUSE, [view] { view->OnRunPause(); }, [doc] { return doc->Session().RunControl().isPaused(); });
-    on(ID_RUN_STEP, [view] { view->OnRunStep(); });
-    on(ID_RUN_GO, [view] { view->OnRunGo(); });
+    checked(ID_RUN_START, [run] { run->OnRunStart(); }, [doc] { return doc->IsBusy(); });
+    checked(ID_RUN_STOP, [run] { run->OnRunStop(); }, [doc] { return !doc->IsBusy(); });
+    on(ID_RUN_BACK, [run] { run->OnRunBack(); }, enabled([view] { return view->IsBackAvailable(); }));
+    checked(ID_RUN_PAUSE, [run] { run->OnRunPause(); }, [doc] { return doc->Session().RunControl().isPaused(); });
+    on(ID_RUN_STEP, [run] { run->OnRunStep(); });
+    on(ID_RUN_GO, [run] { run->OnRunGo(); });
     for (int i = 0; i < ID_RUN_SPEED_COUNT; i++)
-        checked(ID_RUN_SPEED_FIRST + i, [view, i] { view->OnRunSpeed(i); },
+        checked(ID_RUN_SPEED_FIRST + i, [run, i] { run->OnRunSpeed(i); },
                 [doc, i] { return doc->Session().RunControl().speed() == i; });
 
     // Edit: Undo and Redo name the step they would take back or make again ("&Undo Paste").
@@ -116,8 +118,8 @@ void CMainFrame::BindCommands()
             [this] { return m_pToolBar && m_pToolBar->isVisibleTo(this); });
     checked(ID_VIEW_STATUS_BAR, [this] { statusBar()->setVisible(!statusBar()->isVisibleTo(this)); },
             [this] { return statusBar()->isVisibleTo(this); });
-    checked(ID_VIEW_CHANGES, [view] { view->OnViewChanges(); }, [view] { return view->IsChanges(); });
-    checked(ID_VIEW_APPLIED_RULES, [view] { view->OnViewAppliedRules(); }, [view] { return view->IsAppliedRules(); });
+    checked(ID_VIEW_CHANGES, [run] { run->OnViewChanges(); }, [run] { return run->IsChanges(); });
+    checked(ID_VIEW_APPLIED_RULES, [run] { run->OnViewAppliedRules(); }, [run] { return run->IsAppliedRules(); });
     checked(ID_VIEW_PROGRAM_BLOCKS, [view] { view->OnViewProgramBlocks(); },
             [view] { return view->IsProgramBlocks(); });
     checked(ID_VIEW_CELL_EDGES, [view] { view->OnViewCellEdges(); }, [view] { return view->IsCellEdges(); });

@@ -24,6 +24,7 @@
 #include "app/toolbarstyle.h"
 #include "app/whereamipane.h"
 #include "document/tesseradoc.h"
+#include "view/runwatcher.h"
 #include "view/tesseraview.h"
 
 CMainFrame::CMainFrame() : m_pDoc(std::make_unique<CTesseraDoc>())
@@ -180,7 +181,7 @@ void CMainFrame::CreateStatusBar()
     statusBar()->addWidget(m_pIdleLabel, 1);
     m_pWhereAmI = new CWhereAmIPane;
     statusBar()->addPermanentWidget(m_pWhereAmI);
-    connect(m_pView, &CTesseraView::StatusText, statusBar(), [this](const QString& text) { statusBar()->showMessage(text); });
+    connect(&m_pView->RunWatcher(), &CRunWatcher::StatusText, statusBar(), [this](const QString& text) { statusBar()->showMessage(text); });
     // The run's step number and state, beside the message pane.
     m_pStepPane = new QLabel;
     m_pStatePane = new QLabel;
@@ -188,7 +189,7 @@ void CMainFrame::CreateStatusBar()
     m_pStatePane->setMinimumWidth(150);
     statusBar()->addPermanentWidget(m_pStepPane);
     statusBar()->addPermanentWidget(m_pStatePane);
-    connect(m_pView, &CTesseraView::RunStateChanged, this, &CMainFrame::UpdateRunPanes);
+    connect(&m_pView->RunWatcher(), &CRunWatcher::RunStateChanged, this, &CMainFrame::UpdateRunPanes);
     UpdateRunPanes();
 }
 

@@ -1,6 +1,6 @@
 // CTesseraView: the 3D view of the document's space and of its editing model (cursor, area,
-// clipboard) with the viewpoint; it forwards commands and input to the model, draws the result
-// and answers the running interpreter's show requests.
+// clipboard) with the viewpoint; it forwards commands and input to the model and draws the
+// result, with the overlays its run watcher keeps.
 #pragma once
 
 #include <QImage>
@@ -12,11 +12,9 @@
 #include <memory>
 #include <vector>
 
-#include "run/appliedgroup.h"
 #include "document/doclistener.h"
 #include "interpreter/blockcatalogue.h"
 #include "document/spaceeditor.h"
-#include "run/runwindow.h"
 #include "space/cell.h"
 #include "space/space.h"
 #include "view/camera.h"
@@ -25,10 +23,11 @@ class CGuidePicker;
 struct SPictureTarget;
 class CSceneCache;
 class CJoystickController;
+class CRunWatcher;
 class CTesseraDoc;
 class QTimer;
 
-class CTesseraView : public QOpenGLWidget, public IDocListener, public IRunWindow {
+class CTesseraView : public QOpenGLWidget, public IDocListener {
     Q_OBJECT
 
 public:
@@ -54,30 +53,16 @@ public:
     void OnSpaceChanged(ESpaceChange change, const CBox& box) override;
     void OnRunChanged() override { OnUpdate(); }
 
-    // IRunWindow: called on the worker thread; the handling is queued to this thread.
-    void postRunShow() override;
-    void postRunFinished() override;
-
     // Draws the scene at once (not through an invalidation).
     void Redraw();
 
-    // Run menu.
-    void OnRunStart();
-    void OnRunStop();
-    void OnRunBack();
-    // Watching a run (runwatch.cpp).
-    void OnRunPause();  // toggles
-    void OnRunStep();
-    void OnRunGo();     // Start when no run is in progress, else Resume
-    void OnRunSpeed(int index);
-    void OnViewChanges();
-    void OnViewAppliedRules();
+    // The document's run window: the Run menu, the status texts and the step overlays' data.
+    CRunWatcher& RunWatcher() { return *m_watcher; }
+    const CRunWatcher& RunWatcher() const { return *m_watcher; }
+
+    // View > Program Blocks (runwatch.cpp).
     void OnViewProgramBlocks();
-    bool IsChanges() const { return m_bChanges; }
-    bool IsAppliedRules() const { return m_bAppliedRules; }
     bool IsProgramBlocks() const { return m_bProgramBlocks; }
-    const std::vector<CCell>& GetChanges() const { return m_changes; }
-    const std::vector<CAppliedGroup>& GetAppliedRules() const { return m_applied; }
     const std::vector<CBlockEntry>& GetProgramBlocks() const { return m_blocks; }
     // Recomputes the program blocks now (normally debounced after edits and steps).
     void RefreshProgramBlocks();
@@ -215,12 +200,6 @@ public:
     // every face is drawn (slower, the same picture).
     void SetSkipCoveredFaces(bool skip) { m_bSkipCovered = skip; }
 
-signals:
-    // The interpreter's status text, once a second while a run is busy.
-    void StatusText(const QString& text);
-    // The run's step or state changed (panes of the status bar).
-    void RunStateChanged();
-
 protected:
     void initializeGL() override;
     void resizeGL(int w, int h) override;
@@ -237,12 +216,6 @@ private:
 
     // The view's own part of OnInitialUpdate.
     void ResetViewState();
-    void OnRunShow();
-    void OnRunFinished();
-    void OnStatusTimer();
-    // After a shown step: what it changed and applied, and when the worker may go on.
-    void WatchShownStep(const CShownStep& shown);
-    void ClearStepOverlays();
     void ScheduleProgramBlocks();
     void DrawOverlays();
 
@@ -265,19 +238,14 @@ private:
     void ReleasePicker();
 
     CTesseraDoc* m_pDoc;
-    QTimer* m_statusTimer = nullptr;
 
-    bool m_bChanges = false;
-    bool m_bAppliedRules = false;
     bool m_bProgramBlocks = false;
-    CSpace m_shownSpace;                  // the space at the last show, to find what a step wrote
-    std::vector<CCell> m_changes;         // cells the last step wrote
-    std::vector<CAppliedGroup> m_applied; // groups the last step applied
     std::vector<CBlockEntry> m_blocks;    // blocks the reader recognises in the space
     QTimer* m_blocksTimer = nullptr;
 
     CSpaceEditor m_editor;
     CViewpoint m_viewpoint;
+    std::unique_ptr<CRunWatcher> m_watcher;
     bool m_bCursor = true;
     CJoystickController* m_joystick = nullptr;  // a child of the view
     std::unique_ptr<CGuidePicker> m_picker;

@@ -1,11 +1,12 @@
 // Viewpoint and editing commands of the view: their effect on the view's members and on the
-// document's space, and the view's side of the run protocol.
+// document's space, and the run watcher's side of the run protocol.
 #include <QSignalSpy>
 #include <QtTest>
 #include <cmath>
 #include <thread>
 
 #include "guitestsupport.h"
+#include "view/runwatcher.h"
 #include "view/camera.h"
 
 class CommandsTest : public QObject {
@@ -112,7 +113,7 @@ void CommandsTest::editCommandsReachTheModelAndRedraw()
     f.view.OnMoveUp();
     f.view.OnEditPaste();
     QCOMPARE(f.doc.GetCell(1, 1, 2), 104);
-    f.view.OnRunBack();
+    f.view.RunWatcher().OnRunBack();
     QCOMPARE(f.doc.GetCell(2, 0, 2), 0);
     QCOMPARE(f.view.GetEditor().UndoName(), std::string("Back"));
     f.view.OnSizeUp();
@@ -144,7 +145,7 @@ void CommandsTest::runShowIsQueuedThenDrawsAndContinues()
     CRunLink& link = f.doc.GetLink();
     link.continueEvent.reset();
     // Posted from another thread, as the worker does; handled only by this thread's loop.
-    std::thread worker([&f] { static_cast<IRunWindow&>(f.view).postRunShow(); });
+    std::thread worker([&f] { static_cast<IRunWindow&>(f.view.RunWatcher()).postRunShow(); });
     worker.join();
     QVERIFY(!link.continueEvent.waitFor(std::chrono::milliseconds(50)));
     QCoreApplication::processEvents();
@@ -156,7 +157,7 @@ void CommandsTest::runFinishedShowsCursor()
     // An empty space: the run ends after one step, and its end (posted by the worker, handled
     // by this thread's loop) brings the cursor back.
     SViewFixture f(5, 2, 5);
-    f.view.OnRunStart();
+    f.view.RunWatcher().OnRunStart();
     QVERIFY(!f.view.IsCursorShown());
     QTRY_VERIFY(f.view.IsCursorShown());
     QCOMPARE(f.doc.Session().RunControl().stateText(), std::string("Nothing to run"));
@@ -165,7 +166,7 @@ void CommandsTest::runFinishedShowsCursor()
 void CommandsTest::statusTextOnlyWhileBusy()
 {
     SViewFixture f(5, 2, 5);
-    QSignalSpy spy(&f.view, &CTesseraView::StatusText);
+    QSignalSpy spy(&f.view.RunWatcher(), &CRunWatcher::StatusText);
     {
         CRunLink& link = f.doc.GetLink();
         link.Lock();

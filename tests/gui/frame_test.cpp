@@ -25,6 +25,7 @@
 #include "app/mainframe.h"
 #include "app/tesseraapp.h"
 #include "guitestsupport.h"
+#include "view/runwatcher.h"
 #include "view/joystickcontroller.h"
 
 namespace {
@@ -230,7 +231,7 @@ void FrameTest::statusPromptsAndIdleText()
     // A run's status replaces the idle text until it is cleared.
     m_frame->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_frame));
-    emit m_frame->GetView()->StatusText("Phase:Ready");
+    emit m_frame->GetView()->RunWatcher().StatusText("Phase:Ready");
     QCOMPARE(m_frame->statusBar()->currentMessage(), QString("Phase:Ready"));
     QVERIFY(!m_frame->IdleLabel()->isVisible());
     m_frame->statusBar()->clearMessage();

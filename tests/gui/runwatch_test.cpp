@@ -10,6 +10,7 @@
 #include "app/mainframe.h"
 #include "app/tesseraapp.h"
 #include "guitestsupport.h"
+#include "view/runwatcher.h"
 
 namespace {
 // Pixels that only the work-area outline (cyan) draws: the example scenes hold no such colour.
@@ -68,16 +69,16 @@ void RunWatchTest::stepPauseEditAndPanes()
     m_frame->Execute(ID_RUN_STEP);
     QTRY_COMPARE(Step(), QString("Step 2"));
     QCOMPARE(State(), QString("Paused"));
-    QCOMPARE(int(view->GetChanges().size()), 2);
-    QCOMPARE(int(view->GetAppliedRules().size()), 1);
-    QVERIFY(view->GetAppliedRules()[0].drawing.isEqual(CBox(1, 0, 1, 7, 0, 3)));
-    QCOMPARE(view->GetAppliedRules()[0].positions, 1);
+    QCOMPARE(int(view->RunWatcher().GetChanges().size()), 2);
+    QCOMPARE(int(view->RunWatcher().GetAppliedRules().size()), 1);
+    QVERIFY(view->RunWatcher().GetAppliedRules()[0].drawing.isEqual(CBox(1, 0, 1, 7, 0, 3)));
+    QCOMPARE(view->RunWatcher().GetAppliedRules()[0].positions, 1);
 
     // An edit while paused restarts the run, paused again after its first step; the outlines
     // of the old step are gone.
     view->PlaceCursor(30, 0, 20);
     view->OnPointSet();
-    QVERIFY(view->GetChanges().empty());
+    QVERIFY(view->RunWatcher().GetChanges().empty());
     QTRY_COMPARE(Step(), QString("Step 1"));
     QTRY_COMPARE(State(), QString("Paused"));
 
