@@ -176,12 +176,12 @@ void CommandsTest::statusTextOnlyWhileBusy()
     QTest::qWait(1200);
     QCOMPARE(spy.count(), 0);  // not busy: the status bar keeps its text
     f.doc.GetLink().Lock();
-    f.doc.GetLink().busy = 1;
+    f.doc.GetLink().busy = true;
     f.doc.GetLink().Unlock();
     QVERIFY(spy.wait(5000));
     QCOMPARE(spy.takeFirst().at(0).toString(), QString("Phase:Separate 3/50"));
     f.doc.GetLink().Lock();
-    f.doc.GetLink().busy = 0;
+    f.doc.GetLink().busy = false;
     f.doc.GetLink().Unlock();
 }
 
