@@ -216,7 +216,7 @@ void CMainFrame::Execute(int id)
 
 void CMainFrame::ExecuteWithBigStep(int id)
 {
-    const bool bigAlready = m_pView->GetStep() == CSpaceEditor::STEP_BIG;
+    const bool bigAlready = m_pView->GetEditor().GetStep() == CSpaceEditor::STEP_BIG;
     Execute(ID_MOVECURSOR_STEPBIG);
     Execute(id);
     if (!bigAlready) Execute(ID_MOVECURSOR_STEP1);
@@ -241,7 +241,7 @@ void CMainFrame::UpdateCommandUI()
 void CMainFrame::UpdateWhereAmI()
 {
     if (!m_pWhereAmI) return;
-    const CTesseraView& v = *m_pView;
+    const CSpaceEditor& v = m_pView->GetEditor();
     m_pWhereAmI->Show({v.GetCursorX(), v.GetCursorY(), v.GetCursorZ(), m_pDoc->GetSizeX(), m_pDoc->GetSizeY(),
                        m_pDoc->GetSizeZ(), v.IsArea(), v.GetAreaX(), v.GetAreaY(), v.GetAreaZ(), v.GetColor()});
 }

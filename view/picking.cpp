@@ -124,7 +124,7 @@ int CGuidePicker::CountMoves(int direction)
     if (PickAllHigh(ReadPixel())) return 1;
 
     CTesseraDoc* doc = m_view.GetDocument();
-    const int cursor[3] = {m_view.GetCursorX(), m_view.GetCursorY(), m_view.GetCursorZ()};
+    const int cursor[3] = {m_view.GetEditor().GetCursorX(), m_view.GetEditor().GetCursorY(), m_view.GetEditor().GetCursorZ()};
     const int size[3] = {doc->GetSizeX(), doc->GetSizeY(), doc->GetSizeZ()};
     const int axis = GuideAxis(direction), k = cursor[axis];
     if (!GuidePlus(direction)) {
@@ -151,7 +151,7 @@ bool CGuidePicker::PickCursorCell(int x, int y)
     bool hit = false;
     if (PickAllLow(ReadPixel())) {
         // Only the faces of a white cell turned toward the eye are bright enough to count.
-        m_view.DrawRun(m_view.GetCursorX(), m_view.GetCursorY(), m_view.GetCursorZ(), CELL_WHITE, 1);
+        m_view.DrawRun(m_view.GetEditor().GetCursorX(), m_view.GetEditor().GetCursorY(), m_view.GetEditor().GetCursorZ(), CELL_WHITE, 1);
         hit = PickAllHigh(ReadPixel());
     }
     End();

@@ -140,7 +140,11 @@ void CTesseraView::ResetViewState()
     Redraw();
 }
 
-void CTesseraView::PlaceCursor(int x, int y, int z) { m_editor.PlaceCursor(x, y, z); }
+void CTesseraView::OnViewCursor()
+{
+    m_bCursor = !m_bCursor;
+    Redraw();
+}
 
 void CTesseraView::PlaceEye(float elevation, float azimuth, float distance)
 {
@@ -183,7 +187,7 @@ void CTesseraView::OnLButtonDown(int x, int y)
     if (!m_bCursor) return;
     const SGuidePick pick = m_picker->PickGuide(x, y);
     if (pick.direction < 0) return;  // on no guide line: nothing to redraw
-    for (int i = 0; i < pick.moves; i++) Move(ECursorMove(pick.direction));
+    for (int i = 0; i < pick.moves; i++) m_editor.Move(ECursorMove(pick.direction));
     Redraw();
 }
 

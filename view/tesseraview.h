@@ -1,6 +1,7 @@
 // CTesseraView: the 3D view of the document's space and of its editing model (cursor, area,
-// clipboard) with the viewpoint; it forwards commands and input to the model and draws the
-// result, with the overlays its run watcher keeps.
+// clipboard) from its viewpoint. Commands change the model and the viewpoint directly and then
+// ask it to redraw; it turns mouse clicks into model moves and draws the result, with the
+// overlays its run watcher keeps.
 #pragma once
 
 #include <QImage>
@@ -35,9 +36,12 @@ public:
     ~CTesseraView() override;
 
     CTesseraDoc* GetDocument() const { return m_pDoc; }
-    // The editing model this view draws.
+    // The editing model and the viewpoint this view draws; commands, the mouse and the
+    // joystick change them, then the view redraws.
     CSpaceEditor& GetEditor() { return m_editor; }
     const CSpaceEditor& GetEditor() const { return m_editor; }
+    CViewpoint& GetViewpoint() { return m_viewpoint; }
+    const CViewpoint& GetViewpoint() const { return m_viewpoint; }
 
     // Draws the space again, and its program blocks shortly after.
     void OnUpdate()
@@ -67,48 +71,11 @@ public:
     // Recomputes the program blocks now (normally debounced after edits and steps).
     void RefreshProgramBlocks();
 
-    // Edit menu.
-    void OnPointSet();
-    void OnPointReset();
-    void OnAreaBegin();
-    void OnAreaCancel();
-    void OnAreaMove();
-    void OnEditCopy();
-    void OnEditCut();
-    void OnEditPaste();
-    void OnEditUndo();
-    void OnEditRedo();
-
-    // File > SizeUp and SizeDown, through the model so that the step knows the cursor.
-    void OnSizeUp();
-    void OnSizeDown();
-
-    // MoveCursor menu: each moves and redraws.
-    void OnMoveUp();
-    void OnMoveDown();
-    void OnMoveLeft();
-    void OnMoveRight();
-    void OnMoveFront();
-    void OnMoveRear();
-    void OnStep1() { m_editor.SetStep(1); }
-    void OnStepBig() { m_editor.SetStep(CSpaceEditor::STEP_BIG); }
-
-    // Color menu: the current painting colour (no cell changes, no redraw).
-    void OnColor(int code) { m_editor.SetColor(code); }
-
-    // MoveEye menu: each changes the viewpoint and redraws.
-    void OnEyeUp();
-    void OnEyeDown();
-    void OnEyeLeft();
-    void OnEyeRight();
-    void OnZoomIn();
-    void OnZoomOut();
-    void OnResetView();
-
     // View > Fit Space: the eye backs away from the cursor (or comes nearer) until the whole
-    // space is in view, keeping its direction. FitSpace alone does not redraw.
-    void OnFitSpace();
+    // space is in view, keeping its direction. It does not redraw.
     void FitSpace();
+    // MoveEye > Reset: the starting viewpoint, looking at the cursor. It does not redraw.
+    void ResetView();
     // Puts the cursor in the middle of the non-empty cells and the eye as near as it can be with
     // all of them in view (for pictures of the program rather than of the whole space). Does
     // nothing in an empty space.
@@ -136,27 +103,9 @@ public:
 
     // View > Cursor.
     void OnViewCursor();
+    bool IsCursorShown() const { return m_bCursor; }
     // Tool > SideWinder 3D Pro: the joystick moving this view's cursor and eye.
     CJoystickController& Joystick() { return *m_joystick; }
-
-    // The six axis moves, clamped to the space; they move the target, and the area in move
-    // mode, but do not redraw. Shared by the menu, the mouse and the joystick.
-    void MoveXMinus() { m_editor.MoveXMinus(); }
-    void MoveXPlus() { m_editor.MoveXPlus(); }
-    void MoveDown() { m_editor.MoveDown(); }
-    void MoveUp() { m_editor.MoveUp(); }
-    void MoveZMinus() { m_editor.MoveZMinus(); }
-    void MoveZPlus() { m_editor.MoveZPlus(); }
-    void Move(ECursorMove move) { m_editor.Move(move); }
-
-    // Viewpoint operations without redraw (the joystick's hat uses them too).
-    void EyeUp();
-    void EyeDown();
-    void EyeLeft();
-    void EyeRight();
-    void ZoomIn();
-    void ZoomOut();
-    void ResetView();
 
     // Mouse (window coordinates in logical pixels, y downward): clicks always reach a running
     // program; with the cursor shown, a click on a guide line moves the cursor along it and a
@@ -170,31 +119,8 @@ public:
     void DrawGuideFar(int direction);
     void DrawRun(int x0, int y, int z, int value, int length);
 
-    // State read by the menus' update handlers and by tests.
-    int GetColor() const { return m_editor.GetColor(); }
-    int GetStep() const { return m_editor.GetStep(); }
-    int GetCursorX() const { return m_editor.GetCursorX(); }
-    int GetCursorY() const { return m_editor.GetCursorY(); }
-    int GetCursorZ() const { return m_editor.GetCursorZ(); }
-    float GetTargetX() const { return m_editor.GetTargetX(); }
-    float GetTargetY() const { return m_editor.GetTargetY(); }
-    float GetTargetZ() const { return m_editor.GetTargetZ(); }
-    float GetElevation() const { return m_viewpoint.elevation; }
-    float GetAzimuth() const { return m_viewpoint.azimuth; }
-    float GetDistance() const { return m_viewpoint.distance; }
-    int GetAreaX() const { return m_editor.GetAreaX(); }
-    int GetAreaY() const { return m_editor.GetAreaY(); }
-    int GetAreaZ() const { return m_editor.GetAreaZ(); }
-    bool IsArea() const { return m_editor.IsArea(); }
-    bool IsAreaMove() const { return m_editor.IsAreaMove(); }
-    bool IsCursorShown() const { return m_bCursor; }
-    bool IsEdited() const { return m_editor.IsEdited(); }
-    bool IsBackAvailable() const { return m_editor.IsBackAvailable(); }
-    const CSpace& GetClipboard() const { return m_editor.GetClipboard(); }
-
-    // Places the cursor (with the target) and the eye directly, as the mouse and the joystick
-    // do through their own paths; used to set up scenes.
-    void PlaceCursor(int x, int y, int z);
+    // Places the eye directly, as the mouse and the joystick do through their own paths; used
+    // to set up scenes (an eye placed on purpose is not fitted to a newly opened space).
     void PlaceEye(float elevation, float azimuth, float distance);
     // Faces lying against non-empty neighbours are hidden and normally left out; with this off
     // every face is drawn (slower, the same picture).

@@ -94,7 +94,7 @@ SFrames MeasureSpace(const SSize& size, long cells, const SOptions& opt)
 
     int frameNumber = 0;
     auto frame = [&] {
-        if (opt.eye == "move") view.PlaceEye(view.GetElevation(), view.GetAzimuth() + 0.01f, view.GetDistance());
+        if (opt.eye == "move") view.PlaceEye(view.GetViewpoint().elevation, view.GetViewpoint().azimuth + 0.01f, view.GetViewpoint().distance);
         for (int i = 0; i < opt.change; i++)
             doc.SetCell(int(random() % size.x), int(random() % size.y), int(random() % size.z), RandomValue(random));
         view.Redraw();

@@ -39,10 +39,10 @@ void Wheel(QWidget* w, int delta)
 float OutermostCorner(const CTesseraView& view)
 {
     CTesseraDoc* doc = view.GetDocument();
-    const SVec3 target = {view.GetTargetX(), view.GetTargetY(), view.GetTargetZ()};
-    const SVec3 eye = EyePosition(target, view.GetElevation(), view.GetAzimuth(), view.GetDistance());
+    const SVec3 target = {view.GetEditor().GetTargetX(), view.GetEditor().GetTargetY(), view.GetEditor().GetTargetZ()};
+    const SVec3 eye = EyePosition(target, view.GetViewpoint().elevation, view.GetViewpoint().azimuth, view.GetViewpoint().distance);
     const SVec3 size = {float(doc->GetSizeX()), float(doc->GetSizeY()), float(doc->GetSizeZ())};
-    const SClipPlanes planes = ComputeClipPlanes(size, target, eye, view.GetDistance());
+    const SClipPlanes planes = ComputeClipPlanes(size, target, eye, view.GetViewpoint().distance);
     QMatrix4x4 m;
     m.perspective(60.0f, float(view.width()) / view.height(), planes.zNear, planes.zFar);
     m.lookAt({eye.x, eye.y, eye.z}, {target.x, target.y, target.z}, {0, 1, 0});
@@ -76,31 +76,31 @@ private slots:
 void NavigationTest::middleDragOrbits()
 {
     SViewFixture f(10, 3, 10, {}, true);
-    const float azimuth = f.view.GetAzimuth(), elevation = f.view.GetElevation();
+    const float azimuth = f.view.GetViewpoint().azimuth, elevation = f.view.GetViewpoint().elevation;
     Drag(&f.view, QPoint(200, 150), 40, 0, Qt::MiddleButton);
-    QVERIFY(std::abs(f.view.GetAzimuth() - (azimuth - 0.4f)) < 1e-5f);
-    QCOMPARE(f.view.GetElevation(), elevation);
+    QVERIFY(std::abs(f.view.GetViewpoint().azimuth - (azimuth - 0.4f)) < 1e-5f);
+    QCOMPARE(f.view.GetViewpoint().elevation, elevation);
     Drag(&f.view, QPoint(200, 150), 0, 30, Qt::MiddleButton);
-    QVERIFY(std::abs(f.view.GetElevation() - (elevation + 0.3f)) < 1e-5f);
+    QVERIFY(std::abs(f.view.GetViewpoint().elevation - (elevation + 0.3f)) < 1e-5f);
     // Moving without a button pressed does nothing.
     SendMouse(&f.view, QEvent::MouseMove, QPoint(10, 10), Qt::NoButton, Qt::NoButton);
-    QVERIFY(std::abs(f.view.GetElevation() - (elevation + 0.3f)) < 1e-5f);
+    QVERIFY(std::abs(f.view.GetViewpoint().elevation - (elevation + 0.3f)) < 1e-5f);
     // The cursor and the target stay.
-    QCOMPARE(f.view.GetCursorX(), 5);
-    QCOMPARE(f.view.GetTargetX(), 5.5f);
+    QCOMPARE(f.view.GetEditor().GetCursorX(), 5);
+    QCOMPARE(f.view.GetEditor().GetTargetX(), 5.5f);
 }
 
 void NavigationTest::altLeftDragOrbitsWithoutClicking()
 {
     SViewFixture f(16, 3, 12, {}, true);
-    f.view.PlaceCursor(10, 1, 6);
+    f.view.GetEditor().PlaceCursor(10, 1, 6);
     f.view.PlaceEye(0.4f, 0.5f, 22);
     TakeClicks(f.doc);
     // Starting on a guide line: a plain click there would move the cursor.
     const QPoint onLine = Project(f.view, 7.4f, 1.5f, 6.5f);
     Drag(&f.view, onLine, -20, 0, Qt::LeftButton, Qt::AltModifier);
-    QVERIFY(std::abs(f.view.GetAzimuth() - 0.7f) < 1e-5f);
-    QCOMPARE(f.view.GetCursorX(), 10);
+    QVERIFY(std::abs(f.view.GetViewpoint().azimuth - 0.7f) < 1e-5f);
+    QCOMPARE(f.view.GetEditor().GetCursorX(), 10);
     QCOMPARE(TakeClicks(f.doc), std::make_pair(0, 0));
     // A middle press is no click for the program either.
     Drag(&f.view, onLine, 0, 0, Qt::MiddleButton);
@@ -112,16 +112,16 @@ void NavigationTest::wheelZooms()
     SViewFixture f(10, 3, 10, {}, true);
     f.view.PlaceEye(0.4f, 0.3f, 10);
     Wheel(&f.view, 120);  // away from the user: nearer
-    QCOMPARE(f.view.GetDistance(), 8.0f);
+    QCOMPARE(f.view.GetViewpoint().distance, 8.0f);
     Wheel(&f.view, -240);
-    QCOMPARE(f.view.GetDistance(), 8 * 1.25f * 1.25f);
+    QCOMPARE(f.view.GetViewpoint().distance, 8 * 1.25f * 1.25f);
     // Half notches add up.
     Wheel(&f.view, 60);
-    QCOMPARE(f.view.GetDistance(), 8 * 1.25f * 1.25f);
+    QCOMPARE(f.view.GetViewpoint().distance, 8 * 1.25f * 1.25f);
     Wheel(&f.view, 60);
-    QCOMPARE(f.view.GetDistance(), 10.0f);
+    QCOMPARE(f.view.GetViewpoint().distance, 10.0f);
     for (int i = 0; i < 20; i++) Wheel(&f.view, 120);
-    QCOMPARE(f.view.GetDistance(), 2.0f);
+    QCOMPARE(f.view.GetViewpoint().distance, 2.0f);
 }
 
 void NavigationTest::fitSpaceShowsTheWholeSpace()
@@ -129,14 +129,14 @@ void NavigationTest::fitSpaceShowsTheWholeSpace()
     SViewFixture f(40, 10, 30, {}, true);
     f.view.PlaceEye(0.3f, 0.8f, 4);  // close in: the space overflows the view
     QVERIFY(OutermostCorner(f.view) > 1);
-    f.view.OnFitSpace();
+    f.view.FitSpace();
     QVERIFY2(OutermostCorner(f.view) <= 1, qPrintable(QString::number(OutermostCorner(f.view))));
-    QCOMPARE(f.view.GetElevation(), 0.3f);  // only the distance changes
-    QCOMPARE(f.view.GetAzimuth(), 0.8f);
+    QCOMPARE(f.view.GetViewpoint().elevation, 0.3f);  // only the distance changes
+    QCOMPARE(f.view.GetViewpoint().azimuth, 0.8f);
     // From far away it comes nearer, still showing every corner.
     f.view.PlaceEye(-0.5f, 2.0f, 500);
-    f.view.OnFitSpace();
-    QVERIFY(f.view.GetDistance() < 100);
+    f.view.FitSpace();
+    QVERIFY(f.view.GetViewpoint().distance < 100);
     QVERIFY(OutermostCorner(f.view) <= 1);
     QVERIFY(OutermostCorner(f.view) > 0.8f);  // and fills the view
 }
@@ -147,31 +147,31 @@ void NavigationTest::largeSpaceIsFittedWhenOpened()
     SViewFixture f(6, 2, 6, {}, true);
     LoadSpace(f.doc, 130, 1, 10);
     f.view.OnInitialUpdate();  // as the frame does after Open
-    QCOMPARE(f.view.GetDistance(), 11.0f);  // not yet
+    QCOMPARE(f.view.GetViewpoint().distance, 11.0f);  // not yet
     f.view.FitIfTooLarge();
     QVERIFY2(OutermostCorner(f.view) <= 1, qPrintable(QString::number(OutermostCorner(f.view))));
-    QVERIFY(f.view.GetDistance() > 11);
-    QCOMPARE(f.view.GetElevation(), 0.3926991f);
+    QVERIFY(f.view.GetViewpoint().distance > 11);
+    QCOMPARE(f.view.GetViewpoint().elevation, 0.3926991f);
     // A space that fits keeps the first view of old.
     LoadSpace(f.doc, 4, 3, 4);
     f.view.OnInitialUpdate();
     f.view.FitIfTooLarge();
-    QCOMPARE(f.view.GetDistance(), 7.0f);
+    QCOMPARE(f.view.GetViewpoint().distance, 7.0f);
     QVERIFY(OutermostCorner(f.view) < 1);
     // Before the view is shown, the fit waits for the view's size.
     SViewFixture hidden(130, 1, 10);
     hidden.view.FitIfTooLarge();
-    QCOMPARE(hidden.view.GetDistance(), 11.0f);
+    QCOMPARE(hidden.view.GetViewpoint().distance, 11.0f);
     hidden.view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&hidden.view));
-    QTRY_VERIFY(hidden.view.GetDistance() > 11);
+    QTRY_VERIFY(hidden.view.GetViewpoint().distance > 11);
     QVERIFY(OutermostCorner(hidden.view) <= 1);
 }
 
 void NavigationTest::clicksStillWork()
 {
     SViewFixture f(16, 3, 12, {}, true);
-    f.view.PlaceCursor(10, 1, 6);
+    f.view.GetEditor().PlaceCursor(10, 1, 6);
     f.view.PlaceEye(0.4f, 0.5f, 22);
     TakeClicks(f.doc);
     // Left and right presses reach a running program.
@@ -182,9 +182,9 @@ void NavigationTest::clicksStillWork()
     Drag(&f.view, QPoint(100, 100), 5, 0, Qt::MiddleButton);
     Wheel(&f.view, -120);
     QTest::mouseClick(&f.view, Qt::LeftButton, {}, Project(f.view, 2.5f, 1.5f, 6.5f));
-    QCOMPARE(f.view.GetCursorX(), 2);
+    QCOMPARE(f.view.GetEditor().GetCursorX(), 2);
     // A double click on the cursor cell paints it.
-    f.view.OnColor(103);
+    f.view.GetEditor().SetColor(103);
     const QPoint top = Project(f.view, 2.5f, 2.0f, 6.5f);
     QTest::mouseClick(&f.view, Qt::LeftButton, {}, top);
     QTest::mouseDClick(&f.view, Qt::LeftButton, {}, top);
@@ -198,7 +198,7 @@ void NavigationTest::cellEdgesOutlineEveryCell()
     for (int x = 1; x <= 4; x++)
         for (int z = 1; z <= 3; z++) f.doc.SetCell(x, 0, z, 103);
     f.view.OnViewCursor();
-    f.view.PlaceCursor(3, 0, 2);
+    f.view.GetEditor().PlaceCursor(3, 0, 2);
     f.view.PlaceEye(1.5f, 0.0f, 9);
     QVERIFY(f.view.IsCellEdges());  // on by default
     QImage image = RenderScene(f.view);

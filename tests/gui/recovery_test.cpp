@@ -89,7 +89,7 @@ void RecoveryTest::copyFollowsUnsavedChanges()
     QCOMPARE(frame->Recovery()->IntervalMs(), 100);
     QTest::qWait(400);
     QVERIFY(Copies().isEmpty());  // nothing unsaved, nothing written
-    frame->GetView()->OnColor(103);
+    frame->GetView()->GetEditor().SetColor(103);
     frame->Execute(ID_EDIT_POINTSET);
     QTRY_COMPARE(Copies().size(), 1);
     QTRY_VERIFY(ReadFile(frame->Recovery()->CopyPath()).find("(20,0,15,103)") != std::string::npos);

@@ -76,8 +76,8 @@ void RunWatchTest::stepPauseEditAndPanes()
 
     // An edit while paused restarts the run, paused again after its first step; the outlines
     // of the old step are gone.
-    view->PlaceCursor(30, 0, 20);
-    view->OnPointSet();
+    view->GetEditor().PlaceCursor(30, 0, 20);
+    m_frame->Execute(ID_EDIT_POINTSET);
     QVERIFY(view->RunWatcher().GetChanges().empty());
     QTRY_COMPARE(Step(), QString("Step 1"));
     QTRY_COMPARE(State(), QString("Paused"));
@@ -142,8 +142,8 @@ void RunWatchTest::programBlocksFollowEdits()
     QVERIFY(CountCyan(RenderScene(*view)) > 20);  // the work area is outlined
 
     // Taking the work area's post away breaks it: after the edit its outline goes.
-    view->PlaceCursor(6, 1, 1);
-    view->OnPointReset();
+    view->GetEditor().PlaceCursor(6, 1, 1);
+    m_frame->Execute(ID_EDIT_POINTRESET);
     QTRY_COMPARE(int(view->GetProgramBlocks().size()), 1);
     QCOMPARE(view->GetProgramBlocks()[0].kind, CBlockKind::RuleGroup);
     QCOMPARE(CountCyan(RenderScene(*view)), 0);
