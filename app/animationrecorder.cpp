@@ -8,6 +8,7 @@
 
 #include "document/tesseradoc.h"
 #include "view/gifanimation.h"
+#include "view/runwatcher.h"
 #include "view/tesseraview.h"
 
 namespace {
@@ -67,7 +68,7 @@ CAnimationRecorder::EResult CAnimationRecorder::Record(CTesseraDoc& doc, CTesser
         doc.SignalContinue();
     }
     doc.StopRun();
-    doc.SetRunWindow(&view);
+    doc.SetRunWindow(&view.RunWatcher());
     view.EndPictures();
 
     if (result == WRITTEN && !gif.Close(settings.lastDelay)) {

@@ -1,5 +1,5 @@
-// The command table: which document, view, frame or application method each identifier runs,
-// and the update handlers that give menu items and buttons their check marks and enabled state.
+// The command table: which document, editing model, viewpoint, run watcher, view, frame or
+// application method each identifier runs, and the update handlers that give menu items and buttons their check marks and enabled state.
 #include <QAction>
 #include <QApplication>
 #include <QStatusBar>
@@ -13,12 +13,16 @@
 #include "app/tesseraapp.h"
 #include "document/tesseradoc.h"
 #include "view/joystickcontroller.h"
+#include "view/runwatcher.h"
 #include "view/tesseraview.h"
 
 void CMainFrame::BindCommands()
 {
     CTesseraView* view = m_pView;
     CTesseraDoc* doc = m_pDoc.get();
+    CRunWatcher* watcher = &view->RunWatcher();
+    CSpaceEditor* editor = &view->GetEditor();
+    CViewpoint* eye = &view->GetViewpoint();
     auto on = [this](int id, std::function<void()> run, std::function<void(QAction*)> update = nullptr) {
         m_commands[id] = {std::move(run), std::move(update)};
     };
@@ -30,6 +34,13 @@ void CMainFrame::BindCommands()
                           }};
     };
     auto enabled = [](std::function<bool()> state) { return [state](QAction* a) { a->setEnabled(state()); }; };
+    // A command of the editing model or the viewpoint, after which the view draws the result.
+    auto redrawn = [view](std::function<void()> command) {
+        return [view, command] {
+            command();
+            view->Redraw();
+        };
+    };
 
     // File
     on(ID_FILE_NEW, [this] { OnFileNew(); });
@@ -39,8 +50,8 @@ void CMainFrame::BindCommands()
     on(ID_FILE_EXPORT_IMAGE, [this] { OnFileExportImage(); });
     on(ID_FILE_EXPORT_ANIMATION, [this] { OnFileExportAnimation(); });
     on(ID_FILE_EXPORT_GLTF, [this] { OnFileExportGltf(); });
-    on(ID_FILE_SIZEUP, [view] { view->OnSizeUp(); });
-    on(ID_FILE_SIZEDOWN, [view] { view->OnSizeDown(); });
+    on(ID_FILE_SIZEUP, [editor] { editor->SizeUp(); });  // the view starts afresh on the new space
+    on(ID_FILE_SIZEDOWN, [editor] { editor->SizeDown(); });
     on(ID_FILE_SPACESIZE, [this] { OnSpaceSize(); });
     for (int i = 0; i < ID_FILE_MRU_COUNT; i++)
         on(ID_FILE_MRU_FILE1 + i, [this, i] { OpenRecentFile(i); },
@@ -48,14 +59,14 @@ void CMainFrame::BindCommands()
     on(ID_APP_EXIT, [this] { close(); });
 
     // Run: Start is checked while a run is busy, Stop while none is; Back once Start was used.
-    checked(ID_RUN_START, [view] { view->OnRunStart(); }, [doc] { return doc->IsBusy(); });
-    checked(ID_RUN_STOP, [view] { view->OnRunStop(); }, [doc] { return !doc->IsBusy(); });
-    on(ID_RUN_BACK, [view] { view->OnRunBack(); }, enabled([view] { return view->IsBackAvailable(); }));
-    checked(ID_RUN_PAUSE, [view] { view->OnRunPause(); }, [doc] { return doc->Session().RunControl().isPaused(); });
-    on(ID_RUN_STEP, [view] { view->OnRunStep(); });
-    on(ID_RUN_GO, [view] { view->OnRunGo(); });
+    checked(ID_RUN_START, [watcher] { watcher->OnRunStart(); }, [doc] { return doc->IsBusy(); });
+    checked(ID_RUN_STOP, [watcher] { watcher->OnRunStop(); }, [doc] { return !doc->IsBusy(); });
+    on(ID_RUN_BACK, [watcher] { watcher->OnRunBack(); }, enabled([editor] { return editor->IsBackAvailable(); }));
+    checked(ID_RUN_PAUSE, [watcher] { watcher->OnRunPause(); }, [doc] { return doc->Session().RunControl().isPaused(); });
+    on(ID_RUN_STEP, [watcher] { watcher->OnRunStep(); });
+    on(ID_RUN_GO, [watcher] { watcher->OnRunGo(); });
     for (int i = 0; i < ID_RUN_SPEED_COUNT; i++)
-        checked(ID_RUN_SPEED_FIRST + i, [view, i] { view->OnRunSpeed(i); },
+        checked(ID_RUN_SPEED_FIRST + i, [watcher, i] { watcher->OnRunSpeed(i); },
                 [doc, i] { return doc->Session().RunControl().speed() == i; });
 
     // Edit: Undo and Redo name the step they would take back or make again ("&Undo Paste").
@@ -68,42 +79,43 @@ void CMainFrame::BindCommands()
             a->setEnabled(!step.empty());
         };
     };
-    on(ID_EDIT_UNDO, [view] { view->OnEditUndo(); }, named(RES_UNDO, [view] { return view->GetEditor().UndoName(); }));
-    on(ID_EDIT_REDO, [view] { view->OnEditRedo(); }, named(RES_REDO, [view] { return view->GetEditor().RedoName(); }));
-    on(ID_EDIT_POINTSET, [view] { view->OnPointSet(); });
-    on(ID_EDIT_POINTRESET, [view] { view->OnPointReset(); });
-    on(ID_EDIT_AREABEGIN, [view] { view->OnAreaBegin(); }, enabled([view] { return !view->IsArea(); }));
-    on(ID_EDIT_AREACANCEL, [view] { view->OnAreaCancel(); }, enabled([view] { return view->IsArea(); }));
-    on(ID_EDIT_AREAMOVE, [view] { view->OnAreaMove(); },
-       enabled([view] { return view->IsArea() && !view->IsAreaMove(); }));
-    on(ID_EDIT_COPY, [view] { view->OnEditCopy(); });
-    on(ID_EDIT_CUT, [view] { view->OnEditCut(); });
-    on(ID_EDIT_PASTE, [view] { view->OnEditPaste(); });
+    on(ID_EDIT_UNDO, redrawn([editor] { editor->Undo(); }), named(RES_UNDO, [editor] { return editor->UndoName(); }));
+    on(ID_EDIT_REDO, redrawn([editor] { editor->Redo(); }), named(RES_REDO, [editor] { return editor->RedoName(); }));
+    on(ID_EDIT_POINTSET, redrawn([editor] { editor->PointSet(); }));
+    on(ID_EDIT_POINTRESET, redrawn([editor] { editor->PointReset(); }));
+    on(ID_EDIT_AREABEGIN, redrawn([editor] { editor->AreaBegin(); }), enabled([editor] { return !editor->IsArea(); }));
+    on(ID_EDIT_AREACANCEL, redrawn([editor] { editor->AreaCancel(); }), enabled([editor] { return editor->IsArea(); }));
+    on(ID_EDIT_AREAMOVE, [editor] { editor->AreaMove(); },  // nothing to redraw
+       enabled([editor] { return editor->IsArea() && !editor->IsAreaMove(); }));
+    on(ID_EDIT_COPY, [editor] { editor->Copy(); });
+    on(ID_EDIT_CUT, redrawn([editor] { editor->Cut(); }));
+    on(ID_EDIT_PASTE, redrawn([editor] { editor->Paste(); }));
 
-    // MoveCursor
-    on(ID_MOVECURSOR_UP, [view] { view->OnMoveUp(); });
-    on(ID_MOVECURSOR_DOWN, [view] { view->OnMoveDown(); });
-    on(ID_MOVECURSOR_LEFT, [view] { view->OnMoveLeft(); });
-    on(ID_MOVECURSOR_RIGHT, [view] { view->OnMoveRight(); });
-    on(ID_MOVECURSOR_FRONT, [view] { view->OnMoveFront(); });
-    on(ID_MOVECURSOR_REAR, [view] { view->OnMoveRear(); });
-    checked(ID_MOVECURSOR_STEP1, [view] { view->OnStep1(); }, [view] { return view->GetStep() == 1; });
-    checked(ID_MOVECURSOR_STEPBIG, [view] { view->OnStepBig(); }, [view] { return view->GetStep() == CSpaceEditor::STEP_BIG; });
+    // MoveCursor: Left, Right, Front and Rear along the world axis closest on screen.
+    on(ID_MOVECURSOR_UP, redrawn([editor] { editor->MoveUp(); }));
+    on(ID_MOVECURSOR_DOWN, redrawn([editor] { editor->MoveDown(); }));
+    const std::pair<int, EScreenDirection> screenMoves[] = {{ID_MOVECURSOR_LEFT, SCREEN_LEFT}, {ID_MOVECURSOR_RIGHT, SCREEN_RIGHT},
+                                                            {ID_MOVECURSOR_FRONT, SCREEN_FRONT}, {ID_MOVECURSOR_REAR, SCREEN_REAR}};
+    for (auto [id, direction] : screenMoves)
+        on(id, redrawn([editor, eye, direction] { editor->MoveScreen(direction, eye->azimuth); }));
+    checked(ID_MOVECURSOR_STEP1, [editor] { editor->SetStep(1); }, [editor] { return editor->GetStep() == 1; });
+    checked(ID_MOVECURSOR_STEPBIG, [editor] { editor->SetStep(CSpaceEditor::STEP_BIG); },
+            [editor] { return editor->GetStep() == CSpaceEditor::STEP_BIG; });
 
     // Color: the current colour's item carries the check mark.
     for (int id = ID_COLOR_WHITE; id <= ID_COLOR_BLACK; id++) {
         const int code = ColorCodeOfCommand(id);
-        checked(id, [view, code] { view->OnColor(code); }, [view, code] { return view->GetColor() == code; });
+        checked(id, [editor, code] { editor->SetColor(code); }, [editor, code] { return editor->GetColor() == code; });
     }
 
     // MoveEye
-    on(ID_MOVEEYE_UP, [view] { view->OnEyeUp(); });
-    on(ID_MOVEEYE_DOWN, [view] { view->OnEyeDown(); });
-    on(ID_MOVEEYE_LEFT, [view] { view->OnEyeLeft(); });
-    on(ID_MOVEEYE_RIGHT, [view] { view->OnEyeRight(); });
-    on(ID_MOVEEYE_ZOOMIN, [view] { view->OnZoomIn(); });
-    on(ID_MOVEEYE_ZOOMOUT, [view] { view->OnZoomOut(); });
-    on(ID_MOVEEYE_RESET, [view] { view->OnResetView(); });
+    on(ID_MOVEEYE_UP, redrawn([eye] { eye->EyeUp(); }));
+    on(ID_MOVEEYE_DOWN, redrawn([eye] { eye->EyeDown(); }));
+    on(ID_MOVEEYE_LEFT, redrawn([eye] { eye->EyeLeft(); }));
+    on(ID_MOVEEYE_RIGHT, redrawn([eye] { eye->EyeRight(); }));
+    on(ID_MOVEEYE_ZOOMIN, redrawn([eye] { eye->ZoomIn(); }));
+    on(ID_MOVEEYE_ZOOMOUT, redrawn([eye] { eye->ZoomOut(); }));
+    on(ID_MOVEEYE_RESET, redrawn([view] { view->ResetView(); }));
 
     // View and Tool
     checked(ID_VIEW_CURSOR, [view] { view->OnViewCursor(); }, [view] { return view->IsCursorShown(); });
@@ -116,12 +128,12 @@ void CMainFrame::BindCommands()
             [this] { return m_pToolBar && m_pToolBar->isVisibleTo(this); });
     checked(ID_VIEW_STATUS_BAR, [this] { statusBar()->setVisible(!statusBar()->isVisibleTo(this)); },
             [this] { return statusBar()->isVisibleTo(this); });
-    checked(ID_VIEW_CHANGES, [view] { view->OnViewChanges(); }, [view] { return view->IsChanges(); });
-    checked(ID_VIEW_APPLIED_RULES, [view] { view->OnViewAppliedRules(); }, [view] { return view->IsAppliedRules(); });
+    checked(ID_VIEW_CHANGES, [watcher] { watcher->OnViewChanges(); }, [watcher] { return watcher->IsChanges(); });
+    checked(ID_VIEW_APPLIED_RULES, [watcher] { watcher->OnViewAppliedRules(); }, [watcher] { return watcher->IsAppliedRules(); });
     checked(ID_VIEW_PROGRAM_BLOCKS, [view] { view->OnViewProgramBlocks(); },
             [view] { return view->IsProgramBlocks(); });
     checked(ID_VIEW_CELL_EDGES, [view] { view->OnViewCellEdges(); }, [view] { return view->IsCellEdges(); });
-    on(ID_VIEW_FIT_SPACE, [view] { view->OnFitSpace(); });
+    on(ID_VIEW_FIT_SPACE, redrawn([view] { view->FitSpace(); }));
     auto lookAlong = [view, doc](EAxisView axis) {
         const float aspect = view->height() > 0 ? float(view->width()) / float(view->height()) : 1.0f;
         const SViewPoint t = view->GetViewpoint().LookAlong(axis, doc->GetSizeX(), doc->GetSizeY(), doc->GetSizeZ(), aspect);

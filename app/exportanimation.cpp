@@ -46,8 +46,10 @@ bool CMainFrame::ExportAnimation(const QString& path, QSize size, int every, int
     CTesseraView view(&doc);
     view.resize(size);
     view.OnInitialUpdate();
-    view.PlaceCursor(m_pView->GetCursorX(), m_pView->GetCursorY(), m_pView->GetCursorZ());
-    view.PlaceEye(m_pView->GetElevation(), m_pView->GetAzimuth(), m_pView->GetDistance());
+    const CSpaceEditor& editor = m_pView->GetEditor();
+    const CViewpoint& eye = m_pView->GetViewpoint();
+    view.GetEditor().PlaceCursor(editor.GetCursorX(), editor.GetCursorY(), editor.GetCursorZ());
+    view.PlaceEye(eye.elevation, eye.azimuth, eye.distance);
     view.SetCellEdges(m_pView->IsCellEdges());
     if (view.IsCursorShown()) view.OnViewCursor();  // hidden while a program runs
 

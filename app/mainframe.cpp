@@ -24,6 +24,7 @@
 #include "app/toolbarstyle.h"
 #include "app/whereamipane.h"
 #include "document/tesseradoc.h"
+#include "view/runwatcher.h"
 #include "view/tesseraview.h"
 
 CMainFrame::CMainFrame() : m_pDoc(std::make_unique<CTesseraDoc>())
@@ -180,7 +181,7 @@ void CMainFrame::CreateStatusBar()
     statusBar()->addWidget(m_pIdleLabel, 1);
     m_pWhereAmI = new CWhereAmIPane;
     statusBar()->addPermanentWidget(m_pWhereAmI);
-    connect(m_pView, &CTesseraView::StatusText, statusBar(), [this](const QString& text) { statusBar()->showMessage(text); });
+    connect(&m_pView->RunWatcher(), &CRunWatcher::StatusText, statusBar(), [this](const QString& text) { statusBar()->showMessage(text); });
     // The run's step number and state, beside the message pane.
     m_pStepPane = new QLabel;
     m_pStatePane = new QLabel;
@@ -188,7 +189,7 @@ void CMainFrame::CreateStatusBar()
     m_pStatePane->setMinimumWidth(150);
     statusBar()->addPermanentWidget(m_pStepPane);
     statusBar()->addPermanentWidget(m_pStatePane);
-    connect(m_pView, &CTesseraView::RunStateChanged, this, &CMainFrame::UpdateRunPanes);
+    connect(&m_pView->RunWatcher(), &CRunWatcher::RunStateChanged, this, &CMainFrame::UpdateRunPanes);
     UpdateRunPanes();
 }
 
@@ -216,7 +217,7 @@ void CMainFrame::Execute(int id)
 
 void CMainFrame::ExecuteWithBigStep(int id)
 {
-    const bool bigAlready = m_pView->GetStep() == CSpaceEditor::STEP_BIG;
+    const bool bigAlready = m_pView->GetEditor().GetStep() == CSpaceEditor::STEP_BIG;
     Execute(ID_MOVECURSOR_STEPBIG);
     Execute(id);
     if (!bigAlready) Execute(ID_MOVECURSOR_STEP1);
@@ -241,7 +242,7 @@ void CMainFrame::UpdateCommandUI()
 void CMainFrame::UpdateWhereAmI()
 {
     if (!m_pWhereAmI) return;
-    const CTesseraView& v = *m_pView;
+    const CSpaceEditor& v = m_pView->GetEditor();
     m_pWhereAmI->Show({v.GetCursorX(), v.GetCursorY(), v.GetCursorZ(), m_pDoc->GetSizeX(), m_pDoc->GetSizeY(),
                        m_pDoc->GetSizeZ(), v.IsArea(), v.GetAreaX(), v.GetAreaY(), v.GetAreaZ(), v.GetColor()});
 }

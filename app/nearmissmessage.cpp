@@ -28,8 +28,8 @@ void CMainFrame::UpdateNearMissMessage()
     if (FoundNothingToDo(control) && control.run() != m_runExplained) {
         m_runExplained = control.run();
         const std::vector<CNearMiss> misses = findNearMisses(m_pDoc->GetSpace());
-        const CNearMiss* nearest = nearestNearMiss(misses, m_pView->GetCursorX(), m_pView->GetCursorY(),
-                                                   m_pView->GetCursorZ(), ANY_DISTANCE);
+        const CNearMiss* nearest = nearestNearMiss(misses, m_pView->GetEditor().GetCursorX(), m_pView->GetEditor().GetCursorY(),
+                                                   m_pView->GetEditor().GetCursorZ(), ANY_DISTANCE);
         if (nearest) {
             const QString head = control.state() == CRunControl::State::NothingToRun ? "Nothing to run"
                                                                                       : "No rule applied";

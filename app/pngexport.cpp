@@ -93,13 +93,13 @@ void SetUpExportView(CTesseraView& view, const SCommandLine& line)
     if (line.noCursor) view.OnViewCursor();
     if (line.view) {
         const float elevation = std::clamp(line.elevation, -viewpoint::ELEVATION_LIMIT, viewpoint::ELEVATION_LIMIT);
-        view.PlaceEye(elevation, line.azimuth, view.GetDistance());
+        view.PlaceEye(elevation, line.azimuth, view.GetViewpoint().distance);
     }
     if (line.fitCells) {
         view.FitCells();
     } else if (line.view) {
         view.FitSpace();
-    } else if (view.FitSpaceDistance() > view.GetDistance()) {
+    } else if (view.FitSpaceDistance() > view.GetViewpoint().distance) {
         view.FitSpace();  // as on opening a space too large for the first view
     }
 }

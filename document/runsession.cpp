@@ -75,7 +75,7 @@ void CRunSession::RestartIfBusy()
 bool CRunSession::IsBusy()
 {
     Hold hold(m_link.mutex);
-    return m_link.busy != 0;
+    return m_link.busy;
 }
 
 std::string CRunSession::GetStatusText()
@@ -94,13 +94,13 @@ bool CRunSession::IsLastStepShown()
 bool CRunSession::IsRunAsleep()
 {
     Hold hold(m_link.mutex);
-    return m_link.asleep != 0;
+    return m_link.asleep;
 }
 
 bool CRunSession::IsNothingToRun()
 {
     Hold hold(m_link.mutex);
-    return m_link.nothingToRun != 0;
+    return m_link.nothingToRun;
 }
 
 int CRunSession::AnswerShow(const CShownStep& shown)
@@ -145,7 +145,7 @@ bool CRunSession::RunFinished()
     {
         Hold hold(m_link.mutex);
         run = m_link.finishedRun;
-        nothingToRun = m_link.nothingToRun != 0;
+        nothingToRun = m_link.nothingToRun;
     }
     return m_control.onFinished(run, nothingToRun);
 }

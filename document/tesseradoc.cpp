@@ -305,7 +305,7 @@ void CTesseraDoc::Replaced(CSpace space)
 {
     {
         Hold hold(GetLink().mutex);
-        GetLink().busy = 0;
+        GetLink().busy = false;
         GetLink().space = std::move(space);
     }
     m_session.TakeRunWrites();  // what the stopped run wrote went with the old space

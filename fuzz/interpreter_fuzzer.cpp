@@ -41,7 +41,7 @@ Sizes sizesOf(CRunLink& link)
     return {link.space.getSizeX(), link.space.getSizeY(), link.space.getSizeZ()};
 }
 
-int asleep(CRunLink& link)
+bool asleep(CRunLink& link)
 {
     std::lock_guard<std::recursive_mutex> hold(link.mutex);
     return link.asleep;
@@ -93,6 +93,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (after.x < initial.x || after.y < initial.y || after.z < initial.z) fail("the document shrank");
     if (after.cells() > CSpace::MAX_CELLS) fail("the document passed the cell limit");
     if (finished && interpreter.phase != CInterpreter::PHASE_RUN_OVER) fail("finished before the run was over");
-    if (link.busy != 0) fail("still busy after the worker ended");
+    if (link.busy) fail("still busy after the worker ended");
     return 0;
 }

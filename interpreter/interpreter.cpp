@@ -57,8 +57,8 @@ void CInterpreter::Ready()
     {
         Hold hold(link->mutex);
         link->status = STATUS_READY;
-        link->asleep = 0;
-        link->nothingToRun = 0;
+        link->asleep = false;
+        link->nothingToRun = false;
     }
     {
         // Copy first, then latch: the snapshot holds the clicks latched one step earlier.

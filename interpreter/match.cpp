@@ -9,12 +9,12 @@
 namespace {
 using Hold = std::lock_guard<std::recursive_mutex>;
 
-int everyUnitAsleep(const CMatchContextList& contexts)
+bool everyUnitAsleep(const CMatchContextList& contexts)
 {
-    if (contexts.isEmpty()) return 0;
-    int asleep = 1;
+    if (contexts.isEmpty()) return false;
+    bool asleep = true;
     contexts.forEach([&](const CMatchContext& ctx) {
-        if (!ctx.isSleeping()) asleep = 0;
+        if (!ctx.isSleeping()) asleep = false;
     });
     return asleep;
 }
@@ -41,7 +41,7 @@ void CInterpreter::Match()
         }
         text += ")";
         // With every unit asleep and nothing reported, no message is pending: the run cannot end.
-        const int asleep = reported ? 0 : everyUnitAsleep(contexts);
+        const bool asleep = !reported && everyUnitAsleep(contexts);
         Hold hold(link->mutex);
         link->status = text;
         link->asleep = asleep;

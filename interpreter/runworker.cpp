@@ -10,7 +10,7 @@
 namespace {
 using Hold = std::lock_guard<std::recursive_mutex>;
 
-void setBusy(CRunLink* link, int busy)
+void setBusy(CRunLink* link, bool busy)
 {
     Hold hold(link->mutex);
     link->busy = busy;
@@ -23,7 +23,7 @@ void RunWorker(CRunLink* link, CInterpreter& interpreter)
     for (;;) {
         link->goEvent.wait();
         if (link->stopEvent.tryConsume()) break;
-        setBusy(link, 1);
+        setBusy(link, true);
         int result;
         try {
             result = interpreter.RunGuarded();
@@ -32,7 +32,7 @@ void RunWorker(CRunLink* link, CInterpreter& interpreter)
             // and, above all, still answers a stop request.
             result = 1;
         }
-        setBusy(link, 0);
+        setBusy(link, false);
         if (result == 0) break;
         IRunWindow* window;
         {

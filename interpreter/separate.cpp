@@ -65,7 +65,7 @@ void CInterpreter::Separate()
     if (!foundWork && program.windows.isEmpty()) {
         phase = PHASE_RUN_OVER;  // nothing to run; no unit is built
         Hold hold(link->mutex);
-        link->nothingToRun = 1;
+        link->nothingToRun = true;
         return;
     }
     phase = PHASE_MATCH;

@@ -23,14 +23,14 @@ public:
     CSpace space{1, 1, 1, 0};
     CInputDevices devices;
     std::string status;
-    int busy = 0;
+    bool busy = false;
     IRunWindow* viewWnd = nullptr;
-    // 1 while the last Match sweep found every unit asleep with no message pending: such a run
+    // True while the last Match sweep found every unit asleep with no message pending: such a run
     // can never end by itself. The headless runner watches it; the editor waits for Stop.
-    int asleep = 0;
-    // 1 when the last Separate found no work area and no window: the run ends after that step,
+    bool asleep = false;
+    // True when the last Separate found no work area and no window: the run ends after that step,
     // and its status text stays the scan's last one.
-    int nothingToRun = 0;
+    bool nothingToRun = false;
     // Counts the worker's writes to the space (each step that wrote cells, each resize), so that
     // the document can tell whether a run changed the space.
     unsigned long spaceWrites = 0;

@@ -103,7 +103,7 @@ void CTesseraView::wheelEvent(QWheelEvent* event)
         const QPoint at = event->position().toPoint();
         SScenePick pick;
         if (m_picker->PickScenePoint(at.x(), at.y(), pick)) {
-            const SViewPoint t = m_viewpoint.ZoomToward({GetTargetX(), GetTargetY(), GetTargetZ()}, pick.point, distance);
+            const SViewPoint t = m_viewpoint.ZoomToward({m_editor.GetTargetX(), m_editor.GetTargetY(), m_editor.GetTargetZ()}, pick.point, distance);
             m_editor.SetTarget(t.x, t.y, t.z);
         }
         m_viewpoint.distance = distance;

@@ -11,7 +11,7 @@ constexpr float WARNING_RGB[3] = {1.0f, 0.15f, 0.1f};
 
 const CNearMiss* CTesseraView::NearMissAtCursor() const
 {
-    return nearestNearMiss(m_nearMisses, GetCursorX(), GetCursorY(), GetCursorZ(), 0);
+    return nearestNearMiss(m_nearMisses, m_editor.GetCursorX(), m_editor.GetCursorY(), m_editor.GetCursorZ(), 0);
 }
 
 void CTesseraView::DrawNearMisses()

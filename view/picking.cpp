@@ -128,7 +128,7 @@ int CGuidePicker::CountMoves(int direction)
     if (PickAllHigh(ReadPixel())) return 1;
 
     CTesseraDoc* doc = m_view.GetDocument();
-    const int cursor[3] = {m_view.GetCursorX(), m_view.GetCursorY(), m_view.GetCursorZ()};
+    const int cursor[3] = {m_view.GetEditor().GetCursorX(), m_view.GetEditor().GetCursorY(), m_view.GetEditor().GetCursorZ()};
     const int size[3] = {doc->GetSizeX(), doc->GetSizeY(), doc->GetSizeZ()};
     const int axis = GuideAxis(direction), k = cursor[axis];
     if (!GuidePlus(direction)) {
@@ -161,7 +161,7 @@ bool CGuidePicker::PickCursorCell(int x, int y)
 // The cursor cell's box in one flat grey level, over whatever was drawn before.
 void CGuidePicker::MaskCursorCell(float level)
 {
-    const float lo[3] = {float(m_view.GetCursorX()), float(m_view.GetCursorY()), float(m_view.GetCursorZ())};
+    const float lo[3] = {float(m_view.GetEditor().GetCursorX()), float(m_view.GetEditor().GetCursorY()), float(m_view.GetEditor().GetCursorZ())};
     const float hi[3] = {lo[0] + 1, lo[1] + 1, lo[2] + 1};
     glDisable(GL_DEPTH_TEST);
     glColor3f(level, level, level);
@@ -213,7 +213,7 @@ bool CGuidePicker::PickScenePoint(int x, int y, SScenePick& pick)
         // Nothing drawn there: the plane through the target, square to the line of sight.
         float right[3], up[3], f[3];
         m_view.m_viewpoint.Axes(right, up, f);
-        const double t[3] = {m_view.GetTargetX() - a[0], m_view.GetTargetY() - a[1], m_view.GetTargetZ() - a[2]};
+        const double t[3] = {m_view.GetEditor().GetTargetX() - a[0], m_view.GetEditor().GetTargetY() - a[1], m_view.GetEditor().GetTargetZ() - a[2]};
         const double s = (t[0] * f[0] + t[1] * f[1] + t[2] * f[2]) / (d[0] * f[0] + d[1] * f[1] + d[2] * f[2]);
         for (int i = 0; i < 3; i++) p[i] = a[i] + s * d[i];
     }

@@ -1,19 +1,17 @@
-// CTesseraView: watching a run. Pause, Step and speed go through the document's run control;
-// the overlays outline what the last step wrote, the rule groups it applied, and every program
-// block the reader recognises (recomputed shortly after edits and steps, not on every one).
+// CTesseraView: the overlays of a run. They outline what the last step wrote and the rule groups
+// it applied (kept by the run watcher), and every program block the reader recognises
+// (recomputed shortly after edits and steps, not on every one).
 #include <QTimer>
 #include <QtGui/qopengl.h>
 
 #include <algorithm>
 
-#include "document/changedcells.h"
 #include "document/tesseradoc.h"
 #include "view/boxedges.h"
+#include "view/runwatcher.h"
 #include "view/tesseraview.h"
 
 namespace {
-// Cells outlined for Changes are capped: beyond this many, the picture says no more.
-constexpr std::size_t MAX_OUTLINED_CHANGES = 20000;
 // Program blocks are scanned at most this often while the space keeps changing.
 constexpr int BLOCKS_DELAY_MS = 200;
 
@@ -39,50 +37,6 @@ void BlockKindColour(CBlockKind kind, float rgb[3])
     std::copy(c, c + 3, rgb);
 }
 }  // namespace
-
-void CTesseraView::OnRunPause()
-{
-    if (m_pDoc->Session().RunControl().isPaused())
-        m_pDoc->Session().ResumeRun();
-    else
-        m_pDoc->Session().PauseRun();
-    emit RunStateChanged();
-}
-
-void CTesseraView::OnRunStep()
-{
-    // With no run in progress, Step starts one that pauses after its first step.
-    if (!m_pDoc->Session().StepRun()) OnRunStart();
-    emit RunStateChanged();
-}
-
-void CTesseraView::OnRunGo()
-{
-    if (m_pDoc->Session().RunControl().inRun()) {
-        m_pDoc->Session().ResumeRun();
-        emit RunStateChanged();
-    } else {
-        m_pDoc->Session().ResumeRun();  // a run started with F5 runs freely
-        OnRunStart();
-    }
-}
-
-void CTesseraView::OnRunSpeed(int index) { m_pDoc->Session().SetRunSpeed(index); }
-
-void CTesseraView::OnViewChanges()
-{
-    m_bChanges = !m_bChanges;
-    m_changes.clear();
-    m_shownSpace = m_bChanges ? m_pDoc->GetSpace() : CSpace();
-    Redraw();
-}
-
-void CTesseraView::OnViewAppliedRules()
-{
-    m_bAppliedRules = !m_bAppliedRules;
-    m_applied.clear();
-    Redraw();
-}
 
 void CTesseraView::OnViewProgramBlocks()
 {
@@ -118,41 +72,25 @@ void CTesseraView::ScheduleProgramBlocks()
     if (!m_blocksTimer->isActive()) m_blocksTimer->start();
 }
 
-void CTesseraView::WatchShownStep(const CShownStep& shown)
-{
-    if (m_bChanges) {
-        CSpace now = m_pDoc->GetSpace();
-        m_changes = changedCells(m_shownSpace, now, MAX_OUTLINED_CHANGES);
-        m_shownSpace = std::move(now);
-    }
-    if (m_bAppliedRules) m_applied = shown.applied;
-    ScheduleProgramBlocks();
-}
-
-void CTesseraView::ClearStepOverlays()
-{
-    m_changes.clear();
-    m_applied.clear();
-    if (m_bChanges) m_shownSpace = m_pDoc->GetSpace();
-}
-
 void CTesseraView::DrawOverlays()
 {
     DrawNearMisses();
-    if (m_changes.empty() && m_applied.empty() && m_blocks.empty()) return;
+    const std::vector<CCell>& changes = m_watcher->GetChanges();
+    const std::vector<CAppliedGroup>& applied = m_watcher->GetAppliedRules();
+    if (changes.empty() && applied.empty() && m_blocks.empty()) return;
     glDisable(GL_LINE_STIPPLE);
-    if (!m_changes.empty()) {
+    if (!changes.empty()) {
         glLineWidth(1);
         glColor3f(1.0f, 1.0f, 0.6f);
         glBegin(GL_LINES);
-        for (const CCell& c : m_changes) BoxEdgeVertices(c.x - 0.04f, c.y - 0.04f, c.z - 0.04f, c.x + 1.04f, c.y + 1.04f, c.z + 1.04f);
+        for (const CCell& c : changes) BoxEdgeVertices(c.x - 0.04f, c.y - 0.04f, c.z - 0.04f, c.x + 1.04f, c.y + 1.04f, c.z + 1.04f);
         glEnd();
     }
-    if (!m_applied.empty()) {
+    if (!applied.empty()) {
         glLineWidth(3);
         glColor3f(1.0f, 0.2f, 1.0f);
         glBegin(GL_LINES);
-        for (const CAppliedGroup& g : m_applied)
+        for (const CAppliedGroup& g : applied)
             if (g.drawn) OutlineBox(g.drawing, 0.12f);
         glEnd();
     }

@@ -161,14 +161,14 @@ void CTesseraView::DrawRun(int x0, int y, int z, int value, int length)
 
 void CTesseraView::DrawCursorBox()
 {
-    const float lo[3] = {GetCursorX() - 0.1f, GetCursorY() - 0.1f, GetCursorZ() - 0.1f};
-    const float hi[3] = {GetCursorX() + 1.1f, GetCursorY() + 1.1f, GetCursorZ() + 1.1f};
+    const float lo[3] = {m_editor.GetCursorX() - 0.1f, m_editor.GetCursorY() - 0.1f, m_editor.GetCursorZ() - 0.1f};
+    const float hi[3] = {m_editor.GetCursorX() + 1.1f, m_editor.GetCursorY() + 1.1f, m_editor.GetCursorZ() + 1.1f};
     DashedBox(lo, hi, 2);
 }
 
 void CTesseraView::DrawAreaBox()
 {
-    const int c[3] = {GetCursorX(), GetCursorY(), GetCursorZ()}, a[3] = {GetAreaX(), GetAreaY(), GetAreaZ()};
+    const int c[3] = {m_editor.GetCursorX(), m_editor.GetCursorY(), m_editor.GetCursorZ()}, a[3] = {m_editor.GetAreaX(), m_editor.GetAreaY(), m_editor.GetAreaZ()};
     float lo[3], hi[3];
     for (int i = 0; i < 3; i++) {
         lo[i] = std::min(c[i], a[i]) - 0.1f;
@@ -179,7 +179,7 @@ void CTesseraView::DrawAreaBox()
 
 void CTesseraView::DrawGuideNear(int direction)
 {
-    const int cursor[3] = {GetCursorX(), GetCursorY(), GetCursorZ()};
+    const int cursor[3] = {m_editor.GetCursorX(), m_editor.GetCursorY(), m_editor.GetCursorZ()};
     const int size[3] = {m_pDoc->GetSizeX(), m_pDoc->GetSizeY(), m_pDoc->GetSizeZ()};
     SGuideSegment s;
     if (NearGuideSegment(direction, cursor, size, s)) DrawGuideSegment(s);
@@ -187,7 +187,7 @@ void CTesseraView::DrawGuideNear(int direction)
 
 void CTesseraView::DrawGuideFar(int direction)
 {
-    const int cursor[3] = {GetCursorX(), GetCursorY(), GetCursorZ()};
+    const int cursor[3] = {m_editor.GetCursorX(), m_editor.GetCursorY(), m_editor.GetCursorZ()};
     const int size[3] = {m_pDoc->GetSizeX(), m_pDoc->GetSizeY(), m_pDoc->GetSizeZ()};
     SGuideSegment s;
     if (FarGuideSegment(direction, cursor, size, s)) DrawGuideSegment(s);
@@ -214,7 +214,7 @@ void CTesseraView::DrawGuides()
 
 void CTesseraView::DrawFloor()
 {
-    if (GetTargetY() + m_viewpoint.distance * std::sin(m_viewpoint.elevation) < 0) return;  // eye below the floor
+    if (m_editor.GetTargetY() + m_viewpoint.distance * std::sin(m_viewpoint.elevation) < 0) return;  // eye below the floor
     const float sx = float(m_pDoc->GetSizeX()), sz = float(m_pDoc->GetSizeZ());
     const float grey = m_pDoc->GetSizeY() == 1 ? FLOOR_GREY_FLAT : FLOOR_GREY_SOLID;
     glColor3f(grey, grey, grey);

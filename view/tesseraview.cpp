@@ -1,7 +1,7 @@
-// CTesseraView: window set-up, the run handshake with the worker, the status timer, the run
-// commands, initialisation and the mouse handlers. Drawing, editing and viewpoint commands live
-// in scenedrawing.cpp, editcommands.cpp and viewpointcommands.cpp, picking in picking.cpp; the
-// joystick is a CJoystickController of its own.
+// CTesseraView: window set-up, initialisation and the mouse handlers. Drawing, editing and
+// viewpoint commands live in scenedrawing.cpp, editcommands.cpp and viewpointcommands.cpp,
+// picking in picking.cpp; the run is watched by a CRunWatcher, the joystick is a
+// CJoystickController of its own.
 #include "view/tesseraview.h"
 
 #include <QMouseEvent>
@@ -14,6 +14,7 @@
 #include "view/framememory.h"
 #include "view/joystickcontroller.h"
 #include "view/picking.h"
+#include "view/runwatcher.h"
 #include "view/scenecache.h"
 
 namespace {
@@ -44,20 +45,19 @@ CTesseraView::CTesseraView(CTesseraDoc* doc, QWidget* parent)
     setUpdateBehavior(QOpenGLWidget::PartialUpdate);  // keeps the frame Redraw drew
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(16, 16);
-    m_statusTimer = new QTimer(this);
-    m_statusTimer->setInterval(1000);
-    connect(m_statusTimer, &QTimer::timeout, this, &CTesseraView::OnStatusTimer);
-    m_statusTimer->start();
+    m_watcher = std::make_unique<CRunWatcher>(*doc, m_editor);
+    connect(m_watcher.get(), &CRunWatcher::RedrawNeeded, this, &CTesseraView::Redraw);
+    connect(m_watcher.get(), &CRunWatcher::StepShown, this, &CTesseraView::ScheduleProgramBlocks);
+    connect(m_watcher.get(), &CRunWatcher::CursorShown, this, [this](bool shown) { m_bCursor = shown; });
     m_joystick = new CJoystickController(m_editor, m_viewpoint, [this] { return m_bCursor; }, [this] { Redraw(); }, this);
     m_picker = std::make_unique<CGuidePicker>(*this);
     m_sceneCache = std::make_unique<CSceneCache>();
     // Every edit, from a menu, a key, the mouse or the joystick, ends what the last step showed.
     m_editor.SetEditListener([this] {
-        ClearStepOverlays();
+        m_watcher->ClearStepOverlays();
         ScheduleProgramBlocks();
     });
     m_pDoc->AddListener(this);
-    m_pDoc->SetRunWindow(this);
 }
 
 CTesseraView::~CTesseraView()
@@ -68,7 +68,7 @@ CTesseraView::~CTesseraView()
         m_picker->Release();
         doneCurrent();
     }
-    m_pDoc->SetRunWindow(nullptr);
+    m_watcher.reset();  // no longer the document's run window
     m_pDoc->RemoveListener(this);
 }
 
@@ -116,77 +116,6 @@ void CTesseraView::Redraw()
     update();
 }
 
-// --- Run handshake -----------------------------------------------------------------------
-
-void CTesseraView::postRunShow()
-{
-    QMetaObject::invokeMethod(this, [this] { OnRunShow(); }, Qt::QueuedConnection);
-}
-
-void CTesseraView::postRunFinished()
-{
-    QMetaObject::invokeMethod(this, [this] { OnRunFinished(); }, Qt::QueuedConnection);
-}
-
-void CTesseraView::OnRunShow()
-{
-    // The step is on screen before the interpreter computes the next one; the run control
-    // decides when that is (at once, after the speed's delay, or after Resume or Step). The
-    // record is taken before drawing: the answer is for the show whose space was drawn.
-    const CShownStep shown = m_pDoc->Session().GetShownStep();
-    WatchShownStep(shown);
-    Redraw();
-    const int answer = m_pDoc->Session().AnswerShow(shown);
-    if (answer > 0) {
-        const unsigned ticket = m_pDoc->Session().RunControl().ticket();
-        QTimer::singleShot(answer, this, [this, ticket] {
-            m_pDoc->Session().ContinueAfterDelay(ticket);
-            emit RunStateChanged();
-        });
-    }
-    emit RunStateChanged();
-}
-
-void CTesseraView::OnRunFinished()
-{
-    // The end of a run that was stopped or followed by a new Start before this message came
-    // must not bring the cursor back or overwrite the message pane while the new run goes on.
-    if (!m_pDoc->Session().RunFinished()) return;
-    m_bCursor = true;
-    Redraw();
-    // The run's last word, once, so that the message pane is never left with a stale phase.
-    emit StatusText(QString::fromStdString(m_pDoc->GetStatusText()));
-    emit RunStateChanged();
-}
-
-void CTesseraView::OnStatusTimer()
-{
-    if (m_pDoc->IsBusy()) emit StatusText(QString::fromStdString(m_pDoc->GetStatusText()));
-}
-
-// --- Run commands ------------------------------------------------------------------------
-
-void CTesseraView::OnRunStart()
-{
-    m_bCursor = false;
-    m_editor.StartRun();
-    ClearStepOverlays();
-    emit RunStateChanged();
-}
-
-void CTesseraView::OnRunStop()
-{
-    m_bCursor = true;
-    m_pDoc->StopRun();
-    emit RunStateChanged();
-}
-
-void CTesseraView::OnRunBack()
-{
-    m_editor.Back();
-    Redraw();
-}
-
 // --- Initialisation ----------------------------------------------------------------------
 
 void CTesseraView::OnInitialUpdate()
@@ -206,12 +135,16 @@ void CTesseraView::ResetViewState()
     m_bCursor = true;
     ResetView();
     m_joystick->Rest();  // the stick starts at rest; polling goes on as the Tool menu set it
-    ClearStepOverlays();
+    m_watcher->ClearStepOverlays();
     ScheduleProgramBlocks();
     Redraw();
 }
 
-void CTesseraView::PlaceCursor(int x, int y, int z) { m_editor.PlaceCursor(x, y, z); }
+void CTesseraView::OnViewCursor()
+{
+    m_bCursor = !m_bCursor;
+    Redraw();
+}
 
 void CTesseraView::PlaceEye(float elevation, float azimuth, float distance)
 {
@@ -254,7 +187,7 @@ void CTesseraView::OnLButtonDown(int x, int y)
     if (!m_bCursor) return;
     const SGuidePick pick = m_picker->PickGuide(x, y);
     if (pick.direction < 0) return;  // on no guide line: nothing to redraw
-    for (int i = 0; i < pick.moves; i++) Move(ECursorMove(pick.direction));
+    for (int i = 0; i < pick.moves; i++) m_editor.Move(ECursorMove(pick.direction));
     Redraw();
 }
 

@@ -1,6 +1,7 @@
 // CTesseraView: the 3D view of the document's space and of its editing model (cursor, area,
-// clipboard) with the viewpoint; it forwards commands and input to the model, draws the result
-// and answers the running interpreter's show requests.
+// clipboard) from its viewpoint. Commands change the model and the viewpoint directly and then
+// ask it to redraw; it turns mouse clicks into model moves and draws the result, with the
+// overlays its run watcher keeps.
 #pragma once
 
 #include <QImage>
@@ -12,12 +13,10 @@
 #include <memory>
 #include <vector>
 
-#include "run/appliedgroup.h"
 #include "document/doclistener.h"
 #include "interpreter/blockcatalogue.h"
 #include "interpreter/nearmiss.h"
 #include "document/spaceeditor.h"
-#include "run/runwindow.h"
 #include "space/cell.h"
 #include "space/space.h"
 #include "view/camera.h"
@@ -26,10 +25,11 @@ class CGuidePicker;
 struct SPictureTarget;
 class CSceneCache;
 class CJoystickController;
+class CRunWatcher;
 class CTesseraDoc;
 class QTimer;
 
-class CTesseraView : public QOpenGLWidget, public IDocListener, public IRunWindow {
+class CTesseraView : public QOpenGLWidget, public IDocListener {
     Q_OBJECT
 
 public:
@@ -37,11 +37,13 @@ public:
     ~CTesseraView() override;
 
     CTesseraDoc* GetDocument() const { return m_pDoc; }
-    // The editing model this view draws.
+    // The editing model and the viewpoint this view draws; commands, the mouse and the
+    // joystick change them, then the view redraws.
     CSpaceEditor& GetEditor() { return m_editor; }
     const CSpaceEditor& GetEditor() const { return m_editor; }
     // Where the eye stands around the target.
     CViewpoint& GetViewpoint() { return m_viewpoint; }
+    const CViewpoint& GetViewpoint() const { return m_viewpoint; }
 
     // Draws the space again, and its program blocks shortly after.
     void OnUpdate()
@@ -57,30 +59,16 @@ public:
     void OnSpaceChanged(ESpaceChange change, const CBox& box) override;
     void OnRunChanged() override { OnUpdate(); }
 
-    // IRunWindow: called on the worker thread; the handling is queued to this thread.
-    void postRunShow() override;
-    void postRunFinished() override;
-
     // Draws the scene at once (not through an invalidation).
     void Redraw();
 
-    // Run menu.
-    void OnRunStart();
-    void OnRunStop();
-    void OnRunBack();
-    // Watching a run (runwatch.cpp).
-    void OnRunPause();  // toggles
-    void OnRunStep();
-    void OnRunGo();     // Start when no run is in progress, else Resume
-    void OnRunSpeed(int index);
-    void OnViewChanges();
-    void OnViewAppliedRules();
+    // The document's run window: the Run menu, the status texts and the step overlays' data.
+    CRunWatcher& RunWatcher() { return *m_watcher; }
+    const CRunWatcher& RunWatcher() const { return *m_watcher; }
+
+    // View > Program Blocks (runwatch.cpp).
     void OnViewProgramBlocks();
-    bool IsChanges() const { return m_bChanges; }
-    bool IsAppliedRules() const { return m_bAppliedRules; }
     bool IsProgramBlocks() const { return m_bProgramBlocks; }
-    const std::vector<CCell>& GetChanges() const { return m_changes; }
-    const std::vector<CAppliedGroup>& GetAppliedRules() const { return m_applied; }
     const std::vector<CBlockEntry>& GetProgramBlocks() const { return m_blocks; }
     // Recomputes the program blocks now (normally debounced after edits and steps).
     void RefreshProgramBlocks();
@@ -89,48 +77,11 @@ public:
     const std::vector<CNearMiss>& GetNearMisses() const { return m_nearMisses; }
     const CNearMiss* NearMissAtCursor() const;
 
-    // Edit menu.
-    void OnPointSet();
-    void OnPointReset();
-    void OnAreaBegin();
-    void OnAreaCancel();
-    void OnAreaMove();
-    void OnEditCopy();
-    void OnEditCut();
-    void OnEditPaste();
-    void OnEditUndo();
-    void OnEditRedo();
-
-    // File > SizeUp and SizeDown, through the model so that the step knows the cursor.
-    void OnSizeUp();
-    void OnSizeDown();
-
-    // MoveCursor menu: each moves and redraws.
-    void OnMoveUp();
-    void OnMoveDown();
-    void OnMoveLeft();
-    void OnMoveRight();
-    void OnMoveFront();
-    void OnMoveRear();
-    void OnStep1() { m_editor.SetStep(1); }
-    void OnStepBig() { m_editor.SetStep(CSpaceEditor::STEP_BIG); }
-
-    // Color menu: the current painting colour (no cell changes, no redraw).
-    void OnColor(int code) { m_editor.SetColor(code); }
-
-    // MoveEye menu: each changes the viewpoint and redraws.
-    void OnEyeUp();
-    void OnEyeDown();
-    void OnEyeLeft();
-    void OnEyeRight();
-    void OnZoomIn();
-    void OnZoomOut();
-    void OnResetView();
-
     // View > Fit Space: the eye backs away from the cursor (or comes nearer) until the whole
-    // space is in view, keeping its direction. FitSpace alone does not redraw.
-    void OnFitSpace();
+    // space is in view, keeping its direction. It does not redraw.
     void FitSpace();
+    // MoveEye > Reset: the starting viewpoint, looking at the cursor. It does not redraw.
+    void ResetView();
     // Puts the cursor in the middle of the non-empty cells and the eye as near as it can be with
     // all of them in view (for pictures of the program rather than of the whole space). Does
     // nothing in an empty space.
@@ -158,27 +109,9 @@ public:
 
     // View > Cursor.
     void OnViewCursor();
+    bool IsCursorShown() const { return m_bCursor; }
     // Tool > SideWinder 3D Pro: the joystick moving this view's cursor and eye.
     CJoystickController& Joystick() { return *m_joystick; }
-
-    // The six axis moves, clamped to the space; they move the target, and the area in move
-    // mode, but do not redraw. Shared by the menu, the mouse and the joystick.
-    void MoveXMinus() { m_editor.MoveXMinus(); }
-    void MoveXPlus() { m_editor.MoveXPlus(); }
-    void MoveDown() { m_editor.MoveDown(); }
-    void MoveUp() { m_editor.MoveUp(); }
-    void MoveZMinus() { m_editor.MoveZMinus(); }
-    void MoveZPlus() { m_editor.MoveZPlus(); }
-    void Move(ECursorMove move) { m_editor.Move(move); }
-
-    // Viewpoint operations without redraw (the joystick's hat uses them too).
-    void EyeUp();
-    void EyeDown();
-    void EyeLeft();
-    void EyeRight();
-    void ZoomIn();
-    void ZoomOut();
-    void ResetView();
 
     // Mouse (window coordinates in logical pixels, y downward): clicks always reach a running
     // program; with the cursor shown, a click on a guide line moves the cursor along it and a
@@ -192,41 +125,12 @@ public:
     void DrawGuideFar(int direction);
     void DrawRun(int x0, int y, int z, int value, int length);
 
-    // State read by the menus' update handlers and by tests.
-    int GetColor() const { return m_editor.GetColor(); }
-    int GetStep() const { return m_editor.GetStep(); }
-    int GetCursorX() const { return m_editor.GetCursorX(); }
-    int GetCursorY() const { return m_editor.GetCursorY(); }
-    int GetCursorZ() const { return m_editor.GetCursorZ(); }
-    float GetTargetX() const { return m_editor.GetTargetX(); }
-    float GetTargetY() const { return m_editor.GetTargetY(); }
-    float GetTargetZ() const { return m_editor.GetTargetZ(); }
-    float GetElevation() const { return m_viewpoint.elevation; }
-    float GetAzimuth() const { return m_viewpoint.azimuth; }
-    float GetDistance() const { return m_viewpoint.distance; }
-    int GetAreaX() const { return m_editor.GetAreaX(); }
-    int GetAreaY() const { return m_editor.GetAreaY(); }
-    int GetAreaZ() const { return m_editor.GetAreaZ(); }
-    bool IsArea() const { return m_editor.IsArea(); }
-    bool IsAreaMove() const { return m_editor.IsAreaMove(); }
-    bool IsCursorShown() const { return m_bCursor; }
-    bool IsEdited() const { return m_editor.IsEdited(); }
-    bool IsBackAvailable() const { return m_editor.IsBackAvailable(); }
-    const CSpace& GetClipboard() const { return m_editor.GetClipboard(); }
-
-    // Places the cursor (with the target) and the eye directly, as the mouse and the joystick
-    // do through their own paths; used to set up scenes.
-    void PlaceCursor(int x, int y, int z);
+    // Places the eye directly, as the mouse and the joystick do through their own paths; used
+    // to set up scenes (an eye placed on purpose is not fitted to a newly opened space).
     void PlaceEye(float elevation, float azimuth, float distance);
     // Faces lying against non-empty neighbours are hidden and normally left out; with this off
     // every face is drawn (slower, the same picture).
     void SetSkipCoveredFaces(bool skip) { m_bSkipCovered = skip; }
-
-signals:
-    // The interpreter's status text, once a second while a run is busy.
-    void StatusText(const QString& text);
-    // The run's step or state changed (panes of the status bar).
-    void RunStateChanged();
 
 protected:
     void initializeGL() override;
@@ -245,12 +149,6 @@ private:
 
     // The view's own part of OnInitialUpdate.
     void ResetViewState();
-    void OnRunShow();
-    void OnRunFinished();
-    void OnStatusTimer();
-    // After a shown step: what it changed and applied, and when the worker may go on.
-    void WatchShownStep(const CShownStep& shown);
-    void ClearStepOverlays();
     void ScheduleProgramBlocks();
     void DrawOverlays();
     void DrawNearMisses();
@@ -275,20 +173,15 @@ private:
     void ReleasePicker();
 
     CTesseraDoc* m_pDoc;
-    QTimer* m_statusTimer = nullptr;
 
-    bool m_bChanges = false;
-    bool m_bAppliedRules = false;
     bool m_bProgramBlocks = false;
-    CSpace m_shownSpace;                  // the space at the last show, to find what a step wrote
-    std::vector<CCell> m_changes;         // cells the last step wrote
-    std::vector<CAppliedGroup> m_applied; // groups the last step applied
     std::vector<CBlockEntry> m_blocks;    // blocks the reader recognises in the space
     std::vector<CNearMiss> m_nearMisses;  // drawings one cell short of a block
     QTimer* m_blocksTimer = nullptr;
 
     CSpaceEditor m_editor;
     CViewpoint m_viewpoint;
+    std::unique_ptr<CRunWatcher> m_watcher;
     bool m_bCursor = true;
     CJoystickController* m_joystick = nullptr;  // a child of the view
     std::unique_ptr<CGuidePicker> m_picker;

@@ -1,5 +1,5 @@
-// Viewpoint commands: the eye orbits the target (the middle of the cursor cell) as the view's
-// CViewpoint says; Fit Space and Fit Cells choose its distance.
+// The viewpoint's operations that need the view: Reset looks at the cursor from the start, Fit
+// Space and Fit Cells choose the eye's distance for the view's shape.
 #include <algorithm>
 #include <cmath>
 
@@ -9,59 +9,10 @@
 
 using namespace viewpoint;
 
-void CTesseraView::EyeUp() { m_viewpoint.EyeUp(); }
-void CTesseraView::EyeDown() { m_viewpoint.EyeDown(); }
-void CTesseraView::EyeLeft() { m_viewpoint.EyeLeft(); }
-void CTesseraView::EyeRight() { m_viewpoint.EyeRight(); }
-void CTesseraView::ZoomIn() { m_viewpoint.ZoomIn(); }
-void CTesseraView::ZoomOut() { m_viewpoint.ZoomOut(); }
-
 void CTesseraView::ResetView()
 {
     m_editor.TargetCursor();
     m_viewpoint.Reset(m_pDoc->GetSizeY(), m_pDoc->GetSizeZ());
-}
-
-void CTesseraView::OnEyeUp()
-{
-    EyeUp();
-    Redraw();
-}
-
-void CTesseraView::OnEyeDown()
-{
-    EyeDown();
-    Redraw();
-}
-
-void CTesseraView::OnEyeLeft()
-{
-    EyeLeft();
-    Redraw();
-}
-
-void CTesseraView::OnEyeRight()
-{
-    EyeRight();
-    Redraw();
-}
-
-void CTesseraView::OnZoomIn()
-{
-    ZoomIn();
-    Redraw();
-}
-
-void CTesseraView::OnZoomOut()
-{
-    ZoomOut();
-    Redraw();
-}
-
-void CTesseraView::OnResetView()
-{
-    ResetView();
-    Redraw();
 }
 
 // --- Fit Space ----------------------------------------------------------------------------
@@ -96,18 +47,12 @@ void CTesseraView::FitCells()
                 }
             }
     if (hi[0] < 0) return;
-    PlaceCursor((lo[0] + hi[0]) / 2, (lo[1] + hi[1]) / 2, (lo[2] + hi[2]) / 2);
+    m_editor.PlaceCursor((lo[0] + hi[0]) / 2, (lo[1] + hi[1]) / 2, (lo[2] + hi[2]) / 2);
     const float aspect = height() > 0 ? float(width()) / float(height()) : 1.0f;
     m_viewpoint.distance = FitBoxDistance({float(lo[0]), float(lo[1]), float(lo[2])},
                                 {float(hi[0] + 1), float(hi[1] + 1), float(hi[2] + 1)},
                                 {m_editor.GetTargetX(), m_editor.GetTargetY(), m_editor.GetTargetZ()}, {m_viewpoint.elevation, m_viewpoint.azimuth}, aspect);
     m_bFitPending = false;
-}
-
-void CTesseraView::OnFitSpace()
-{
-    FitSpace();
-    Redraw();
 }
 
 void CTesseraView::FitIfTooLarge()

@@ -1,141 +1,126 @@
-// Viewpoint and editing commands of the view: their effect on the view's members and on the
-// document's space, and the view's side of the run protocol.
+// The editing and viewpoint commands as the frame binds them: each reaches the editing model or
+// the viewpoint (whose own behaviour tests/document covers) and the frame on screen shows the
+// result; the view's own part of a new start; the run watcher's side of the run protocol.
 #include <QSignalSpy>
 #include <QtTest>
-#include <cmath>
+#include <functional>
 #include <thread>
 
+#include "app/commandids.h"
+#include "app/mainframe.h"
 #include "guitestsupport.h"
-#include "view/camera.h"
+#include "view/runwatcher.h"
+
+namespace {
+// What the commands change, as the model and the viewpoint hold it.
+struct SSeen {
+    int x, y, z;
+    bool area;
+    int cell;  // at the cursor
+    float elevation, azimuth, distance;
+};
+
+SSeen Seen(CTesseraView& view)
+{
+    const CSpaceEditor& e = view.GetEditor();
+    const CViewpoint& v = view.GetViewpoint();
+    return {e.GetCursorX(), e.GetCursorY(), e.GetCursorZ(), e.IsArea(),
+            view.GetDocument()->GetCell(e.GetCursorX(), e.GetCursorY(), e.GetCursorZ()), v.elevation, v.azimuth, v.distance};
+}
+}  // namespace
 
 class CommandsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initialUpdate();
-    void zoomAndResetTheViewAroundTheCursor();
-    void turningKeepsScreenDirections();
-    void editCommandsReachTheModelAndRedraw();
-    void colourAndStepResetAfterSizeUp();
+    void commandsReachTheModelAndTheFrameShowsThem();
+    void initialUpdateResetsTheViewpointAndShowsTheCursor();
+    void viewpointStartsAfreshAfterSizeUp();
     void runShowIsQueuedThenDrawsAndContinues();
     void runFinishedShowsCursor();
     void statusTextOnlyWhileBusy();
     void clicksReachTheProgramEvenWithCursorHidden();
 };
 
-void CommandsTest::initialUpdate()
+// One frame, the commands one after another: each changes what it names and nothing the view
+// draws is left stale (the frame on screen is the one a fresh drawing gives).
+void CommandsTest::commandsReachTheModelAndTheFrameShowsThem()
 {
-    SViewFixture f(40, 10, 30);
-    f.view.OnColor(103);
-    f.view.OnStepBig();
-    f.view.OnAreaBegin();
-    f.view.OnViewCursor();
-    f.view.OnInitialUpdate();
-    QCOMPARE(f.view.GetColor(), 104);
-    QCOMPARE(f.view.GetStep(), 1);
-    QVERIFY(!f.view.IsArea());
-    QVERIFY(!f.view.IsAreaMove());
-    QVERIFY(f.view.IsCursorShown());
-    QVERIFY(!f.view.IsEdited());
-    QVERIFY(!f.view.IsBackAvailable());
-    QCOMPARE(f.view.GetCursorX(), 20);
-    QCOMPARE(f.view.GetCursorY(), 0);
-    QCOMPARE(f.view.GetCursorZ(), 15);
-    QCOMPARE(f.view.GetTargetX(), 20.5f);
-    QCOMPARE(f.view.GetTargetY(), 0.5f);
-    QCOMPARE(f.view.GetTargetZ(), 15.5f);
-    QCOMPARE(f.view.GetElevation(), 0.3926991f);
-    QCOMPARE(f.view.GetAzimuth(), 0.2617994f);
-    QCOMPARE(f.view.GetDistance(), 40.0f);
+    SFrameFixture fixture;
+    fixture.Make(true);
+    CMainFrame* frame = fixture.frame;
+    CTesseraView* view = frame->GetView();
+    view->GetEditor().PlaceCursor(5, 2, 5);
+    view->PlaceEye(0.4f, 0.2f, 20);  // Left is -x, Front is +z
+    frame->Execute(ID_COLOR_RED);
+    using Holds = std::function<bool(const SSeen& before, const SSeen& after)>;
+    const struct {
+        int id;
+        const char* what;
+        Holds holds;
+    } cases[] = {
+        {ID_MOVECURSOR_UP, "up", [](const SSeen& b, const SSeen& a) { return a.y == b.y + 1; }},
+        {ID_MOVECURSOR_DOWN, "down", [](const SSeen& b, const SSeen& a) { return a.y == b.y - 1; }},
+        {ID_MOVECURSOR_LEFT, "left", [](const SSeen& b, const SSeen& a) { return a.x == b.x - 1; }},
+        {ID_MOVECURSOR_RIGHT, "right", [](const SSeen& b, const SSeen& a) { return a.x == b.x + 1; }},
+        {ID_MOVECURSOR_FRONT, "front", [](const SSeen& b, const SSeen& a) { return a.z == b.z + 1; }},
+        {ID_MOVECURSOR_REAR, "rear", [](const SSeen& b, const SSeen& a) { return a.z == b.z - 1; }},
+        {ID_MOVEEYE_UP, "eye up", [](const SSeen& b, const SSeen& a) { return a.elevation > b.elevation; }},
+        {ID_MOVEEYE_DOWN, "eye down", [](const SSeen& b, const SSeen& a) { return a.elevation < b.elevation; }},
+        {ID_MOVEEYE_RIGHT, "eye right", [](const SSeen& b, const SSeen& a) { return a.azimuth > b.azimuth; }},
+        {ID_MOVEEYE_LEFT, "eye left", [](const SSeen& b, const SSeen& a) { return a.azimuth < b.azimuth; }},
+        {ID_MOVEEYE_ZOOMIN, "zoom in", [](const SSeen& b, const SSeen& a) { return a.distance < b.distance; }},
+        {ID_MOVEEYE_ZOOMOUT, "zoom out", [](const SSeen& b, const SSeen& a) { return a.distance > b.distance; }},
+        {ID_MOVEEYE_RESET, "reset", [](const SSeen&, const SSeen& a) { return a.azimuth == viewpoint::DEFAULT_AZIMUTH; }},
+        {ID_VIEW_FIT_SPACE, "fit", [](const SSeen& b, const SSeen& a) { return a.distance != b.distance; }},
+        {ID_EDIT_POINTSET, "set", [](const SSeen&, const SSeen& a) { return a.cell == CELL_RED; }},
+        {ID_EDIT_POINTRESET, "reset cell", [](const SSeen&, const SSeen& a) { return a.cell == 0; }},
+        {ID_EDIT_POINTSET, "set again", [](const SSeen&, const SSeen& a) { return a.cell == CELL_RED; }},
+        {ID_EDIT_CUT, "cut", [](const SSeen&, const SSeen& a) { return a.cell == 0; }},
+        {ID_EDIT_PASTE, "paste", [](const SSeen&, const SSeen& a) { return a.cell == CELL_RED; }},
+        {ID_EDIT_UNDO, "undo", [](const SSeen&, const SSeen& a) { return a.cell == 0; }},
+        {ID_EDIT_REDO, "redo", [](const SSeen&, const SSeen& a) { return a.cell == CELL_RED; }},
+        {ID_EDIT_AREABEGIN, "area", [](const SSeen&, const SSeen& a) { return a.area; }},
+        {ID_MOVECURSOR_RIGHT, "area grows", [](const SSeen& b, const SSeen& a) { return a.area && a.x == b.x + 1; }},
+        {ID_EDIT_AREACANCEL, "no area", [](const SSeen&, const SSeen& a) { return !a.area; }},
+    };
+    for (const auto& c : cases) {
+        const SSeen before = Seen(*view);
+        frame->Execute(c.id);
+        QVERIFY2(c.holds(before, Seen(*view)), c.what);
+        const QImage shown = ReadFrame(*view);
+        RenderScene(*view);  // draws afresh unless the command's own drawing is still fresh
+        QVERIFY2(ReadFrame(*view) == shown, c.what);
+    }
+    fixture.Drop();
 }
 
-// The viewpoint's limits are tested on CViewpoint (tests/document); here the view's commands
-// reach it and Reset looks at the cursor.
-void CommandsTest::zoomAndResetTheViewAroundTheCursor()
+// The editing model's part is tested on the model (tests/document).
+void CommandsTest::initialUpdateResetsTheViewpointAndShowsTheCursor()
+{
+    SViewFixture f(40, 10, 30);
+    f.view.GetEditor().PlaceCursor(3, 4, 5);
+    f.view.PlaceEye(0.3f, 0.2f, 2.2f);
+    f.view.OnViewCursor();
+    f.view.OnInitialUpdate();
+    QVERIFY(f.view.IsCursorShown());
+    QCOMPARE(f.view.GetEditor().GetTargetX(), 20.5f);
+    QCOMPARE(f.view.GetEditor().GetTargetZ(), 15.5f);
+    QCOMPARE(f.view.GetViewpoint().elevation, viewpoint::DEFAULT_ELEVATION);
+    QCOMPARE(f.view.GetViewpoint().azimuth, viewpoint::DEFAULT_AZIMUTH);
+    QCOMPARE(f.view.GetViewpoint().distance, 40.0f);
+}
+
+void CommandsTest::viewpointStartsAfreshAfterSizeUp()
 {
     SViewFixture f(40, 10, 30);
     f.view.PlaceEye(0.3f, 0.2f, 2.2f);
-    f.view.OnZoomIn();
-    QCOMPARE(f.view.GetDistance(), 2.0f);
-    f.view.OnZoomOut();
-    QCOMPARE(f.view.GetDistance(), 2.5f);
-    f.view.OnEyeUp();
-    QCOMPARE(f.view.GetElevation(), float(0.3f + 3.14159 / 24));
-    f.view.PlaceCursor(3, 4, 5);
-    f.view.OnResetView();
-    QCOMPARE(f.view.GetDistance(), 40.0f);
-    QCOMPARE(f.view.GetTargetX(), 3.5f);
-    QCOMPARE(f.view.GetTargetY(), 4.5f);
-    QCOMPARE(f.view.GetTargetZ(), 5.5f);
-    QCOMPARE(f.view.GetElevation(), viewpoint::DEFAULT_ELEVATION);
-    QCOMPARE(f.view.GetAzimuth(), viewpoint::DEFAULT_AZIMUTH);
-}
-
-void CommandsTest::turningKeepsScreenDirections()
-{
-    SViewFixture f(40, 10, 30);
-    f.view.OnEyeRight();
-    QCOMPARE(f.view.GetAzimuth(), float(0.2617994f + 0.2617991765340169));
-    f.view.OnEyeLeft();
-    for (int i = 0; i < 24; i++) f.view.OnEyeLeft();
-    QVERIFY(std::abs(f.view.GetAzimuth() - float(M_PI / 12 - 2 * M_PI)) < 1e-4f);
-    // Still the default screen directions: Left goes toward -x.
-    f.view.OnMoveLeft();
-    QCOMPARE(f.view.GetCursorX(), 19);
-    QCOMPARE(f.view.GetCursorZ(), 15);
-}
-
-// The editing itself is tested on the model (tests/document); here the view's commands reach it,
-// and the picture follows.
-void CommandsTest::editCommandsReachTheModelAndRedraw()
-{
-    SViewFixture f(6, 2, 6, {}, true);
-    f.view.PlaceEye(0.4f, 0.0f, 10);  // Left -x
-    f.view.PlaceCursor(2, 0, 2);
-    f.view.OnAreaBegin();
-    f.view.OnMoveLeft();
-    f.view.OnPointSet();
-    QCOMPARE(f.doc.GetCell(1, 0, 2), 104);
-    QCOMPARE(f.doc.GetCell(2, 0, 2), 104);
-    QVERIFY(!f.view.IsArea());
-    const QImage painted = RenderScene(f.view);
-    f.view.OnEditUndo();
-    QCOMPARE(f.doc.GetCell(1, 0, 2), 0);
-    QCOMPARE(f.view.GetCursorX(), 1);
-    QVERIFY(RenderScene(f.view) != painted);
-    f.view.OnEditRedo();
-    QCOMPARE(f.doc.GetCell(2, 0, 2), 104);
-    f.view.OnEditCut();
-    QCOMPARE(f.doc.GetCell(1, 0, 2), 0);
-    QCOMPARE(f.view.GetClipboard().get(0, 0, 0), 104);
-    QVERIFY(f.view.IsAreaMove());
-    f.view.OnMoveUp();
-    f.view.OnEditPaste();
-    QCOMPARE(f.doc.GetCell(1, 1, 2), 104);
-    f.view.OnRunBack();
-    QCOMPARE(f.doc.GetCell(2, 0, 2), 0);
-    QCOMPARE(f.view.GetEditor().UndoName(), std::string("Back"));
-    f.view.OnSizeUp();
-    QCOMPARE(f.doc.GetSizeX(), 9);
-    QCOMPARE(f.view.GetEditor().UndoName(), std::string("SizeUp"));
-}
-
-void CommandsTest::colourAndStepResetAfterSizeUp()
-{
-    SViewFixture f(40, 10, 30);
-    f.view.OnColor(107);
-    f.view.OnStepBig();
-    f.view.OnMoveRight();
     f.doc.OnSizeUp();
     QCOMPARE(f.doc.GetSizeX(), 60);
-    QCOMPARE(f.view.GetColor(), 104);
-    QCOMPARE(f.view.GetStep(), 1);
-    QCOMPARE(f.view.GetCursorX(), 30);
-    QCOMPARE(f.view.GetCursorZ(), 22);
-    QCOMPARE(f.view.GetDistance(), 15.0f + 45.0f);
-    f.view.OnColor(101);
-    f.doc.OnSizeDown();
-    QCOMPARE(f.view.GetColor(), 104);
+    QCOMPARE(f.view.GetEditor().GetCursorX(), 30);
+    QCOMPARE(f.view.GetEditor().GetTargetZ(), 22.5f);
+    QCOMPARE(f.view.GetViewpoint().distance, 15.0f + 45.0f);
+    QCOMPARE(f.view.GetViewpoint().azimuth, viewpoint::DEFAULT_AZIMUTH);
 }
 
 void CommandsTest::runShowIsQueuedThenDrawsAndContinues()
@@ -144,7 +129,7 @@ void CommandsTest::runShowIsQueuedThenDrawsAndContinues()
     CRunLink& link = f.doc.GetLink();
     link.continueEvent.reset();
     // Posted from another thread, as the worker does; handled only by this thread's loop.
-    std::thread worker([&f] { static_cast<IRunWindow&>(f.view).postRunShow(); });
+    std::thread worker([&f] { static_cast<IRunWindow&>(f.view.RunWatcher()).postRunShow(); });
     worker.join();
     QVERIFY(!link.continueEvent.waitFor(std::chrono::milliseconds(50)));
     QCoreApplication::processEvents();
@@ -156,7 +141,7 @@ void CommandsTest::runFinishedShowsCursor()
     // An empty space: the run ends after one step, and its end (posted by the worker, handled
     // by this thread's loop) brings the cursor back.
     SViewFixture f(5, 2, 5);
-    f.view.OnRunStart();
+    f.view.RunWatcher().OnRunStart();
     QVERIFY(!f.view.IsCursorShown());
     QTRY_VERIFY(f.view.IsCursorShown());
     QCOMPARE(f.doc.Session().RunControl().stateText(), std::string("Nothing to run"));
@@ -165,7 +150,7 @@ void CommandsTest::runFinishedShowsCursor()
 void CommandsTest::statusTextOnlyWhileBusy()
 {
     SViewFixture f(5, 2, 5);
-    QSignalSpy spy(&f.view, &CTesseraView::StatusText);
+    QSignalSpy spy(&f.view.RunWatcher(), &CRunWatcher::StatusText);
     {
         CRunLink& link = f.doc.GetLink();
         link.Lock();
@@ -175,12 +160,12 @@ void CommandsTest::statusTextOnlyWhileBusy()
     QTest::qWait(1200);
     QCOMPARE(spy.count(), 0);  // not busy: the status bar keeps its text
     f.doc.GetLink().Lock();
-    f.doc.GetLink().busy = 1;
+    f.doc.GetLink().busy = true;
     f.doc.GetLink().Unlock();
     QVERIFY(spy.wait(5000));
     QCOMPARE(spy.takeFirst().at(0).toString(), QString("Phase:Separate 3/50"));
     f.doc.GetLink().Lock();
-    f.doc.GetLink().busy = 0;
+    f.doc.GetLink().busy = false;
     f.doc.GetLink().Unlock();
 }
 

@@ -16,7 +16,7 @@ struct SCursor {
     bool operator==(const SCursor&) const = default;
 };
 
-SCursor CursorOf(const CTesseraView* view) { return {view->GetCursorX(), view->GetCursorY(), view->GetCursorZ()}; }
+SCursor CursorOf(const CTesseraView* view) { return {view->GetEditor().GetCursorX(), view->GetEditor().GetCursorY(), view->GetEditor().GetCursorZ()}; }
 
 char* toString(const SCursor& c) { return qstrdup(qPrintable(QString("(%1, %2, %3)").arg(c.x).arg(c.y).arg(c.z))); }
 }  // namespace
@@ -73,10 +73,10 @@ void DirectKeysTest::movesDoWhatTheirMenuItemsDo()
         QSet<QString> moves;
         for (const auto& [key, id] : keys) {
             const SCursor start{20, 4, 15};
-            m_view->PlaceCursor(start.x, start.y, start.z);
+            m_view->GetEditor().PlaceCursor(start.x, start.y, start.z);
             Press(key);
             const SCursor byKey = CursorOf(m_view);
-            m_view->PlaceCursor(start.x, start.y, start.z);
+            m_view->GetEditor().PlaceCursor(start.x, start.y, start.z);
             m_frame->Execute(id);
             QCOMPARE(byKey, CursorOf(m_view));
             QVERIFY(!(byKey == start));
@@ -89,10 +89,10 @@ void DirectKeysTest::movesDoWhatTheirMenuItemsDo()
 void DirectKeysTest::shiftMovesByTheBigStepAndKeepsTheStep()
 {
     m_view->PlaceEye(0.4f, 0.2f, 40);  // Left is x minus
-    m_view->PlaceCursor(20, 4, 15);
+    m_view->GetEditor().PlaceCursor(20, 4, 15);
     Press(Qt::Key_Left, Qt::ShiftModifier);
     QCOMPARE(CursorOf(m_view), (SCursor{10, 4, 15}));
-    QCOMPARE(m_view->GetStep(), 1);
+    QCOMPARE(m_view->GetEditor().GetStep(), 1);
     Press(Qt::Key_Left);
     QCOMPARE(CursorOf(m_view), (SCursor{9, 4, 15}));
     Press(Qt::Key_PageUp, Qt::ShiftModifier);  // clamped at the top, as the menu item is
@@ -101,22 +101,22 @@ void DirectKeysTest::shiftMovesByTheBigStepAndKeepsTheStep()
     QCOMPARE(CursorOf(m_view), (SCursor{9, 9, 25}));
     // With the big step chosen, Shift moves by it too and the step stays big.
     Press(Qt::Key_0);
-    QCOMPARE(m_view->GetStep(), 10);
+    QCOMPARE(m_view->GetEditor().GetStep(), 10);
     Press(Qt::Key_Right, Qt::ShiftModifier);
     QCOMPARE(CursorOf(m_view), (SCursor{19, 9, 25}));
-    QCOMPARE(m_view->GetStep(), 10);
+    QCOMPARE(m_view->GetEditor().GetStep(), 10);
     Press(Qt::Key_Up);
     QCOMPARE(CursorOf(m_view), (SCursor{19, 9, 15}));
     Press(Qt::Key_9);
-    QCOMPARE(m_view->GetStep(), 1);
+    QCOMPARE(m_view->GetEditor().GetStep(), 1);
     // An area in move mode travels by the distance moved.
     m_frame->Execute(ID_EDIT_AREABEGIN);
     m_frame->Execute(ID_EDIT_AREAMOVE);
-    m_view->PlaceCursor(4, 9, 15);
-    const int areaX = m_view->GetAreaX();
+    m_view->GetEditor().PlaceCursor(4, 9, 15);
+    const int areaX = m_view->GetEditor().GetAreaX();
     Press(Qt::Key_Left, Qt::ShiftModifier);
-    QCOMPARE(m_view->GetCursorX(), 0);
-    QCOMPARE(m_view->GetAreaX(), areaX - 4);
+    QCOMPARE(m_view->GetEditor().GetCursorX(), 0);
+    QCOMPARE(m_view->GetEditor().GetAreaX(), areaX - 4);
 }
 
 void DirectKeysTest::paintClearColoursAndSteps()
@@ -125,10 +125,10 @@ void DirectKeysTest::paintClearColoursAndSteps()
     const QList<QPair<int, int>> colours = {{Qt::Key_1, 100}, {Qt::Key_2, 103}, {Qt::Key_3, 104},
                                             {Qt::Key_4, 102}, {Qt::Key_5, 105}, {Qt::Key_6, 106},
                                             {Qt::Key_7, 107}, {Qt::Key_8, 101}};
-    m_view->PlaceCursor(3, 0, 3);
+    m_view->GetEditor().PlaceCursor(3, 0, 3);
     for (const auto& [key, code] : colours) {
         Press(key);
-        QCOMPARE(m_view->GetColor(), code);
+        QCOMPARE(m_view->GetEditor().GetColor(), code);
         Press(Qt::Key_Space);
         QCOMPARE(doc->GetCell(3, 0, 3), code);
         QVERIFY(doc->IsModified());
@@ -141,7 +141,7 @@ void DirectKeysTest::paintClearColoursAndSteps()
     Press(Qt::Key_Right);
     Press(Qt::Key_PageUp);
     Press(Qt::Key_Space);
-    QVERIFY(!m_view->IsArea());
+    QVERIFY(!m_view->GetEditor().IsArea());
     for (int x = 3; x <= 4; x++)
         for (int y = 0; y <= 1; y++) QCOMPARE(doc->GetCell(x, y, 3), 103);
     m_frame->Execute(ID_EDIT_AREABEGIN);
@@ -151,10 +151,10 @@ void DirectKeysTest::paintClearColoursAndSteps()
     QCOMPARE(doc->GetCell(4, 1, 3), 0);
     QCOMPARE(doc->GetCell(3, 0, 3), 103);
     // The Shift+Delete accelerator still cuts, and Shift+Insert still pastes.
-    m_view->PlaceCursor(3, 0, 3);
+    m_view->GetEditor().PlaceCursor(3, 0, 3);
     Press(Qt::Key_Delete, Qt::ShiftModifier);
     QCOMPARE(doc->GetCell(3, 0, 3), 0);
-    QCOMPARE(m_view->GetClipboard().get(0, 0, 0), 103);
+    QCOMPARE(m_view->GetEditor().GetClipboard().get(0, 0, 0), 103);
     Press(Qt::Key_PageUp);
     Press(Qt::Key_Insert, Qt::ShiftModifier);
     QCOMPARE(doc->GetCell(3, 1, 3), 103);
@@ -192,7 +192,7 @@ void DirectKeysTest::keystrokesForASmallSolidProgram()
         QTRY_VERIFY(QApplication::activePopupWidget());
         Press(Qt::Key_B);
         QTRY_VERIFY(!QApplication::activePopupWidget());
-        QVERIFY(m_view->IsArea());
+        QVERIFY(m_view->GetEditor().IsArea());
     };
     auto repeat = [this](int n, int key) {
         for (int i = 0; i < n; i++) Press(key);

@@ -29,6 +29,7 @@
 #include "formats/filestream.h"
 #include "formats/memorystream.h"
 #include "guitestsupport.h"
+#include "view/runwatcher.h"
 
 namespace {
 struct SSize {
@@ -93,7 +94,7 @@ SFrames MeasureSpace(const SSize& size, long cells, const SOptions& opt)
 
     int frameNumber = 0;
     auto frame = [&] {
-        if (opt.eye == "move") view.PlaceEye(view.GetElevation(), view.GetAzimuth() + 0.01f, view.GetDistance());
+        if (opt.eye == "move") view.PlaceEye(view.GetViewpoint().elevation, view.GetViewpoint().azimuth + 0.01f, view.GetViewpoint().distance);
         for (int i = 0; i < opt.change; i++)
             doc.SetCell(int(random() % size.x), int(random() % size.y), int(random() % size.z), RandomValue(random));
         view.Redraw();
@@ -153,7 +154,7 @@ int MeasureRun(const std::string& file, double seconds)
     view.OnInitialUpdate();
     view.Redraw();
 
-    view.OnRunStart();
+    view.RunWatcher().OnRunStart();
     QElapsedTimer clock;
     clock.start();
     const double cpu0 = CpuMs(RUSAGE_SELF), main0 = CpuMs(RUSAGE_THREAD);
@@ -163,7 +164,7 @@ int MeasureRun(const std::string& file, double seconds)
     const double cpu = CpuMs(RUSAGE_SELF) - cpu0, mainCpu = CpuMs(RUSAGE_THREAD) - main0;
     QElapsedTimer stop;
     stop.start();
-    view.OnRunStop();
+    view.RunWatcher().OnRunStop();
     const double stopMs = stop.nsecsElapsed() / 1e6;
     std::printf("run of %s (%d x %d x %d, %d non-empty cells), view %d x %d\n", file.c_str(), doc.GetSizeX(), doc.GetSizeY(),
                 doc.GetSizeZ(), doc.GetSpace().countNonEmpty(), view.width(), view.height());

@@ -25,6 +25,7 @@
 #include "app/mainframe.h"
 #include "app/tesseraapp.h"
 #include "guitestsupport.h"
+#include "view/runwatcher.h"
 #include "view/joystickcontroller.h"
 
 namespace {
@@ -161,12 +162,12 @@ void FrameTest::acceleratorsMatchTheTable()
     QCOMPARE(QApplication::activeWindow(), m_frame);
     CTesseraView* view = m_frame->GetView();
     view->setFocus();
-    m_frame->GetDocument()->SetCell(view->GetCursorX(), 0, view->GetCursorZ(), 103);
+    m_frame->GetDocument()->SetCell(view->GetEditor().GetCursorX(), 0, view->GetEditor().GetCursorZ(), 103);
     QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
-    QVERIFY(view->IsAreaMove());
+    QVERIFY(view->GetEditor().IsAreaMove());
     m_frame->Execute(ID_MOVECURSOR_UP);
     QTest::keyClick(view, Qt::Key_Insert, Qt::ShiftModifier);
-    QCOMPARE(m_frame->GetDocument()->GetCell(view->GetCursorX(), 1, view->GetCursorZ()), 103);
+    QCOMPARE(m_frame->GetDocument()->GetCell(view->GetEditor().GetCursorX(), 1, view->GetEditor().GetCursorZ()), 103);
 }
 
 void FrameTest::toolbarOrderTipsAndIcons()
@@ -233,7 +234,7 @@ void FrameTest::statusPromptsAndIdleText()
     // A run's status replaces the idle text until it is cleared.
     m_frame->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_frame));
-    emit m_frame->GetView()->StatusText("Phase:Ready");
+    emit m_frame->GetView()->RunWatcher().StatusText("Phase:Ready");
     QCOMPARE(m_frame->statusBar()->currentMessage(), QString("Phase:Ready"));
     QVERIFY(!m_frame->IdleLabel()->isVisible());
     m_frame->statusBar()->clearMessage();
@@ -261,10 +262,10 @@ void FrameTest::updateHandlers()
     QVERIFY(!a(ID_EDIT_AREAMOVE)->isEnabled());
     QVERIFY(a(ID_EDIT_AREACANCEL)->isEnabled());
     // A disabled command does nothing even when reached by its identifier.
-    const int areaX = m_frame->GetView()->GetAreaX();
+    const int areaX = m_frame->GetView()->GetEditor().GetAreaX();
     m_frame->Execute(ID_MOVECURSOR_RIGHT);
     m_frame->Execute(ID_EDIT_AREABEGIN);
-    QCOMPARE(m_frame->GetView()->GetAreaX(), areaX + 1);
+    QCOMPARE(m_frame->GetView()->GetEditor().GetAreaX(), areaX + 1);
 
     // Colour and step check marks follow the view.
     auto checkedColours = [&] {
@@ -276,7 +277,7 @@ void FrameTest::updateHandlers()
     QCOMPARE(checkedColours(), QList<int>{ID_COLOR_GREEN});
     m_frame->Execute(ID_COLOR_BLACK);
     QCOMPARE(checkedColours(), QList<int>{ID_COLOR_BLACK});
-    QCOMPARE(m_frame->GetView()->GetColor(), 101);
+    QCOMPARE(m_frame->GetView()->GetEditor().GetColor(), 101);
     a(ID_COLOR_PALE)->trigger();  // as a click on the button
     QCOMPARE(checkedColours(), QList<int>{ID_COLOR_PALE});
     QVERIFY(a(ID_MOVECURSOR_STEP1)->isChecked() && !a(ID_MOVECURSOR_STEPBIG)->isChecked());
@@ -284,7 +285,7 @@ void FrameTest::updateHandlers()
     QVERIFY(!a(ID_MOVECURSOR_STEP1)->isChecked() && a(ID_MOVECURSOR_STEPBIG)->isChecked());
     a(ID_MOVECURSOR_STEPBIG)->trigger();  // choosing it again keeps it
     QVERIFY(a(ID_MOVECURSOR_STEPBIG)->isChecked());
-    QCOMPARE(m_frame->GetView()->GetStep(), 10);
+    QCOMPARE(m_frame->GetView()->GetEditor().GetStep(), 10);
 
     QVERIFY(a(ID_VIEW_CURSOR)->isChecked());
     a(ID_VIEW_CURSOR)->trigger();
@@ -332,7 +333,7 @@ void FrameTest::undoAndRedoThroughMenuAndKeys()
     auto a = [this](int id) { return m_frame->Action(id); };
     CTesseraView* view = m_frame->GetView();
     CTesseraDoc* doc = m_frame->GetDocument();
-    const int x = view->GetCursorX(), z = view->GetCursorZ();
+    const int x = view->GetEditor().GetCursorX(), z = view->GetEditor().GetCursorZ();
     m_frame->UpdateCommandUI();
     QCOMPARE(a(ID_EDIT_UNDO)->text(), QString("&Undo\tCtrl+Z"));
     QCOMPARE(a(ID_EDIT_REDO)->text(), QString("Re&do\tCtrl+Y"));
@@ -357,8 +358,8 @@ void FrameTest::undoAndRedoThroughMenuAndKeys()
     m_frame->Execute(ID_MOVECURSOR_DOWN);
     m_frame->Execute(ID_EDIT_REDO);
     QCOMPARE(doc->GetCell(x, 1, z), 104);
-    QCOMPARE(view->GetCursorX(), x);  // where the paste was made
-    QCOMPARE(view->GetCursorY(), 1);
+    QCOMPARE(view->GetEditor().GetCursorX(), x);  // where the paste was made
+    QCOMPARE(view->GetEditor().GetCursorY(), 1);
     m_frame->Execute(ID_EDIT_UNDO);
 
     // The keys: Ctrl+Z and Alt+Backspace undo, Ctrl+Y and Ctrl+Shift+Z redo.
@@ -389,7 +390,7 @@ void FrameTest::titleAndNewDocument()
     QCOMPARE(doc->GetSizeX(), 40);
     QCOMPARE(doc->GetSizeY(), 10);
     QCOMPARE(doc->GetSizeZ(), 30);
-    QCOMPARE(m_frame->GetView()->GetCursorX(), 20);
+    QCOMPARE(m_frame->GetView()->GetEditor().GetCursorX(), 20);
 }
 
 void FrameTest::openReadsSpaceAndNamesDocument()
@@ -401,7 +402,7 @@ void FrameTest::openReadsSpaceAndNamesDocument()
     QCOMPARE(doc->GetSizeX(), 7);
     QCOMPARE(doc->GetCell(3, 0, 2), 103);
     QVERIFY(!doc->IsModified());
-    QCOMPARE(m_frame->GetView()->GetCursorX(), 3);  // reinitialised for the new space
+    QCOMPARE(m_frame->GetView()->GetEditor().GetCursorX(), 3);  // reinitialised for the new space
     QCOMPARE(m_frame->RecentFiles().Files().value(0), QFileInfo(Path("ring.ts3")).absoluteFilePath());
 }
 
@@ -442,7 +443,7 @@ void FrameTest::missingFileChangesNothing()
 void FrameTest::saveWritesAndClearsModified()
 {
     CTesseraView* view = m_frame->GetView();
-    view->OnColor(103);
+    view->GetEditor().SetColor(103);
     m_frame->Execute(ID_EDIT_POINTSET);
     QVERIFY(m_frame->GetDocument()->IsModified());
     QVERIFY(m_frame->DoSave(Path("out.ts3")));

@@ -88,13 +88,13 @@ void FrameStateTest::whereAmIFollowsCursorAreaColourAndSize()
     m_frame->Execute(ID_EDIT_AREABEGIN);
     m_frame->Execute(ID_MOVECURSOR_UP);
     m_frame->Execute(ID_MOVECURSOR_UP);
-    m_frame->GetView()->PlaceCursor(17, 3, 16);
+    m_frame->GetView()->GetEditor().PlaceCursor(17, 3, 16);
     m_frame->UpdateCommandUI();
     QCOMPARE(pane->Text(), QString("x 17  y 3  z 16  in 40 × 10 × 30  area 4 × 3 × 2"));
     m_frame->Execute(ID_EDIT_AREACANCEL);
     QVERIFY(!pane->Text().contains("area"));
     // A change from elsewhere (the mouse, a run) shows by the idle update.
-    m_frame->GetView()->PlaceCursor(1, 2, 3);
+    m_frame->GetView()->GetEditor().PlaceCursor(1, 2, 3);
     QTRY_COMPARE(pane->Text(), QString("x 1  y 2  z 3  in 40 × 10 × 30"));
     // Another space shows its size.
     WriteFile(Path("small.ts3"), SpaceFileText(7, 1, 5));
@@ -200,9 +200,9 @@ void FrameStateTest::spaceSizeGrowKeepsEveryCell()
     QCOMPARE(doc->GetSpace().countNonEmpty(), 3);
     QVERIFY(doc->IsModified());
     // The editing state stays: colour, step and cursor.
-    QCOMPARE(m_frame->GetView()->GetColor(), 102);
-    QCOMPARE(m_frame->GetView()->GetStep(), 10);
-    QCOMPARE(m_frame->GetView()->GetCursorX(), 2);
+    QCOMPARE(m_frame->GetView()->GetEditor().GetColor(), 102);
+    QCOMPARE(m_frame->GetView()->GetEditor().GetStep(), 10);
+    QCOMPARE(m_frame->GetView()->GetEditor().GetCursorX(), 2);
     QVERIFY(m_frame->WhereAmI()->Text().endsWith("in 9 × 3 × 6"));
 }
 
@@ -211,7 +211,7 @@ void FrameStateTest::spaceSizeShrinkAsksBeforeDroppingCells()
     CTesseraDoc* doc = m_frame->GetDocument();
     WriteFile(Path("cells.ts3"), SpaceFileText(6, 3, 7, {{0, 0, 0, 103}, {5, 0, 0, 104}, {1, 2, 5, 107}}));
     QVERIFY(m_frame->OpenDocumentFile(Path("cells.ts3")));
-    m_frame->GetView()->PlaceCursor(5, 2, 5);
+    m_frame->GetView()->GetEditor().PlaceCursor(5, 2, 5);
     // The same sizes change nothing and leave no step to undo.
     QVERIFY(m_frame->ResizeSpace(6, 3, 7));
     QVERIFY(!doc->IsModified());
@@ -243,9 +243,9 @@ void FrameStateTest::spaceSizeShrinkAsksBeforeDroppingCells()
         QVERIFY(doc->IsModified());
     }
     // The cursor comes back inside the smaller space.
-    QCOMPARE(m_frame->GetView()->GetCursorX(), 3);
-    QCOMPARE(m_frame->GetView()->GetCursorY(), 2);
-    QCOMPARE(m_frame->GetView()->GetCursorZ(), 3);
+    QCOMPARE(m_frame->GetView()->GetEditor().GetCursorX(), 3);
+    QCOMPARE(m_frame->GetView()->GetEditor().GetCursorY(), 2);
+    QCOMPARE(m_frame->GetView()->GetEditor().GetCursorZ(), 3);
 
     // One step, named in the Edit menu: Undo brings back the sizes and the dropped cells, and
     // the cursor where it was; Redo drops them again.
@@ -257,13 +257,13 @@ void FrameStateTest::spaceSizeShrinkAsksBeforeDroppingCells()
     QCOMPARE(doc->GetCell(5, 0, 0), 104);
     QCOMPARE(doc->GetCell(1, 2, 5), 107);
     QCOMPARE(doc->GetSpace().countNonEmpty(), 3);
-    QCOMPARE(m_frame->GetView()->GetCursorX(), 5);
-    QCOMPARE(m_frame->GetView()->GetCursorZ(), 5);
+    QCOMPARE(m_frame->GetView()->GetEditor().GetCursorX(), 5);
+    QCOMPARE(m_frame->GetView()->GetEditor().GetCursorZ(), 5);
     QVERIFY(m_frame->WhereAmI()->Text().endsWith("in 6 × 3 × 6"));
     m_frame->Execute(ID_EDIT_REDO);
     QCOMPARE(doc->GetSizeX(), 4);
     QCOMPARE(doc->GetSpace().countNonEmpty(), 1);
-    QCOMPARE(m_frame->GetView()->GetCursorX(), 3);
+    QCOMPARE(m_frame->GetView()->GetEditor().GetCursorX(), 3);
     QVERIFY(m_frame->WhereAmI()->Text().endsWith("in 4 × 3 × 4"));
 }
 
@@ -310,18 +310,18 @@ void FrameStateTest::wideSpaceOpensFittedAndFitSpaceFromTheMenu()
     // A long flat row: the first view (distance sizeY + sizeZ = 11) shows only a part of it.
     WriteFile(Path("wide.ts3"), SpaceFileText(130, 1, 10));
     QVERIFY(m_frame->OpenDocumentFile(Path("wide.ts3")));
-    QTRY_VERIFY(view->GetDistance() > 11);
-    const float fitted = view->GetDistance();
+    QTRY_VERIFY(view->GetViewpoint().distance > 11);
+    const float fitted = view->GetViewpoint().distance;
     QCOMPARE(fitted, view->FitSpaceDistance());
     // View > Fit Space goes back there from near by.
-    view->PlaceEye(view->GetElevation(), view->GetAzimuth(), 3);
+    view->PlaceEye(view->GetViewpoint().elevation, view->GetViewpoint().azimuth, 3);
     m_frame->Execute(ID_VIEW_FIT_SPACE);
-    QCOMPARE(view->GetDistance(), fitted);
+    QCOMPARE(view->GetViewpoint().distance, fitted);
     // A space that fits keeps the first view.
     WriteFile(Path("small.ts3"), SpaceFileText(4, 3, 4));
     QVERIFY(m_frame->OpenDocumentFile(Path("small.ts3")));
     QTest::qWait(50);
-    QCOMPARE(view->GetDistance(), 7.0f);
+    QCOMPARE(view->GetViewpoint().distance, 7.0f);
 }
 
 QTEST_MAIN(FrameStateTest)

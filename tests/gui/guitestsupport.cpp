@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QMatrix4x4>
 #include <QMessageBox>
+#include <QOpenGLContext>
+#include <QOpenGLFunctions>
 #include <QSettings>
 #include <QtTest>
 #include <QVector3D>
@@ -74,13 +76,25 @@ std::pair<int, int> TakeClicks(CTesseraDoc& doc)
 
 QImage RenderScene(CTesseraView& view) { return view.grabFramebuffer().convertToFormat(QImage::Format_RGB32); }
 
+QImage ReadFrame(CTesseraView& view)
+{
+    const qreal ratio = view.devicePixelRatioF();
+    QImage image(int(view.width() * ratio), int(view.height() * ratio), QImage::Format_RGBA8888);
+    view.makeCurrent();
+    QOpenGLFunctions* gl = view.context()->functions();
+    gl->glBindFramebuffer(GL_FRAMEBUFFER, view.defaultFramebufferObject());
+    gl->glReadPixels(0, 0, image.width(), image.height(), GL_RGBA, GL_UNSIGNED_BYTE, image.bits());
+    view.doneCurrent();
+    return image;  // bottom row first
+}
+
 QPoint Project(const CTesseraView& view, float x, float y, float z)
 {
     CTesseraDoc* doc = view.GetDocument();
-    const SVec3 target = {view.GetTargetX(), view.GetTargetY(), view.GetTargetZ()};
-    const SVec3 eye = EyePosition(target, view.GetElevation(), view.GetAzimuth(), view.GetDistance());
+    const SVec3 target = {view.GetEditor().GetTargetX(), view.GetEditor().GetTargetY(), view.GetEditor().GetTargetZ()};
+    const SVec3 eye = EyePosition(target, view.GetViewpoint().elevation, view.GetViewpoint().azimuth, view.GetViewpoint().distance);
     const SVec3 size = {float(doc->GetSizeX()), float(doc->GetSizeY()), float(doc->GetSizeZ())};
-    const SClipPlanes planes = ComputeClipPlanes(size, target, eye, view.GetDistance());
+    const SClipPlanes planes = ComputeClipPlanes(size, target, eye, view.GetViewpoint().distance);
     const int w = view.width(), h = view.height();
     QMatrix4x4 m;
     m.perspective(60.0f, float(w) / h, planes.zNear, planes.zFar);

@@ -46,6 +46,8 @@ std::pair<int, int> TakeClicks(CTesseraDoc& doc);
 
 // The scene as drawn now.
 QImage RenderScene(CTesseraView& view);
+// The view's framebuffer as it holds the last frame, without drawing.
+QImage ReadFrame(CTesseraView& view);
 
 // The pixel at which the world point appears in an image of the view.
 QPoint Project(const CTesseraView& view, float x, float y, float z);

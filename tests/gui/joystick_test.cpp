@@ -113,10 +113,10 @@ void JoystickTest::heldStickMovesAtOnceThenAfterTheDelay()
         j.now = p.now;
         Set(0, p.x);
         view.Joystick().Poll();
-        QVERIFY2(view.GetCursorX() == p.cursorX, qPrintable(QString("at %1 ms x is %2").arg(p.now).arg(view.GetCursorX())));
+        QVERIFY2(view.GetEditor().GetCursorX() == p.cursorX, qPrintable(QString("at %1 ms x is %2").arg(p.now).arg(view.GetEditor().GetCursorX())));
     }
-    QCOMPARE(view.GetCursorY(), 0);
-    QCOMPARE(view.GetCursorZ(), 15);
+    QCOMPARE(view.GetEditor().GetCursorY(), 0);
+    QCOMPARE(view.GetEditor().GetCursorZ(), 15);
 }
 
 void JoystickTest::fullDeflectionMovesTen()
@@ -125,38 +125,38 @@ void JoystickTest::fullDeflectionMovesTen()
     CTesseraView& view = j.f.view;
     Set(0, FULL_RIGHT);
     view.Joystick().Poll();
-    QCOMPARE(view.GetCursorX(), 30);
-    QCOMPARE(view.GetStep(), 1);  // the big step was for that move only
+    QCOMPARE(view.GetEditor().GetCursorX(), 30);
+    QCOMPARE(view.GetEditor().GetStep(), 1);  // the big step was for that move only
     Set(0, 0);
     view.Joystick().Poll();
     Set(1, FULL_LEFT);  // stick forward: away from the viewer, along -z
     Set(2, FULL_RIGHT);  // full twist as well: up ten, held at the top
     view.Joystick().Poll();
-    QCOMPARE(view.GetCursorZ(), 5);
-    QCOMPARE(view.GetCursorY(), 9);
+    QCOMPARE(view.GetEditor().GetCursorZ(), 5);
+    QCOMPARE(view.GetEditor().GetCursorY(), 9);
 }
 
 void JoystickTest::hatTurnsTheEyeAndButtonsSetCells()
 {
     SJoyFixture j;
     CTesseraView& view = j.f.view;
-    const float distance = view.GetDistance();
+    const float distance = view.GetViewpoint().distance;
     const float right = float(0.0 + viewpoint::TURN_STEP);
     SetHat(SDL_HAT_RIGHTUP);  // exactly 4500: nothing
     view.Joystick().Poll();
-    QCOMPARE(view.GetAzimuth(), 0.0f);
-    QCOMPARE(view.GetDistance(), distance);
+    QCOMPARE(view.GetViewpoint().azimuth, 0.0f);
+    QCOMPARE(view.GetViewpoint().distance, distance);
     SetHat(SDL_HAT_RIGHT);
     view.Joystick().Poll();
-    QCOMPARE(view.GetAzimuth(), right);
+    QCOMPARE(view.GetViewpoint().azimuth, right);
     // A button while the hat is pushed turns the eye (once for the press, once for the hat's
     // own move in the same poll) and sets no cell.
     SetButton(0, true);
     view.Joystick().Poll();
-    QCOMPARE(view.GetAzimuth(), float(float(right + viewpoint::TURN_STEP) + viewpoint::TURN_STEP));
+    QCOMPARE(view.GetViewpoint().azimuth, float(float(right + viewpoint::TURN_STEP) + viewpoint::TURN_STEP));
     QCOMPARE(j.f.doc.GetCell(20, 0, 15), 0);
 
-    view.OnColor(105);
+    view.GetEditor().SetColor(105);
     SetHat(SDL_HAT_CENTERED);
     SetButton(0, false);
     view.Joystick().Poll();
@@ -185,7 +185,7 @@ void JoystickTest::offMeansNothingChanges()
     CTesseraView& view = j.f.view;
     view.Joystick().OnJoystick();
     QVERIFY(!view.Joystick().IsJoystick());
-    const float azimuth = view.GetAzimuth(), distance = view.GetDistance();
+    const float azimuth = view.GetViewpoint().azimuth, distance = view.GetViewpoint().distance;
     Set(0, FULL_RIGHT);
     SetHat(SDL_HAT_RIGHT);
     SetButton(0, true);
@@ -194,15 +194,15 @@ void JoystickTest::offMeansNothingChanges()
     view.Joystick().OnJoyButtonDown();
     view.Joystick().HatToEye(9000);
     view.Joystick().StickToCursor(1, 1, 1);
-    QCOMPARE(view.GetCursorX(), 20);
-    QCOMPARE(view.GetCursorY(), 0);
-    QCOMPARE(view.GetAzimuth(), azimuth);
-    QCOMPARE(view.GetDistance(), distance);
+    QCOMPARE(view.GetEditor().GetCursorX(), 20);
+    QCOMPARE(view.GetEditor().GetCursorY(), 0);
+    QCOMPARE(view.GetViewpoint().azimuth, azimuth);
+    QCOMPARE(view.GetViewpoint().distance, distance);
     QCOMPARE(j.f.doc.GetCell(20, 0, 15), 0);
     view.Joystick().OnJoystick();  // on again, the same joystick moves the cursor
     SetHat(SDL_HAT_CENTERED);
     view.Joystick().Poll();
-    QCOMPARE(view.GetCursorX(), 30);
+    QCOMPARE(view.GetEditor().GetCursorX(), 30);
 }
 
 QTEST_MAIN(JoystickTest)

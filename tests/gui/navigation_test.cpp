@@ -40,10 +40,10 @@ void Wheel(QWidget* w, int delta, QPointF p = {200, 150})
 float OutermostCorner(CTesseraView& view)
 {
     CTesseraDoc* doc = view.GetDocument();
-    const SVec3 target = {view.GetTargetX(), view.GetTargetY(), view.GetTargetZ()};
-    const SVec3 eye = EyePosition(target, view.GetElevation(), view.GetAzimuth(), view.GetDistance());
+    const SVec3 target = {view.GetEditor().GetTargetX(), view.GetEditor().GetTargetY(), view.GetEditor().GetTargetZ()};
+    const SVec3 eye = EyePosition(target, view.GetViewpoint().elevation, view.GetViewpoint().azimuth, view.GetViewpoint().distance);
     const SVec3 size = {float(doc->GetSizeX()), float(doc->GetSizeY()), float(doc->GetSizeZ())};
-    const SClipPlanes planes = ComputeClipPlanes(size, target, eye, view.GetDistance());
+    const SClipPlanes planes = ComputeClipPlanes(size, target, eye, view.GetViewpoint().distance);
     float right[3], up[3], forward[3];
     view.GetViewpoint().Axes(right, up, forward);
     const double tanV = std::tan(3.14159265358979 / 6), tanH = tanV * view.width() / view.height();
@@ -52,7 +52,7 @@ float OutermostCorner(CTesseraView& view)
         const double p[3] = {(k & 1 ? size.x : 0) - target.x, (k & 2 ? size.y : 0) - target.y,
                              (k & 4 ? size.z : 0) - target.z};
         auto dot = [&p](const float a[3]) { return p[0] * a[0] + p[1] * a[1] + p[2] * a[2]; };
-        const double depth = dot(forward) + view.GetDistance();
+        const double depth = dot(forward) + view.GetViewpoint().distance;
         if (depth < planes.zNear || depth > planes.zFar) return 9;
         most = std::max({most, float(std::abs(dot(right)) / (depth * tanH)), float(std::abs(dot(up)) / (depth * tanV))});
     }
@@ -84,31 +84,31 @@ private slots:
 void NavigationTest::middleDragOrbits()
 {
     SViewFixture f(10, 3, 10, {}, true);
-    const float azimuth = f.view.GetAzimuth(), elevation = f.view.GetElevation();
+    const float azimuth = f.view.GetViewpoint().azimuth, elevation = f.view.GetViewpoint().elevation;
     Drag(&f.view, QPoint(200, 150), 40, 0, Qt::MiddleButton);
-    QVERIFY(std::abs(f.view.GetAzimuth() - (azimuth - 0.4f)) < 1e-5f);
-    QCOMPARE(f.view.GetElevation(), elevation);
+    QVERIFY(std::abs(f.view.GetViewpoint().azimuth - (azimuth - 0.4f)) < 1e-5f);
+    QCOMPARE(f.view.GetViewpoint().elevation, elevation);
     Drag(&f.view, QPoint(200, 150), 0, 30, Qt::MiddleButton);
-    QVERIFY(std::abs(f.view.GetElevation() - (elevation + 0.3f)) < 1e-5f);
+    QVERIFY(std::abs(f.view.GetViewpoint().elevation - (elevation + 0.3f)) < 1e-5f);
     // Moving without a button pressed does nothing.
     SendMouse(&f.view, QEvent::MouseMove, QPoint(10, 10), Qt::NoButton, Qt::NoButton);
-    QVERIFY(std::abs(f.view.GetElevation() - (elevation + 0.3f)) < 1e-5f);
+    QVERIFY(std::abs(f.view.GetViewpoint().elevation - (elevation + 0.3f)) < 1e-5f);
     // The cursor and the target stay.
-    QCOMPARE(f.view.GetCursorX(), 5);
-    QCOMPARE(f.view.GetTargetX(), 5.5f);
+    QCOMPARE(f.view.GetEditor().GetCursorX(), 5);
+    QCOMPARE(f.view.GetEditor().GetTargetX(), 5.5f);
 }
 
 void NavigationTest::altLeftDragOrbitsWithoutClicking()
 {
     SViewFixture f(16, 3, 12, {}, true);
-    f.view.PlaceCursor(10, 1, 6);
+    f.view.GetEditor().PlaceCursor(10, 1, 6);
     f.view.PlaceEye(0.4f, 0.5f, 22);
     TakeClicks(f.doc);
     // Starting on a guide line: a plain click there would move the cursor.
     const QPoint onLine = Project(f.view, 7.4f, 1.5f, 6.5f);
     Drag(&f.view, onLine, -20, 0, Qt::LeftButton, Qt::AltModifier);
-    QVERIFY(std::abs(f.view.GetAzimuth() - 0.7f) < 1e-5f);
-    QCOMPARE(f.view.GetCursorX(), 10);
+    QVERIFY(std::abs(f.view.GetViewpoint().azimuth - 0.7f) < 1e-5f);
+    QCOMPARE(f.view.GetEditor().GetCursorX(), 10);
     QCOMPARE(TakeClicks(f.doc), std::make_pair(0, 0));
     // A middle press is no click for the program either.
     Drag(&f.view, onLine, 0, 0, Qt::MiddleButton);
@@ -120,16 +120,16 @@ void NavigationTest::wheelZooms()
     SViewFixture f(10, 3, 10, {}, true);
     f.view.PlaceEye(0.4f, 0.3f, 10);
     Wheel(&f.view, 120);  // away from the user: nearer
-    QCOMPARE(f.view.GetDistance(), 8.0f);
+    QCOMPARE(f.view.GetViewpoint().distance, 8.0f);
     Wheel(&f.view, -240);
-    QCOMPARE(f.view.GetDistance(), 8 * 1.25f * 1.25f);
+    QCOMPARE(f.view.GetViewpoint().distance, 8 * 1.25f * 1.25f);
     // Half notches add up.
     Wheel(&f.view, 60);
-    QCOMPARE(f.view.GetDistance(), 8 * 1.25f * 1.25f);
+    QCOMPARE(f.view.GetViewpoint().distance, 8 * 1.25f * 1.25f);
     Wheel(&f.view, 60);
-    QCOMPARE(f.view.GetDistance(), 10.0f);
+    QCOMPARE(f.view.GetViewpoint().distance, 10.0f);
     for (int i = 0; i < 20; i++) Wheel(&f.view, 120);
-    QCOMPARE(f.view.GetDistance(), 2.0f);
+    QCOMPARE(f.view.GetViewpoint().distance, 2.0f);
 }
 
 void NavigationTest::fitSpaceShowsTheWholeSpace()
@@ -137,14 +137,14 @@ void NavigationTest::fitSpaceShowsTheWholeSpace()
     SViewFixture f(40, 10, 30, {}, true);
     f.view.PlaceEye(0.3f, 0.8f, 4);  // close in: the space overflows the view
     QVERIFY(OutermostCorner(f.view) > 1);
-    f.view.OnFitSpace();
+    f.view.FitSpace();
     QVERIFY2(OutermostCorner(f.view) <= 1, qPrintable(QString::number(OutermostCorner(f.view))));
-    QCOMPARE(f.view.GetElevation(), 0.3f);  // only the distance changes
-    QCOMPARE(f.view.GetAzimuth(), 0.8f);
+    QCOMPARE(f.view.GetViewpoint().elevation, 0.3f);  // only the distance changes
+    QCOMPARE(f.view.GetViewpoint().azimuth, 0.8f);
     // From far away it comes nearer, still showing every corner.
     f.view.PlaceEye(-0.5f, 2.0f, 500);
-    f.view.OnFitSpace();
-    QVERIFY(f.view.GetDistance() < 100);
+    f.view.FitSpace();
+    QVERIFY(f.view.GetViewpoint().distance < 100);
     QVERIFY(OutermostCorner(f.view) <= 1);
     QVERIFY(OutermostCorner(f.view) > 0.8f);  // and fills the view
 }
@@ -163,19 +163,19 @@ void NavigationTest::straightViewsFromMenuAndKeys()
             view->PlaceEye(0.3f, 2.0f, 7);
             if (byKey) QTest::keyClick(view, v.key, Qt::ControlModifier);
             else frame->Execute(v.id);
-            QCOMPARE(view->GetElevation(), v.elevation);
-            QCOMPARE(view->GetAzimuth(), v.azimuth);
-            QCOMPARE(view->GetTargetX(), 65.0f);  // the middle of the space
-            QCOMPARE(view->GetTargetZ(), 5.0f);
+            QCOMPARE(view->GetViewpoint().elevation, v.elevation);
+            QCOMPARE(view->GetViewpoint().azimuth, v.azimuth);
+            QCOMPARE(view->GetEditor().GetTargetX(), 65.0f);  // the middle of the space
+            QCOMPARE(view->GetEditor().GetTargetZ(), 5.0f);
             const QString seen = QString("view %1 by key %2: %3").arg(v.id).arg(byKey).arg(OutermostCorner(*view));
             QVERIFY2(OutermostCorner(*view) <= 1 && OutermostCorner(*view) > 0.85f, qPrintable(seen));
         }
     }
     // The cursor is where it was, and its next move brings the eye back to it along that axis.
-    QCOMPARE(view->GetCursorX(), 65);
+    QCOMPARE(view->GetEditor().GetCursorX(), 65);
     frame->Execute(ID_MOVECURSOR_LEFT);  // from the side: toward +z
-    QCOMPARE(view->GetTargetZ(), 6.5f);
-    QCOMPARE(view->GetTargetX(), 65.0f);
+    QCOMPARE(view->GetEditor().GetTargetZ(), 6.5f);
+    QCOMPARE(view->GetEditor().GetTargetX(), 65.0f);
     fixture.Drop();
 }
 
@@ -188,29 +188,29 @@ void NavigationTest::wheelZoomsTowardThePointer()
     const float points[][3] = {{1.5f, 1.0f, 9.5f}, {8.5f, 0.0f, 3.5f}};
     for (const auto& p : points) {
         const QPoint at = Project(f.view, p[0], p[1], p[2]);
-        const float distance = f.view.GetDistance();
+        const float distance = f.view.GetViewpoint().distance;
         Wheel(&f.view, 120, at);
-        QCOMPARE(f.view.GetDistance(), distance * 0.8f);
+        QCOMPARE(f.view.GetViewpoint().distance, distance * 0.8f);
         QVERIFY((Project(f.view, p[0], p[1], p[2]) - at).manhattanLength() <= 2);
         Wheel(&f.view, -120, at);  // and back out: the point still stays
-        QVERIFY(std::abs(f.view.GetDistance() - distance) < 1e-4f);
+        QVERIFY(std::abs(f.view.GetViewpoint().distance - distance) < 1e-4f);
         QVERIFY((Project(f.view, p[0], p[1], p[2]) - at).manhattanLength() <= 2);
     }
-    QCOMPARE(f.view.GetCursorX(), 6);  // the cursor stays
+    QCOMPARE(f.view.GetEditor().GetCursorX(), 6);  // the cursor stays
 }
 
 void NavigationTest::shiftMiddleDragPans()
 {
     SViewFixture f(10, 3, 10, {}, true);
     f.view.PlaceEye(0.5f, 0.7f, 15);
-    const float elevation = f.view.GetElevation(), azimuth = f.view.GetAzimuth();
-    const float tx = f.view.GetTargetX(), ty = f.view.GetTargetY(), tz = f.view.GetTargetZ();
+    const float elevation = f.view.GetViewpoint().elevation, azimuth = f.view.GetViewpoint().azimuth;
+    const float tx = f.view.GetEditor().GetTargetX(), ty = f.view.GetEditor().GetTargetY(), tz = f.view.GetEditor().GetTargetZ();
     const QPoint middle = Project(f.view, tx, ty, tz);
     Drag(&f.view, QPoint(200, 150), 40, 24, Qt::MiddleButton, Qt::ShiftModifier);
     // The point that was in the middle follows the pointer; the eye does not turn.
     QVERIFY((Project(f.view, tx, ty, tz) - (middle + QPoint(40, 24))).manhattanLength() <= 2);
-    QCOMPARE(f.view.GetElevation(), elevation);
-    QCOMPARE(f.view.GetAzimuth(), azimuth);
+    QCOMPARE(f.view.GetViewpoint().elevation, elevation);
+    QCOMPARE(f.view.GetViewpoint().azimuth, azimuth);
     QCOMPARE(TakeClicks(f.doc), std::make_pair(0, 0));
 }
 
@@ -218,25 +218,25 @@ void NavigationTest::ctrlLeftDragChoosesTheArea()
 {
     // A flat space seen from nearly above: each floor square is the cell under the pointer.
     SViewFixture f(12, 1, 10, {{6, 0, 7, 104}}, true);
-    f.view.PlaceCursor(9, 0, 1);
+    f.view.GetEditor().PlaceCursor(9, 0, 1);
     f.view.PlaceEye(1.2f, 0.3f, 16);
     TakeClicks(f.doc);
-    const float targetX = f.view.GetTargetX();
+    const float targetX = f.view.GetEditor().GetTargetX();
     const QPoint from = Project(f.view, 2.5f, 0.0f, 3.5f), to = Project(f.view, 6.5f, 1.0f, 7.5f);
     Drag(&f.view, from, to.x() - from.x(), to.y() - from.y(), Qt::LeftButton, Qt::ControlModifier);
-    QVERIFY(f.view.IsArea());
-    QCOMPARE(QList<int>({f.view.GetAreaX(), f.view.GetAreaY(), f.view.GetAreaZ()}), QList<int>({2, 0, 3}));
-    QCOMPARE(QList<int>({f.view.GetCursorX(), f.view.GetCursorY(), f.view.GetCursorZ()}), QList<int>({6, 0, 7}));
-    QCOMPARE(f.view.GetTargetX(), targetX);  // the view did not swing during the drag
+    QVERIFY(f.view.GetEditor().IsArea());
+    QCOMPARE(QList<int>({f.view.GetEditor().GetAreaX(), f.view.GetEditor().GetAreaY(), f.view.GetEditor().GetAreaZ()}), QList<int>({2, 0, 3}));
+    QCOMPARE(QList<int>({f.view.GetEditor().GetCursorX(), f.view.GetEditor().GetCursorY(), f.view.GetEditor().GetCursorZ()}), QList<int>({6, 0, 7}));
+    QCOMPARE(f.view.GetEditor().GetTargetX(), targetX);  // the view did not swing during the drag
     QCOMPARE(TakeClicks(f.doc), std::make_pair(1, 0));  // the press still reaches a program
     // The area commands take it.
-    f.view.OnColor(103);
-    f.view.OnPointSet();
+    f.view.GetEditor().SetColor(103);
+    f.view.GetEditor().PointSet();
     QCOMPARE(f.doc.GetSpace().countValue(103), 25);
     // With the cursor hidden (a run), the press only reaches the program.
     f.view.OnViewCursor();
     Drag(&f.view, from, 30, 30, Qt::LeftButton, Qt::ControlModifier);
-    QVERIFY(!f.view.IsArea());
+    QVERIFY(!f.view.GetEditor().IsArea());
     QCOMPARE(TakeClicks(f.doc), std::make_pair(1, 0));
 }
 
@@ -246,31 +246,31 @@ void NavigationTest::largeSpaceIsFittedWhenOpened()
     SViewFixture f(6, 2, 6, {}, true);
     LoadSpace(f.doc, 130, 1, 10);
     f.view.OnInitialUpdate();  // as the frame does after Open
-    QCOMPARE(f.view.GetDistance(), 11.0f);  // not yet
+    QCOMPARE(f.view.GetViewpoint().distance, 11.0f);  // not yet
     f.view.FitIfTooLarge();
     QVERIFY2(OutermostCorner(f.view) <= 1, qPrintable(QString::number(OutermostCorner(f.view))));
-    QVERIFY(f.view.GetDistance() > 11);
-    QCOMPARE(f.view.GetElevation(), 0.3926991f);
+    QVERIFY(f.view.GetViewpoint().distance > 11);
+    QCOMPARE(f.view.GetViewpoint().elevation, 0.3926991f);
     // A space that fits keeps the first view of old.
     LoadSpace(f.doc, 4, 3, 4);
     f.view.OnInitialUpdate();
     f.view.FitIfTooLarge();
-    QCOMPARE(f.view.GetDistance(), 7.0f);
+    QCOMPARE(f.view.GetViewpoint().distance, 7.0f);
     QVERIFY(OutermostCorner(f.view) < 1);
     // Before the view is shown, the fit waits for the view's size.
     SViewFixture hidden(130, 1, 10);
     hidden.view.FitIfTooLarge();
-    QCOMPARE(hidden.view.GetDistance(), 11.0f);
+    QCOMPARE(hidden.view.GetViewpoint().distance, 11.0f);
     hidden.view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&hidden.view));
-    QTRY_VERIFY(hidden.view.GetDistance() > 11);
+    QTRY_VERIFY(hidden.view.GetViewpoint().distance > 11);
     QVERIFY(OutermostCorner(hidden.view) <= 1);
 }
 
 void NavigationTest::clicksStillWork()
 {
     SViewFixture f(16, 3, 12, {}, true);
-    f.view.PlaceCursor(10, 1, 6);
+    f.view.GetEditor().PlaceCursor(10, 1, 6);
     f.view.PlaceEye(0.4f, 0.5f, 22);
     TakeClicks(f.doc);
     // Left and right presses reach a running program.
@@ -281,9 +281,9 @@ void NavigationTest::clicksStillWork()
     Drag(&f.view, QPoint(100, 100), 5, 0, Qt::MiddleButton);
     Wheel(&f.view, -120);
     QTest::mouseClick(&f.view, Qt::LeftButton, {}, Project(f.view, 2.5f, 1.5f, 6.5f));
-    QCOMPARE(f.view.GetCursorX(), 2);
+    QCOMPARE(f.view.GetEditor().GetCursorX(), 2);
     // A double click on the cursor cell paints it.
-    f.view.OnColor(103);
+    f.view.GetEditor().SetColor(103);
     const QPoint top = Project(f.view, 2.5f, 2.0f, 6.5f);
     QTest::mouseClick(&f.view, Qt::LeftButton, {}, top);
     QTest::mouseDClick(&f.view, Qt::LeftButton, {}, top);
@@ -297,7 +297,7 @@ void NavigationTest::cellEdgesOutlineEveryCell()
     for (int x = 1; x <= 4; x++)
         for (int z = 1; z <= 3; z++) f.doc.SetCell(x, 0, z, 103);
     f.view.OnViewCursor();
-    f.view.PlaceCursor(3, 0, 2);
+    f.view.GetEditor().PlaceCursor(3, 0, 2);
     f.view.PlaceEye(1.5f, 0.0f, 9);
     QVERIFY(f.view.IsCellEdges());  // on by default
     QImage image = RenderScene(f.view);

@@ -90,7 +90,7 @@ void RecoveryTest::copyFollowsUnsavedChanges()
     QCOMPARE(frame->Recovery()->IntervalMs(), 100);
     QTest::qWait(400);
     QVERIFY(Copies().isEmpty());  // nothing unsaved, nothing written
-    frame->GetView()->OnColor(103);
+    frame->GetView()->GetEditor().SetColor(103);
     frame->Execute(ID_EDIT_POINTSET);
     QTRY_COMPARE(Copies().size(), 1);
     QTRY_VERIFY(ReadFile(frame->Recovery()->CopyPath()).find("(20,0,15,103)") != std::string::npos);
@@ -145,8 +145,8 @@ void RecoveryTest::recoveredWideSpaceOpensFitted()
     QVERIFY(f.frame->OfferRecovery());
     CTesseraView* view = f.frame->GetView();
     QCOMPARE(f.frame->GetDocument()->GetSizeX(), 130);
-    QTRY_VERIFY(view->GetDistance() > 11);
-    QVERIFY(view->GetDistance() >= view->FitSpaceDistance() * 0.999f);
+    QTRY_VERIFY(view->GetViewpoint().distance > 11);
+    QVERIFY(view->GetViewpoint().distance >= view->FitSpaceDistance() * 0.999f);
     f.Drop();
 }
 

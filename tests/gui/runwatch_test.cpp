@@ -10,6 +10,7 @@
 #include "app/mainframe.h"
 #include "app/tesseraapp.h"
 #include "guitestsupport.h"
+#include "view/runwatcher.h"
 
 namespace {
 // Pixels that only the work-area outline (cyan) draws: the example scenes hold no such colour.
@@ -82,16 +83,16 @@ void RunWatchTest::stepPauseEditAndPanes()
     m_frame->Execute(ID_RUN_STEP);
     QTRY_COMPARE(Step(), QString("Step 2"));
     QCOMPARE(State(), QString("Paused"));
-    QCOMPARE(int(view->GetChanges().size()), 2);
-    QCOMPARE(int(view->GetAppliedRules().size()), 1);
-    QVERIFY(view->GetAppliedRules()[0].drawing.isEqual(CBox(1, 0, 1, 7, 0, 3)));
-    QCOMPARE(view->GetAppliedRules()[0].positions, 1);
+    QCOMPARE(int(view->RunWatcher().GetChanges().size()), 2);
+    QCOMPARE(int(view->RunWatcher().GetAppliedRules().size()), 1);
+    QVERIFY(view->RunWatcher().GetAppliedRules()[0].drawing.isEqual(CBox(1, 0, 1, 7, 0, 3)));
+    QCOMPARE(view->RunWatcher().GetAppliedRules()[0].positions, 1);
 
     // An edit while paused restarts the run, paused again after its first step; the outlines
     // of the old step are gone.
-    view->PlaceCursor(30, 0, 20);
-    view->OnPointSet();
-    QVERIFY(view->GetChanges().empty());
+    view->GetEditor().PlaceCursor(30, 0, 20);
+    m_frame->Execute(ID_EDIT_POINTSET);
+    QVERIFY(view->RunWatcher().GetChanges().empty());
     QTRY_COMPARE(Step(), QString("Step 1"));
     QTRY_COMPARE(State(), QString("Paused"));
 
@@ -155,8 +156,8 @@ void RunWatchTest::programBlocksFollowEdits()
     QVERIFY(CountCyan(RenderScene(*view)) > 20);  // the work area is outlined
 
     // Taking the work area's post away breaks it: after the edit its outline goes.
-    view->PlaceCursor(6, 1, 1);
-    view->OnPointReset();
+    view->GetEditor().PlaceCursor(6, 1, 1);
+    m_frame->Execute(ID_EDIT_POINTRESET);
     QTRY_COMPARE(int(view->GetProgramBlocks().size()), 1);
     QCOMPARE(view->GetProgramBlocks()[0].kind, CBlockKind::RuleGroup);
     QCOMPARE(CountCyan(RenderScene(*view)), 0);
@@ -171,7 +172,7 @@ void RunWatchTest::nearMissesAreExplained()
     QVERIFY(view->GetNearMisses().empty());
     QCOMPARE(CountWarning(RenderScene(*view)), 0);
 
-    view->PlaceCursor(6, 1, 1);
+    view->GetEditor().PlaceCursor(6, 1, 1);
     m_frame->Execute(ID_EDIT_POINTRESET);
     QTRY_COMPARE(int(view->GetNearMisses().size()), 1);
     QVERIFY(CountWarning(RenderScene(*view)) > 20);
@@ -181,13 +182,13 @@ void RunWatchTest::nearMissesAreExplained()
         bool on;
     } cursors[] = {{6, 1, 1, true}, {8, 2, 2, true}, {14, 0, 7, false}, {9, 4, 3, true}, {10, 4, 3, false}};
     for (const auto& c : cursors) {
-        view->PlaceCursor(c.x, c.y, c.z);
+        view->GetEditor().PlaceCursor(c.x, c.y, c.z);
         m_frame->UpdateCommandUI();
         QCOMPARE(Message(), c.on ? post : QString());
     }
     // Off, the outlines and the explanations go.
     m_frame->Execute(ID_VIEW_PROGRAM_BLOCKS);
-    view->PlaceCursor(6, 1, 1);
+    view->GetEditor().PlaceCursor(6, 1, 1);
     m_frame->UpdateCommandUI();
     QCOMPARE(Message(), QString());
     QCOMPARE(CountWarning(RenderScene(*view)), 0);
@@ -198,7 +199,7 @@ void RunWatchTest::nearMissesAreExplained()
     QTRY_COMPARE(Message(), "Nothing to run. Nearest near miss: " + post);
     // A work area whose only rule group is broken: the run ends at once, and says why.
     m_frame->Execute(ID_EDIT_POINTSET);
-    view->PlaceCursor(0, 0, 1);
+    view->GetEditor().PlaceCursor(0, 0, 1);
     m_frame->Execute(ID_EDIT_POINTRESET);
     m_frame->Execute(ID_RUN_START);
     QTRY_COMPARE(State(), QString("Ended after 1 step"));

@@ -58,7 +58,7 @@ void SceneTest::cellsSeenFromBelowAndBehind()
     // Eye below and behind (-z) and to the left (-x) of a yellow cell: bottom 0.2, back 0.4, left 0.5.
     SViewFixture f(3, 3, 3, {{1, 1, 1, 107}});
     f.view.OnViewCursor();
-    f.view.PlaceCursor(1, 1, 1);
+    f.view.GetEditor().PlaceCursor(1, 1, 1);
     f.view.PlaceEye(-0.5f, 3.14159f + 0.5f, 6);
     const QImage image = RenderScene(f.view);
     const QRgb bottom = image.pixel(Project(f.view, 1.5f, 1.0f, 1.5f));
@@ -73,7 +73,7 @@ void SceneTest::valuesWithoutColourDrawBlackAndBlackDrawsGrey()
 {
     SViewFixture f(5, 3, 3, {{0, 1, 1, 1}, {2, 1, 1, 101}, {4, 1, 1, 2}});
     f.view.OnViewCursor();
-    f.view.PlaceCursor(2, 1, 1);
+    f.view.GetEditor().PlaceCursor(2, 1, 1);
     f.view.PlaceEye(0.6f, 0.0f, 7);
     const QImage image = RenderScene(f.view);
     QVERIFY2(Near(image.pixel(Project(f.view, 2.5f, 2.0f, 1.5f)), 64, 64, 64),
@@ -94,7 +94,7 @@ void SceneTest::coveredFacesLeaveThePictureUnchanged()
             for (int z = 1; z < 5; z++)
                 if ((x * 7 + y * 5 + z * 3) % 11 != 0) f.doc.SetCell(x, y, z, 100 + (x + 2 * y + 3 * z) % 8);
     f.view.OnViewCursor();
-    f.view.PlaceCursor(2, 1, 2);
+    f.view.GetEditor().PlaceCursor(2, 1, 2);
     // The faces only: outlines of a covered face may lie on a visible edge in another shade.
     f.view.SetCellEdges(false);
     const float eyes[][3] = {{0.39f, 0.26f, 12}, {-0.4f, 2.5f, 12}, {0.9f, -1.2f, 12}, {0.2f, 4.0f, 12},
@@ -154,17 +154,17 @@ void SceneTest::guideLinesStopAtTheBorders()
     };
     f.view.PlaceEye(0.5f, 0.2f, 9);
 
-    f.view.PlaceCursor(0, 0, 1);  // nothing on the -x side
+    f.view.GetEditor().PlaceCursor(0, 0, 1);  // nothing on the -x side
     QCOMPARE(guideAt(-0.5f), 0);
     QVERIFY(guideAt(2.5f) > 0);   // +x near segment 1.5 .. 4
     QVERIFY(guideAt(6.0f) > 0);   // +x far segment 4 .. 8
 
-    f.view.PlaceCursor(2, 0, 1);  // -x near segment 0 .. 1.5, no far one
+    f.view.GetEditor().PlaceCursor(2, 0, 1);  // -x near segment 0 .. 1.5, no far one
     QVERIFY(guideAt(0.75f) > 0);
     QCOMPARE(guideAt(-0.5f), 0);
     QVERIFY(guideAt(4.5f) > 0);
 
-    f.view.PlaceCursor(7, 0, 1);  // last cell: nothing on the +x side
+    f.view.GetEditor().PlaceCursor(7, 0, 1);  // last cell: nothing on the +x side
     QCOMPARE(guideAt(8.6f), 0);
     QVERIFY(guideAt(5.5f) > 0);   // -x near segment 4 .. 6.5
     QVERIFY(guideAt(2.0f) > 0);   // -x far segment 0 .. 4
@@ -173,7 +173,7 @@ void SceneTest::guideLinesStopAtTheBorders()
 void SceneTest::cursorBoxAndGuidesHiddenWithCursorOff()
 {
     SViewFixture f(8, 2, 3);
-    f.view.PlaceCursor(2, 0, 1);
+    f.view.GetEditor().PlaceCursor(2, 0, 1);
     f.view.PlaceEye(0.5f, 0.2f, 9);
     QVERIFY(CountBright(RenderScene(f.view), Project(f.view, 2.5f, 0.5f, 1.5f), 6) > 0);
     f.view.OnViewCursor();

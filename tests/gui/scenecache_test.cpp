@@ -15,8 +15,8 @@ const QSize PICTURE(240, 180);
 QImage FreshPicture(CTesseraDoc& doc, const CTesseraView& like)
 {
     CTesseraView fresh(&doc);
-    fresh.PlaceCursor(like.GetCursorX(), like.GetCursorY(), like.GetCursorZ());
-    fresh.PlaceEye(like.GetElevation(), like.GetAzimuth(), like.GetDistance());
+    fresh.GetEditor().PlaceCursor(like.GetEditor().GetCursorX(), like.GetEditor().GetCursorY(), like.GetEditor().GetCursorZ());
+    fresh.PlaceEye(like.GetViewpoint().elevation, like.GetViewpoint().azimuth, like.GetViewpoint().distance);
     fresh.SetCellEdges(like.IsCellEdges());
     if (!like.IsCursorShown()) fresh.OnViewCursor();
     return fresh.RenderImage(PICTURE);
@@ -52,7 +52,7 @@ void SceneCacheTest::keptFacesDrawAsAFreshView()
 {
     SViewFixture f(12, 6, 10);
     FillBlock(f.doc, 1, 11, 5, 1, 9);
-    f.view.PlaceCursor(5, 2, 4);
+    f.view.GetEditor().PlaceCursor(5, 2, 4);
     f.view.PlaceEye(0.5f, 0.4f, 22);
     CTesseraView& v = f.view;
     CTesseraDoc& d = f.doc;
@@ -78,7 +78,7 @@ void SceneCacheTest::keptFacesDrawAsAFreshView()
         {"a smaller space", [&] { QVERIFY(d.ResizeSpace(9, 6, 7)); }},
         {"a loaded file", [&] {
              LoadSpace(d, 8, 3, 9, {{1, 0, 1, 104}, {2, 0, 1, 104}, {3, 2, 7, 107}, {6, 1, 4, 101}});
-             v.PlaceCursor(4, 1, 4);
+             v.GetEditor().PlaceCursor(4, 1, 4);
              v.PlaceEye(0.6f, 0.7f, 14);
          }},
         // Small turns over a sparse space: layers whose runs all stay on one side of the eye
@@ -91,7 +91,7 @@ void SceneCacheTest::keptFacesDrawAsAFreshView()
         // from beyond its end, where its face at x = 6 must appear.
         {"a single run under the eye", [&] {
              LoadSpace(d, 12, 2, 6, {{3, 0, 2, 103}, {4, 0, 2, 103}, {5, 0, 2, 103}});
-             v.PlaceCursor(3, 0, 2);
+             v.GetEditor().PlaceCursor(3, 0, 2);
              v.PlaceEye(0.5f, 0.0f, 8);
          }},
         {"the eye beyond the run's end", [&] { v.PlaceEye(0.5f, 0.8f, 8); }},

@@ -132,7 +132,7 @@ TEST(Match, EveryUnitAsleepSweepsSilentlyUntilStopAndRaisesTheFlag)
             stopped = 1;
         }
     });
-    int asleep = 0;
+    bool asleep = false;
     std::string status;
     for (int i = 0; i < 1000 && !asleep; i++) {
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -142,10 +142,10 @@ TEST(Match, EveryUnitAsleepSweepsSilentlyUntilStopAndRaisesTheFlag)
     }
     a.link.stopEvent.set();
     worker.join();
-    EXPECT_EQ(asleep, 1);
+    EXPECT_TRUE(asleep);
     EXPECT_EQ(status, "Phase:Match()");
     EXPECT_EQ(stopped, 1);
 
     a.interpreter.Ready();
-    EXPECT_EQ(a.link.asleep, 0) << "every step starts with the flag down";
+    EXPECT_FALSE(a.link.asleep) << "every step starts with the flag down";
 }

@@ -51,12 +51,12 @@ public:
         std::lock_guard<std::recursive_mutex> hold(link.mutex);
         return link.status;
     }
-    int nothingToRun()
+    bool nothingToRun()
     {
         std::lock_guard<std::recursive_mutex> hold(link.mutex);
         return link.nothingToRun;
     }
-    int busy()
+    bool busy()
     {
         std::lock_guard<std::recursive_mutex> hold(link.mutex);
         return link.busy;

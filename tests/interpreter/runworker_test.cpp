@@ -29,7 +29,7 @@ TEST(RunWorker, StopBeforeAnyRunEndsTheWorkerWithoutRunning)
     run.link.goEvent.set();
     run.stop();
     EXPECT_EQ(run.status(), "untouched");
-    EXPECT_EQ(run.busy(), 0);
+    EXPECT_FALSE(run.busy());
     EXPECT_EQ(run.window.queued(), 0);
     EXPECT_EQ(interpreter.link, nullptr);
 }
@@ -40,7 +40,7 @@ TEST(RunWorker, AFailingRunEndsThatRunOnlyAndTheWorkerStillStops)
     RunHarness run(interpreter);
     run.start();
     ASSERT_EQ(run.window.next(), RunMessage::Finished);
-    EXPECT_EQ(run.busy(), 0);
+    EXPECT_FALSE(run.busy());
 
     run.start();
     ASSERT_EQ(run.window.next(), RunMessage::Show);

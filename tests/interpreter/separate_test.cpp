@@ -84,7 +84,7 @@ TEST(Separate, RulesWithoutAWorkAreaOrWindowEndTheRun)
 
     EXPECT_EQ(probe.handOvers, 0);
     EXPECT_EQ(probe.phase, CInterpreter::PHASE_RUN_OVER);
-    EXPECT_EQ(probe.link.nothingToRun, 1);
+    EXPECT_TRUE(probe.link.nothingToRun);
     EXPECT_EQ(probe.link.status, "Phase:Separate 10/10");
 }
 

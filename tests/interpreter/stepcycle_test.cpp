@@ -37,14 +37,14 @@ TEST(StepCycle, NothingToRunEndsAfterOneShownStep)
     ASSERT_EQ(run.window.next(), RunMessage::Show);
     // The status keeps the scan's last layer; that nothing was found is said beside it.
     EXPECT_EQ(run.status(), "Phase:Separate 4/4");
-    EXPECT_EQ(run.nothingToRun(), 1);
+    EXPECT_TRUE(run.nothingToRun());
     EXPECT_EQ(interpreter.phase, CInterpreter::PHASE_RUN_OVER);
     EXPECT_EQ(interpreter.separateNext, 0);
-    EXPECT_EQ(run.busy(), 1);
+    EXPECT_TRUE(run.busy());
     run.showDone();
 
     ASSERT_EQ(run.window.next(), RunMessage::Finished);
-    EXPECT_EQ(run.busy(), 0);
+    EXPECT_FALSE(run.busy());
     run.stop();
     EXPECT_EQ(run.window.queued(), 0);
     EXPECT_EQ(interpreter.link, nullptr);  // detached by the ending worker
@@ -61,7 +61,7 @@ TEST(StepCycle, EveryStepStartsWithReady)
 
     ASSERT_EQ(run.window.next(), RunMessage::Show);
     EXPECT_EQ(run.status(), CInterpreter::STATUS_READY);
-    EXPECT_EQ(run.nothingToRun(), 1);
+    EXPECT_TRUE(run.nothingToRun());
     EXPECT_EQ(interpreter.phase, CInterpreter::PHASE_RUN_OVER);
     run.showDone();
     ASSERT_EQ(run.window.next(), RunMessage::Finished);
@@ -77,8 +77,8 @@ TEST(StepCycle, StopWhileWaitingForTheViewEndsTheWorker)
     run.stop();  // instead of answering the show request
 
     EXPECT_EQ(run.window.queued(), 0) << "a stopped run is not reported as finished";
-    EXPECT_EQ(run.nothingToRun(), 1) << "no further step ran";
-    EXPECT_EQ(run.busy(), 0);
+    EXPECT_TRUE(run.nothingToRun()) << "no further step ran";
+    EXPECT_FALSE(run.busy());
 }
 
 TEST(StepCycle, AContinueLeftOverFromAStoppedRunDoesNotSkipTheNextRunsFirstShow)
