@@ -8,6 +8,7 @@
 
 #include "app/commandids.h"
 #include "app/gallerydialog.h"
+#include "app/insertblockcommand.h"
 #include "app/mainframe.h"
 #include "app/resources.h"
 #include "app/tesseraapp.h"
@@ -79,6 +80,14 @@ void CMainFrame::BindCommands()
     on(ID_EDIT_COPY, [view] { view->OnEditCopy(); });
     on(ID_EDIT_CUT, [view] { view->OnEditCut(); });
     on(ID_EDIT_PASTE, [view] { view->OnEditPaste(); });
+    on(ID_EDIT_TAKECOLOR, [view] { view->GetEditor().TakeColour(); });
+
+    // Insert: declarations only in a solid space.
+    for (int i = 0; i < ID_INSERT_COUNT; i++) {
+        const auto kind = EInsertBlock(i);
+        on(ID_INSERT_FIRST + i, [this, kind] { m_pInsert->Run(this, kind); },
+           enabled([doc, kind] { return CInsertBlockCommand::IsAvailable(kind, doc->GetSizeY()); }));
+    }
 
     // MoveCursor
     on(ID_MOVECURSOR_UP, [view] { view->OnMoveUp(); });

@@ -12,6 +12,7 @@
 #include "app/recentfilelist.h"
 
 class CHelpWindow;
+class CInsertBlockCommand;
 class CRecoveryFile;
 class CWhereAmIPane;
 class CTesseraDoc;
@@ -128,5 +129,6 @@ private:
     QTimer* m_pUpdateTimer = nullptr;
     CHelpWindow* m_pHelp = nullptr;
     CRecentFileList m_recent;
+    std::unique_ptr<CInsertBlockCommand> m_pInsert;  // the Insert menu, with the sizes last asked
     QString m_pathName;  // empty while the document is untitled
 };

@@ -1,8 +1,10 @@
 // The view's direct keys: each runs what its menu item runs, Shift moves by the big step and
 // keeps the chosen step, the keys show in the menus, and drawing a small solid program with
 // them takes few keystrokes (the count is printed).
+#include <QDialog>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QtTest>
 
 #include "app/commandids.h"
@@ -32,10 +34,14 @@ private slots:
     void paintClearColoursAndSteps();
     void menusShowTheKeys();
     void keystrokesForASmallSolidProgram();
+    void keystrokesWithInsertSolidAndFlat();
 
 private:
     // A key as a user presses it: to the open menu if there is one, else to the focused view.
     void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    // A key that opens a dialog; the dialog's keys are pressed in it (all of them counted). The
+    // frame is made active again afterwards, as a window manager would.
+    void PressIntoDialog(int key, Qt::KeyboardModifiers modifiers, const QList<QKeyCombination>& dialogKeys);
     SFrameFixture m_fixture;
     CMainFrame*& m_frame = m_fixture.frame;
     CTesseraView* m_view = nullptr;
@@ -58,6 +64,30 @@ void DirectKeysTest::Press(int key, Qt::KeyboardModifiers modifiers)
     QVERIFY(target);
     QTest::keyClick(target, Qt::Key(key), modifiers);
     m_keystrokes++;
+}
+
+void DirectKeysTest::PressIntoDialog(int key, Qt::KeyboardModifiers modifiers, const QList<QKeyCombination>& dialogKeys)
+{
+    bool answered = false;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || answered || !dialog->isVisible()) return;
+        answered = true;
+        QApplication::setActiveWindow(dialog);
+        for (const QKeyCombination& k : dialogKeys) {
+            QWidget* target = dialog->focusWidget() ? dialog->focusWidget() : dialog;
+            QTest::keyClick(target, k.key(), k.keyboardModifiers());
+            m_keystrokes++;
+            QTest::qWait(150);  // a mnemonic clicks its button 100 ms later, as a hand is no faster
+        }
+    });
+    poll.start(10);
+    Press(key, modifiers);
+    poll.stop();
+    QVERIFY(answered);
+    QApplication::setActiveWindow(m_frame);
+    m_view->setFocus();
 }
 
 void DirectKeysTest::movesDoWhatTheirMenuItemsDo()
@@ -133,6 +163,9 @@ void DirectKeysTest::paintClearColoursAndSteps()
         QCOMPARE(doc->GetCell(3, 0, 3), code);
         QVERIFY(doc->IsModified());
     }
+    Press(Qt::Key_3);
+    Press(Qt::Key_I);  // Take Color: the cursor cell's black
+    QCOMPARE(m_view->GetColor(), 101);
     Press(Qt::Key_Delete);
     QCOMPARE(doc->GetCell(3, 0, 3), 0);
     // Space fills an open area and closes it, as PointSet does; Delete clears one.
@@ -167,6 +200,7 @@ void DirectKeysTest::menusShowTheKeys()
         {ID_MOVECURSOR_RIGHT, "Right"}, {ID_MOVECURSOR_FRONT, "Down"}, {ID_MOVECURSOR_REAR, "Up"},
         {ID_MOVECURSOR_STEP1, "9"},  {ID_MOVECURSOR_STEPBIG, "0"},   {ID_EDIT_POINTSET, "Space"},
         {ID_EDIT_POINTRESET, "Del"}, {ID_COLOR_WHITE, "1"},           {ID_COLOR_BLACK, "8"},
+        {ID_EDIT_TAKECOLOR, "I"},    {ID_INSERT_FIRST, "W"},          {ID_INSERT_FIRST + 1, "R"},
     };
     // A menu shows an item's first key beside its text; the item must be in a menu of the bar.
     QSet<QAction*> inMenus;
@@ -249,6 +283,53 @@ void DirectKeysTest::keystrokesForASmallSolidProgram()
     QTRY_VERIFY_WITH_TIMEOUT(!doc->IsBusy(), 20000);
     QCOMPARE(doc->GetCell(20, 1, 16), 103);  // the rule itself is left as drawn
     QVERIFY(keystrokes <= 50);
+}
+
+// The same program with the Insert menu's keys, from File > New to the end of the run, solid and
+// then flat (File > Space Size, Flat). R and W place a rule and a work area at the cursor (Enter
+// takes the dialog's sizes: 1 x 1 x 1 boxes, a 3 x 3 interior), which then stands on the box to fill.
+void DirectKeysTest::keystrokesWithInsertSolidAndFlat()
+{
+    CTesseraDoc* doc = m_frame->GetDocument();
+    const QList<QKeyCombination> enter = {QKeyCombination(Qt::Key_Return)};
+    for (bool flat : {false, true}) {
+        m_keystrokes = 0;
+        doc->SetCell(0, 0, 0, 103);  // New starts again from any space
+        {
+            CMessageBoxAnswerer dontSave(QMessageBox::No);  // "Save changes?" after the first run
+            Press(Qt::Key_N, Qt::ControlModifier);
+        }
+        QApplication::setActiveWindow(m_frame);  // back from the question, as a window manager does
+        m_view->setFocus();
+        QCOMPARE(doc->GetSpace().countNonEmpty(), 0);
+        if (flat) {
+            Press(Qt::Key_F, Qt::AltModifier);
+            QTRY_VERIFY(QApplication::activePopupWidget());
+            PressIntoDialog(Qt::Key_Z, Qt::NoModifier, {QKeyCombination(Qt::AltModifier, Qt::Key_F), enter[0]});
+            QCOMPARE(doc->GetSizeY(), 1);
+        }
+        const int y = flat ? 0 : 1;  // the content's height: on the floor of a solid block
+        PressIntoDialog(Qt::Key_R, Qt::NoModifier, enter);
+        const SCursor left = CursorOf(m_view);
+        QCOMPARE(left, (SCursor{flat ? 21 : 20, y, 16}));
+        Press(Qt::Key_2);
+        Press(Qt::Key_Space);
+        Press(Qt::Key_Right);
+        Press(Qt::Key_Right);
+        Press(Qt::Key_3);
+        Press(Qt::Key_Space);
+        Press(Qt::Key_Right, Qt::ShiftModifier);  // clear of the rule, with room for the work area
+        PressIntoDialog(Qt::Key_W, Qt::NoModifier, enter);
+        const SCursor inside = CursorOf(m_view);
+        Press(Qt::Key_2);
+        Press(Qt::Key_Space);
+        Press(Qt::Key_F5);
+        QTRY_VERIFY_WITH_TIMEOUT(!doc->IsBusy() && doc->Session().RunControl().state() == CRunControl::State::Ended, 20000);
+        qInfo("Keystrokes from New to a finished run with Insert, %s: %d", flat ? "flat" : "solid", m_keystrokes);
+        QCOMPARE(doc->GetCell(inside.x, inside.y, inside.z), 104);  // the rule ran
+        QCOMPARE(doc->GetCell(left.x, left.y, left.z), 103);
+        QVERIFY(m_keystrokes <= (flat ? 20 : 15));
+    }
 }
 
 QTEST_MAIN(DirectKeysTest)
