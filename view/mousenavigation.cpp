@@ -1,9 +1,11 @@
 // Mouse navigation beside the clicks of the view: dragging with the middle button, or with the
 // left button while Alt is held, orbits the eye around its target; the wheel zooms. A plain
-// left or right press keeps its meaning (picking, and the clicks a running program reads).
+// left or right press keeps its meaning (picking, and the clicks a running program reads); an
+// Alt + left press picks nothing but still reaches a running program as a left press.
 #include <QMouseEvent>
 #include <QWheelEvent>
 
+#include "document/tesseradoc.h"
 #include "view/eyenavigation.h"
 #include "view/tesseraview.h"
 
@@ -12,6 +14,9 @@ bool CTesseraView::BeginOrbit(QMouseEvent* event)
     const bool middle = event->button() == Qt::MiddleButton;
     const bool altLeft = event->button() == Qt::LeftButton && (event->modifiers() & Qt::AltModifier);
     if (!middle && !altLeft) return false;
+    // A running program's mouse picture records every left press in the view, one that starts
+    // an orbit too (the second press of a double click is no new press, as without Alt).
+    if (altLeft && event->type() == QEvent::MouseButtonPress) m_pDoc->PressLeft();
     m_bOrbiting = true;
     m_orbitFrom = event->position().toPoint();
     m_orbitElevation = m_viewpoint.elevation;
