@@ -30,6 +30,7 @@
 
 CMainFrame::CMainFrame() : m_pDoc(std::make_unique<CTesseraDoc>()), m_pInsert(std::make_unique<CInsertBlockCommand>())
 {
+    InstallViewAccessibility();  // before the view: its interface is made when it is named
     m_pView = new CTesseraView(m_pDoc.get(), this);
     setCentralWidget(m_pView);
     setWindowIcon(ApplicationIcon());
@@ -38,7 +39,6 @@ CMainFrame::CMainFrame() : m_pDoc(std::make_unique<CTesseraDoc>()), m_pInsert(st
         resize(RES_FRAME_WIDTH, RES_FRAME_HEIGHT);
     setAcceptDrops(true);
     m_pView->setAccessibleName("Space view");
-    InstallViewAccessibility();
 
     CreateActions();
     BindCommands();

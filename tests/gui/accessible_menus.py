@@ -73,7 +73,8 @@ def check_view_panes_and_buttons(app):
     if not any(n.name.startswith("Cursor position: x ") for n in nodes):
         faults.append("no pane saying the cursor's coordinates")
     for bar in (n for n in nodes if n.getRole() == pyatspi.ROLE_TOOL_BAR):
-        names = [c.name for c in bar if c is not None and c.getRole() == pyatspi.ROLE_PUSH_BUTTON and visible(c)]
+        names = [c.name for c in bar if c is not None and visible(c) and
+                 c.getRole() in (pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_TOGGLE_BUTTON)]
         twice = sorted({n for n in names if names.count(n) > 1})
         if twice:
             faults.append("toolbar buttons share the names %s" % twice)
@@ -103,7 +104,7 @@ def check_status_message_follows(app):
     faults = []
     if not wait_for_status(app, "For Help, press F1"):
         faults.append("idle status bar is named %r" % status_bar_name(app))
-    window = subprocess.run(["xdotool", "search", "--name", "3D-Tessera"], capture_output=True, text=True).stdout.split()
+    window = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "3D-Tessera"], capture_output=True, text=True).stdout.split()
     if not window:
         return faults + ["no window to type into"]
     subprocess.run(["xdotool", "windowfocus", "--sync", window[-1]])
