@@ -89,10 +89,20 @@ def status_bar_name(app):
     return None
 
 
+def status_pane_names(app):
+    """The names in the status bar: the bar's own and its panes'."""
+    for node, _ in walk(app):
+        if node.getRole() == pyatspi.ROLE_STATUS_BAR:
+            return [n.name for n, _ in walk(node)]
+    return []
+
+
 def wait_for_status(app, text, timeout=10):
+    """The bar is named `text`, and no pane still says another message (the idle prompt)."""
+    others = {"For Help, press F1", "Create new space"} - {text}
     end = time.time() + timeout
     while time.time() < end:
-        if status_bar_name(app) == text:
+        if status_bar_name(app) == text and not others & set(status_pane_names(app)):
             return True
         time.sleep(0.1)
     return False
@@ -110,7 +120,7 @@ def check_status_message_follows(app):
     subprocess.run(["xdotool", "windowfocus", "--sync", window[-1]])
     subprocess.run(["xdotool", "key", "alt+f"])
     if not wait_for_status(app, "Create new space"):
-        faults.append("with File open the status bar is named %r" % status_bar_name(app))
+        faults.append("with File open the status bar says %r" % status_pane_names(app))
     subprocess.run(["xdotool", "key", "Escape", "Escape"])
     if not wait_for_status(app, "For Help, press F1"):
         faults.append("after the menu the status bar is named %r" % status_bar_name(app))
