@@ -33,17 +33,7 @@ private:
 
 void InsertTest::WithDialog(int id, const std::function<void(QDialog*)>& answer)
 {
-    bool seen = false;
-    QTimer poll;
-    connect(&poll, &QTimer::timeout, this, [&] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog || seen || !dialog->isVisible()) return;
-        seen = true;
-        answer(dialog);
-    });
-    poll.start(10);
-    m_frame->Execute(id);
-    QVERIFY2(seen, qPrintable(QString::number(id)));
+    QVERIFY2(AnswerDialog([&] { m_frame->Execute(id); }, answer), qPrintable(QString::number(id)));
 }
 
 void InsertTest::ruleGroupFromItsDialogIsOneUndoStep()
