@@ -8,6 +8,7 @@
 
 #include "app/commandids.h"
 #include "app/gallerydialog.h"
+#include "app/insertblockcommand.h"
 #include "app/mainframe.h"
 #include "app/resources.h"
 #include "app/tesseraapp.h"
@@ -90,6 +91,14 @@ void CMainFrame::BindCommands()
     on(ID_EDIT_COPY, [editor] { editor->Copy(); });
     on(ID_EDIT_CUT, redrawn([editor] { editor->Cut(); }));
     on(ID_EDIT_PASTE, redrawn([editor] { editor->Paste(); }));
+    on(ID_EDIT_TAKECOLOR, [editor] { editor->TakeColour(); });
+
+    // Insert: declarations only in a solid space.
+    for (int i = 0; i < ID_INSERT_COUNT; i++) {
+        const auto kind = EInsertBlock(i);
+        on(ID_INSERT_FIRST + i, [this, kind] { m_pInsert->Run(this, kind); },
+           enabled([doc, kind] { return CInsertBlockCommand::IsAvailable(kind, doc->GetSizeY()); }));
+    }
 
     // MoveCursor: Left, Right, Front and Rear along the world axis closest on screen.
     on(ID_MOVECURSOR_UP, redrawn([editor] { editor->MoveUp(); }));

@@ -88,6 +88,12 @@ constexpr int ID_VIEW_TOP = 32900;
 constexpr int ID_VIEW_FRONT = 32901;
 constexpr int ID_VIEW_SIDE = 32902;
 
+// Insert: the frame of a block placed at the cursor, one per EInsertBlock in its order
+// (32890 ... 32899), and taking the cursor cell's colour as the painting colour.
+constexpr int ID_INSERT_FIRST = 32890;
+constexpr int ID_INSERT_COUNT = 10;
+constexpr int ID_EDIT_TAKECOLOR = 32889;
+
 // Help and keyboard-only commands
 constexpr int ID_HELP_INDEX = 57666;
 constexpr int ID_HELP_USING = 57668;

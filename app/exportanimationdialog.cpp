@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -42,7 +43,10 @@ CExportAnimationDialog::CExportAnimationDialog(const QString& path, QSize viewSi
     m_pSteps = Spin(1, MAX_STEPS, 500, " steps", "At most");
 
     auto* form = new QFormLayout;
-    form->addRow("&File:", file);
+    // A row of a layout gets no buddy by itself, and a label without one shows its "&".
+    auto* fileLabel = new QLabel("&File:");
+    fileLabel->setBuddy(m_pPath);
+    form->addRow(fileLabel, file);
     form->addRow("&Width:", m_pWidth);
     form->addRow("&Height:", m_pHeight);
     form->addRow("A frame &every:", m_pEvery);

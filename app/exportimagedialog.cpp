@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -38,7 +39,10 @@ CExportImageDialog::CExportImageDialog(const QString& path, QSize viewSize, QWid
     });
 
     auto* form = new QFormLayout;
-    form->addRow("&File:", file);
+    // A row of a layout gets no buddy by itself, and a label without one shows its "&".
+    auto* fileLabel = new QLabel("&File:");
+    fileLabel->setBuddy(m_pPath);
+    form->addRow(fileLabel, file);
     form->addRow("&Width:", m_pWidth);
     form->addRow("&Height:", m_pHeight);
     form->addRow(QString(), windowSize);

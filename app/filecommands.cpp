@@ -127,13 +127,16 @@ bool CMainFrame::OnFileSaveAs()
 {
     QFileDialog dialog(this, "Save As", m_pathName.isEmpty() ? QString(RES_UNTITLED) : m_pathName, FileFilter());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QString(RES_DEFAULT_EXT).mid(1));  // before the overwrite question
-    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
-        dialog.setDefaultSuffix(filter == VOX_FILTER ? QString("vox") : QString(RES_DEFAULT_EXT).mid(1));
+    // The extension in the filter's letters: on a case-sensitive file system "*.ts3" would not
+    // list a "typed.TS3".
+    const QString extension = QString(RES_DEFAULT_EXT).toLower();
+    dialog.setDefaultSuffix(extension.mid(1));  // before the overwrite question
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, extension](const QString& filter) {
+        dialog.setDefaultSuffix(filter == VOX_FILTER ? QString("vox") : extension.mid(1));
     });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
     QString path = dialog.selectedFiles().first();
-    if (QFileInfo(path).suffix().isEmpty()) path += RES_DEFAULT_EXT;
+    if (QFileInfo(path).suffix().isEmpty()) path += extension;
     return DoSave(path);
 }
 

@@ -16,8 +16,10 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "app/accessiblenames.h"
 #include "app/commandids.h"
 #include "app/helpwindow.h"
+#include "app/insertblockcommand.h"
 #include "app/recoveryfile.h"
 #include "app/resources.h"
 #include "app/toolbaricons.h"
@@ -27,8 +29,9 @@
 #include "view/runwatcher.h"
 #include "view/tesseraview.h"
 
-CMainFrame::CMainFrame() : m_pDoc(std::make_unique<CTesseraDoc>())
+CMainFrame::CMainFrame() : m_pDoc(std::make_unique<CTesseraDoc>()), m_pInsert(std::make_unique<CInsertBlockCommand>())
 {
+    InstallViewAccessibility();  // before the view: its interface is made when it is named
     m_pView = new CTesseraView(m_pDoc.get(), this);
     setCentralWidget(m_pView);
     setWindowIcon(ApplicationIcon());
@@ -153,6 +156,7 @@ void CMainFrame::CreateToolBar()
     for (QAction* action : m_pToolBar->actions())
         if (QWidget* button = m_pToolBar->widgetForAction(action)) button->setStyle(style);
     addToolBar(Qt::TopToolBarArea, m_pToolBar);
+    NameToolbarButtons(m_pToolBar);
     // The button that shows the buttons a narrow window cannot hold has no words of its own.
     if (auto* more = m_pToolBar->findChild<QToolButton*>("qt_toolbar_ext_button")) {
         more->setAccessibleName("More buttons");
@@ -179,6 +183,7 @@ void CMainFrame::CreateStatusBar()
     // comes back when the message is cleared: the idle prompt.
     m_pIdleLabel = new QLabel(RES_IDLE_MESSAGE);
     statusBar()->addWidget(m_pIdleLabel, 1);
+    FollowStatusMessages(statusBar(), m_pIdleLabel);
     m_pWhereAmI = new CWhereAmIPane;
     statusBar()->addPermanentWidget(m_pWhereAmI);
     connect(&m_pView->RunWatcher(), &CRunWatcher::StatusText, statusBar(), [this](const QString& text) { statusBar()->showMessage(text); });

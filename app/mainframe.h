@@ -12,6 +12,7 @@
 #include "app/recentfilelist.h"
 
 class CHelpWindow;
+class CInsertBlockCommand;
 class CRecoveryFile;
 class CWhereAmIPane;
 class CTesseraDoc;
@@ -131,6 +132,7 @@ private:
     QTimer* m_pUpdateTimer = nullptr;
     CHelpWindow* m_pHelp = nullptr;
     CRecentFileList m_recent;
+    std::unique_ptr<CInsertBlockCommand> m_pInsert;  // the Insert menu, with the sizes last asked
     QString m_pathName;  // empty while the document is untitled
     QString m_nearMissShown;  // the near miss under the cursor the message pane tells of, or empty
     int m_runExplained = -1;  // the run whose end the message pane has explained

@@ -54,6 +54,8 @@ void CWhereAmIPane::Show(const SWhereAmI& w)
     m_shown = w;
     m_bShown = true;
     m_text->setText(Describe(w));
+    // A screen reader says the name: it carries the numbers, not only what the pane is.
+    m_text->setAccessibleName("Cursor position: " + m_text->text());
     const SRgb rgb = CellBaseColour(w.colour);
     QPixmap square(m_swatch->size());
     square.fill(QColor::fromRgbF(rgb.r, rgb.g, rgb.b));

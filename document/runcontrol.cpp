@@ -2,20 +2,29 @@
 // by the answer to onShow, by delayDue, by resume or stepOnce, or by a restart (onStart).
 #include "document/runcontrol.h"
 
+#include <chrono>
+
 #include "document/counttext.h"
 
 namespace {
 const CRunControl::Speed kSpeeds[] = {
     {"As fast as possible", 0},
-    {"Fast (10 steps a second)", 100},
-    {"Slow (3 steps a second)", 330},
-    {"One step a second", 1000},
+    {"Fast (10 steps a second)", 10},
+    {"Slow (3 steps a second)", 3},
+    {"One step a second", 1},
 };
 }  // namespace
 
 int CRunControl::speedCount() { return int(sizeof kSpeeds / sizeof kSpeeds[0]); }
 
 const CRunControl::Speed& CRunControl::speedAt(int index) { return kSpeeds[index]; }
+
+std::int64_t CRunControl::now() const
+{
+    if (m_clock) return m_clock();
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
 
 void CRunControl::setSpeed(int index)
 {
@@ -31,6 +40,7 @@ bool CRunControl::onStart(int run)
     m_holding = false;
     m_delaying = false;
     m_ticket++;  // a delay still running belongs to the old run
+    wentOn(now());
     return waiting;
 }
 
@@ -45,17 +55,28 @@ int CRunControl::onShow(int run, int step, bool last)
         return HOLD;
     }
     m_state = State::Running;
-    const int delay = kSpeeds[m_speed].delayMs;
-    if (delay == 0) return 0;
+    const int rate = kSpeeds[m_speed].stepsPerSecond;
+    const std::int64_t at = now();
+    // The period in whole ms, rounded so that the rate is kept on average: 333, 333, 334, ...
+    // (in 64 bits: a run of many steps must not overflow).
+    const std::int64_t k = step;
+    const std::int64_t due = rate == 0 ? at : m_wentOn + (1000 * (k + 1)) / rate - (1000 * k) / rate;
+    if (due <= at) {
+        wentOn(at);
+        return 0;
+    }
     m_delaying = true;
+    m_dueAt = due;
     m_ticket++;
-    return delay;
+    return int(due - at);
 }
 
 bool CRunControl::delayDue(unsigned ticket)
 {
     if (!m_delaying || ticket != m_ticket) return false;
     m_delaying = false;
+    // From the time it was due, not from a late timer: the next step makes up for the lateness.
+    wentOn(m_dueAt);
     if (m_paused) {
         m_holding = true;
         m_state = State::Paused;
@@ -70,6 +91,7 @@ bool CRunControl::resume()
     if (m_state == State::Paused) m_state = State::Running;
     if (!m_holding) return false;
     m_holding = false;
+    wentOn(now());
     return true;
 }
 
@@ -81,6 +103,7 @@ bool CRunControl::stepOnce()
         m_delaying = false;
         m_ticket++;
         m_state = State::Running;
+        wentOn(now());
         return true;
     }
     return false;

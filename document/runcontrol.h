@@ -3,6 +3,8 @@
 // Resume or Step. It never waits and holds no lock; the document carries out its answers.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
 
 class CRunControl {
@@ -11,14 +13,16 @@ public:
     static constexpr int HOLD = -1;  // answer to a show: keep the worker waiting
 
     struct Speed {
-        const char* name;  // menu text
-        int delayMs;       // before the worker may go on after a shown step
+        const char* name;    // menu text
+        int stepsPerSecond;  // what the name promises; 0: as fast as possible
     };
     static int speedCount();
     static const Speed& speedAt(int index);
 
     void setSpeed(int index);  // out-of-range indices are ignored
     int speed() const { return m_speed; }
+    // The clock the steps are paced by, in milliseconds (a steady clock unless a test sets one).
+    void setClock(std::function<std::int64_t()> clock) { m_clock = std::move(clock); }
     void pause() { m_paused = true; }
     bool isPaused() const { return m_paused; }
 
@@ -27,6 +31,8 @@ public:
     bool onStart(int run);
     // Step `step` of run `run` is on screen (`last`: it ended the run). Returns the delay in ms
     // before the worker may go on (0: at once), or HOLD. Shows of an earlier run go on at once.
+    // The delay paces the steps: the worker goes on one period (1 s / the speed's steps per
+    // second) after it last went on, however long the step and its drawing took within it.
     int onShow(int run, int step, bool last);
     // A delay asked for by onShow has passed; true when the worker should go on now (false when
     // that show is gone, or when Pause came in between: the show is then held).
@@ -64,4 +70,9 @@ private:
     bool m_holding = false;   // a show is held until Resume or Step
     bool m_delaying = false;  // a show waits out the speed's delay
     unsigned m_ticket = 0;
+    std::int64_t m_wentOn = 0;  // when the worker last went on (clock ms)
+    std::int64_t m_dueAt = 0;   // when the delay running now ends
+    std::function<std::int64_t()> m_clock;
+    std::int64_t now() const;
+    void wentOn(std::int64_t at) { m_wentOn = at; }
 };

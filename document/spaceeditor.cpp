@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "document/blockstamp.h"
 #include "document/tesseradoc.h"
 
 CSpaceEditor::CSpaceEditor(CTesseraDoc& doc) : m_doc(doc) { m_doc.AddListener(this); }
@@ -219,4 +220,25 @@ void CSpaceEditor::Redo()
 {
     SEditMark where;
     if (m_doc.Redo(where)) ReturnTo(where);
+}
+
+std::string CSpaceEditor::InsertBlock(const CBlockStamp& stamp, const char* name)
+{
+    const std::string problem = stamp.problemAt(m_doc.GetSpace(), m_cursorX, m_cursorY, m_cursorZ);
+    if (!problem.empty()) return problem;
+    // Only the frame is written: the other cells of the box were found empty and stay as they are.
+    CSpace cells(stamp.sizeX(), stamp.sizeY(), stamp.sizeZ(), CELL_OUTSIDE);
+    stamp.paint(cells, 0, 0, 0);
+    m_doc.PasteBox(m_cursorX, m_cursorY, m_cursorZ, cells, Mark(name));
+    const CCell& c = stamp.content();
+    PlaceCursor(m_cursorX + c.x, m_cursorY + c.y, m_cursorZ + c.z);
+    return {};
+}
+
+bool CSpaceEditor::TakeColour()
+{
+    const int value = m_doc.GetCell(m_cursorX, m_cursorY, m_cursorZ);
+    if (value < CELL_WHITE || value > CELL_YELLOW) return false;
+    m_nColor = value;
+    return true;
 }

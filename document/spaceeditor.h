@@ -14,6 +14,7 @@
 #include "space/cellcodes.h"
 #include "space/space.h"
 
+class CBlockStamp;
 class CTesseraDoc;
 
 class CSpaceEditor : public IDocListener {
@@ -93,6 +94,14 @@ public:
     void Cut();
     void Paste();
     const CSpace& GetClipboard() const { return m_clipboard; }
+
+    // Insert: the block's frame painted with its low corner at the cursor, as one undoable step
+    // named `name`, and the cursor on the block's first content cell. Returns "" or, painting
+    // nothing, why the block cannot go there.
+    std::string InsertBlock(const CBlockStamp& stamp, const char* name);
+    // The colour of the cursor cell becomes the painting colour; false (nothing changes) when
+    // the cell holds none.
+    bool TakeColour();
 
     // The size commands; the editor starts afresh on the new space.
     void SizeUp();

@@ -2,7 +2,8 @@
 // left button while Alt is held, orbits the eye around its target, Shift + middle drag pans it,
 // and the wheel zooms toward the point under the pointer. Ctrl + left drag chooses the area. A
 // plain left or right press keeps its meaning (picking, and the clicks a running program
-// reads); a Ctrl + left press still reaches the program.
+// reads); a Ctrl + left press, and an Alt + left press that orbits, still reach the program
+// as a left press.
 #include <QMouseEvent>
 #include <QWheelEvent>
 
@@ -32,6 +33,9 @@ bool CTesseraView::BeginDrag(QMouseEvent* event)
         m_bPanning = true;
         m_panFrom = {m_editor.GetTargetX(), m_editor.GetTargetY(), m_editor.GetTargetZ()};
     } else if (middle || (left && (keys & Qt::AltModifier))) {
+        // A running program's mouse picture records every left press in the view, one that
+        // starts an orbit too (the second press of a double click is no new press, as without Alt).
+        if (left && event->type() == QEvent::MouseButtonPress) m_pDoc->PressLeft();
         m_bOrbiting = true;
         m_orbitElevation = m_viewpoint.elevation;
         m_orbitAzimuth = m_viewpoint.azimuth;

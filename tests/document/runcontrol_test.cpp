@@ -4,6 +4,22 @@
 
 #include <gtest/gtest.h>
 
+namespace {
+// The delay after the first step on a clock that stands still: the speed's whole period.
+int FirstDelay(int speed)
+{
+    const int rate = CRunControl::speedAt(speed).stepsPerSecond;
+    return rate ? 2000 / rate - 1000 / rate : 0;
+}
+
+// A run control on a clock the test moves.
+struct SPacedControl {
+    std::int64_t t = 0;
+    CRunControl c;
+    SPacedControl() { c.setClock([this] { return t; }); }
+};
+}  // namespace
+
 TEST(RunControl, PauseHoldsEveryShowUntilResumeOrStep)
 {
     CRunControl c;
@@ -34,9 +50,10 @@ TEST(RunControl, PauseHoldsEveryShowUntilResumeOrStep)
 
 TEST(RunControl, DelaysAreCancelledByStopRestartAndStep)
 {
-    CRunControl c;
+    SPacedControl paced;
+    CRunControl& c = paced.c;
     c.setSpeed(CRunControl::speedCount() - 1);
-    EXPECT_EQ(CRunControl::speedAt(c.speed()).delayMs, 1000);
+    EXPECT_EQ(CRunControl::speedAt(c.speed()).stepsPerSecond, 1);
     c.setSpeed(99);  // ignored
     EXPECT_EQ(c.speed(), CRunControl::speedCount() - 1);
 
@@ -45,6 +62,7 @@ TEST(RunControl, DelaysAreCancelledByStopRestartAndStep)
     const unsigned first = c.ticket();
     EXPECT_TRUE(c.delayDue(first));
     EXPECT_FALSE(c.delayDue(first));  // a show is let go only once
+    paced.t = 1000;                   // the worker went on when the delay was due
 
     // Pause while a delay runs: when it is due, the show is held instead.
     EXPECT_EQ(c.onShow(1, 2, false), 1000);
@@ -111,17 +129,18 @@ TEST(RunControl, StepPausesTheRunItStepsAndThePauseEndsWithTheRun)
 {
     for (int speed : {0, 1}) {
         SCOPED_TRACE(speed);
-        CRunControl c;
+        SPacedControl paced;
+        CRunControl& c = paced.c;
         c.setSpeed(speed);
         c.onStart(1);
-        EXPECT_EQ(c.onShow(1, 1, false), CRunControl::speedAt(speed).delayMs);
+        EXPECT_EQ(c.onShow(1, 1, false), FirstDelay(speed));
         EXPECT_EQ(c.stepOnce(), speed != 0);  // a show waiting out its delay goes at once
         EXPECT_EQ(c.onShow(1, 2, false), CRunControl::HOLD);
         EXPECT_EQ(c.onShow(1, 3, true), 0);
         c.onFinished(1, false);
         EXPECT_FALSE(c.isPaused());
         c.onStart(2);
-        EXPECT_EQ(c.onShow(2, 1, false), CRunControl::speedAt(speed).delayMs);
+        EXPECT_EQ(c.onShow(2, 1, false), FirstDelay(speed));
         c.stepOnce();
         c.onStopped(2, 1);
         EXPECT_FALSE(c.isPaused()) << "a stopped run takes its pause with it";
@@ -145,4 +164,40 @@ TEST(RunControl, StopCountsTheStepInTheSpaceAndAReplacedSpaceForgetsIt)
     c.onStart(3);
     c.onStopped(2, 5);  // the last show written was an earlier run's
     EXPECT_EQ(c.stateText(), "Stopped at step 0");
+}
+
+// Each speed runs the steps a second its name promises, whatever a step and its drawing take
+// within the period and however late the delay's timer fires: the delays make up the rest. The
+// time is a clock the test moves, so the figures do not depend on the machine.
+TEST(RunControl, EachSpeedRunsTheStepsItPromises)
+{
+    const int steps = 60;
+    for (int speed = 1; speed < CRunControl::speedCount(); speed++)
+        for (int work : {0, 40, 90}) {
+            for (int late : {0, 8}) {
+                SCOPED_TRACE(testing::Message() << "speed " << speed << ", " << work << " ms a step, timer " << late << " ms late");
+                SPacedControl p;
+                p.c.setSpeed(speed);
+                p.c.onStart(1);
+                for (int k = 1; k <= steps; k++) {
+                    p.t += work;
+                    const int delay = p.c.onShow(1, k, false);
+                    ASSERT_GE(delay, 0);
+                    if (delay == 0) continue;
+                    p.t += delay + late;
+                    ASSERT_TRUE(p.c.delayDue(p.c.ticket()));
+                }
+                const double perSecond = steps * 1000.0 / double(p.t);
+                const int promised = CRunControl::speedAt(speed).stepsPerSecond;
+                EXPECT_NEAR(perSecond, promised, promised * 0.01);
+            }
+        }
+    // A step that takes longer than the period goes on at once, and the next one gets no burst.
+    SPacedControl p;
+    p.c.setSpeed(1);
+    p.c.onStart(1);
+    p.t += 250;
+    EXPECT_EQ(p.c.onShow(1, 1, false), 0);
+    p.t += 30;
+    EXPECT_EQ(p.c.onShow(1, 2, false), 70);
 }

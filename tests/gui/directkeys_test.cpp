@@ -1,8 +1,10 @@
 // The view's direct keys: each runs what its menu item runs, Shift moves by the big step and
-// keeps the chosen step, the keys show in the menus, and drawing a small solid program with
-// them takes few keystrokes (the count is printed).
+// keeps the chosen step, the keys show in the menus, and a small program placed with the Insert
+// keys takes few keystrokes from New to its run (the count is printed).
+#include <QDialog>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QtTest>
 
 #include "app/commandids.h"
@@ -31,11 +33,14 @@ private slots:
     void shiftMovesByTheBigStepAndKeepsTheStep();
     void paintClearColoursAndSteps();
     void menusShowTheKeys();
-    void keystrokesForASmallSolidProgram();
+    void keystrokesWithInsertSolidAndFlat();
 
 private:
     // A key as a user presses it: to the open menu if there is one, else to the focused view.
     void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    // A key that opens a dialog; the dialog's keys are pressed in it (all of them counted). The
+    // frame is made active again afterwards, as a window manager would.
+    void PressIntoDialog(int key, Qt::KeyboardModifiers modifiers, const QList<QKeyCombination>& dialogKeys);
     SFrameFixture m_fixture;
     CMainFrame*& m_frame = m_fixture.frame;
     CTesseraView* m_view = nullptr;
@@ -58,6 +63,19 @@ void DirectKeysTest::Press(int key, Qt::KeyboardModifiers modifiers)
     QVERIFY(target);
     QTest::keyClick(target, Qt::Key(key), modifiers);
     m_keystrokes++;
+}
+
+void DirectKeysTest::PressIntoDialog(int key, Qt::KeyboardModifiers modifiers, const QList<QKeyCombination>& dialogKeys)
+{
+    QVERIFY(AnswerDialog([&] { Press(key, modifiers); }, [&](QDialog* dialog) {
+        for (const QKeyCombination& k : dialogKeys) {
+            QTest::keyClick(dialog->focusWidget() ? dialog->focusWidget() : dialog, k.key(), k.keyboardModifiers());
+            m_keystrokes++;
+            QTest::qWait(150);  // a mnemonic clicks its button 100 ms later, as a hand is no faster
+        }
+    }));
+    QApplication::setActiveWindow(m_frame);
+    m_view->setFocus();
 }
 
 void DirectKeysTest::movesDoWhatTheirMenuItemsDo()
@@ -133,6 +151,9 @@ void DirectKeysTest::paintClearColoursAndSteps()
         QCOMPARE(doc->GetCell(3, 0, 3), code);
         QVERIFY(doc->IsModified());
     }
+    Press(Qt::Key_3);
+    Press(Qt::Key_I);  // Take Color: the cursor cell's black
+    QCOMPARE(m_view->GetEditor().GetColor(), 101);
     Press(Qt::Key_Delete);
     QCOMPARE(doc->GetCell(3, 0, 3), 0);
     // Space fills an open area and closes it, as PointSet does; Delete clears one.
@@ -167,6 +188,7 @@ void DirectKeysTest::menusShowTheKeys()
         {ID_MOVECURSOR_RIGHT, "Right"}, {ID_MOVECURSOR_FRONT, "Down"}, {ID_MOVECURSOR_REAR, "Up"},
         {ID_MOVECURSOR_STEP1, "9"},  {ID_MOVECURSOR_STEPBIG, "0"},   {ID_EDIT_POINTSET, "Space"},
         {ID_EDIT_POINTRESET, "Del"}, {ID_COLOR_WHITE, "1"},           {ID_COLOR_BLACK, "8"},
+        {ID_EDIT_TAKECOLOR, "I"},    {ID_INSERT_FIRST, "W"},          {ID_INSERT_FIRST + 1, "R"},
     };
     // A menu shows an item's first key beside its text; the item must be in a menu of the bar.
     QSet<QAction*> inMenus;
@@ -180,75 +202,52 @@ void DirectKeysTest::menusShowTheKeys()
     }
 }
 
-// The program of the issue: a solid work area holding one red cell, and one rule red -> green,
-// drawn from a new space with the keys alone (Edit > AreaBegin through its menu mnemonics).
-// The program must run: the red cell turns green.
-void DirectKeysTest::keystrokesForASmallSolidProgram()
+// A small program (a work area holding one red cell, and a rule red -> green) drawn with the
+// Insert menu's keys, from File > New to the end of the run, solid and then flat (File > Space
+// Size, Flat); the keys are counted. R and W place a rule and a work area at the cursor (Enter
+// takes the dialog's sizes: 1 x 1 x 1 boxes, a 3 x 3 interior), which then stands on the box to fill.
+void DirectKeysTest::keystrokesWithInsertSolidAndFlat()
 {
     CTesseraDoc* doc = m_frame->GetDocument();
-    QCOMPARE(CursorOf(m_view), (SCursor{20, 0, 15}));  // a new space; the eye looks along -z
-    auto areaBegin = [this] {
-        Press(Qt::Key_E, Qt::AltModifier);
-        QTRY_VERIFY(QApplication::activePopupWidget());
-        Press(Qt::Key_B);
-        QTRY_VERIFY(!QApplication::activePopupWidget());
-        QVERIFY(m_view->GetEditor().IsArea());
-    };
-    auto repeat = [this](int n, int key) {
-        for (int i = 0; i < n; i++) Press(key);
-    };
-    // The rule: a green back wall 3 x 2 at z 15, a floor 3 x 1 at z 16, the wall between the
-    // pattern (red, x 20) and the replacement (green, x 22).
-    areaBegin();
-    repeat(2, Qt::Key_Right);
-    Press(Qt::Key_PageUp);
-    Press(Qt::Key_Space);
-    Press(Qt::Key_PageDown);
-    Press(Qt::Key_Down);
-    areaBegin();
-    repeat(2, Qt::Key_Left);
-    Press(Qt::Key_Space);
-    Press(Qt::Key_PageUp);
-    Press(Qt::Key_2);
-    Press(Qt::Key_Space);
-    Press(Qt::Key_Right);
-    Press(Qt::Key_3);
-    Press(Qt::Key_Space);
-    Press(Qt::Key_Right);
-    Press(Qt::Key_Space);
-    // The work area: a green floor 3 x 3 (x 24..26, z 15..17), a post two cells high on its
-    // back left corner, and the red cell inside.
-    Press(Qt::Key_PageDown);
-    Press(Qt::Key_Up);
-    repeat(2, Qt::Key_Right);
-    areaBegin();
-    repeat(2, Qt::Key_Right);
-    repeat(2, Qt::Key_Down);
-    Press(Qt::Key_Space);
-    repeat(2, Qt::Key_Left);
-    repeat(2, Qt::Key_Up);
-    Press(Qt::Key_PageUp);
-    Press(Qt::Key_Space);
-    Press(Qt::Key_PageUp);
-    Press(Qt::Key_Space);
-    Press(Qt::Key_PageDown);
-    Press(Qt::Key_Right);
-    Press(Qt::Key_Down);
-    Press(Qt::Key_2);
-    Press(Qt::Key_Space);
-    const int keystrokes = m_keystrokes;
-    qInfo("Keystrokes for a solid work area with one red cell and a rule red -> green: %d", keystrokes);
-
-    QCOMPARE(doc->GetSpace().countNonEmpty(), 10 + 2 + 9 + 2 + 1);
-    QCOMPARE(doc->GetCell(20, 1, 16), 103);
-    QCOMPARE(doc->GetCell(22, 1, 16), 104);
-    QCOMPARE(doc->GetCell(25, 1, 16), 103);
-    // Run it: the rule turns the work area's red cell green.
-    m_frame->Execute(ID_RUN_START);
-    QTRY_COMPARE_WITH_TIMEOUT(doc->GetCell(25, 1, 16), 104, 20000);
-    QTRY_VERIFY_WITH_TIMEOUT(!doc->IsBusy(), 20000);
-    QCOMPARE(doc->GetCell(20, 1, 16), 103);  // the rule itself is left as drawn
-    QVERIFY(keystrokes <= 50);
+    const QList<QKeyCombination> enter = {QKeyCombination(Qt::Key_Return)};
+    for (bool flat : {false, true}) {
+        m_keystrokes = 0;
+        doc->SetCell(0, 0, 0, 103);  // New starts again from any space
+        {
+            CMessageBoxAnswerer dontSave(QMessageBox::No);  // "Save changes?" after the first run
+            Press(Qt::Key_N, Qt::ControlModifier);
+        }
+        QApplication::setActiveWindow(m_frame);  // back from the question, as a window manager does
+        m_view->setFocus();
+        QCOMPARE(doc->GetSpace().countNonEmpty(), 0);
+        if (flat) {
+            Press(Qt::Key_F, Qt::AltModifier);
+            QTRY_VERIFY(QApplication::activePopupWidget());
+            PressIntoDialog(Qt::Key_Z, Qt::NoModifier, {QKeyCombination(Qt::AltModifier, Qt::Key_F), enter[0]});
+            QCOMPARE(doc->GetSizeY(), 1);
+        }
+        const int y = flat ? 0 : 1;  // the content's height: on the floor of a solid block
+        PressIntoDialog(Qt::Key_R, Qt::NoModifier, enter);
+        const SCursor left = CursorOf(m_view);
+        QCOMPARE(left, (SCursor{flat ? 21 : 20, y, 16}));
+        Press(Qt::Key_2);
+        Press(Qt::Key_Space);
+        Press(Qt::Key_Right);
+        Press(Qt::Key_Right);
+        Press(Qt::Key_3);
+        Press(Qt::Key_Space);
+        Press(Qt::Key_Right, Qt::ShiftModifier);  // clear of the rule, with room for the work area
+        PressIntoDialog(Qt::Key_W, Qt::NoModifier, enter);
+        const SCursor inside = CursorOf(m_view);
+        Press(Qt::Key_2);
+        Press(Qt::Key_Space);
+        Press(Qt::Key_F5);
+        QTRY_VERIFY_WITH_TIMEOUT(!doc->IsBusy() && doc->Session().RunControl().state() == CRunControl::State::Ended, 20000);
+        qInfo("Keystrokes from New to a finished run with Insert, %s: %d", flat ? "flat" : "solid", m_keystrokes);
+        QCOMPARE(doc->GetCell(inside.x, inside.y, inside.z), 104);  // the rule ran
+        QCOMPARE(doc->GetCell(left.x, left.y, left.z), 103);
+        QVERIFY(m_keystrokes <= (flat ? 20 : 15));
+    }
 }
 
 QTEST_MAIN(DirectKeysTest)

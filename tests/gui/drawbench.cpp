@@ -9,6 +9,7 @@
 //   gui_drawbench --eye move                       the eye turns a little before every frame
 //   gui_drawbench --change 100                     100 random cells change before every frame
 //   gui_drawbench --run flip.ts3 --seconds 10      steps shown per second, then how long Stop takes
+//   gui_drawbench --run flip.ts3 --speed 2         the same at the Run menu's third speed
 //
 // The older form "gui_drawbench [FRAMES] [edges|noedges]" still works.
 #include <CLI/CLI.hpp>
@@ -139,7 +140,7 @@ SFrames MeasureSpace(const SSize& size, long cells, const SOptions& opt)
 }
 
 // Runs the program in the file as the editor does for `seconds`, then stops it.
-int MeasureRun(const std::string& file, double seconds)
+int MeasureRun(const std::string& file, double seconds, int speed)
 {
     CTesseraDoc doc;
     CFileReadStream in(file);
@@ -154,6 +155,7 @@ int MeasureRun(const std::string& file, double seconds)
     view.OnInitialUpdate();
     view.Redraw();
 
+    view.RunWatcher().OnRunSpeed(speed);
     view.RunWatcher().OnRunStart();
     QElapsedTimer clock;
     clock.start();
@@ -166,8 +168,8 @@ int MeasureRun(const std::string& file, double seconds)
     stop.start();
     view.RunWatcher().OnRunStop();
     const double stopMs = stop.nsecsElapsed() / 1e6;
-    std::printf("run of %s (%d x %d x %d, %d non-empty cells), view %d x %d\n", file.c_str(), doc.GetSizeX(), doc.GetSizeY(),
-                doc.GetSizeZ(), doc.GetSpace().countNonEmpty(), view.width(), view.height());
+    std::printf("run of %s (%d x %d x %d, %d non-empty cells), view %d x %d, speed %d\n", file.c_str(), doc.GetSizeX(),
+                doc.GetSizeY(), doc.GetSizeZ(), doc.GetSpace().countNonEmpty(), view.width(), view.height(), speed);
     std::printf("%d steps shown in %.2f s: %.1f steps a second; CPU per step %.2f ms in all threads, %.2f ms in the "
                 "drawing thread\n",
                 steps, elapsed, steps / elapsed, steps ? cpu / steps : 0.0, steps ? mainCpu / steps : 0.0);
@@ -184,6 +186,7 @@ int main(int argc, char** argv)
     std::vector<long> cells;
     std::string legacyFrames, legacyEdges, runFile;
     double seconds = 10;
+    int speed = 0;
     cli.add_option("--size", sizes, "Space size XxYxZ; may be given several times, each with its --cells")
         ->check([](const std::string& v) {
             SSize s;
@@ -201,6 +204,8 @@ int main(int argc, char** argv)
     cli.add_flag("!--no-edges", opt.edges, "Draw without cell edges");
     cli.add_option("--run", runFile, "Run this program as the editor does and report its steps and Stop");
     cli.add_option("--seconds", seconds, "How long --run runs before Stop")->check(CLI::PositiveNumber);
+    cli.add_option("--speed", speed, "The Run menu's speed for --run: 0 as fast as possible ... 3 one step a second")
+        ->check(CLI::Range(0, 3));
     cli.add_option("FRAMES", legacyFrames, "Frames (older form)");
     cli.add_option("EDGES", legacyEdges, "edges or noedges (older form)")->check(CLI::IsMember({"edges", "noedges"}));
     CLI11_PARSE(cli, argc, argv);
@@ -208,7 +213,7 @@ int main(int argc, char** argv)
     if (legacyEdges == "noedges") opt.edges = false;
     QApplication app(argc, argv);  // after the options, so that --help needs no display
 
-    if (!runFile.empty()) return MeasureRun(runFile, seconds);
+    if (!runFile.empty()) return MeasureRun(runFile, seconds, speed);
     if (sizes.empty()) sizes.push_back("100x20x100");
     if (cells.empty()) cells.push_back(50000);
     if (cells.size() != sizes.size()) {

@@ -49,6 +49,7 @@ private slots:
     void init();
     void cleanup();
     void everyMenuItemHasAHandlerAndAPrompt();
+    void guideListsEveryMenuItem();
     void acceleratorsMatchTheTable();
     void toolbarOrderTipsAndIcons();
     void statusPromptsAndIdleText();
@@ -114,6 +115,31 @@ void FrameTest::everyMenuItemHasAHandlerAndAPrompt()
     QVERIFY(items >= 60);
 }
 
+// The guide's table of menus has a row for each menu of the bar that names every item in it.
+void FrameTest::guideListsEveryMenuItem()
+{
+    const std::string guide = ReadFile(CHelpWindow::FindGuide());
+    QVERIFY(!guide.empty());
+    QStringList missing;
+    for (QAction* menu : m_frame->menuBar()->actions()) {
+        if (!menu->menu()) continue;
+        const QString title = menu->menu()->title().remove('&');
+        const auto row = guide.find("| " + title.toStdString() + " (Alt+");
+        if (row == std::string::npos) {
+            missing.append(title);
+            continue;
+        }
+        const QString line = QString::fromStdString(guide.substr(row, guide.find('\n', row) - row));
+        for (QAction* a : menu->menu()->actions()) {
+            const int id = a->data().toInt();
+            if (a->isSeparator() || (id >= ID_FILE_MRU_FILE1 && id < ID_FILE_MRU_FILE1 + ID_FILE_MRU_COUNT)) continue;
+            const QString words = a->text().section('\t', 0, 0).remove('&').remove("...");
+            if (!line.contains(words)) missing.append(title + " > " + words);
+        }
+    }
+    QCOMPARE(missing, QStringList());
+}
+
 void FrameTest::acceleratorsMatchTheTable()
 {
     const QList<QPair<int, QList<QKeySequence>>> expected = {
@@ -142,11 +168,11 @@ void FrameTest::acceleratorsMatchTheTable()
         QVERIFY2(a, qPrintable(QString::number(id)));
         QCOMPARE(a->shortcuts(), keys);
     }
-    // Beside them only the view's direct keys: 18 commands with one key each, and the six
-    // Shift moves on actions of their own.
+    // Beside them only the view's direct keys: 23 commands with one key each (Take Color and
+    // four Insert items among them), and the six Shift moves on actions of their own.
     for (QAction* a : m_frame->findChildren<QAction*>())
         if (!a->shortcuts().isEmpty()) withKeys++;
-    QCOMPARE(withKeys, expected.size() + 18 + 6);
+    QCOMPARE(withKeys, expected.size() + 23 + 6);
     // No key is bound twice (an ambiguous key does nothing).
     QSet<QString> bound;
     for (QAction* a : m_frame->findChildren<QAction*>())
@@ -482,8 +508,8 @@ void FrameTest::saveAsAddsDefaultExtension()
     typer.stop();
     QVERIFY(saved);
     QCOMPARE(filter, QString("Tessera Files (*.ts3)"));
-    QCOMPARE(m_frame->GetPathName(), QFileInfo(Path("typed.TS3")).absoluteFilePath());
-    QVERIFY(QFileInfo(Path("typed.TS3")).isFile());
+    QCOMPARE(m_frame->GetPathName(), QFileInfo(Path("typed.ts3")).absoluteFilePath());
+    QVERIFY(QFileInfo(Path("typed.ts3")).isFile());
 }
 
 void FrameTest::saveFailureKeepsEverything()

@@ -130,3 +130,19 @@ void CMessageBoxAnswerer::Poll()
     if (!button) button = box->button(QMessageBox::Ok);
     if (button) button->click();
 }
+
+bool AnswerDialog(const std::function<void()>& open, const std::function<void(QDialog*)>& answer)
+{
+    bool seen = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || seen || !dialog->isVisible()) return;
+        seen = true;
+        QApplication::setActiveWindow(dialog);  // no window manager here to do it
+        answer(dialog);
+    });
+    poll.start(10);
+    open();
+    return seen;
+}

@@ -7,6 +7,7 @@
 #include <QPoint>
 #include <QStringList>
 #include <QTimer>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -23,6 +24,7 @@ std::string SpaceFileText(int sx, int sy, int sz, std::initializer_list<SCellLit
 void LoadSpace(CTesseraDoc& doc, int sx, int sy, int sz, std::initializer_list<SCellLiteral> cells = {});
 
 class CMainFrame;
+class QDialog;
 
 // The main frame of a test, made as the application makes it with no file named (the settings
 // of earlier tests cleared) and, when asked, shown with the focus in its view. Dropping it
@@ -54,6 +56,10 @@ QPoint Project(const CTesseraView& view, float x, float y, float z);
 
 // Pixels within radius of p whose three components all exceed the threshold.
 int CountBright(const QImage& image, QPoint p, int radius, int threshold = 240);
+
+// Runs `open`, which opens a modal dialog, and hands the dialog, made the active window, to
+// `answer`, which must close it. False when no dialog came up.
+bool AnswerDialog(const std::function<void()>& open, const std::function<void(QDialog*)>& answer);
 
 // Answers every message box that comes up while it exists: records its text and presses
 // `button` (the first question box) or OK.
