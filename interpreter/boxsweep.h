@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "interpreter/leftmatcher.h"
+#include "interpreter/reachlist.h"
 #include "interpreter/searchpoll.h"
 #include "space/boxset.h"
 #include "space/cell.h"
@@ -79,5 +80,18 @@ void sweepBoxes(const CSpace& view, const CSpace& left, const CBoxSet& boxes, CS
         matcher.forEachMatchIn(r.x0, r.y0, r.z0, r.x1, r.y1, r.z1, poll, [&](int x, int y, int z) {
             if (fresh(x, y, z)) onMatch(x, y, z);
         });
+    });
+}
+
+// The same calls as sweepBoxes over the boxes `reach` was built from, for a left side of its
+// size: each position is tested once, where the walk first comes to it; the walk's later visits
+// would only have been passed over by `fresh`.
+template <class Fresh, class OnMatch>
+void sweepList(const CSpace& view, const CSpace& left, const CReachList& reach, CSearchPoll& poll, Fresh fresh,
+               OnMatch onMatch)
+{
+    const CLeftMatcher matcher(view, left);
+    matcher.forEachMatchAmong(reach.positions(), poll, [&](int x, int y, int z) {
+        if (fresh(x, y, z)) onMatch(x, y, z);
     });
 }
