@@ -102,29 +102,36 @@ void CMatchContext::beginPass(CSearchPoll& poll)
 }
 
 // Left sides of one size that come up in several pairs share one listing of the positions; a
-// single box (the first pass) brings no position up twice and is walked as it is.
+// single box (the first pass) brings no position up twice and is walked as it is. Only pairs that
+// may match are counted (the others are not searched), each with the matches it had last pass.
 void CMatchContext::countSharedReaches()
 {
-    for (SharedReach& shared : sharedReaches) shared.pairs = 0, shared.decided = false;
+    for (SharedReach& shared : sharedReaches) shared.pairs = 0, shared.decided = false, shared.oldMatches.clear();
     if (searchBoxes.count() < 2) return;
     work.ruleGroups.forEach([&](const CSpacePairList& group) {
         group.forEach([&](const CSpacePair& pair) {
             const CSpace& left = pair.first;
+            if (!view.mayMatch(left)) return;
             for (SharedReach& shared : sharedReaches)
                 if (shared.lx == left.getSizeX() && shared.ly == left.getSizeY() && shared.lz == left.getSizeZ()) {
                     shared.pairs++;
+                    shared.oldMatches.push_back(pair.cells.count());
                     return;
                 }
-            if (sharedReaches.size() < MAX_SHARED_SIZES)
-                sharedReaches.push_back(SharedReach{left.getSizeX(), left.getSizeY(), left.getSizeZ(), 1, false, false, {}});
+            if (sharedReaches.size() < MAX_SHARED_SIZES) {
+                sharedReaches.push_back(
+                    SharedReach{left.getSizeX(), left.getSizeY(), left.getSizeZ(), 1, false, false, {}, {}});
+                sharedReaches.back().oldMatches.push_back(pair.cells.count());
+            }
         });
     });
 }
 
 // Listing costs a few tests' worth per position of the reach, once; then every pair tests each
 // position once. The walk tests the reach for every pair, with a cost for every row of every
-// box, or scans the unit when the reach is much larger (see sweepBoxes). The list is built only
-// when it costs less in all.
+// box; when the reach is much larger than the unit, it scans the unit instead and hands every
+// match out to every box (see sweepBoxes), which a pair's matches of the last pass estimate. The
+// list is built only when it costs less in all.
 const CReachList* CMatchContext::sharedReachFor(const CSpace& left, CSearchPoll& poll)
 {
     const int lx = left.getSizeX(), ly = left.getSizeY(), lz = left.getSizeZ();
@@ -140,10 +147,12 @@ const CReachList* CMatchContext::sharedReachFor(const CSpace& left, CSearchPoll&
                 reach += row * (std::int64_t(h.x1) - h.x0 + lx);
             });
             const std::int64_t unit = std::int64_t(view.getSizeX()) * view.getSizeY() * view.getSizeZ();
-            const std::int64_t walked =
-                reach > 2 * unit && std::int64_t(lx) * ly * lz > 1 ? unit + reach / 2 : reach + ROW_COST * rows;
+            std::int64_t walked = 0;
+            for (const int matches : shared.oldMatches)
+                walked += boxsweep::walkCost(reach, rows, unit, searchBoxes.count(), std::int64_t(lx) * ly * lz,
+                                             matches, ROW_COST);
             const std::int64_t listed = std::min(reach, unit);
-            shared.worth = LIST_COST * reach + shared.pairs * listed < shared.pairs * walked;
+            shared.worth = LIST_COST * reach + shared.pairs * listed < walked;
             if (shared.worth)
                 shared.reach.build(searchBoxes, lx, ly, lz, view.getSizeX(), view.getSizeY(), view.getSizeZ(), poll);
         }

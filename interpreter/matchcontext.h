@@ -85,6 +85,7 @@ public:
         bool decided;  // whether to list them has been weighed in this pass
         bool worth;    // then: `reach` holds this pass's positions
         CReachList reach;
+        std::vector<int> oldMatches;  // of each such pair, in the last pass
     };
     std::vector<SharedReach> sharedReaches;
     static constexpr int MIN_SHARING_PAIRS = 2;

@@ -174,3 +174,24 @@ TEST(BoxSweep, ThePositionsListedOnceFindTheFirstMatchesOfTheWalkInItsOrder)
     }
     EXPECT_GT(found, 1000);
 }
+
+// The sweep's expected cost, by which a pass chooses between it and a list: the walk of the
+// reach with its rows, or the unit's scan with every match handed to every box, as sweepBoxes
+// does (a scan finding more than half the reach's worth of hand-outs falls back to the walk).
+TEST(BoxSweep, TheExpectedCostFollowsTheWayTheSweepGoes)
+{
+    struct Case {
+        std::int64_t reach, rows, unit, boxes, leftCells, matches, expected;
+    };
+    const Case cases[] = {
+        {900, 100, 1000, 100, 9, 3, 900 + 4 * 100},     // reach within twice the unit: walked
+        {2000, 300, 1000, 100, 9, 0, 2000 + 4 * 300},   // exactly twice: still walked
+        {9000, 900, 1000, 100, 9, 2, 1000 + 100 * 2},   // far beyond the unit, few matches: scanned
+        {9000, 900, 1000, 100, 9, 45, 1000 + 100 * 45},  // hand-outs at half the reach: scanned
+        {9000, 900, 1000, 100, 9, 46, 9000 + 4 * 900},  // more: the scan gives up and walks
+        {9000, 900, 1000, 100, 1, 0, 9000 + 4 * 900},   // a single cell is never scanned for
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(boxsweep::walkCost(c.reach, c.rows, c.unit, c.boxes, c.leftCells, c.matches, 4), c.expected)
+            << c.reach << " " << c.unit << " " << c.leftCells << " " << c.matches;
+}
