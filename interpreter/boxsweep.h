@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "interpreter/leftmatcher.h"
+#include "interpreter/reachlist.h"
 #include "interpreter/searchpoll.h"
 #include "space/boxset.h"
 #include "space/cell.h"
@@ -47,6 +48,22 @@ struct Reach {
 // that cell inside the unit, so only positions bringing it inside are tried.
 bool findAllMatches(const CSpace& view, const CSpace& left, std::size_t limit, CSearchPoll& poll,
                     std::vector<CCell>& out);
+
+// Whether the sweep first tries one scan of the unit rather than walking the reach.
+inline bool scansUnit(std::int64_t reach, std::int64_t unit, std::int64_t leftCells)
+{
+    return leftCells > 1 && reach > 2 * unit;
+}
+
+// Tests of one position the sweep is expected to cost for a left side of `leftCells` cells whose
+// reach over `boxes` boxes is `reach` positions in `rows` rows, when it matches `matches` times:
+// the reach and a cost for each row, or one scan and every match handed to every box.
+inline std::int64_t walkCost(std::int64_t reach, std::int64_t rows, std::int64_t unit, std::int64_t boxes,
+                             std::int64_t leftCells, std::int64_t matches, std::int64_t rowCost)
+{
+    if (scansUnit(reach, unit, leftCells) && boxes * matches <= reach / 2) return unit + boxes * matches;
+    return reach + rowCost * rows;
+}
 }  // namespace boxsweep
 
 template <class Fresh, class OnMatch>
@@ -56,13 +73,14 @@ void sweepBoxes(const CSpace& view, const CSpace& left, const CBoxSet& boxes, CS
     const CLeftMatcher matcher(view, left);
     const std::int64_t unit = std::int64_t(view.getSizeX()) * view.getSizeY() * view.getSizeZ();
     std::int64_t reach = 0;
-    if (left.getSizeX() * std::int64_t(left.getSizeY()) * left.getSizeZ() > 1)
+    const std::int64_t leftCells = left.getSizeX() * std::int64_t(left.getSizeY()) * left.getSizeZ();
+    if (leftCells > 1)
         boxes.forEach([&](const CBox& h) { reach += boxsweep::Reach(h, left).volume(); });
 
     std::vector<CCell> matches;
     const std::int64_t count = boxes.count();
     // Handing out the matches costs one test per box and match; worth it only below the reach.
-    if (reach > 2 * unit &&
+    if (boxsweep::scansUnit(reach, unit, leftCells) &&
         boxsweep::findAllMatches(view, left, std::size_t(reach / 2 / count), poll, matches)) {
         boxes.forEach([&](const CBox& h) {
             const boxsweep::Reach r(h, left);
@@ -79,5 +97,18 @@ void sweepBoxes(const CSpace& view, const CSpace& left, const CBoxSet& boxes, CS
         matcher.forEachMatchIn(r.x0, r.y0, r.z0, r.x1, r.y1, r.z1, poll, [&](int x, int y, int z) {
             if (fresh(x, y, z)) onMatch(x, y, z);
         });
+    });
+}
+
+// The same calls as sweepBoxes over the boxes `reach` was built from, for a left side of its
+// size: each position is tested once, where the walk first comes to it; the walk's later visits
+// would only have been passed over by `fresh`.
+template <class Fresh, class OnMatch>
+void sweepList(const CSpace& view, const CSpace& left, const CReachList& reach, CSearchPoll& poll, Fresh fresh,
+               OnMatch onMatch)
+{
+    const CLeftMatcher matcher(view, left);
+    matcher.forEachMatchAmong(reach.positions(), poll, [&](int x, int y, int z) {
+        if (fresh(x, y, z)) onMatch(x, y, z);
     });
 }

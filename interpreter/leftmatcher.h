@@ -97,6 +97,28 @@ public:
             }
     }
 
+    // Calls visit(x, y, z) at each listed position where the left side matches, in list order.
+    // A position marked inside has the left side wholly inside the unit.
+    template <class Positions, class Visit>
+    void forEachMatchAmong(const Positions& positions, CSearchPoll& poll, Visit visit) const
+    {
+        const int* cells = view.data();
+        const bool direct = anchored && small;
+        const std::int64_t anchorOffset = ai + std::int64_t(view.getSizeX()) * (aj + std::int64_t(view.getSizeY()) * ak);
+        std::size_t polled = 0;
+        for (const auto& p : positions) {
+            if (++polled == CSearchPoll::TICKS_PER_CHECK) {
+                poll.advance(int(polled));
+                polled = 0;
+            }
+            if (!direct || !p.inside) {
+                if (at(p.x, p.y, p.z)) visit(p.x, p.y, p.z);
+            } else if (cells[p.index + anchorOffset] == anchorValue && exactAt(cells + p.index)) {
+                visit(p.x, p.y, p.z);
+            }
+        }
+    }
+
 private:
     bool exactAt(const int* corner) const
     {

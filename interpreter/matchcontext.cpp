@@ -8,7 +8,9 @@
 // is abandoned half done, which is safe because the run then ends or starts over from Separate.
 #include "interpreter/matchcontext.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -94,6 +96,69 @@ void CMatchContext::beginPass(CSearchPoll& poll)
     std::swap(searchBoxes, dirtyBoxes);
     dirtyBoxes.clear();
     receiveCount = 0;
+    passDone = 0;
+    passGroups = work.ruleGroups.count();
+    countSharedReaches();
+}
+
+// Left sides of one size that come up in several pairs share one listing of the positions; a
+// single box (the first pass) brings no position up twice and is walked as it is. Only pairs that
+// may match are counted (the others are not searched), each with the matches it had last pass.
+void CMatchContext::countSharedReaches()
+{
+    for (SharedReach& shared : sharedReaches) shared.pairs = 0, shared.decided = false, shared.oldMatches.clear();
+    if (searchBoxes.count() < 2) return;
+    work.ruleGroups.forEach([&](const CSpacePairList& group) {
+        group.forEach([&](const CSpacePair& pair) {
+            const CSpace& left = pair.first;
+            if (!view.mayMatch(left)) return;
+            for (SharedReach& shared : sharedReaches)
+                if (shared.lx == left.getSizeX() && shared.ly == left.getSizeY() && shared.lz == left.getSizeZ()) {
+                    shared.pairs++;
+                    shared.oldMatches.push_back(pair.cells.count());
+                    return;
+                }
+            if (sharedReaches.size() < MAX_SHARED_SIZES) {
+                sharedReaches.push_back(
+                    SharedReach{left.getSizeX(), left.getSizeY(), left.getSizeZ(), 1, false, false, {}, {}});
+                sharedReaches.back().oldMatches.push_back(pair.cells.count());
+            }
+        });
+    });
+}
+
+// Listing costs a few tests' worth per position of the reach, once; then every pair tests each
+// position once. The walk tests the reach for every pair, with a cost for every row of every
+// box; when the reach is much larger than the unit, it scans the unit instead and hands every
+// match out to every box (see sweepBoxes), which a pair's matches of the last pass estimate. The
+// list is built only when it costs less in all.
+const CReachList* CMatchContext::sharedReachFor(const CSpace& left, CSearchPoll& poll)
+{
+    const int lx = left.getSizeX(), ly = left.getSizeY(), lz = left.getSizeZ();
+    for (SharedReach& shared : sharedReaches) {
+        if (shared.lx != lx || shared.ly != ly || shared.lz != lz) continue;
+        if (shared.pairs < MIN_SHARING_PAIRS) return nullptr;
+        if (!shared.decided) {
+            shared.decided = true;
+            std::int64_t reach = 0, rows = 0;
+            searchBoxes.forEach([&](const CBox& h) {
+                const std::int64_t row = (std::int64_t(h.y1) - h.y0 + ly) * (std::int64_t(h.z1) - h.z0 + lz);
+                rows += row;
+                reach += row * (std::int64_t(h.x1) - h.x0 + lx);
+            });
+            const std::int64_t unit = std::int64_t(view.getSizeX()) * view.getSizeY() * view.getSizeZ();
+            std::int64_t walked = 0;
+            for (const int matches : shared.oldMatches)
+                walked += boxsweep::walkCost(reach, rows, unit, searchBoxes.count(), std::int64_t(lx) * ly * lz,
+                                             matches, ROW_COST);
+            const std::int64_t listed = std::min(reach, unit);
+            shared.worth = LIST_COST * reach + shared.pairs * listed < walked;
+            if (shared.worth)
+                shared.reach.build(searchBoxes, lx, ly, lz, view.getSizeX(), view.getSizeY(), view.getSizeZ(), poll);
+        }
+        return shared.worth ? &shared.reach : nullptr;
+    }
+    return nullptr;
 }
 
 namespace {
@@ -103,6 +168,13 @@ void maskVariables(CPatternSpace& left, const CSpaceList& variables)
     variables.forEach([&](const CSpace& v) {
         if (left.contains(v)) left.blankMatches(v);
     });
+}
+
+bool holdsAny(const CSpace& left, const CSpaceList& variables)
+{
+    bool any = false;
+    variables.forEach([&](const CSpace& v) { any = any || left.contains(v); });
+    return any;
 }
 }  // namespace
 
@@ -118,9 +190,9 @@ void CMatchContext::searchStep(CSearchPoll& poll)
         statusText = "zzz ";
         return;
     }
-    const int done = program.ruleGroups.count();
+    if (passGroups < 0) passDone = program.ruleGroups.count(), passGroups = passDone + work.ruleGroups.count();
     char text[32];
-    std::snprintf(text, sizeof text, "%d/%d ", done, done + work.ruleGroups.count());
+    std::snprintf(text, sizeof text, "%d/%d ", passDone, passGroups);
     statusText = text;
 
     CSpacePairList group;
@@ -144,11 +216,18 @@ void CMatchContext::searchStep(CSearchPoll& poll)
 
     CSpacePair pair;
     while (group.pop(pair)) {
-        CPatternSpace left(pair.first);
-        maskVariables(left, work.variableIcons);
-        const int rx = pair.second.getSizeX(), ry = pair.second.getSizeY(), rz = pair.second.getSizeZ();
+        // The sides move on into the evaluated pair; the old positions stay behind in `pair`.
+        CSpacePair found(std::move(pair));
+        pair.cells.swap(found.cells);
+        // A left side holding no variable icon is used as it is, without a masked copy.
+        std::optional<CPatternSpace> masked;
+        if (holdsAny(found.first, work.variableIcons)) {
+            masked.emplace(found.first);
+            maskVariables(*masked, work.variableIcons);
+        }
+        const CSpace& left = masked ? *masked : found.first;
+        const int rx = found.second.getSizeX(), ry = found.second.getSizeY(), rz = found.second.getSizeZ();
         const int hasRight = rx > 0 && ry > 0 && rz > 0;
-        CSpacePair found(pair.first, pair.second);
         // The found cells go into memory an earlier pair's positions left behind, or this pair's
         // own when it kept no positions, so that a large set does not grow from nothing in every
         // pass.
@@ -187,7 +266,12 @@ void CMatchContext::searchStep(CSearchPoll& poll)
                 [&](const CCell& old) { record(old.x, old.y, old.z); }, oldMatches);
         pair.cells.clear();
         spareCells.swap(pair.cells);  // empty: its memory serves the next pair, or a layout
-        if (possible) sweepBoxes(view, left, searchBoxes, poll, fresh, record);
+        if (possible) {
+            if (const CReachList* reach = onlyOnce ? nullptr : sharedReachFor(left, poll))
+                sweepList(view, left, *reach, poll, fresh, record);
+            else
+                sweepBoxes(view, left, searchBoxes, poll, fresh, record);
+        }
 
         if (changed.size() > boxesBefore) pairsWithBoxes++;
         // A pair that found nothing keeps no memory: the larger of the two empty sets stays spare.
@@ -204,6 +288,7 @@ void CMatchContext::searchStep(CSearchPoll& poll)
     // The group returns to the program with its new positions. (Applying reads only the group
     // itself, so it may come first; a stop request in between abandons the whole step anyway.)
     program.ruleGroups.push(std::move(evaluated));
+    passDone++;
     poll.now();
 }
 

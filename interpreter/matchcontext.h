@@ -8,6 +8,7 @@
 
 #include "interpreter/message.h"
 #include "interpreter/messagelist.h"
+#include "interpreter/reachlist.h"
 #include "interpreter/searchpoll.h"
 #include "interpreter/spacepairlist.h"
 #include "interpreter/testedpositions.h"
@@ -68,14 +69,34 @@ public:
     int receiveCount = 0;   // receive operations done since the pass began
     // Groups applied in this pass (unit left unset), for the user; collected once reported.
     std::vector<CAppliedGroup> applied;
+    // Groups evaluated so far in this pass and in all, for the status text; known from beginPass
+    // on (-1 before), so that a step does not count the lists.
+    int passDone = 0, passGroups = -1;
     CTestedPositions tested;  // positions tested in the current evaluation of one pair
     std::vector<CBoxSet::Item> changedBoxes;  // of the group being evaluated; kept to reuse its memory
     CCellSet spareCells;  // an empty set's memory, for found cells and for laying them out again
     std::vector<std::uint8_t> oldMatches;  // scratch: which old positions matched again
     CCellSet groupWrites;  // scratch: the writes of a group applied after others in the pass
+    // The positions of this pass's search region for each left-side size that several pairs
+    // share, listed once for all of them when the first of them is evaluated, if that costs less.
+    struct SharedReach {
+        int lx, ly, lz;
+        int pairs;   // pairs of this pass with a left side of this size
+        bool decided;  // whether to list them has been weighed in this pass
+        bool worth;    // then: `reach` holds this pass's positions
+        CReachList reach;
+        std::vector<int> oldMatches;  // of each such pair, in the last pass
+    };
+    std::vector<SharedReach> sharedReaches;
+    static constexpr int MIN_SHARING_PAIRS = 2;
+    // Costs in tests of one position: listing a position; starting a row of a box's reach.
+    static constexpr std::int64_t LIST_COST = 3, ROW_COST = 4;
+    static constexpr std::size_t MAX_SHARED_SIZES = 16;
 
 private:
     void closePass(CSearchPoll& poll);
+    void countSharedReaches();
+    const CReachList* sharedReachFor(const CSpace& left, CSearchPoll& poll);
     // `distinct`: no box occurs twice in `changed`.
     void applyGroup(CSpacePairList& group, int useDevices, std::vector<CBoxSet::Item>& changed, bool distinct,
                     CSearchPoll& poll);

@@ -148,7 +148,17 @@ public:
 
     virtual int isEmpty() const { return head == nullptr ? 1 : 0; }
 
-    virtual int count() const { return head ? head->count() : 0; }
+    // Along `next` while no node has the other links (as in every list but a cell set); from the
+    // first node that has them, the full walk.
+    virtual int count() const
+    {
+        int n = 0;
+        for (const Node* node = head; node; node = node->next) {
+            if (node->link2 || node->link3) return n + node->count();
+            n++;
+        }
+        return n;
+    }
 
     // Read-only walk from the head along `next`, for code that inspects without taking out.
     template <class Visit>

@@ -138,3 +138,60 @@ TEST(BoxSweep, LeftSidesOfEveryKindOfCellReportTheSameMatchesAsTheLoop)
     }
     EXPECT_GT(found, 300);  // the rounds must have matched often, not only found nothing
 }
+
+// Positions listed once for all left sides of a size, in the order the walk first comes to them:
+// testing a left side at them must let through the same matches in the same order as the walk
+// that lets each position through once, in solid units, over and beyond the unit's faces.
+TEST(BoxSweep, ThePositionsListedOnceFindTheFirstMatchesOfTheWalkInItsOrder)
+{
+    std::mt19937 rng(13);
+    const int kinds[] = {CELL_EMPTY, CELL_RED, CELL_GREEN, CELL_ANY, CELL_OUTSIDE};
+    CReachList reach;  // kept across rounds, as a pass keeps it, with units of changing size
+    int found = 0;
+    for (int round = 0; round < 300; round++) {
+        const int sx = 3 + int(rng() % 10), sy = 1 + int(rng() % 4), sz = 3 + int(rng() % 10);
+        const CSpace view = randomSpace(rng, sx, sy, sz, 0);
+        const int lx = 1 + int(rng() % 4), ly = 1 + int(rng() % sy), lz = 1 + int(rng() % 4);
+        CSpace left = view.extract(int(rng() % sx), 0, int(rng() % sz), lx, ly, lz);
+        for (int i = int(rng() % 4); i > 0; i--)
+            left.set(int(rng() % lx), int(rng() % ly), int(rng() % lz), kinds[rng() % 5]);
+        if (rng() % 8 == 0) left = CSpace(lx, ly, lz, CELL_ANY);
+        CBoxSet boxes;
+        for (int i = 1 + int(rng() % 60); i > 0; i--) {
+            const int x = int(rng() % (sx + 6)) - 3, y = int(rng() % (sy + 2)) - 1, z = int(rng() % (sz + 6)) - 3;
+            boxes.push(CBox(x, y, z, x + int(rng() % 3), y + int(rng() % 2), z + int(rng() % 3)));
+        }
+        CSearchPoll poll;
+        reach.build(boxes, lx, ly, lz, sx, sy, sz, poll);
+        std::vector<Pos> listed;
+        std::set<Pos> asked;
+        sweepList(
+            view, left, reach, poll, [&](int x, int y, int z) { return asked.insert(Pos(x, y, z)).second; },
+            [&](int x, int y, int z) { listed.emplace_back(x, y, z); });
+        const auto expected = swept(view, left, boxes, true);
+        found += int(expected.size());
+        ASSERT_EQ(listed, expected) << "round " << round;
+    }
+    EXPECT_GT(found, 1000);
+}
+
+// The sweep's expected cost, by which a pass chooses between it and a list: the walk of the
+// reach with its rows, or the unit's scan with every match handed to every box, as sweepBoxes
+// does (a scan finding more than half the reach's worth of hand-outs falls back to the walk).
+TEST(BoxSweep, TheExpectedCostFollowsTheWayTheSweepGoes)
+{
+    struct Case {
+        std::int64_t reach, rows, unit, boxes, leftCells, matches, expected;
+    };
+    const Case cases[] = {
+        {900, 100, 1000, 100, 9, 3, 900 + 4 * 100},     // reach within twice the unit: walked
+        {2000, 300, 1000, 100, 9, 0, 2000 + 4 * 300},   // exactly twice: still walked
+        {9000, 900, 1000, 100, 9, 2, 1000 + 100 * 2},   // far beyond the unit, few matches: scanned
+        {9000, 900, 1000, 100, 9, 45, 1000 + 100 * 45},  // hand-outs at half the reach: scanned
+        {9000, 900, 1000, 100, 9, 46, 9000 + 4 * 900},  // more: the scan gives up and walks
+        {9000, 900, 1000, 100, 1, 0, 9000 + 4 * 900},   // a single cell is never scanned for
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(boxsweep::walkCost(c.reach, c.rows, c.unit, c.boxes, c.leftCells, c.matches, 4), c.expected)
+            << c.reach << " " << c.unit << " " << c.leftCells << " " << c.matches;
+}
