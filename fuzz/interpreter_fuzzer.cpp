@@ -1,5 +1,8 @@
 // Fuzz target: Separate and Match on small arbitrary spaces, run on a worker thread through a run
-// link as in the editor, with this thread as the view.
+// link as in the editor. The shows are answered on the worker thread as they are posted (a step
+// costs no round trip through this thread); this thread stops the run at the step limit, past the
+// growth cap, when every unit sleeps, or when the time budget is spent, whatever the worker is
+// doing then.
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -46,6 +49,29 @@ bool asleep(CRunLink& link)
     std::lock_guard<std::recursive_mutex> hold(link.mutex);
     return link.asleep;
 }
+
+// Continues each show at once, under the lock as the view does, until the step limit or the
+// growth cap; then it posts the show for this thread, which stops the run.
+class AnsweringWindow : public CQueuedRunWindow {
+public:
+    AnsweringWindow(CRunLink& link, int stepLimit) : link(link), stepLimit(stepLimit) {}
+    void postRunShow() override
+    {
+        {
+            std::lock_guard<std::recursive_mutex> hold(link.mutex);
+            if (++shown < stepLimit && sizesOf(link).cells() <= GROWTH_CAP) {
+                link.continueEvent.set();
+                return;
+            }
+        }
+        post(RunMessage::Show);
+    }
+
+private:
+    CRunLink& link;
+    const int stepLimit;
+    int shown = 0;  // touched only by the worker thread
+};
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -55,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Sizes initial{input.space.getSizeX(), input.space.getSizeY(), input.space.getSizeZ()};
 
     CRunLink link;
-    CQueuedRunWindow window;
+    AnsweringWindow window(link, input.stepLimit);
     link.space = std::move(input.space);  // the input is not read again
     link.viewWnd = &window;
     if (input.pressLeft) link.devices.pressLeft();
@@ -64,10 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::thread worker(RunWorker, &link, std::ref(interpreter));
     link.goEvent.set();
 
-    // Stop after the input's step limit, when the document has grown past the cap, when every unit
-    // sleeps for good, or when the run takes too long. A stop that is never honoured hangs here,
-    // which the fuzzer reports as a time-out.
-    int shown = 0;
+    // A stop that is never honoured hangs below, which the fuzzer reports as a time-out.
     bool finished = false;
     const Clock::time_point start = Clock::now();
     for (;;) {
@@ -76,12 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             finished = true;
             break;
         }
-        if (message == RunMessage::Show) {
-            if (++shown >= input.stepLimit || sizesOf(link).cells() > GROWTH_CAP) break;
-            link.continueEvent.set();
-            continue;
-        }
-        if (asleep(link) || Clock::now() - start > TIME_BUDGET) break;
+        if (message == RunMessage::Show || asleep(link) || Clock::now() - start > TIME_BUDGET) break;
     }
     // Stop as the document does: stop and go, then wait for the worker's last act.
     link.stopEvent.set();

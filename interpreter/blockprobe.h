@@ -2,6 +2,7 @@
 // whole-box tests) and the consumption of recognised cells.
 #pragma once
 
+#include <cstdint>
 #include <initializer_list>
 
 #include "interpreter/patternspace.h"
@@ -40,20 +41,25 @@ public:
     }
 
     // Every cell / no cell of the inclusive box holds the colour; an inverted range is vacuous.
+    // Both poll for interruption after each layer: a box can be as large as the space.
     bool all(int x0, int y0, int z0, int x1, int y1, int z1) const
     {
-        for (int z = z0; z <= z1; z++)
+        for (int z = z0; z <= z1; z++) {
             for (int y = y0; y <= y1; y++)
                 for (int x = x0; x <= x1; x++)
                     if (!has(x, y, z)) return false;
+            pollLayer(x0, y0, x1, y1);
+        }
         return true;
     }
     bool none(int x0, int y0, int z0, int x1, int y1, int z1) const
     {
-        for (int z = z0; z <= z1; z++)
+        for (int z = z0; z <= z1; z++) {
             for (int y = y0; y <= y1; y++)
                 for (int x = x0; x <= x1; x++)
                     if (has(x, y, z)) return false;
+            pollLayer(x0, y0, x1, y1);
+        }
         return true;
     }
 
@@ -61,9 +67,11 @@ public:
     void consume(const CBox& b)
     {
         space.noteConsumed(b);
-        for (int z = b.z0; z <= b.z1; z++)
+        for (int z = b.z0; z <= b.z1; z++) {
             for (int y = b.y0; y <= b.y1; y++)
                 for (int x = b.x0; x <= b.x1; x++) space.set(x, y, z, CELL_OUTSIDE);
+            pollLayer(b.x0, b.y0, b.x1, b.y1);
+        }
     }
 
     // True when (x, y, z) lies in the grid. Every block has an outline cell at or next to its scan
@@ -80,4 +88,10 @@ public:
 
     CPatternSpace& space;
     int colour;
+
+private:
+    void pollLayer(int x0, int y0, int x1, int y1) const
+    {
+        space.pollCells((std::int64_t(x1) - x0 + 1) * (std::int64_t(y1) - y0 + 1));
+    }
 };

@@ -2,6 +2,8 @@
 // earlier positions of the same call.
 #include "interpreter/patternspace.h"
 
+#include <utility>
+
 #include "space/cellcodes.h"
 
 template <class F>
@@ -76,6 +78,19 @@ void CPatternSpace::replaceColour(int k)
         for (int y = 0; y < sizeY; y++)
             for (int x = 0; x < sizeX; x++)
                 if (get(x, y, z) == k) set(x, y, z, CELL_ANY);
+}
+
+CSpace CPatternSpace::extract(int x, int y, int z, int w, int h, int d) const
+{
+    if (!poll) return CSpace::extract(x, y, z, w, h, d);
+    CPatternSpace out(w, h, d, Unset{});
+    for (int k = 0; k < d; k++) {
+        for (int j = 0; j < h; j++)
+            for (int i = 0; i < w; i++)
+                out.set(i, j, k, getWide(std::int64_t(x) + i, std::int64_t(y) + j, std::int64_t(z) + k));
+        pollCells(std::int64_t(w) * h);
+    }
+    return CSpace(std::move(out));
 }
 
 CPatternSpace CPatternSpace::framed() const

@@ -1,6 +1,10 @@
 // CPatternSpace: a space with the interpreter's rewriting operations and block recognisers.
 #pragma once
 
+#include <algorithm>
+#include <cstdint>
+
+#include "interpreter/searchpoll.h"
 #include "space/box.h"
 #include "space/linklist.h"
 #include "space/space.h"
@@ -58,7 +62,18 @@ public:
     int consumedAny = 0;
     CBox consumedBox;
 
+    // The Separate scan's interruption check, polled while a recogniser copies or consumes a
+    // block, which can be nearly as large as the space; none outside the scan.
+    CSearchPoll* poll = nullptr;
+    void pollCells(std::int64_t cells) const
+    {
+        if (poll) poll->advance(int(std::min<std::int64_t>(cells, CSearchPoll::TICKS_PER_CHECK)));
+    }
+    // As CSpace::extract, polling after each layer.
+    CSpace extract(int x, int y, int z, int w, int h, int d) const;
+
 private:
+    CPatternSpace(int x, int y, int z, Unset u) : CSpace(x, y, z, u) {}
     // Calls f(x, y, z) at every position of p (where it lies wholly inside) that matches,
     // testing each position on the space as changed by the earlier ones.
     template <class F>

@@ -33,6 +33,9 @@ void CInterpreter::Separate()
         Hold hold(link->mutex);
         scan = link->space;
     }
+    // A block as large as the space takes a while to read: the reader polls as it goes.
+    CSearchPoll poll{[this] { CheckInterruption(); }};
+    scan.poll = &poll;
 
     CSpace area;  // the work area's contents; a later work area replaces an earlier one
     int foundWork = 0;

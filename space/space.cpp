@@ -13,6 +13,8 @@ CSpace::CSpace(int x, int y, int z, int fill) : sizeX(x), sizeY(y), sizeZ(z), ce
     if (cells) std::fill_n(cells, std::int64_t(sizeX) * sizeY * sizeZ, fill);
 }
 
+CSpace::CSpace(int x, int y, int z, Unset) : sizeX(x), sizeY(y), sizeZ(z), cells(nullptr) { allocate(); }
+
 CSpace::CSpace(const CSpace& other) : sizeX(other.sizeX), sizeY(other.sizeY), sizeZ(other.sizeZ), cells(nullptr)
 {
     allocate();

@@ -60,14 +60,16 @@ public:
     const int* data() const { return cells; }
 
 protected:
+    // A space whose cells are left unset, for a caller that writes every one: a large block is
+    // then paid for (its memory touched) as it is written, not all at once.
+    struct Unset {};
+    CSpace(int x, int y, int z, Unset);
+
     int sizeX;
     int sizeY;
     int sizeZ;
     int* cells;
 
-private:
-    void allocate();
-    bool fits(int x, int y, int z, const CSpace& src) const;
     bool inside(std::int64_t x, std::int64_t y, std::int64_t z) const
     {
         return cells && x >= 0 && y >= 0 && z >= 0 && x < sizeX && y < sizeY && z < sizeZ;
@@ -78,6 +80,10 @@ private:
         if (!inside(x, y, z)) return CELL_OUTSIDE;
         return cells[x + std::int64_t(sizeX) * (y + std::int64_t(sizeY) * z)];
     }
+
+private:
+    void allocate();
+    bool fits(int x, int y, int z, const CSpace& src) const;
     std::int64_t index(int x, int y, int z) const
     {
         return x + std::int64_t(sizeX) * (y + std::int64_t(sizeY) * z);

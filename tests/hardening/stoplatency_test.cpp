@@ -34,14 +34,13 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
-// Each case prints the worst of several stops made at different moments, whose work must stay
-// under 100 ms of processor time in an optimised build. Sanitizer and debug builds run smaller
-// spaces and only guard against a stop that is not honoured.
+// Each case prints the worst of several stops made at different moments. Sanitizer and debug
+// builds run smaller spaces and only guard against a stop that is not honoured.
 #ifdef TESSERA_INSTRUMENTED
-constexpr double kBudgetMs = 2000;
+constexpr bool kTimed = false;
 constexpr int kShrink = 4;  // sizes are divided by this
 #else
-constexpr double kBudgetMs = 100;
+constexpr bool kTimed = true;
 constexpr int kShrink = 1;
 #endif
 
@@ -53,31 +52,38 @@ double processCpuMs()
     return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
 }
 
-// A busy machine makes every piece of work dearer (caches shared, cores contended): the budget
-// is the processor time of a piece of work of fixed size, timed in the same way in the same run
-// (the best of three copies and counts of a 400 x 60 x 400 space), or the plain budget when that
-// is more. A stop whose interruption check is gone waits for the rest of the work it is in.
-constexpr double kCalibrationsPerBudget = 1;
-
-double budgetMs()
+// The processor time of a piece of work of fixed size, timed now (the best of three copies and
+// counts of a 400 x 60 x 400 space): a busy machine makes every piece of work dearer (caches
+// shared, cores contended), this one and a stop alike.
+double calibrationMs()
 {
-    static const double budget = [] {
-        double best = 1e30;
-        for (int i = 0; i < 3; i++) {
-            const CSpace space(400, 60, 400, CELL_EMPTY);
-            const double start = processCpuMs();
-            const CSpace copy = space;
-            volatile long cells = copy.countNonEmpty();
-            (void)cells;
-            best = std::min(best, processCpuMs() - start);
-        }
-        const double scaled = kCalibrationsPerBudget * best;
-        std::printf("stop latency budget: %.1f ms (%.1f ms of processor time for the fixed work)\n",
-                    std::max(kBudgetMs, scaled), best);
-        return std::max(kBudgetMs, scaled);
-    }();
+    double best = 1e30;
+    for (int i = 0; i < 3; i++) {
+        const CSpace space(400, 60, 400, CELL_EMPTY);
+        const double start = processCpuMs();
+        const CSpace copy = space;
+        volatile long cells = copy.countNonEmpty();
+        (void)cells;
+        best = std::min(best, processCpuMs() - start);
+    }
+    return best;
+}
+
+// What a stop may cost in a case: `plainMs` of processor time, or `perCalibration` times the
+// calibration timed at the case's start when that is more. A stop whose interruption check is
+// gone waits for the rest of the work it is in, which costs about one calibration or more.
+double budgetMs(double plainMs, double perCalibration)
+{
+    if (!kTimed) return 2000;
+    const double calibration = calibrationMs();
+    const double budget = std::max(plainMs, perCalibration * calibration);
+    std::printf("stop latency budget: %.1f ms (%.1f ms of processor time for the fixed work)\n", budget, calibration);
     return budget;
 }
+// Separate polls within every block it reads, however large; Match's longest piece of work that
+// cannot be split is of the order of the calibration.
+double separateBudgetMs() { return budgetMs(30, 0.25); }
+double matchBudgetMs() { return budgetMs(100, 1); }
 
 constexpr auto kQuiet = std::chrono::milliseconds(5);
 constexpr int R = CELL_RED, G = CELL_GREEN, Y = CELL_YELLOW, W = CELL_WHITE;
@@ -125,7 +131,8 @@ protected:
         doc.Unlock();
         view.shows = 0;
         doc.StartRun();
-        const Clock::time_point deadline = Clock::now() + std::chrono::seconds(30);
+        // The worker runs below normal priority: on a busy machine it may wait long for a core.
+        const Clock::time_point deadline = Clock::now() + std::chrono::seconds(300);
         while (!reached()) {
             if (Clock::now() > deadline) {
                 ADD_FAILURE() << "the run never reached the work to interrupt";
@@ -159,7 +166,7 @@ protected:
 
     // The worst stop over the delays; once one is over the budget, the remaining delays are skipped.
     template <class Reached>
-    Sample worstStop(const char* what, Reached reached, const std::vector<int>& delaysMs)
+    Sample worstStop(const char* what, double budget, Reached reached, const std::vector<int>& delaysMs)
     {
         Sample worst;
         std::size_t stops = 0;
@@ -167,12 +174,22 @@ protected:
             const Sample s = timeStop(reached, milliseconds(d));
             stops++;
             if (s.ms >= worst.ms) worst = s;
-            if (worst.ms >= budgetMs()) break;
+            if (worst.ms >= budget) break;
         }
         std::printf("stop latency, %s: worst %.1f ms of processor time (%.1f ms on the clock) of %zu stops "
                     "(status then: \"%s\")\n",
                     what, worst.ms, worst.wallMs, stops, worst.status.c_str());
         return worst;
+    }
+
+    // The scan has reached layer z (counted from 1) or a later one; a busy machine may let the
+    // test thread sleep through a whole layer, so no single status is waited for.
+    auto layer(int z)
+    {
+        return [this, z] {
+            int shown = 0, layers = 0;
+            return std::sscanf(doc.GetStatusText().c_str(), "Phase:Separate %d/%d", &shown, &layers) == 2 && shown >= z;
+        };
     }
 
     CTesseraDoc doc;
@@ -188,20 +205,23 @@ TEST_F(StopLatency, InSeparateOfAHugeSpace)
     CSpace space(w, h, d, 0);
     drawSolidWorkArea(space, 1, 0, d / 4, CSpace(w - 2, h - 2, d - d / 4 - 3, 0));
     loadSpace(doc, space);
-    // The scan has reached layer z (counted from 1) or a later one; a busy machine may let the
-    // test thread sleep through a whole layer, so no single status is waited for.
-    auto layer = [&](int z) {
-        return [this, z] {
-            int shown = 0, layers = 0;
-            return std::sscanf(doc.GetStatusText().c_str(), "Phase:Separate %d/%d", &shown, &layers) == 2 && shown >= z;
-        };
-    };
     // Along the layers up to the work area, whose recogniser reads and marks every cell of it at
     // one scan cell, and after the last layer, when the area becomes a unit.
-    const Sample scan = worstStop("Separate, the scan and its huge work area", layer(2), {0, 5, 20, 60, 150});
-    EXPECT_LT(scan.ms, budgetMs()) << "status at the slowest stop: " << scan.status;
-    const Sample unit = worstStop("Separate, handing the area over", layer(d), {0, 20, 60, 150});
-    EXPECT_LT(unit.ms, budgetMs()) << "status at the slowest stop: " << unit.status;
+    const double budget = separateBudgetMs();
+    const Sample scan = worstStop("Separate, the scan and its huge work area", budget, layer(2), {0, 5, 20, 60, 150});
+    EXPECT_LT(scan.ms, budget) << "status at the slowest stop: " << scan.status;
+    const Sample unit = worstStop("Separate, handing the area over", budget, layer(d), {0, 20, 60, 150});
+    EXPECT_LT(unit.ms, budget) << "status at the slowest stop: " << unit.status;
+}
+
+TEST_F(StopLatency, WhileTheRecognisersTestAHugeDrawing)
+{
+    // Green everywhere: a solid block could start at every cell, and the recognisers test boxes
+    // as large as the space, though they find no block.
+    loadSpace(doc, CSpace(400 / kShrink, 60 / kShrink, 400 / kShrink, G));
+    const double budget = separateBudgetMs();
+    const Sample probes = worstStop("Separate, recognisers on a huge drawing", budget, layer(2), {0, 5, 20, 60});
+    EXPECT_LT(probes.ms, budget) << "status at the slowest stop: " << probes.status;
 }
 
 TEST_F(StopLatency, InASequenceExpansionThatMultipliesTheGroups)
@@ -227,8 +247,9 @@ TEST_F(StopLatency, InASequenceExpansionThatMultipliesTheGroups)
         return std::sscanf(doc.GetStatusText().c_str(), "Phase:Separate %d/%d", &shown, &layers) == 2 &&
                shown == layers;
     };
-    const Sample s = worstStop("building units, sequence expansion", building, {0, 20, 60, 150});
-    EXPECT_LT(s.ms, budgetMs()) << "status at the slowest stop: " << s.status;
+    const double budget = separateBudgetMs();
+    const Sample s = worstStop("building units, sequence expansion", budget, building, {0, 20, 60, 150});
+    EXPECT_LT(s.ms, budget) << "status at the slowest stop: " << s.status;
 }
 
 TEST_F(StopLatency, InALongMatchPass)
@@ -247,11 +268,12 @@ TEST_F(StopLatency, InALongMatchPass)
     // The first pass searches the whole area; later passes test again every position the big
     // group matched at, and begin by taking over the program with all those positions.
     auto matching = [&] { return startsWith(doc.GetStatusText(), "Phase:Match("); };
-    const Sample first = worstStop("Match, first pass", matching, {0, 50, 150, 300, 600, 1000});
-    EXPECT_LT(first.ms, budgetMs()) << "status at the slowest stop: " << first.status;
+    const double budget = matchBudgetMs();
+    const Sample first = worstStop("Match, first pass", budget, matching, {0, 50, 150, 300, 600, 1000});
+    EXPECT_LT(first.ms, budget) << "status at the slowest stop: " << first.status;
     auto shown = [&] { return view.shows >= 1; };
-    const Sample later = worstStop("Match, later passes", shown, {0, 10, 30, 60, 100, 200, 400});
-    EXPECT_LT(later.ms, budgetMs()) << "status at the slowest stop: " << later.status;
+    const Sample later = worstStop("Match, later passes", budget, shown, {0, 10, 30, 60, 100, 200, 400});
+    EXPECT_LT(later.ms, budget) << "status at the slowest stop: " << later.status;
 }
 
 TEST_F(StopLatency, WhileACallerRunsToCompletion)
@@ -279,6 +301,7 @@ TEST_F(StopLatency, WhileACallerRunsToCompletion)
     EXPECT_EQ(doc.GetCell(30, 1, 2), G);
 
     auto resultComing = [&] { return view.shows >= 2; };
-    const Sample worst = worstStop("caller run to completion", resultComing, {0, 50, 150, 300, 600});
-    EXPECT_LT(worst.ms, budgetMs()) << "status at the slowest stop: " << worst.status;
+    const double budget = matchBudgetMs();
+    const Sample worst = worstStop("caller run to completion", budget, resultComing, {0, 50, 150, 300, 600});
+    EXPECT_LT(worst.ms, budget) << "status at the slowest stop: " << worst.status;
 }
