@@ -211,9 +211,11 @@ public:
     // do through their own paths; used to set up scenes.
     void PlaceCursor(int x, int y, int z);
     void PlaceEye(float elevation, float azimuth, float distance);
-    // Faces lying against non-empty neighbours are hidden and normally left out; with this off
-    // every face is drawn (slower, the same picture).
+    // Faces lying against non-empty neighbours, and blocks of cells that nearer ones hide, are
+    // normally left out; with this off every face is drawn (slower, the same picture).
     void SetSkipCoveredFaces(bool skip) { m_bSkipCovered = skip; }
+    // The cells' faces the last frame sent to GL.
+    std::size_t DrawnFaceCount() const;
 
 signals:
     // The interpreter's status text, once a second while a run is busy.
