@@ -15,6 +15,9 @@ const QSize PICTURE(240, 180);
 QImage FreshPicture(CTesseraDoc& doc, const CTesseraView& like)
 {
     CTesseraView fresh(&doc);
+    fresh.resize(like.size());
+    fresh.show();
+    if (!QTest::qWaitForWindowExposed(&fresh)) return {};
     fresh.PlaceCursor(like.GetCursorX(), like.GetCursorY(), like.GetCursorZ());
     fresh.PlaceEye(like.GetElevation(), like.GetAzimuth(), like.GetDistance());
     fresh.SetCellEdges(like.IsCellEdges());
@@ -50,7 +53,10 @@ private slots:
 
 void SceneCacheTest::keptFacesDrawAsAFreshView()
 {
-    SViewFixture f(12, 6, 10);
+    // Both views shown, so that their pictures are drawn in their own GL contexts, where the
+    // first keeps its faces.
+    SViewFixture f(12, 6, 10, {}, true);
+    QVERIFY(QTest::qWaitForWindowExposed(&f.view));
     FillBlock(f.doc, 1, 11, 5, 1, 9);
     f.view.PlaceCursor(5, 2, 4);
     f.view.PlaceEye(0.5f, 0.4f, 22);
@@ -104,7 +110,7 @@ void SceneCacheTest::keptFacesDrawAsAFreshView()
          }},
         // A run whose first cell lies in one block and whose end lies two blocks further.
         {"a long run across blocks", [&] { d.FillBox(CBox(10, 8, 30, 37, 8, 30), 104, {"test"}); }},
-        {"a cell near the long run's end", [&] { d.SetCell(34, 8, 30, 103); }},
+        {"a cell emptied near the long run's end", [&] { d.SetCell(34, 8, 30, 0); }},
         {"a hidden cell", [&] { d.SetCell(20, 1, 10, 0); }},
         {"the eye among the blocks", [&] { v.PlaceEye(0.1f, 2.0f, 12); }},
     };
