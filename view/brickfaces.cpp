@@ -77,11 +77,25 @@ void BuildBrickFaces(const CSpace& space, const SBrickBox& box, bool cull, SBric
         out.lo[a] = big;
         out.hi[a] = -big;
     }
+    std::size_t total = 0;
+    for (const auto& group : groups) total += group.size();
+    out.keys.reserve(total);
+    out.vertices.reserve(4 * total);
+    // Each group's faces by key, in the order they were found (a counting sort: the keys of a
+    // group lie within the brick's extent on the group's axis).
+    const int base[3] = {box.z0, box.x0, box.y0}, span[3] = {box.z1 - box.z0, box.x1 - box.x0, box.y1 - box.y0};
+    std::vector<int> firstOfKey, sorted;
     for (int g = 0; g < FACE_GROUPS; g++) {
         out.groupStart[g] = int(out.keys.size());
-        std::stable_sort(groups[g].begin(), groups[g].end(),
-                         [](const SPendingFace& a, const SPendingFace& b) { return a.key < b.key; });
-        for (const SPendingFace& p : groups[g]) {
+        const std::vector<SPendingFace>& group = groups[g];
+        const int axis = g / 2;
+        firstOfKey.assign(std::size_t(span[axis]) + 1, 0);
+        for (const SPendingFace& p : group) firstOfKey[std::size_t(p.key - base[axis]) + 1]++;
+        for (int k = 0; k < span[axis]; k++) firstOfKey[k + 1] += firstOfKey[k];
+        sorted.resize(group.size());
+        for (int i = 0; i < int(group.size()); i++) sorted[firstOfKey[group[i].key - base[axis]]++] = i;
+        for (int i : sorted) {
+            const SPendingFace& p = group[i];
             out.keys.push_back(p.key);
             float st[4][2];
             FaceTexCoords(p.face, st);
