@@ -117,6 +117,12 @@ void CTesseraView::Redraw()
     update();
 }
 
+void CTesseraView::ScheduleRedraw()
+{
+    m_bFrameReady = false;  // a frame Redraw left must not stand for this one
+    update();
+}
+
 // --- Run handshake -----------------------------------------------------------------------
 
 void CTesseraView::postRunShow()

@@ -52,7 +52,13 @@ public:
 
     // IDocListener
     void OnSpaceChanged(ESpaceChange change, const CBox& box) override;
-    void OnRunChanged() override { OnUpdate(); }
+    // A run started or stopped: the picture follows at the next paint, so that Stop answers
+    // without waiting for the faces of every block the run changed.
+    void OnRunChanged() override
+    {
+        ScheduleProgramBlocks();
+        ScheduleRedraw();
+    }
 
     // IRunWindow: called on the worker thread; the handling is queued to this thread.
     void postRunShow() override;
@@ -60,6 +66,8 @@ public:
 
     // Draws the scene at once (not through an invalidation).
     void Redraw();
+    // Draws the scene at the next paint, as it is then.
+    void ScheduleRedraw();
 
     // Run menu.
     void OnRunStart();
