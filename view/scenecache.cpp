@@ -1,157 +1,268 @@
-// The cells' faces kept per slab between frames; see scenecache.h.
+// The cells' faces kept per brick in GL buffers; see scenecache.h. A brick's faces depend on
+// its own cells, on the cells around it (a face against a non-empty neighbour is left out) and,
+// for runs reaching past its x end, on the bricks they reach: a brick is built again when any
+// brick in that box changed.
+#define GL_GLEXT_PROTOTYPES 1
 #include "view/scenecache.h"
 
 #include <QtGui/qopengl.h>
 
 #include <algorithm>
 #include <cstring>
-#include <limits>
+#include <numeric>
 
 #include "space/space.h"
-#include "view/celledges.h"
-#include "view/runfaces.h"
 
-namespace {
-// A colour component as a byte, rounded as GL rounds a float colour into an 8-bit buffer.
-GLubyte Byte(float c) { return GLubyte(c * 255.0f + 0.5f); }
-}  // namespace
+CSceneCache::CSceneCache() = default;
+CSceneCache::~CSceneCache() = default;  // GL objects go with their context (ReleaseGL)
 
 void CSceneCache::Clear()
 {
-    m_slabs.clear();
+    m_bricks.clear();
     m_sx = m_sy = m_sz = 0;
+    m_nx = m_ny = m_nz = 0;
+}
+
+void CSceneCache::ReleaseGL()
+{
+    for (SBrick& b : m_bricks)
+        if (b.buffer) glDeleteBuffers(1, &b.buffer);
+    if (m_indexBuffer) glDeleteBuffers(1, &m_indexBuffer);
+    if (!m_queries.empty()) glDeleteQueries(GLsizei(m_queries.size()), m_queries.data());
+    m_queries.clear();
+    m_indexBuffer = 0;
+    m_indexFaces = 0;
+    Clear();
 }
 
 std::size_t CSceneCache::FaceCount() const
 {
     std::size_t n = 0;
-    for (const SSlab& s : m_slabs) n += s.vertices.size() / 12;
+    for (const SBrick& b : m_bricks) n += std::size_t(b.faces.FaceCount());
     return n;
 }
 
-int CSceneCache::Update(const CSpace& space, int ex, int ey, int ez, bool cull, bool edges)
+SBrickBox CSceneCache::BoxOf(int index) const
+{
+    const int bx = index % m_nx, by = index / m_nx % m_ny, bz = index / (m_nx * m_ny);
+    return {bx * BRICK_X, std::min(m_sx, (bx + 1) * BRICK_X), by * BRICK_Y, std::min(m_sy, (by + 1) * BRICK_Y),
+            bz * BRICK_Z, std::min(m_sz, (bz + 1) * BRICK_Z)};
+}
+
+bool CSceneCache::Changed(const SBrick& brick, const SBrickBox& box, const CSpace& space) const
+{
+    if (!brick.built) return true;
+    const int* cells = space.data();
+    const std::size_t w = std::size_t(box.x1 - box.x0);
+    const int* kept = brick.cells.data();
+    for (int z = box.z0; z < box.z1; z++)
+        for (int y = box.y0; y < box.y1; y++, kept += w)
+            if (std::memcmp(kept, cells + box.x0 + std::size_t(m_sx) * (y + std::size_t(m_sy) * z), w * sizeof(int)) !=
+                0)
+                return true;
+    return false;
+}
+
+int CSceneCache::Update(const CSpace& space, bool cull)
 {
     const int sx = space.getSizeX(), sy = space.getSizeY(), sz = space.getSizeZ();
-    if (sx != m_sx || sy != m_sy || sz != m_sz) {
+    if (sx != m_sx || sy != m_sy || sz != m_sz || cull != m_cull) {
+        // The buffers stay for reuse; every brick is built again.
+        std::vector<unsigned> buffers;
+        for (const SBrick& b : m_bricks)
+            if (b.buffer) buffers.push_back(b.buffer);
         Clear();
         m_sx = sx;
         m_sy = sy;
         m_sz = sz;
-        m_slabs.resize(std::size_t(sz));
+        m_cull = cull;
+        m_nx = (sx + BRICK_X - 1) / BRICK_X;
+        m_ny = (sy + BRICK_Y - 1) / BRICK_Y;
+        m_nz = (sz + BRICK_Z - 1) / BRICK_Z;
+        m_bricks.resize(std::size_t(m_nx) * m_ny * m_nz);
+        for (std::size_t i = 0; i < buffers.size() && i < m_bricks.size(); i++) m_bricks[i].buffer = buffers[i];
+        for (std::size_t i = m_bricks.size(); i < buffers.size(); i++) glDeleteBuffers(1, &buffers[i]);
     }
-    // Layers nearest the eye first, so that the depth test turns away most of what lies behind
-    // them before it is shaded.
-    m_zDown = ez >= sz / 2;
-
-    // A slab is rebuilt when its cells changed, when a neighbouring slab's did (its faces
-    // against that slab may now be covered or bare), or when the eye's move changes its faces.
-    const std::size_t n = std::size_t(sx) * sy;
-    const int* cells = space.data();
-    std::vector<char> changed(std::size_t(sz) + 2, 0);  // with a slab of margin on each side
-    for (int z = 0; z < sz; z++) {
-        const SSlab& s = m_slabs[z];
-        changed[z + 1] = !s.built || std::memcmp(s.cells.data(), cells + n * z, n * sizeof(int)) != 0;
-    }
+    const int count = int(m_bricks.size());
+    std::vector<char> changed(m_bricks.size());
+    for (int i = 0; i < count; i++) changed[i] = Changed(m_bricks[i], BoxOf(i), space);
+    auto anyChanged = [&](int bx0, int bx1, int by, int bz) {
+        for (int z = std::max(0, bz - 1); z <= std::min(m_nz - 1, bz + 1); z++)
+            for (int y = std::max(0, by - 1); y <= std::min(m_ny - 1, by + 1); y++)
+                for (int x = std::max(0, bx0 - 1); x <= std::min(m_nx - 1, bx1 + 1); x++)
+                    if (changed[x + m_nx * (y + m_ny * z)]) return true;
+        return false;
+    };
     int rebuilt = 0;
-    for (int z = 0; z < sz; z++) {
-        SSlab& s = m_slabs[z];
-        const SSlabKey key = {z < ez, ey >= sy / 2, cull, edges};
-        if (changed[z] || changed[z + 1] || changed[z + 2] || !(s.key == key) || !s.xRange.Holds(ex) ||
-            !s.yRange.Holds(ey)) {
-            s.key = key;
-            Build(s, space, z, ex, ey, ez);
-            rebuilt++;
-        }
+    for (int i = 0; i < count; i++) {
+        SBrick& b = m_bricks[i];
+        const int bx = i % m_nx, by = i / m_nx % m_ny, bz = i / (m_nx * m_ny);
+        const int reach = b.built ? std::max(bx, (b.faces.reachX - 1) / BRICK_X) : bx;
+        if (b.built && !anyChanged(bx, reach, by, bz)) continue;
+        const SBrickBox box = BoxOf(i);
+        BuildBrickFaces(space, box, cull, b.faces);
+        b.cells.clear();
+        for (int z = box.z0; z < box.z1; z++)
+            for (int y = box.y0; y < box.y1; y++) {
+                const int* row = space.data() + box.x0 + std::size_t(sx) * (y + std::size_t(sy) * z);
+                b.cells.insert(b.cells.end(), row, row + (box.x1 - box.x0));
+            }
+        b.built = true;
+        b.uploaded = false;
+        rebuilt++;
     }
-    std::size_t quads = 0;
-    for (const SSlab& s : m_slabs) quads = std::max(quads, s.vertices.size() / 12);
-    for (GLuint q = GLuint(m_indices.size() / 6); q < quads; q++)
-        m_indices.insert(m_indices.end(), {4 * q, 4 * q + 1, 4 * q + 2, 4 * q, 4 * q + 2, 4 * q + 3});
     return rebuilt;
 }
 
-void CSceneCache::Build(SSlab& slab, const CSpace& space, int z, int ex, int ey, int ez)
+void CSceneCache::Draw(const float eye[3], int ex, int ey, int ez, bool edges, bool hide)
 {
-    const int sx = m_sx, sy = m_sy, sz = m_sz;
-    const int* cells = space.data();
-    const std::size_t n = std::size_t(sx) * sy;
-    slab.cells.assign(cells + n * z, cells + n * (z + 1));
-    slab.built = true;
-    slab.vertices.clear();
-    slab.colours.clear();
-    slab.texCoords.clear();
-    const bool cull = slab.key.cull, edges = slab.key.edges;
-
-    auto cellAt = [cells, sx, sy, sz](int x, int y, int z) {
-        return x < 0 || y < 0 || z < 0 || x >= sx || y >= sy || z >= sz ? 0 : cells[x + sx * (y + sy * z)];
-    };
-    SFace faces[3];
-    auto add = [&](int x0, int y, int value, int length) {
-        const int skip = cull ? CoveredFaces(x0, y, z, length, ex, ey, ez, cellAt) : 0;
-        const int count = RunFaces(x0, y, z, value, length, ex, ey, ez, faces, skip);
-        for (int f = 0; f < count; f++) {
-            // Four corners of three floats each, and the face's colour once per corner.
-            const std::size_t v = slab.vertices.size(), c = slab.colours.size();
-            slab.vertices.resize(v + 12);
-            std::memcpy(slab.vertices.data() + v, faces[f].corner, sizeof faces[f].corner);
-            const GLubyte rgba[4] = {Byte(faces[f].colour.r), Byte(faces[f].colour.g), Byte(faces[f].colour.b), 255};
-            slab.colours.resize(c + 16);
-            for (int k = 0; k < 4; k++) std::memcpy(slab.colours.data() + c + 4 * k, rgba, 4);
-            if (edges) {
-                float st[4][2];
-                FaceTexCoords(faces[f], st);
-                const std::size_t t = slab.texCoords.size();
-                slab.texCoords.resize(t + 8);
-                std::memcpy(slab.texCoords.data() + t, st, sizeof st);
-            }
-        }
-    };
-    // The eye's moves that leave every comparison as it is now (see SEyeRange).
-    const int none = std::numeric_limits<int>::max();
-    slab.xRange = {-none, none};
-    slab.yRange = {-none, none};
-    auto narrow = [](SEyeRange& r, int first, int e) {
-        if (first < e)
-            r.lo = std::max(r.lo, first);
-        else
-            r.hi = std::min(r.hi, first);
-    };
-    // Rows nearest the eye first, as the slabs.
-    for (int yi = 0; yi < sy; yi++) {
-        const int y = slab.key.yDown ? sy - 1 - yi : yi;
-        const int* row = cells + n * z + std::size_t(sx) * y;
-        bool any = false;
-        for (int x = 0; x < sx;) {
-            const int value = row[x];
-            int end = x + 1;
-            while (end < sx && row[end] == value) end++;
-            if (value != 0) {
-                add(x, y, value, end - x);
-                narrow(slab.xRange, x, ex);
-                any = true;
-            }
-            x = end;
-        }
-        if (any) narrow(slab.yRange, y, ey);
+    // Send what was built since the last frame; the vertices then live only in GL.
+    int largest = 0;
+    for (SBrick& b : m_bricks) {
+        largest = std::max(largest, b.faces.FaceCount());
+        if (b.uploaded) continue;
+        if (!b.buffer) glGenBuffers(1, &b.buffer);
+        glBindBuffer(GL_ARRAY_BUFFER, b.buffer);
+        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(b.faces.vertices.size() * sizeof(SFaceVertex)),
+                     b.faces.vertices.data(), GL_STATIC_DRAW);
+        std::vector<SFaceVertex>().swap(b.faces.vertices);
+        b.uploaded = true;
     }
-}
+    if (largest > m_indexFaces) {
+        std::vector<GLuint> indices;
+        indices.reserve(std::size_t(largest) * 6);
+        for (GLuint q = 0; q < GLuint(largest); q++)
+            indices.insert(indices.end(), {4 * q, 4 * q + 1, 4 * q + 2, 4 * q, 4 * q + 2, 4 * q + 3});
+        if (!m_indexBuffer) glGenBuffers(1, &m_indexBuffer);
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, m_indexBuffer);
+        glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(indices.size() * sizeof(GLuint)), indices.data(),
+                     GL_STATIC_DRAW);
+        m_indexFaces = largest;
+    }
 
-void CSceneCache::Draw() const
-{
+    // Nearest bricks first, so that the depth test turns away most of what lies behind them
+    // before it is shaded.
+    const int count = int(m_bricks.size());
+    std::vector<int> order(m_bricks.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::vector<float> distance(m_bricks.size());
+    for (int i = 0; i < count; i++) {
+        const SBrickBox box = BoxOf(i);
+        const float c[3] = {0.5f * (box.x0 + box.x1), 0.5f * (box.y0 + box.y1), 0.5f * (box.z0 + box.z1)};
+        float d = 0;
+        for (int a = 0; a < 3; a++) d += (c[a] - eye[a]) * (c[a] - eye[a]);
+        distance[i] = d;
+    }
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return distance[a] < distance[b]; });
+
+    // First the bricks nothing can hide: those with no brick of faces between them and the eye
+    // on some axis, and those around the eye. The others are drawn only if some sample of
+    // their faces' bounds passes the depth test against the first ones: where no sample does,
+    // every face inside lies behind what is drawn already.
+    std::vector<char> first(m_bricks.size(), 0);
+    for (int i = 0; i < count; i++) first[i] = m_bricks[i].faces.FaceCount() > 0 && !(hide && Hideable(i, eye));
+
+    m_drawnFaces = 0;
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, m_indexBuffer);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_COLOR_ARRAY);
-    for (int i = 0; i < m_sz; i++) {
-        const SSlab& s = m_slabs[m_zDown ? m_sz - 1 - i : i];
-        if (s.vertices.empty()) continue;
-        glVertexPointer(3, GL_FLOAT, 0, s.vertices.data());
-        glColorPointer(4, GL_UNSIGNED_BYTE, 0, s.colours.data());
-        if (s.key.edges) {
-            glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-            glTexCoordPointer(2, GL_FLOAT, 0, s.texCoords.data());
+    if (edges) glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    for (int i : order)
+        if (first[i]) DrawBrick(m_bricks[i], ex, ey, ez, edges);
+
+    std::vector<int> tested;
+    for (int i : order)
+        if (!first[i] && m_bricks[i].faces.FaceCount() > 0) tested.push_back(i);
+    if (!tested.empty()) {
+        if (m_queries.size() < tested.size()) {
+            const std::size_t had = m_queries.size();
+            m_queries.resize(tested.size());
+            glGenQueries(GLsizei(tested.size() - had), m_queries.data() + had);
         }
-        glDrawElements(GL_TRIANGLES, GLsizei(s.vertices.size() / 12 * 6), GL_UNSIGNED_INT, m_indices.data());
-        if (s.key.edges) glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+        // The bounds are tested without near and far clipping: a box reaching in front of the
+        // near plane still counts the samples there.
+        glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+        glDepthMask(GL_FALSE);
+        glEnable(GL_DEPTH_CLAMP);
+        for (std::size_t k = 0; k < tested.size(); k++) {
+            glBeginQuery(GL_SAMPLES_PASSED, m_queries[k]);
+            DrawBounds(m_bricks[tested[k]].faces);
+            glEndQuery(GL_SAMPLES_PASSED);
+        }
+        glDisable(GL_DEPTH_CLAMP);
+        glDepthMask(GL_TRUE);
+        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+        for (std::size_t k = 0; k < tested.size(); k++) {
+            GLuint samples = 0;
+            glGetQueryObjectuiv(m_queries[k], GL_QUERY_RESULT, &samples);
+            if (samples > 0) DrawBrick(m_bricks[tested[k]], ex, ey, ez, edges);
+        }
     }
+    if (edges) glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+}
+
+bool CSceneCache::Hideable(int index, const float eye[3]) const
+{
+    const SBrickFaces& f = m_bricks[index].faces;
+    // Around the eye the bounds' faces may lie behind the eye or beyond what they enclose.
+    const float margin = 1.0f;
+    bool around = true;
+    for (int a = 0; a < 3; a++) around = around && eye[a] > f.lo[a] - margin && eye[a] < f.hi[a] + margin;
+    if (around) return false;
+    const SBrickBox box = BoxOf(index);
+    const int b[3] = {index % m_nx, index / m_nx % m_ny, index / (m_nx * m_ny)}, n[3] = {m_nx, m_ny, m_nz};
+    const int lo[3] = {box.x0, box.y0, box.z0}, hi[3] = {box.x1, box.y1, box.z1};
+    for (int a = 0; a < 3; a++) {
+        const int step = eye[a] >= float(hi[a]) ? 1 : eye[a] <= float(lo[a]) ? -1 : 0;
+        if (step == 0) continue;
+        int c[3] = {b[0], b[1], b[2]};
+        c[a] += step;
+        if (c[a] < 0 || c[a] >= n[a] || m_bricks[c[0] + m_nx * (c[1] + m_ny * c[2])].faces.FaceCount() == 0)
+            return false;
+    }
+    return true;
+}
+
+void CSceneCache::DrawBounds(const SBrickFaces& f)
+{
+    const float x[2] = {f.lo[0], f.hi[0]}, y[2] = {f.lo[1], f.hi[1]}, z[2] = {f.lo[2], f.hi[2]};
+    glBegin(GL_QUADS);
+    for (int s = 0; s < 2; s++) {
+        glVertex3f(x[s], y[0], z[0]);
+        glVertex3f(x[s], y[1], z[0]);
+        glVertex3f(x[s], y[1], z[1]);
+        glVertex3f(x[s], y[0], z[1]);
+        glVertex3f(x[0], y[s], z[0]);
+        glVertex3f(x[1], y[s], z[0]);
+        glVertex3f(x[1], y[s], z[1]);
+        glVertex3f(x[0], y[s], z[1]);
+        glVertex3f(x[0], y[0], z[s]);
+        glVertex3f(x[1], y[0], z[s]);
+        glVertex3f(x[1], y[1], z[s]);
+        glVertex3f(x[0], y[1], z[s]);
+    }
+    glEnd();
+}
+
+void CSceneCache::DrawBrick(const SBrick& brick, int ex, int ey, int ez, bool edges)
+{
+    if (brick.faces.FaceCount() == 0) return;
+    glBindBuffer(GL_ARRAY_BUFFER, brick.buffer);
+    const int eyeOnAxis[3] = {ez, ex, ey};  // the groups come in the order z, x, y
+    for (int g = 0; g < FACE_GROUPS; g++) {
+        int first, end;
+        brick.faces.Range(g, eyeOnAxis[g / 2], first, end);
+        if (first == end) continue;
+        // The vertex pointers start at the range's first face, so the shared indices fit.
+        const char* base = reinterpret_cast<const char*>(std::size_t(first) * 4 * sizeof(SFaceVertex));
+        glVertexPointer(3, GL_FLOAT, sizeof(SFaceVertex), base + offsetof(SFaceVertex, pos));
+        glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(SFaceVertex), base + offsetof(SFaceVertex, rgba));
+        if (edges) glTexCoordPointer(2, GL_FLOAT, sizeof(SFaceVertex), base + offsetof(SFaceVertex, st));
+        glDrawElements(GL_TRIANGLES, GLsizei(end - first) * 6, GL_UNSIGNED_INT, nullptr);
+        m_drawnFaces += std::size_t(end - first);
+    }
 }

@@ -1,61 +1,64 @@
-// CSceneCache: the faces of the cells kept between frames, one set per z layer (slab) of the
-// space, rebuilt only where the cells changed or where the eye's move changes which faces a
-// layer shows. The faces, their order and their vertex data are those of a whole rebuild.
+// CSceneCache: the faces of the cells kept between frames in GL buffers, one buffer per brick
+// (a block of cells), holding the faces of every side; a frame only chooses, per brick, the
+// ranges the eye sees. A brick is built again only when its cells or its neighbours' change.
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <vector>
+
+#include "view/brickfaces.h"
 
 class CSpace;
 
-// Which faces a slab shows and in which order, besides the eye's row and column (below).
-struct SSlabKey {
-    bool zToward = false;  // the slab lies before the eye's layer (z < ez): its faces at z + 1
-    bool yDown = false;    // rows drawn from the top one down (ey >= sizeY / 2)
-    bool cull = false;     // faces against non-empty neighbours left out
-    bool edges = false;    // texture coordinates for the cell outlines
-    bool operator==(const SSlabKey&) const = default;
-};
-
-// The eye columns (or rows) for which a slab's faces stay as built: the faces depend on the
-// eye's column ex only through x0 < ex for the runs' first cells x0, so they stay the same for
-// every ex with lo < ex <= hi, where lo is the last first cell before the built ex and hi the
-// first one from it on. Likewise for the eye's row and the rows holding runs.
-struct SEyeRange {
-    int lo = 0;
-    int hi = 0;
-    bool Holds(int e) const { return lo < e && e <= hi; }
-};
-
 class CSceneCache {
 public:
-    // Brings the faces up to date with `space` for an eye in cell (ex, ey, ez). The caller holds
-    // the document's lock: the cells are read here and nowhere else. Returns the number of
-    // slabs rebuilt.
-    int Update(const CSpace& space, int ex, int ey, int ez, bool cull, bool edges);
-    // Sends the faces to GL from client-side arrays, layers nearest the eye first (as built),
-    // each face as two triangles. The caller sets up the texture for edges. (Display lists
-    // were tried: the software renderer still transforms every vertex on this thread each
-    // frame, so they saved nothing and doubled the memory.)
-    void Draw() const;
-    // Forgets everything; the next Update rebuilds every slab.
-    void Clear();
+    CSceneCache();
+    ~CSceneCache();
+    CSceneCache(const CSceneCache&) = delete;
+    CSceneCache& operator=(const CSceneCache&) = delete;
+
+    // Brings the faces up to date with `space`. The caller holds the document's lock: the cells
+    // are read here and nowhere else. Returns the number of bricks built again.
+    int Update(const CSpace& space, bool cull);
+    // Draws the faces an eye at `eye` (in cell (ex, ey, ez)) sees, nearest bricks first, each
+    // face as two triangles; the outline texture's coordinates go with them when `edges` (the
+    // caller sets up the texture). With `hide`, bricks that nearer ones hide are left out.
+    // Sends what Update built to GL first: the GL context current here must be the same on
+    // every call, until ReleaseGL.
+    void Draw(const float eye[3], int ex, int ey, int ez, bool edges, bool hide = true);
+    // Frees the GL buffers (in the context they were made in, current now) and forgets
+    // everything; the next Update builds every brick.
+    void ReleaseGL();
     std::size_t FaceCount() const;
+    // The faces the last Draw sent.
+    std::size_t DrawnFaceCount() const { return m_drawnFaces; }
+
+    // The brick's extent in cells.
+    static constexpr int BRICK_X = 16, BRICK_Y = 4, BRICK_Z = 16;
 
 private:
-    struct SSlab {
-        std::vector<int> cells;  // the slab's cells when it was last built (sizeX * sizeY)
-        SSlabKey key;
-        SEyeRange xRange, yRange;
+    struct SBrick {
+        std::vector<int> cells;  // the brick's cells when it was last built, row after row
         bool built = false;
-        std::vector<float> vertices;       // four corners per face, three floats each
-        std::vector<unsigned char> colours;  // RGBA bytes per corner
-        std::vector<float> texCoords;      // the outline texture's coordinates per corner
+        bool uploaded = false;
+        SBrickFaces faces;
+        unsigned buffer = 0;
     };
-    void Build(SSlab& slab, const CSpace& space, int z, int ex, int ey, int ez);
+    void Clear();
+    SBrickBox BoxOf(int index) const;
+    bool Changed(const SBrick& brick, const SBrickBox& box, const CSpace& space) const;
+    void DrawBrick(const SBrick& brick, int ex, int ey, int ez, bool edges);
+    // Whether other bricks may hide this one from the eye (else it is drawn first).
+    bool Hideable(int index, const float eye[3]) const;
+    static void DrawBounds(const SBrickFaces& faces);
 
     int m_sx = 0, m_sy = 0, m_sz = 0;
-    bool m_zDown = false;  // slabs drawn from the last to the first
-    std::vector<SSlab> m_slabs;
-    std::vector<unsigned> m_indices;  // two triangles per face, for the largest slab
+    int m_nx = 0, m_ny = 0, m_nz = 0;  // bricks along each axis
+    bool m_cull = false;
+    std::vector<SBrick> m_bricks;     // x fastest, then y, then z
+    std::vector<unsigned> m_queries;  // one sample count per brick tested in a frame
+    unsigned m_indexBuffer = 0;       // two triangles per face, for the largest brick
+    int m_indexFaces = 0;
+    std::size_t m_drawnFaces = 0;
 };

@@ -93,10 +93,17 @@ void CTesseraView::DrawCells()
 {
     const SVec3 eye = Eye();
     const int ex = EyeCellIndex(eye.x), ey = EyeCellIndex(eye.y), ez = EyeCellIndex(eye.z);
+    const float eyeAt[3] = {eye.x, eye.y, eye.z};
+
+    // The faces live in the view's GL context; a context without Qt (an offscreen picture)
+    // gets its own for its one frame.
+    QOpenGLContext* context = QOpenGLContext::currentContext();
+    CSceneCache oneFrame;
+    CSceneCache& cache = context ? *m_sceneCache : oneFrame;
 
     // One lock for the whole scan: a running interpreter waits for the frame, not per cell. The
-    // faces are kept between frames; only slabs whose cells changed, or whose faces the eye's
-    // move changed, are built again.
+    // faces are kept between frames; only bricks whose cells, or whose neighbours' cells,
+    // changed are built again. An eye move builds nothing.
     m_pDoc->Lock();
     const CSpace& space = m_pDoc->SpaceUnlocked();
     // Faces against non-empty neighbours are left out, unless the eye sits inside a cell.
@@ -104,17 +111,20 @@ void CTesseraView::DrawCells()
     const bool eyeInCell = cx >= 0 && cy >= 0 && cz >= 0 && cx < space.getSizeX() && cy < space.getSizeY() &&
                            cz < space.getSizeZ() && space.get(cx, cy, cz) != 0;
     const bool cull = m_bSkipCovered && !eyeInCell;
-    m_sceneCache->Update(space, ex, ey, ez, cull, m_bCellEdges);
+    cache.Update(space, cull);
     m_pDoc->Unlock();
-    if (m_sceneCache->FaceCount() == 0) return;
+    if (cache.FaceCount() == 0) {
+        cache.Draw(eyeAt, ex, ey, ez, false);  // sends the emptied bricks
+        if (!context) cache.ReleaseGL();
+        return;
+    }
 
-    // The faces go to GL from client-side arrays (GL 1.1), slab by slab in drawing order, each
-    // as two triangles over its four corners (cheaper for a software renderer than quads).
+    // Each face is two triangles over its four corners (cheaper for a software renderer than
+    // quads), flat-shaded.
     glShadeModel(GL_FLAT);
     // With edges, each face carries the outline texture, one square per cell, modulating its
     // colour. The view's context keeps it (a software renderer compiles its shading anew for a
-    // new texture); a context without Qt (an offscreen picture) makes one for its one frame.
-    QOpenGLContext* context = QOpenGLContext::currentContext();
+    // new texture); a context without Qt makes one for its one frame.
     if (m_bCellEdges) {
         if (!context || context != m_edgeTextureContext) {
             const std::vector<unsigned char> texels = EdgeTexture();
@@ -135,7 +145,7 @@ void CTesseraView::DrawCells()
         glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
         glEnable(GL_TEXTURE_2D);
     }
-    m_sceneCache->Draw();
+    cache.Draw(eyeAt, ex, ey, ez, m_bCellEdges, m_bSkipCovered);
     if (m_bCellEdges) {
         glDisable(GL_TEXTURE_2D);
         glBindTexture(GL_TEXTURE_2D, 0);
@@ -144,7 +154,10 @@ void CTesseraView::DrawCells()
             m_edgeTexture = 0;
         }
     }
+    if (!context) cache.ReleaseGL();
 }
+
+std::size_t CTesseraView::DrawnFaceCount() const { return m_sceneCache->DrawnFaceCount(); }
 
 void CTesseraView::DrawRun(int x0, int y, int z, int value, int length)
 {

@@ -66,6 +66,7 @@ CTesseraView::~CTesseraView()
         disconnect(context(), nullptr, this, nullptr);
         makeCurrent();
         m_picker->Release();
+        m_sceneCache->ReleaseGL();
         doneCurrent();
     }
     m_watcher.reset();  // no longer the document's run window
@@ -74,8 +75,7 @@ CTesseraView::~CTesseraView()
 
 void CTesseraView::initializeGL()
 {
-    // The scene keeps nothing in GL: its faces are client-side arrays. The picking target
-    // belongs to this context and goes with it.
+    // The scene's face buffers and the picking target belong to this context and go with it.
     connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &CTesseraView::ReleasePicker);
 }
 
@@ -83,6 +83,7 @@ void CTesseraView::initializeGL()
 void CTesseraView::ReleasePicker()
 {
     m_picker->Release();
+    m_sceneCache->ReleaseGL();
     m_edgeTexture = 0;  // goes with the context
     m_edgeTextureContext = nullptr;
 }
@@ -116,6 +117,11 @@ void CTesseraView::Redraw()
     update();
 }
 
+void CTesseraView::ScheduleRedraw()
+{
+    m_bFrameReady = false;  // a frame Redraw left must not stand for this one
+    update();
+}
 // --- Initialisation ----------------------------------------------------------------------
 
 void CTesseraView::OnInitialUpdate()

@@ -57,10 +57,18 @@ public:
 
     // IDocListener
     void OnSpaceChanged(ESpaceChange change, const CBox& box) override;
-    void OnRunChanged() override { OnUpdate(); }
+    // A run started or stopped: the picture follows at the next paint, so that Stop answers
+    // without waiting for the faces of every block the run changed.
+    void OnRunChanged() override
+    {
+        ScheduleProgramBlocks();
+        ScheduleRedraw();
+    }
 
     // Draws the scene at once (not through an invalidation).
     void Redraw();
+    // Draws the scene at the next paint, as it is then.
+    void ScheduleRedraw();
 
     // The document's run window: the Run menu, the status texts and the step overlays' data.
     CRunWatcher& RunWatcher() { return *m_watcher; }
@@ -128,9 +136,11 @@ public:
     // Places the eye directly, as the mouse and the joystick do through their own paths; used
     // to set up scenes (an eye placed on purpose is not fitted to a newly opened space).
     void PlaceEye(float elevation, float azimuth, float distance);
-    // Faces lying against non-empty neighbours are hidden and normally left out; with this off
-    // every face is drawn (slower, the same picture).
+    // Faces lying against non-empty neighbours, and blocks of cells that nearer ones hide, are
+    // normally left out; with this off every face is drawn (slower, the same picture).
     void SetSkipCoveredFaces(bool skip) { m_bSkipCovered = skip; }
+    // The cells' faces the last frame sent to GL.
+    std::size_t DrawnFaceCount() const;
 
 protected:
     void initializeGL() override;

@@ -2,6 +2,7 @@
 // the final status text, and the Changes, Applied Rules and Program Blocks overlays.
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QtTest>
@@ -35,6 +36,14 @@ int CountWarning(const QImage& image)
             if (c.red() > 230 && c.green() >= 25 && c.green() <= 55 && c.blue() >= 12 && c.blue() <= 40) n++;
         }
     return n;
+}
+
+// What the screen shows of the view, once pending paints are done.
+QImage OnScreen(QWidget* view)
+{
+    QTest::qWait(100);
+    const QPoint at = view->mapToGlobal(QPoint(0, 0));
+    return view->screen()->grabWindow(0, at.x(), at.y(), view->width(), view->height()).toImage();
 }
 }  // namespace
 
@@ -119,12 +128,18 @@ void RunWatchTest::endStopAndNothingToRun()
     QCOMPARE(State(), QString("Running"));
     QTest::qWait(300);
     QCOMPARE(Step(), QString("Step 1"));  // the next step waits for the delay
+    m_frame->GetView()->Redraw();  // a frame of the run drawn, and Stop before it is painted
     QElapsedTimer timer;
     timer.start();
     m_frame->Execute(ID_RUN_STOP);
     QVERIFY(timer.elapsed() < 500);
     QCOMPARE(State(), QString("Stopped at step 1"));
     QVERIFY(m_frame->GetDocument()->IsModified());  // the step's result cannot be made again
+    // The frame after Stop, drawn at the next paint, is on screen as a drawing made now draws it:
+    // with the cursor back, not the last frame of the run.
+    const QImage afterStop = OnScreen(m_frame->GetView());
+    m_frame->GetView()->Redraw();
+    QCOMPARE(OnScreen(m_frame->GetView()), afterStop);
 
     // A new space is no run's: the panes are empty. Then a space without a work area or a
     // window: the message pane keeps the scan's last status, the state pane says why it ended.

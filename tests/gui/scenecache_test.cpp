@@ -1,7 +1,7 @@
 // The faces a view keeps between frames: after every kind of change (cells in one layer, a box
 // across layers, a cell whose removal bares faces in the next layer, eye moves, the eye inside a
-// cell, a resize, a loaded file, undo, a run's steps, cell edges) the view that kept its faces
-// draws exactly what a new view drawing everything afresh draws.
+// cell, a resize, a loaded file, undo, a run's steps, cell edges, runs across blocks of cells)
+// the view that kept its faces draws exactly what a new view drawing everything afresh draws.
 #include <QtTest>
 
 #include <functional>
@@ -15,6 +15,9 @@ const QSize PICTURE(240, 180);
 QImage FreshPicture(CTesseraDoc& doc, const CTesseraView& like)
 {
     CTesseraView fresh(&doc);
+    fresh.resize(like.size());
+    fresh.show();
+    if (!QTest::qWaitForWindowExposed(&fresh)) return {};
     fresh.GetEditor().PlaceCursor(like.GetEditor().GetCursorX(), like.GetEditor().GetCursorY(), like.GetEditor().GetCursorZ());
     fresh.PlaceEye(like.GetViewpoint().elevation, like.GetViewpoint().azimuth, like.GetViewpoint().distance);
     fresh.SetCellEdges(like.IsCellEdges());
@@ -50,7 +53,10 @@ private slots:
 
 void SceneCacheTest::keptFacesDrawAsAFreshView()
 {
-    SViewFixture f(12, 6, 10);
+    // Both views shown, so that their pictures are drawn in their own GL contexts, where the
+    // first keeps its faces.
+    SViewFixture f(12, 6, 10, {}, true);
+    QVERIFY(QTest::qWaitForWindowExposed(&f.view));
     FillBlock(f.doc, 1, 11, 5, 1, 9);
     f.view.GetEditor().PlaceCursor(5, 2, 4);
     f.view.PlaceEye(0.5f, 0.4f, 22);
@@ -95,6 +101,18 @@ void SceneCacheTest::keptFacesDrawAsAFreshView()
              v.PlaceEye(0.5f, 0.0f, 8);
          }},
         {"the eye beyond the run's end", [&] { v.PlaceEye(0.5f, 0.8f, 8); }},
+        // A space of several blocks of kept faces, most of them hidden behind the nearer ones.
+        {"a dense space of several blocks", [&] {
+             QVERIFY(d.ResizeSpace(40, 9, 36));
+             FillBlock(d, 1, 39, 8, 1, 35);
+             v.GetEditor().PlaceCursor(20, 2, 18);
+             v.PlaceEye(0.5f, 0.4f, 60);
+         }},
+        // A run whose first cell lies in one block and whose end lies two blocks further.
+        {"a long run across blocks", [&] { d.FillBox(CBox(10, 8, 30, 37, 8, 30), 104, {"test"}); }},
+        {"a cell emptied near the long run's end", [&] { d.SetCell(34, 8, 30, 0); }},
+        {"a hidden cell", [&] { d.SetCell(20, 1, 10, 0); }},
+        {"the eye among the blocks", [&] { v.PlaceEye(0.1f, 2.0f, 12); }},
     };
     for (const auto& step : steps) {
         step.change();
