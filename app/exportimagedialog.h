@@ -24,8 +24,6 @@ public:
     static constexpr int MAX_SIDE = 8192;  // pixels; a larger picture is more than a renderer may hold
 
 private:
-    void Browse();
-
     QLineEdit* m_pPath;
     QSpinBox* m_pWidth;
     QSpinBox* m_pHeight;
