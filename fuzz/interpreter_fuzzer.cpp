@@ -1,13 +1,14 @@
 // Fuzz target: Separate and Match on small arbitrary spaces, run on a worker thread through a run
-// link as in the editor. The shows are answered on the worker thread as they are posted (a step
+// link as in the editor. The worker thread is made once and runs RunWorker for every input:
+// making and ending a thread per input cost more than most runs. The shows are answered on the worker thread as they are posted (a step
 // costs no round trip through this thread); this thread stops the run at the step limit, past the
 // growth cap, when every unit sleeps, or when the time budget is spent, whatever the worker is
 // doing then.
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <mutex>
 #include <thread>
 #include <utility>
@@ -24,7 +25,7 @@ using Clock = std::chrono::steady_clock;
 constexpr std::int64_t GROWTH_CAP = std::int64_t(1) << 20;  // document cells
 // A run that neither shows a step nor sleeps within the budget is stopped; what is checked then is
 // that the stop is honoured. The poll is how soon a sleeping run is noticed.
-constexpr auto TIME_BUDGET = std::chrono::milliseconds(25);
+constexpr auto TIME_BUDGET = std::chrono::milliseconds(10);
 constexpr auto POLL = std::chrono::milliseconds(1);
 
 [[noreturn]] void fail(const char* what)
@@ -72,6 +73,51 @@ private:
     const int stepLimit;
     int shown = 0;  // touched only by the worker thread
 };
+
+// One thread that runs RunWorker for each input in turn, as a fresh worker thread would.
+class ReusedWorker {
+public:
+    ReusedWorker() : thread([this] { loop(); }) {}
+
+    void start(CRunLink& link, CInterpreter& interpreter)
+    {
+        std::lock_guard<std::mutex> hold(mutex);
+        job = {&link, &interpreter};
+        changed.notify_all();
+    }
+    // Waits until RunWorker has returned, so that the link and the interpreter may go.
+    void join()
+    {
+        std::unique_lock<std::mutex> hold(mutex);
+        changed.wait(hold, [this] { return job.link == nullptr; });
+    }
+
+private:
+    struct Job {
+        CRunLink* link = nullptr;
+        CInterpreter* interpreter = nullptr;
+    };
+    void loop()
+    {
+        for (;;) {
+            Job next;
+            {
+                std::unique_lock<std::mutex> hold(mutex);
+                changed.wait(hold, [this] { return job.link != nullptr; });
+                next = job;
+            }
+            RunWorker(next.link, *next.interpreter);
+            std::lock_guard<std::mutex> hold(mutex);
+            job = {};
+            changed.notify_all();
+        }
+    }
+
+    std::mutex mutex;
+    std::condition_variable changed;
+    Job job;
+    std::thread thread;
+};
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -87,7 +133,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (input.pressLeft) link.devices.pressLeft();
     if (input.pressRight) link.devices.pressRight();
     CInterpreter interpreter;
-    std::thread worker(RunWorker, &link, std::ref(interpreter));
+    // Made once and never destroyed: the process ends with the thread waiting for a job.
+    static ReusedWorker& worker = *new ReusedWorker;
+    worker.start(link, interpreter);
     link.goEvent.set();
 
     // A stop that is never honoured hangs below, which the fuzzer reports as a time-out.
