@@ -60,6 +60,11 @@ bool CRunSession::StopRun()
     m_link.finishedEvent.wait();
     m_thread->join();
     m_thread.reset();
+    // A worker that ended at a show or a poll leaves the go raised: the next worker would take it
+    // at once, before its run number is set, and then restart on the next run's own go after its
+    // first step, counting that step again.
+    m_link.goEvent.reset();
+    m_link.stopEvent.reset();
     // The worker may have written a step whose show was queued but not yet answered: the
     // panes speak of the space as the worker left it.
     const CShownStep last = GetShownStep();

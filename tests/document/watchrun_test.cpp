@@ -242,6 +242,8 @@ TEST_F(WatchRun, TheStateSpeaksOfTheStepInTheSpaceAndOfNoOtherRun)
         EXPECT_EQ(show(), 0);
         ASSERT_TRUE(queuedReach(1));  // the second show waits unread
         doc.StopRun();
+        // Nothing of this run is left for the next one's worker to take.
+        EXPECT_FALSE(doc.Session().Link().goEvent.tryConsume());
         while (view.next(std::chrono::milliseconds(0)) != RunMessage::None) {}
         EXPECT_EQ(doc.Session().RunControl().stateText(), "Stopped at step 2");
         EXPECT_EQ(doc.GetCell(6, 0, 10), 103);  // moved twice (the interior starts at x 4)
