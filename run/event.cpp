@@ -1,15 +1,19 @@
 // Each event is a flag changed only under its hub's mutex; every change that raises a flag wakes
 // all waiters of the hub. The flag is also atomic, so a test of an unset event takes no lock.
-// Waiters are woken while the mutex is held: once a waiter sees its event, set() touches
-// nothing more, so the waiter may destroy the hub at once.
+// Waiters are woken after the mutex is let go, so that they do not wake only to block on it (the
+// worker and the interface thread hand each other every step); a waiter that sees its event may
+// still destroy the hub at once, as the hub's end waits for the set to finish waking.
 #include "run/event.h"
 
 #include <cassert>
 
 void CEvent::set()
 {
-    std::lock_guard<std::mutex> hold(hub.mutex);
-    signalled.store(true, std::memory_order_release);
+    CCallGate::Pass pass(hub.setting);
+    {
+        std::lock_guard<std::mutex> hold(hub.mutex);
+        signalled.store(true, std::memory_order_release);
+    }
     hub.changed.notify_all();
 }
 

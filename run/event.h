@@ -6,6 +6,8 @@
 #include <condition_variable>
 #include <mutex>
 
+#include "run/callgate.h"
+
 class CEvent;
 
 // One mutex and one condition variable for a group of events, so that a thread can wait for
@@ -21,6 +23,7 @@ private:
     friend int waitForEither(CEvent& first, CEvent& second);
     std::mutex mutex;
     std::condition_variable changed;
+    CCallGate setting;  // last: a set still waking waiters delays the hub's end
 };
 
 // A flag that one set raises and one successful test or wait lowers again (auto-reset).

@@ -18,7 +18,11 @@ int CQueuedRunWindow::queued()
 
 void CQueuedRunWindow::post(RunMessage message)
 {
-    std::lock_guard<std::mutex> hold(mutex);
-    queue.push_back(message);
+    // The taker is woken after the lock is let go, so that it does not wake only to wait for it.
+    CCallGate::Pass pass(posting);
+    {
+        std::lock_guard<std::mutex> hold(mutex);
+        queue.push_back(message);
+    }
     posted.notify_all();
 }

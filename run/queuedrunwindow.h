@@ -8,6 +8,7 @@
 #include <deque>
 #include <mutex>
 
+#include "run/callgate.h"
 #include "run/runwindow.h"
 
 class CQueuedRunWindow : public IRunWindow {
@@ -27,4 +28,5 @@ private:
     std::mutex mutex;
     std::condition_variable posted;
     std::deque<RunMessage> queue;
+    CCallGate posting;  // last: a post still waking the taker delays the window's end
 };
