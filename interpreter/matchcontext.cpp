@@ -9,13 +9,13 @@
 #include "interpreter/matchcontext.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <optional>
 #include <utility>
 #include <vector>
 
 #include "interpreter/boxsweep.h"
 #include "interpreter/leftmatcher.h"
+#include "interpreter/passprogress.h"
 
 void CMatchContext::init(const CUnitProgram& p, CSpace unitCells)
 {
@@ -191,9 +191,7 @@ void CMatchContext::searchStep(CSearchPoll& poll)
         return;
     }
     if (passGroups < 0) passDone = program.ruleGroups.count(), passGroups = passDone + work.ruleGroups.count();
-    char text[32];
-    std::snprintf(text, sizeof text, "%d/%d ", passDone, passGroups);
-    statusText = text;
+    passProgressText(statusText, passDone, passGroups);
 
     CSpacePairList group;
     if (!work.ruleGroups.popBack(group)) {

@@ -136,9 +136,9 @@ void CCellSet::swap(CCellSet& other) noexcept
     std::swap(liveXs, other.liveXs);
     std::swap(indexed, other.indexed);
     std::swap(cellsIndexed, other.cellsIndexed);
-    std::swap(cellIndex, other.cellIndex);
-    std::swap(yIndex, other.yIndex);
-    std::swap(xIndex, other.xIndex);
+    cellIndex.swap(other.cellIndex);
+    yIndex.swap(other.yIndex);
+    xIndex.swap(other.xIndex);
 }
 
 CLinkList<CCell>& CCellSet::assign(const CLinkList<CCell>& other)

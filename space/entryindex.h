@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 class CEntryIndex {
@@ -89,6 +90,14 @@ public:
             slots.assign(slots.size(), Slot{});
         }
         used = 0;
+    }
+
+    // Exchanges the contents (and the memory held) with another index.
+    void swap(CEntryIndex& other) noexcept
+    {
+        slots.swap(other.slots);
+        std::swap(mask, other.mask);
+        std::swap(used, other.used);
     }
 
     std::size_t size() const { return used; }

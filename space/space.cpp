@@ -24,6 +24,16 @@ CSpace::CSpace(const CSpace& other) : sizeX(other.sizeX), sizeY(other.sizeY), si
 CSpace& CSpace::operator=(const CSpace& other)
 {
     if (this == &other) return *this;
+    // A space as large as the one it copies keeps its memory: the program's small spaces are
+    // copied over others of their size at every pass.
+    const std::int64_t count = std::int64_t(other.sizeX) * other.sizeY * other.sizeZ;
+    if (cells && other.cells && std::int64_t(sizeX) * sizeY * sizeZ == count) {
+        sizeX = other.sizeX;
+        sizeY = other.sizeY;
+        sizeZ = other.sizeZ;
+        std::copy_n(other.cells, count, cells);
+        return *this;
+    }
     delete[] cells;
     cells = nullptr;
     sizeX = other.sizeX;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <utility>
 #include <vector>
 
 #include "space/cellcodes.h"
@@ -67,6 +68,23 @@ TEST(Space, ConstructionCopyAndAssignment)
     EXPECT_EQ(other.get(1, 0, 1), 103);
     other = CSpace(0, 0, 0, 0);
     expectEmpty(other);
+
+    // Assigning over a space of as many cells (which keeps its memory) takes the shape too.
+    struct Shape {
+        int x, y, z;
+    };
+    for (const auto& [from, to] : std::vector<std::pair<Shape, Shape>>{
+             {{3, 1, 2}, {2, 1, 3}}, {{3, 1, 2}, {6, 1, 1}}, {{3, 1, 2}, {1, 2, 3}}, {{3, 1, 2}, {3, 1, 2}}}) {
+        CSpace source(from.x, from.y, from.z, 0);
+        for (int i = 0; i < from.x * from.y * from.z; i++)
+            source.set(i % from.x, i / from.x % from.y, i / (from.x * from.y), 100 + i);
+        CSpace target(to.x, to.y, to.z, 107);
+        target = source;
+        EXPECT_EQ(target.getSizeX(), from.x);
+        EXPECT_EQ(target.getSizeY(), from.y);
+        EXPECT_EQ(target.getSizeZ(), from.z);
+        EXPECT_EQ(target.isEqual(source), 1) << to.x << "x" << to.y << "x" << to.z;
+    }
 
     // The default space stands in for one whose contents are not known yet.
     CSpace unknown;
