@@ -72,9 +72,8 @@ void CInterpreter::Ready()
     phase = separateNext ? PHASE_SEPARATE : PHASE_MATCH;
 }
 
-void CInterpreter::CheckInterruption()
+void CInterpreter::TakeInterruption()
 {
-    if (!link) return;
     if (link->stopEvent.tryConsume()) throw InterruptionForStop();
     if (link->goEvent.tryConsume()) throw InterruptionForRestart();
 }

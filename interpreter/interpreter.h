@@ -11,10 +11,9 @@
 #include "interpreter/unitprogram.h"
 #include "run/appliedgroup.h"
 #include "run/inputdevices.h"
+#include "run/runlink.h"
 #include "space/cellset.h"
 #include "space/space.h"
-
-class CRunLink;
 
 // The base layer: the link to the document and a run that does nothing.
 class CInterpreterBase {
@@ -65,7 +64,12 @@ public:
     void Match();
 
     // Throws InterruptionForStop or InterruptionForRestart when the interface thread asked.
-    void CheckInterruption();
+    // Called before every column of the scan and in every search step: the test of no request
+    // is inline, and only a request leads to the call that takes it.
+    void CheckInterruption()
+    {
+        if (link && (link->stopEvent.isSet() || link->goEvent.isSet())) TakeInterruption();
+    }
     // Asks the view to draw the step and waits until it has (or until a stop request).
     void WaitForShow();
 
@@ -106,6 +110,9 @@ public:
     std::vector<CAppliedGroup> stepApplied;
 
 protected:
+    // Consumes a pending request and throws for it (stop before restart); returns if another
+    // thread took it first.
+    void TakeInterruption();
     // Moves the groups applied by units that have just reported into stepApplied.
     void CollectApplied();
     // Where Separate's findings become units and contexts; called with phase 2 when the scan

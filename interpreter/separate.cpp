@@ -7,6 +7,7 @@
 #include "interpreter/blockreader.h"
 #include "interpreter/interpreter.h"
 #include "interpreter/patternspace.h"
+#include "interpreter/scancolumns.h"
 #include "run/runlink.h"
 #include "space/cell.h"
 
@@ -44,18 +45,32 @@ void CInterpreter::Separate()
     int shownLayer = 0, shownLayers = -1;
     char text[48];
 
+    auto showLayer = [&](int z) {
+        if (z + 1 == shownLayer && sizeZ == shownLayers) return;
+        shownLayer = z + 1;
+        shownLayers = sizeZ;
+        std::snprintf(text, sizeof text, STATUS_SEPARATE, shownLayer, shownLayers);
+        Hold hold(link->mutex);
+        link->status = text;
+    };
+    CScanColumns columns(scan);
+
     // The bounds come from the document space, read once per layer and once per column.
     for (int z = 0; readSizes(), z < sizeZ; z++) {
+        columns.enterLayer(z, poll);
         for (int x = 0; readSizes(), x < sizeX; x++) {
+            if (!columns.mayHold(x, z)) {
+                // The reader would find nothing at any cell of the column: one check stands for
+                // all of them.
+                if (sizeY > 0) {
+                    CheckInterruption();
+                    showLayer(z);
+                }
+                continue;
+            }
             for (int y = sizeY - 1; y >= 0; y--) {
                 CheckInterruption();
-                if (z + 1 != shownLayer || sizeZ != shownLayers) {
-                    shownLayer = z + 1;
-                    shownLayers = sizeZ;
-                    std::snprintf(text, sizeof text, STATUS_SEPARATE, shownLayer, shownLayers);
-                    Hold hold(link->mutex);
-                    link->status = text;
-                }
+                showLayer(z);
 
                 if (reader.readCell(scan, x, y, z, program, area)) {
                     foundWork = 1;

@@ -23,10 +23,8 @@ void CEvent::reset()
     signalled.store(false, std::memory_order_release);
 }
 
-bool CEvent::tryConsume()
+bool CEvent::consumeIfSet()
 {
-    // The cheap path: the scan of a large space tests two events before every cell.
-    if (!signalled.load(std::memory_order_acquire)) return false;
     std::lock_guard<std::mutex> hold(hub.mutex);
     return signalled.exchange(false, std::memory_order_acq_rel);
 }
