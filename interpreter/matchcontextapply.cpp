@@ -1,5 +1,6 @@
 // CMatchContext: applying a rule group that matched: device pictures, sends and receives,
 // variable binding, and the cells where a right side differs from the unit.
+#include <algorithm>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -10,23 +11,32 @@ void CMatchContext::applyGroup(CSpacePairList& group, int useDevices, std::vecto
                                bool distinct, CSearchPoll& poll)
 {
     appliedMark = group.mark;
-    // Pushing a set's cells in pop order into an empty set rebuilds it as it is: so while the
-    // pass has no writes yet, the group writes straight into them.
-    groupWrites.clear();  // empty, with the memory of earlier groups' writes
-    CCellSet& cellWrites = writes.isEmpty() ? writes : groupWrites;
-    std::vector<CSpace> sentIcons, sentData;
     const CSpace randomIcon = devices.getRandomIcon();
     const CSpace mouseIcon = devices.getMouseIcon();
+    // A right side that no device picture, send icon or variable can change is the same at every
+    // position and is used as it is; a group made only of such pairs cannot send.
+    std::vector<char> fixedPairs;
+    group.forEach([&](const CSpacePair& pair) {
+        const CSpace& left = pair.first;
+        fixedPairs.push_back(!(useDevices && (left.isEqual(randomIcon) || left.isEqual(mouseIcon))) &&
+                             !sendIconIn(pair.second) && !variableIn(pair.second));
+    });
+    const bool maySend = std::find(fixedPairs.begin(), fixedPairs.end(), 0) != fixedPairs.end();
+    // Pushing a set's cells in pop order into a set rebuilds them there as they are (the later
+    // of two writes of a cell winning): so a group that cannot send, or any group while the pass
+    // has no writes yet, writes straight into them. A group that may send keeps its writes apart
+    // until it is known whether it sent, as a group that sends writes nothing.
+    groupWrites.clear();  // empty, with the memory of earlier groups' writes
+    CCellSet& cellWrites = writes.isEmpty() || !maySend ? writes : groupWrites;
+    std::vector<CSpace> sentIcons, sentData;
 
     // The pairs from the head and each pair's positions in pop order, read in place: the group
     // keeps its positions for variable binding.
     int positions = 0;
+    std::size_t pairIndex = 0;
     group.forEach([&](CSpacePair& pair) {
         const CSpace& left = pair.first;
-        // A right side that no device picture, send icon or variable can change is the same at
-        // every position and is used as it is.
-        const int fixed = !(useDevices && (left.isEqual(randomIcon) || left.isEqual(mouseIcon))) &&
-                          !sendIconIn(pair.second) && !variableIn(pair.second);
+        const bool fixed = fixedPairs[pairIndex++] != 0;
         if (fixed && cellWrites.isEmpty() && repaintsEveryPosition(pair, cellWrites, poll)) {
             positions += pair.cells.count();
             return;
@@ -70,7 +80,7 @@ void CMatchContext::applyGroup(CSpacePairList& group, int useDevices, std::vecto
         addDirtyBoxes(changed, distinct);
         return;
     }
-    if (&cellWrites == &writes) writes.clear();  // it was empty before this group
+    if (&cellWrites == &writes) writes.clear();  // a group that may send: it was empty before
     // A group that sends writes nothing: the data leaves as messages, in the order found.
     for (size_t i = 0; i < sentIcons.size(); i++) {
         CMessage send;
