@@ -59,10 +59,7 @@ void CInterpreter::Ready()
         link->status = STATUS_READY;
         link->asleep = false;
         link->nothingToRun = false;
-    }
-    {
         // Copy first, then latch: the snapshot holds the clicks latched one step earlier.
-        Hold hold(link->mutex);
         devices = link->devices;
         link->devices.latch();
     }

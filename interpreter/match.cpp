@@ -1,5 +1,6 @@
 // The Match phase: sweeps over the units until one reports, then the reported writes go into the
 // document and the messages the units produced are delivered.
+#include <functional>
 #include <mutex>
 #include <string>
 
@@ -22,12 +23,14 @@ bool everyUnitAsleep(const CMatchContextList& contexts)
 
 void CInterpreter::Match()
 {
+    // Stop and restart requests are also seen inside a long search step.
+    const std::function<void()> check = [this] { CheckInterruption(); };
+    std::string text;  // keeps its memory from sweep to sweep
     while (phase == PHASE_MATCH) {
         CheckInterruption();
-        std::string text = STATUS_MATCH;
+        text = STATUS_MATCH;
         CMessageList ends, sends;
-        // Stop and restart requests are also seen inside a long search step.
-        const int reported = contexts.matchSweep(pendingWrites, ends, sends, text, [this] { CheckInterruption(); });
+        const int reported = contexts.matchSweep(pendingWrites, ends, sends, text, check);
         if (reported) {
             phase = contexts.isFinished() ? PHASE_RUN_OVER : PHASE_STEP_DONE;
             ApplyWrites();

@@ -4,7 +4,10 @@
 #include "space/cellcodes.h"
 
 CScanColumns::CScanColumns(const CSpace& scan)
-    : scan(scan), flat(scan.isFlat() != 0), sizeX(scan.getSizeX()), sizeZ(scan.getSizeZ()),
+    : scan(scan),
+      flat(scan.isFlat() != 0),
+      sizeX(scan.getSizeX()),
+      sizeZ(scan.getSizeZ()),
       columns(std::size_t(sizeX) * std::size_t(sizeZ), 0)
 {
 }

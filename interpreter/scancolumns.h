@@ -37,6 +37,6 @@ private:
     const CSpace& scan;
     bool flat;
     int sizeX, sizeZ;
-    int entered = 0;  // layers looked at so far
+    int entered = 0;                    // layers looked at so far
     std::vector<std::uint8_t> columns;  // x fastest
 };

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <utility>
 #include <vector>
 
 #include "space/cellcodes.h"
@@ -70,20 +69,12 @@ TEST(Space, ConstructionCopyAndAssignment)
     expectEmpty(other);
 
     // Assigning over a space of as many cells (which keeps its memory) takes the shape too.
-    struct Shape {
-        int x, y, z;
-    };
-    for (const auto& [from, to] : std::vector<std::pair<Shape, Shape>>{
-             {{3, 1, 2}, {2, 1, 3}}, {{3, 1, 2}, {6, 1, 1}}, {{3, 1, 2}, {1, 2, 3}}, {{3, 1, 2}, {3, 1, 2}}}) {
-        CSpace source(from.x, from.y, from.z, 0);
-        for (int i = 0; i < from.x * from.y * from.z; i++)
-            source.set(i % from.x, i / from.x % from.y, i / (from.x * from.y), 100 + i);
-        CSpace target(to.x, to.y, to.z, 107);
-        target = source;
-        EXPECT_EQ(target.getSizeX(), from.x);
-        EXPECT_EQ(target.getSizeY(), from.y);
-        EXPECT_EQ(target.getSizeZ(), from.z);
-        EXPECT_EQ(target.isEqual(source), 1) << to.x << "x" << to.y << "x" << to.z;
+    CSpace numbered(3, 1, 2, 0);
+    for (int i = 0; i < 6; i++) numbered.set(i % 3, 0, i / 3, 100 + i);
+    for (CSpace target : {CSpace(2, 1, 3, 107), CSpace(6, 1, 1, 107), CSpace(1, 2, 3, 107), CSpace(3, 1, 2, 107)}) {
+        target = numbered;
+        EXPECT_TRUE(target.getSizeX() == 3 && target.getSizeY() == 1 && target.getSizeZ() == 2);
+        EXPECT_EQ(target.isEqual(numbered), 1);
     }
 
     // The default space stands in for one whose contents are not known yet.
