@@ -3,6 +3,8 @@
 
 #include "interpreter/blockreader.h"
 #include "interpreter/patternspace.h"
+#include "interpreter/scancolumns.h"
+#include "interpreter/searchpoll.h"
 
 int scanFrame(const CSpace& contents, CUnitProgram& program, CSpace& area, CCell& areaCell, const CCell& origin)
 {
@@ -12,12 +14,18 @@ int scanFrame(const CSpace& contents, CUnitProgram& program, CSpace& area, CCell
     reader.originY = origin.y;
     reader.originZ = origin.z;
     int foundWork = 0;
-    for (int z = 0; z < scan.getSizeZ(); z++)
-        for (int x = 0; x < scan.getSizeX(); x++)
+    CScanColumns columns(scan);  // columns where the reader would find nothing are passed over
+    CSearchPoll none;
+    for (int z = 0; z < scan.getSizeZ(); z++) {
+        columns.enterLayer(z, none);
+        for (int x = 0; x < scan.getSizeX(); x++) {
+            if (!columns.mayHold(x, z)) continue;
             for (int y = scan.getSizeY() - 1; y >= 0; y--)
                 if (reader.readCell(scan, x, y, z, program, area)) {
                     foundWork = 1;
                     areaCell = CCell(x, y, z, 0);
                 }
+        }
+    }
     return foundWork;
 }
