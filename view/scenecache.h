@@ -42,13 +42,17 @@ private:
         std::vector<int> cells;  // the brick's cells when it was last built, row after row
         bool built = false;
         bool uploaded = false;
+        bool packed = false;  // the GL buffer holds SPackedFaceVertex corners, else SFaceVertex
         SBrickFaces faces;
         unsigned buffer = 0;
     };
     void Clear();
     SBrickBox BoxOf(int index) const;
     bool Changed(const SBrick& brick, const SBrickBox& box, const CSpace& space) const;
-    void DrawBrick(const SBrick& brick, int ex, int ey, int ez, bool edges);
+    void Upload(SBrick& brick);
+    void DrawBrick(const SBrick& brick, const int eyeOnAxis[], bool edges);
+    // Points the vertex arrays at the brick's bound buffer from its corner `first` on.
+    static void PointAt(const SBrick& brick, int first, bool edges);
     // Whether other bricks may hide this one from the eye (else it is drawn first).
     bool Hideable(int index, const float eye[3]) const;
     static void DrawBounds(const SBrickFaces& faces);
@@ -60,5 +64,10 @@ private:
     std::vector<unsigned> m_queries;  // one sample count per brick tested in a frame
     unsigned m_indexBuffer = 0;       // two triangles per face, for the largest brick
     int m_indexFaces = 0;
+    bool m_baseVertex = false;  // the context draws several ranges of a buffer in one call
+    // Kept between frames so that a frame allocates nothing.
+    std::vector<int> m_order, m_tested;
+    std::vector<float> m_distance;
+    std::vector<char> m_first;
     std::size_t m_drawnFaces = 0;
 };

@@ -50,9 +50,9 @@ std::vector<SQuad> KeptFaces(const CSpace& s, int bx, int by, int bz, int ex, in
                 SBrickFaces kept;
                 BuildBrickFaces(s, box, true, kept);
                 const int eye[3] = {ez, ex, ey};
-                for (int g = 0; g < FACE_GROUPS; g++) {
+                for (int a = 0; a < FACE_AXES; a++) {
                     int first, end;
-                    kept.Range(g, eye[g / 2], first, end);
+                    kept.Range(a, eye[a], first, end);
                     for (int f = first; f < end; f++) {
                         SQuad q;
                         for (int k = 0; k < 4; k++)
