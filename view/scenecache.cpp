@@ -20,6 +20,7 @@ CSceneCache::~CSceneCache() = default;  // GL objects go with their context (Rel
 void CSceneCache::Clear()
 {
     m_bricks.clear();
+    m_counted = false;
     m_sx = m_sy = m_sz = 0;
     m_nx = m_ny = m_nz = 0;
 }
@@ -29,6 +30,9 @@ void CSceneCache::ReleaseGL()
     for (SBrick& b : m_bricks)
         if (b.buffer) glDeleteBuffers(1, &b.buffer);
     if (m_indexBuffer) glDeleteBuffers(1, &m_indexBuffer);
+    if (m_boundsBuffer) glDeleteBuffers(1, &m_boundsBuffer);
+    m_boundsBuffer = 0;
+    m_boundsBricks = 0;
     if (!m_queries.empty()) glDeleteQueries(GLsizei(m_queries.size()), m_queries.data());
     m_queries.clear();
     m_indexBuffer = 0;
@@ -65,9 +69,10 @@ bool CSceneCache::Changed(const SBrick& brick, const SBrickBox& box, const CSpac
     return false;
 }
 
-int CSceneCache::Update(const CSpace& space, bool cull)
+int CSceneCache::Update(const CSpace& space, bool cull, unsigned long changes)
 {
     const int sx = space.getSizeX(), sy = space.getSizeY(), sz = space.getSizeZ();
+    if (m_counted && changes == m_changes && sx == m_sx && sy == m_sy && sz == m_sz && cull == m_cull) return 0;
     if (sx != m_sx || sy != m_sy || sz != m_sz || cull != m_cull) {
         // The buffers stay for reuse; every brick is built again.
         std::vector<unsigned> buffers;
@@ -113,6 +118,8 @@ int CSceneCache::Update(const CSpace& space, bool cull)
         b.uploaded = false;
         rebuilt++;
     }
+    m_counted = true;
+    m_changes = changes;
     return rebuilt;
 }
 
@@ -152,10 +159,15 @@ void CSceneCache::Draw(const float eye[3], int ex, int ey, int ez, bool edges, b
 {
     // Send what was built since the last frame.
     int largest = 0;
-    for (SBrick& b : m_bricks) {
+    m_sent.clear();
+    for (int i = 0; i < int(m_bricks.size()); i++) {
+        SBrick& b = m_bricks[i];
         largest = std::max(largest, b.faces.FaceCount());
-        if (!b.uploaded) Upload(b);
+        if (b.uploaded) continue;
+        Upload(b);
+        m_sent.push_back(i);
     }
+    UploadBounds(m_boundsBricks != int(m_bricks.size()));
     if (largest > m_indexFaces) {
         if (!m_indexBuffer) m_baseVertex = HasBaseVertex();
         std::vector<GLushort> indices;
@@ -216,11 +228,17 @@ void CSceneCache::Draw(const float eye[3], int ex, int ey, int ez, bool edges, b
         glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
         glDepthMask(GL_FALSE);
         glEnable(GL_DEPTH_CLAMP);
+        glDisableClientState(GL_COLOR_ARRAY);
+        if (edges) glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+        glBindBuffer(GL_ARRAY_BUFFER, m_boundsBuffer);
+        glVertexPointer(3, GL_FLOAT, 0, nullptr);
         for (std::size_t k = 0; k < m_tested.size(); k++) {
             glBeginQuery(GL_SAMPLES_PASSED, m_queries[k]);
-            DrawBounds(m_bricks[m_tested[k]].faces);
+            glDrawArrays(GL_QUADS, BOUNDS_CORNERS * m_tested[k], BOUNDS_CORNERS);
             glEndQuery(GL_SAMPLES_PASSED);
         }
+        glEnableClientState(GL_COLOR_ARRAY);
+        if (edges) glEnableClientState(GL_TEXTURE_COORD_ARRAY);
         glDisable(GL_DEPTH_CLAMP);
         glDepthMask(GL_TRUE);
         glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
@@ -259,25 +277,53 @@ bool CSceneCache::Hideable(int index, const float eye[3]) const
     return true;
 }
 
-void CSceneCache::DrawBounds(const SBrickFaces& f)
+void CSceneCache::BoundsCorners(const SBrickFaces& f, float out[BOUNDS_CORNERS][3])
 {
     const float x[2] = {f.lo[0], f.hi[0]}, y[2] = {f.lo[1], f.hi[1]}, z[2] = {f.lo[2], f.hi[2]};
-    glBegin(GL_QUADS);
+    int k = 0;
+    auto corner = [&](float cx, float cy, float cz) {
+        out[k][0] = cx;
+        out[k][1] = cy;
+        out[k][2] = cz;
+        k++;
+    };
     for (int s = 0; s < 2; s++) {
-        glVertex3f(x[s], y[0], z[0]);
-        glVertex3f(x[s], y[1], z[0]);
-        glVertex3f(x[s], y[1], z[1]);
-        glVertex3f(x[s], y[0], z[1]);
-        glVertex3f(x[0], y[s], z[0]);
-        glVertex3f(x[1], y[s], z[0]);
-        glVertex3f(x[1], y[s], z[1]);
-        glVertex3f(x[0], y[s], z[1]);
-        glVertex3f(x[0], y[0], z[s]);
-        glVertex3f(x[1], y[0], z[s]);
-        glVertex3f(x[1], y[1], z[s]);
-        glVertex3f(x[0], y[1], z[s]);
+        corner(x[s], y[0], z[0]);
+        corner(x[s], y[1], z[0]);
+        corner(x[s], y[1], z[1]);
+        corner(x[s], y[0], z[1]);
+        corner(x[0], y[s], z[0]);
+        corner(x[1], y[s], z[0]);
+        corner(x[1], y[s], z[1]);
+        corner(x[0], y[s], z[1]);
+        corner(x[0], y[0], z[s]);
+        corner(x[1], y[0], z[s]);
+        corner(x[1], y[1], z[s]);
+        corner(x[0], y[1], z[s]);
     }
-    glEnd();
+}
+
+void CSceneCache::UploadBounds(bool all)
+{
+    if (!all && m_sent.empty()) return;
+    if (!m_boundsBuffer) glGenBuffers(1, &m_boundsBuffer);
+    glBindBuffer(GL_ARRAY_BUFFER, m_boundsBuffer);
+    const GLsizeiptr perBrick = GLsizeiptr(BOUNDS_CORNERS * 3 * sizeof(float));
+    float corners[BOUNDS_CORNERS][3];
+    if (all) {
+        m_boundsBricks = int(m_bricks.size());
+        std::vector<float> every(m_bricks.size() * BOUNDS_CORNERS * 3);
+        for (std::size_t i = 0; i < m_bricks.size(); i++) {
+            BoundsCorners(m_bricks[i].faces, corners);
+            std::memcpy(every.data() + i * BOUNDS_CORNERS * 3, corners, sizeof corners);
+        }
+        glBufferData(GL_ARRAY_BUFFER, perBrick * GLsizeiptr(m_bricks.size()), every.data(), GL_STATIC_DRAW);
+        return;
+    }
+    for (int i : m_sent) {
+        BoundsCorners(m_bricks[i].faces, corners);
+        glBufferSubData(GL_ARRAY_BUFFER, perBrick * i, perBrick, corners);
+    }
 }
 
 void CSceneCache::PointAt(const SBrick& brick, int first, bool edges)
