@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 #include <string>
 #include <vector>
@@ -31,6 +32,7 @@
 #include "formats/memorystream.h"
 #include "guitestsupport.h"
 #include "view/runwatcher.h"
+#include "view/threadedgl.h"
 
 namespace {
 struct SSize {
@@ -124,7 +126,9 @@ SFrames MeasureSpace(const SSize& size, long cells, const SOptions& opt)
     view.makeCurrent();
     static bool rendererShown = false;
     if (!rendererShown)
-        std::printf("renderer: %s\n", reinterpret_cast<const char*>(QOpenGLContext::currentContext()->functions()->glGetString(GL_RENDERER)));
+        std::printf("renderer: %s, mesa_glthread=%s\n",
+                    reinterpret_cast<const char*>(QOpenGLContext::currentContext()->functions()->glGetString(GL_RENDERER)),
+                    std::getenv("mesa_glthread") ? std::getenv("mesa_glthread") : "(unset)");
     rendererShown = true;
     view.doneCurrent();
     std::printf("space %d x %d x %d, %d non-empty cells, view %d x %d, cell edges %s, eye %s, %d cells changed per frame\n",
@@ -219,6 +223,7 @@ int main(int argc, char** argv)
     CLI11_PARSE(cli, argc, argv);
     if (!legacyFrames.empty()) opt.frames = std::max(1, std::atoi(legacyFrames.c_str()));
     if (legacyEdges == "noedges") opt.edges = false;
+    PreferThreadedGL();  // as the editor does; mesa_glthread=false in the environment measures without
     QApplication app(argc, argv);  // after the options, so that --help needs no display
 
     if (!runFile.empty()) return MeasureRun(runFile, seconds, speed);
