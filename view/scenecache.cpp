@@ -242,6 +242,10 @@ void CSceneCache::Draw(const float eye[3], int ex, int ey, int ez, bool edges, b
         glDisable(GL_DEPTH_CLAMP);
         glDepthMask(GL_TRUE);
         glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+        // Hands what was sent so far to the driver before waiting for the first count: a driver
+        // that queues calls for a thread of its own would otherwise do the rest of the queue on
+        // this thread.
+        glFlush();
         for (std::size_t k = 0; k < m_tested.size(); k++) {
             GLuint samples = 0;
             glGetQueryObjectuiv(m_queries[k], GL_QUERY_RESULT, &samples);
