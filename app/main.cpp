@@ -8,7 +8,6 @@
 #include "app/pngexport.h"
 #include "app/resources.h"
 #include "app/tesseraapp.h"
-#include "view/threadedgl.h"
 
 namespace {
 enum { KEEP_GOING = -1 };
@@ -48,7 +47,6 @@ int main(int argc, char** argv)
     // A picture needs no display: the offscreen platform draws widgets without one.
     if (AsksForExport(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     CTesseraApp::SetDefaultSurfaceFormat();
-    PreferThreadedGL();
     CTesseraApp app(argc, argv);
     line = SCommandLine();
     const int status = Answer(ParseCommandLine(app.arguments(), line, message), message, true);

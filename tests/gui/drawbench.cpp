@@ -11,7 +11,8 @@
 //   gui_drawbench --run flip.ts3 --seconds 10      steps shown per second, then how long Stop takes
 //   gui_drawbench --run flip.ts3 --speed 2         the same at the Run menu's third speed
 //
-// The older form "gui_drawbench [FRAMES] [edges|noedges]" still works.
+// The older form "gui_drawbench [FRAMES] [edges|noedges]" still works. Mesa's own settings come
+// from the environment: mesa_glthread=true measures with its GL thread.
 #include <CLI/CLI.hpp>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -32,7 +33,6 @@
 #include "formats/memorystream.h"
 #include "guitestsupport.h"
 #include "view/runwatcher.h"
-#include "view/threadedgl.h"
 
 namespace {
 struct SSize {
@@ -223,7 +223,6 @@ int main(int argc, char** argv)
     CLI11_PARSE(cli, argc, argv);
     if (!legacyFrames.empty()) opt.frames = std::max(1, std::atoi(legacyFrames.c_str()));
     if (legacyEdges == "noedges") opt.edges = false;
-    PreferThreadedGL();  // as the editor does; mesa_glthread=false in the environment measures without
     QApplication app(argc, argv);  // after the options, so that --help needs no display
 
     if (!runFile.empty()) return MeasureRun(runFile, seconds, speed);
