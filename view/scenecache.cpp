@@ -143,10 +143,9 @@ void CSceneCache::Upload(SBrick& b)
 {
     if (!b.buffer) glGenBuffers(1, &b.buffer);
     glBindBuffer(GL_ARRAY_BUFFER, b.buffer);
-    std::vector<SPackedFaceVertex> packed;
-    b.packed = PackFaceVertices(b.faces.vertices, packed);
+    b.packed = PackFaceVertices(b.faces.vertices, m_packing);
     if (b.packed)
-        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(packed.size() * sizeof(SPackedFaceVertex)), packed.data(),
+        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(m_packing.size() * sizeof(SPackedFaceVertex)), m_packing.data(),
                      GL_STATIC_DRAW);
     else
         glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(b.faces.vertices.size() * sizeof(SFaceVertex)),

@@ -79,5 +79,6 @@ private:
     std::vector<int> m_order, m_tested, m_sent;
     std::vector<float> m_distance;
     std::vector<char> m_first;
+    std::vector<SPackedFaceVertex> m_packing;
     std::size_t m_drawnFaces = 0;
 };
