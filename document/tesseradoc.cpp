@@ -122,6 +122,7 @@ void CTesseraDoc::SetCell(int x, int y, int z, int value)
 {
     Hold hold(GetLink().mutex);
     GetLink().space.set(x, y, z, value);
+    GetLink().spaceChanges++;
 }
 
 CSpace CTesseraDoc::GetSpace()
@@ -146,6 +147,7 @@ void CTesseraDoc::EditBox(const CBox& box, const SEditMark& mark,
             CSpace after = before;
             change(after, lo[0], lo[1], lo[2]);
             space.overwrite(lo[0], lo[1], lo[2], after);
+            GetLink().spaceChanges++;
             step = CEditStep::Box(mark, lo[0], lo[1], lo[2], std::move(before), std::move(after));
             changed = CBox(lo[0], lo[1], lo[2], lo[0] + size[0] - 1, lo[1] + size[1] - 1, lo[2] + size[2] - 1);
         }
@@ -159,6 +161,7 @@ void CTesseraDoc::EditSizes(ESpaceChange change, const std::function<CEditStep(C
     {
         Hold hold(GetLink().mutex);
         step = resize(GetLink().space);
+        GetLink().spaceChanges++;
     }
     EditDone(std::move(step), change, WholeSpace());
 }
@@ -253,6 +256,7 @@ bool CTesseraDoc::Travel(bool back, SEditMark& where)
         const int sizes[3] = {space.getSizeX(), space.getSizeY(), space.getSizeZ()};
         if (back) step.Undo(space);
         else step.Redo(space);
+        GetLink().spaceChanges++;
         resized = sizes[0] != space.getSizeX() || sizes[1] != space.getSizeY() || sizes[2] != space.getSizeZ();
     }
     where = step.Mark();
@@ -307,6 +311,7 @@ void CTesseraDoc::Replaced(CSpace space)
         Hold hold(GetLink().mutex);
         GetLink().busy = false;
         GetLink().space = std::move(space);
+        GetLink().spaceChanges++;
     }
     m_session.TakeRunWrites();  // what the stopped run wrote went with the old space
     m_session.DropClicks();

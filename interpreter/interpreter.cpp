@@ -125,6 +125,7 @@ void CInterpreter::Resize(int x, int y, int z)
     Hold hold(link->mutex);
     link->space.resize(x, y, z);
     link->spaceWrites++;
+    link->spaceChanges++;
 }
 
 int CInterpreter::IsBoxEmpty(int x, int y, int z, int w, int h, int d)
@@ -139,7 +140,10 @@ void CInterpreter::ApplyWrites()
 {
     Hold hold(link->mutex);
     CSpace& space = link->space;
-    if (!pendingWrites.isEmpty()) link->spaceWrites++;
+    if (!pendingWrites.isEmpty()) {
+        link->spaceWrites++;
+        link->spaceChanges++;
+    }
     // Distinct positions: the order does not matter, and memory order reads the set front to back.
     pendingWrites.forEachInPlace([&](const CCell& cell) { space.set(cell.x, cell.y, cell.z, cell.value); });
 }

@@ -34,6 +34,10 @@ public:
     // Counts the worker's writes to the space (each step that wrote cells, each resize), so that
     // the document can tell whether a run changed the space.
     unsigned long spaceWrites = 0;
+    // Counts every change to the space, by the worker or by the document (edits, undo, loads):
+    // a reader that finds the same count as at its last look under the lock knows the cells
+    // are as they were then.
+    unsigned long spaceChanges = 0;
     // Raised by the document for every start or restart request, so that a show or an end that
     // belongs to an earlier run can be told apart.
     int runNumber = 0;

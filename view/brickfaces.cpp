@@ -21,13 +21,27 @@ struct SPendingFace {
 };
 }  // namespace
 
-void SBrickFaces::Range(int g, int e, int& first, int& end) const
+void SBrickFaces::Range(int axis, int e, int& first, int& end) const
 {
-    const auto begin = keys.begin() + groupStart[g], stop = keys.begin() + groupStart[g + 1];
-    const int split = int(std::lower_bound(begin, stop, e) - keys.begin());
-    const bool toward = g % 2 == 0;
-    first = toward ? groupStart[g] : split;
-    end = toward ? split : groupStart[g + 1];
+    const auto at = [this](int g) { return keys.begin() + groupStart[g]; };
+    const int away = 2 * axis, toward = away + 1;
+    first = int(std::lower_bound(at(away), at(toward), e) - keys.begin());
+    end = int(std::lower_bound(at(toward), at(toward + 1), e) - keys.begin());
+}
+
+bool PackFaceVertices(const std::vector<SFaceVertex>& vertices, std::vector<SPackedFaceVertex>& out)
+{
+    const auto fits = [](float v) { return v >= -32768.0f && v <= 32767.0f && v == float(int(v)); };
+    for (const SFaceVertex& v : vertices)
+        if (!fits(v.pos[0]) || !fits(v.pos[1]) || !fits(v.pos[2]) || !fits(v.st[0]) || !fits(v.st[1])) return false;
+    out.resize(vertices.size());
+    for (std::size_t i = 0; i < vertices.size(); i++) {
+        const SFaceVertex& v = vertices[i];
+        SPackedFaceVertex& p = out[i];
+        p = {{short(v.pos[0]), short(v.pos[1]), short(v.pos[2]), 0}, {short(v.st[0]), short(v.st[1])}, {}};
+        std::memcpy(p.rgba, v.rgba, sizeof p.rgba);
+    }
+    return true;
 }
 
 void BuildBrickFaces(const CSpace& space, const SBrickBox& box, bool cull, SBrickFaces& out)
@@ -60,9 +74,9 @@ void BuildBrickFaces(const CSpace& space, const SBrickBox& box, bool cull, SBric
                         const int skip = cull ? CoveredFaces(x, y, z, end - x, ex, ey, ez, cellAt) : 0;
                         const int n = RunFaces(x, y, z, value, end - x, ex, ey, ez, faces, skip);
                         for (int f = 0; f < n; f++) {
-                            const int axis = faces[f].kind == FACE_Z ? 0 : faces[f].kind == FACE_X ? 1 : 2;
-                            const int key = axis == 0 ? z : axis == 1 ? x : y;
-                            groups[2 * axis + side].push_back({key, faces[f]});
+                            const int axis = faces[f].kind == FACE_Z ? AXIS_Z : faces[f].kind == FACE_X ? AXIS_X : AXIS_Y;
+                            const int key = axis == AXIS_Z ? z : axis == AXIS_X ? x : y;
+                            groups[2 * axis + (side == 0 ? 1 : 0)].push_back({key, faces[f]});
                         }
                     }
                 }

@@ -19,8 +19,10 @@ public:
     CSceneCache& operator=(const CSceneCache&) = delete;
 
     // Brings the faces up to date with `space`. The caller holds the document's lock: the cells
-    // are read here and nowhere else. Returns the number of bricks built again.
-    int Update(const CSpace& space, bool cull);
+    // are read here and nowhere else. `changes` counts the changes made to the space so far:
+    // when it is the count of the last Update, the cells are known to be as they were and are
+    // not compared again. Returns the number of bricks built again.
+    int Update(const CSpace& space, bool cull, unsigned long changes);
     // Draws the faces an eye at `eye` (in cell (ex, ey, ez)) sees, nearest bricks first, each
     // face as two triangles; the outline texture's coordinates go with them when `edges` (the
     // caller sets up the texture). With `hide`, bricks that nearer ones hide are left out.
@@ -42,23 +44,41 @@ private:
         std::vector<int> cells;  // the brick's cells when it was last built, row after row
         bool built = false;
         bool uploaded = false;
+        bool packed = false;  // the GL buffer holds SPackedFaceVertex corners, else SFaceVertex
         SBrickFaces faces;
         unsigned buffer = 0;
     };
     void Clear();
     SBrickBox BoxOf(int index) const;
     bool Changed(const SBrick& brick, const SBrickBox& box, const CSpace& space) const;
-    void DrawBrick(const SBrick& brick, int ex, int ey, int ez, bool edges);
+    void Upload(SBrick& brick);
+    void DrawBrick(const SBrick& brick, const int eyeOnAxis[], bool edges);
+    // Points the vertex arrays at the brick's bound buffer from its corner `first` on.
+    static void PointAt(const SBrick& brick, int first, bool edges);
     // Whether other bricks may hide this one from the eye (else it is drawn first).
     bool Hideable(int index, const float eye[3]) const;
-    static void DrawBounds(const SBrickFaces& faces);
+    // The six sides of the bounds of the brick's faces as quadrilaterals: BOUNDS_CORNERS points.
+    static constexpr int BOUNDS_CORNERS = 24;
+    static void BoundsCorners(const SBrickFaces& faces, float out[BOUNDS_CORNERS][3]);
+    // Sends the bounds of the bricks built since the last frame (of all, when `all`).
+    void UploadBounds(bool all);
 
     int m_sx = 0, m_sy = 0, m_sz = 0;
     int m_nx = 0, m_ny = 0, m_nz = 0;  // bricks along each axis
     bool m_cull = false;
+    bool m_counted = false;  // m_changes is the count the bricks were last brought up to date at
+    unsigned long m_changes = 0;
     std::vector<SBrick> m_bricks;     // x fastest, then y, then z
     std::vector<unsigned> m_queries;  // one sample count per brick tested in a frame
     unsigned m_indexBuffer = 0;       // two triangles per face, for the largest brick
     int m_indexFaces = 0;
+    bool m_baseVertex = false;  // the context draws several ranges of a buffer in one call
+    unsigned m_boundsBuffer = 0;  // every brick's bounds, BOUNDS_CORNERS points from BOUNDS_CORNERS x its index
+    int m_boundsBricks = 0;       // the bricks the bounds buffer has room for
+    // Kept between frames so that a frame allocates nothing.
+    std::vector<int> m_order, m_tested, m_sent;
+    std::vector<float> m_distance;
+    std::vector<char> m_first;
+    std::vector<SPackedFaceVertex> m_packing;
     std::size_t m_drawnFaces = 0;
 };

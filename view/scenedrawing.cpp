@@ -111,7 +111,7 @@ void CTesseraView::DrawCells()
     const bool eyeInCell = cx >= 0 && cy >= 0 && cz >= 0 && cx < space.getSizeX() && cy < space.getSizeY() &&
                            cz < space.getSizeZ() && space.get(cx, cy, cz) != 0;
     const bool cull = m_bSkipCovered && !eyeInCell;
-    cache.Update(space, cull);
+    cache.Update(space, cull, m_pDoc->GetLink().spaceChanges);
     m_pDoc->Unlock();
     if (cache.FaceCount() == 0) {
         cache.Draw(eyeAt, ex, ey, ez, false);  // sends the emptied bricks

@@ -349,14 +349,50 @@ TEST_F(DocTest, EveryEditIsOneStepMarksModifiedAndTellsTheListenersOnce)
         space.set(0, 0, 0, 106);
         ASSERT_TRUE(load(doc, space));
         const int all = toldInAll(), kind = view.Told(row.change);
+        const unsigned long counted = doc.GetLink().spaceChanges;
         row.edit(doc);
+        // The view takes an unchanged count for unchanged cells.
+        EXPECT_TRUE(doc.GetLink().spaceChanges > counted || doc.GetSpace().isEqual(space));
         EXPECT_EQ(doc.GetHistory().Count(), 1u);
         EXPECT_TRUE(doc.IsModified());
         EXPECT_EQ(view.Told(row.change), kind + 1);
         EXPECT_EQ(toldInAll(), all + 1);
         SEditMark where;
+        const unsigned long edited = doc.GetLink().spaceChanges;
         ASSERT_TRUE(doc.Undo(where));
+        EXPECT_GT(doc.GetLink().spaceChanges, edited);
         EXPECT_EQ(toldInAll(), all + 2);
         EXPECT_TRUE(doc.GetSpace().isEqual(space));
+    }
+}
+
+// Writes that are not edits are counted too: a loaded space, a run's steps, a single cell, redo.
+TEST_F(DocTest, EveryWriteToTheSpaceRaisesItsChangeCount)
+{
+    const struct {
+        const char* name;
+        std::function<void()> write;
+    } rows[] = {
+        {"load", [this] { ASSERT_TRUE(load(doc, blinkingProgram())); }},
+        {"a run's step", [this] {
+             doc.StartRun();
+             ASSERT_EQ(view.next(), RunMessage::Show);
+             doc.StopRun();
+         }},
+        {"one cell", [this] { doc.SetCell(1, 0, 1, 103); }},
+        {"redo", [this] {
+             SEditMark where;
+             doc.FillBox(CBox(2, 0, 2, 3, 0, 3), 105, {"PointSet"});
+             ASSERT_TRUE(doc.Undo(where));
+             const unsigned long undone = doc.GetLink().spaceChanges;
+             ASSERT_TRUE(doc.Redo(where));
+             ASSERT_GT(doc.GetLink().spaceChanges, undone);
+         }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const unsigned long counted = doc.GetLink().spaceChanges;
+        row.write();
+        EXPECT_GT(doc.GetLink().spaceChanges, counted);
     }
 }

@@ -50,9 +50,9 @@ std::vector<SQuad> KeptFaces(const CSpace& s, int bx, int by, int bz, int ex, in
                 SBrickFaces kept;
                 BuildBrickFaces(s, box, true, kept);
                 const int eye[3] = {ez, ex, ey};
-                for (int g = 0; g < FACE_GROUPS; g++) {
+                for (int a = 0; a < FACE_AXES; a++) {
                     int first, end;
-                    kept.Range(g, eye[g / 2], first, end);
+                    kept.Range(a, eye[a], first, end);
                     for (int f = first; f < end; f++) {
                         SQuad q;
                         for (int k = 0; k < 4; k++)
@@ -73,7 +73,34 @@ class BrickFacesTest : public QObject {
 
 private slots:
     void chosenRangesAreTheFreshFaces();
+    void packedCornersKeepEveryValueOrAreRefused();
 };
+
+void BrickFacesTest::packedCornersKeepEveryValueOrAreRefused()
+{
+    const struct {
+        float x, s;
+        bool packs;
+    } rows[] = {{3, 2, true},          {-32768, 32767, true}, {32767, -32768, true}, {32768, 1, false},
+                {-32769, 1, false},    {1, 40000, false},     {0.5f, 1, false},      {2, 1.25f, false}};
+    for (const auto& r : rows) {
+        const std::vector<SFaceVertex> corners = {{{1, 2, 3}, {0, 1}, {10, 20, 30, 255}},
+                                                  {{r.x, 7, -5}, {r.s, 0}, {40, 50, 60, 255}}};
+        std::vector<SPackedFaceVertex> packed;
+        const QString row = QString("x %1, s %2").arg(r.x).arg(r.s);
+        QVERIFY2(PackFaceVertices(corners, packed) == r.packs, qPrintable(row));
+        if (!r.packs) {
+            QVERIFY2(packed.empty(), qPrintable(row));
+            continue;
+        }
+        QCOMPARE(packed.size(), corners.size());
+        for (std::size_t i = 0; i < corners.size(); i++) {
+            for (int a = 0; a < 3; a++) QCOMPARE(float(packed[i].pos[a]), corners[i].pos[a]);
+            for (int a = 0; a < 2; a++) QCOMPARE(float(packed[i].st[a]), corners[i].st[a]);
+            for (int c = 0; c < 4; c++) QCOMPARE(packed[i].rgba[c], corners[i].rgba[c]);
+        }
+    }
+}
 
 void BrickFacesTest::chosenRangesAreTheFreshFaces()
 {

@@ -11,7 +11,8 @@
 //   gui_drawbench --run flip.ts3 --seconds 10      steps shown per second, then how long Stop takes
 //   gui_drawbench --run flip.ts3 --speed 2         the same at the Run menu's third speed
 //
-// The older form "gui_drawbench [FRAMES] [edges|noedges]" still works.
+// The older form "gui_drawbench [FRAMES] [edges|noedges]" still works. Mesa's own settings come
+// from the environment: mesa_glthread=true measures with its GL thread.
 #include <CLI/CLI.hpp>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -23,6 +24,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 #include <string>
 #include <vector>
@@ -124,7 +126,9 @@ SFrames MeasureSpace(const SSize& size, long cells, const SOptions& opt)
     view.makeCurrent();
     static bool rendererShown = false;
     if (!rendererShown)
-        std::printf("renderer: %s\n", reinterpret_cast<const char*>(QOpenGLContext::currentContext()->functions()->glGetString(GL_RENDERER)));
+        std::printf("renderer: %s, mesa_glthread=%s\n",
+                    reinterpret_cast<const char*>(QOpenGLContext::currentContext()->functions()->glGetString(GL_RENDERER)),
+                    std::getenv("mesa_glthread") ? std::getenv("mesa_glthread") : "(unset)");
     rendererShown = true;
     view.doneCurrent();
     std::printf("space %d x %d x %d, %d non-empty cells, view %d x %d, cell edges %s, eye %s, %d cells changed per frame\n",
