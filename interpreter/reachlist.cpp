@@ -1,26 +1,15 @@
 // CReachList: listing a pass's positions once, in the order a box-by-box walk first reaches them.
 #include "interpreter/reachlist.h"
 
-#include <algorithm>
-
 void CReachList::build(const CBoxSet& boxes, int lx, int ly, int lz, int sx, int sy, int sz, CSearchPoll& poll)
 {
     list.clear();
     // A position starts at most a left side's size minus one before the unit's low faces; the few
     // beyond its high faces (a right side hanging over) are kept apart.
     const int mx = lx - 1, my = ly - 1, mz = lz - 1;
-    if (fw != sx + mx || fh != sy + my || fd != sz + mz) {
-        fw = sx + mx, fh = sy + my, fd = sz + mz;
-        // Zeroed memory from the system costs nothing until touched: a huge unit's marks are not
-        // all cleared at once. Without the memory every position goes to `beyond`, which finds
-        // the same.
-        marks.reset(static_cast<std::uint32_t*>(std::calloc(std::size_t(fw * fh * fd), sizeof(std::uint32_t))));
-        round = 0;
-    }
-    if (++round == 0) {  // the numbers wrapped: old marks could be taken for new ones
-        if (marks) std::fill_n(marks.get(), std::size_t(fw * fh * fd), 0u);
-        round = 1;
-    }
+    fw = sx + mx, fh = sy + my, fd = sz + mz;
+    // Without the memory every position goes to `beyond`, which finds the same.
+    marks.begin(std::size_t(fw * fh * fd));
     beyond.begin(0, 0, 0);
     boxes.forEach([&](const CBox& h) {
         const std::int64_t x0 = std::int64_t(h.x0) - mx, y0 = std::int64_t(h.y0) - my, z0 = std::int64_t(h.z0) - mz;

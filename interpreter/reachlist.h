@@ -6,10 +6,9 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdlib>
-#include <memory>
 #include <vector>
 
+#include "interpreter/positionmarks.h"
 #include "interpreter/searchpoll.h"
 #include "interpreter/testedpositions.h"
 #include "space/boxset.h"
@@ -22,17 +21,6 @@ public:
         std::int64_t index;  // of the position in the unit's cells, when `inside`
     };
 
-    CReachList() = default;
-    // A copy takes the list; the marks only matter within one build.
-    CReachList(const CReachList& other) : list(other.list) {}
-    CReachList& operator=(const CReachList& other)
-    {
-        if (this != &other) *this = CReachList(other);
-        return *this;
-    }
-    CReachList(CReachList&&) noexcept = default;
-    CReachList& operator=(CReachList&&) noexcept = default;
-
     // The positions from which a left side of size lx x ly x lz overlaps a box of `boxes`, in a
     // unit of size sx x sy x sz.
     void build(const CBoxSet& boxes, int lx, int ly, int lz, int sx, int sy, int sz, CSearchPoll& poll);
@@ -43,22 +31,15 @@ private:
     // Whether a position (shifted by the low margin) comes up for the first time in this build.
     bool first(std::int64_t x, std::int64_t y, std::int64_t z)
     {
-        if (x < 0 || y < 0 || z < 0 || x >= fw || y >= fh || z >= fd || !marks)
+        if (x < 0 || y < 0 || z < 0 || x >= fw || y >= fh || z >= fd || !marks.ready())
             return beyond.first(int(x), int(y), int(z));
-        std::uint32_t& mark = marks[std::size_t(x + fw * (y + fh * z))];
-        if (mark == round) return false;
-        mark = round;
-        return true;
+        return marks.mark(std::size_t(x + fw * (y + fh * z)));
     }
 
     std::vector<Position> list;
-    // The positions listed, one mark per position of the unit and its low margin, numbered by
-    // build so that a new build clears nothing; the rare positions beyond go to `beyond`.
-    struct Free {
-        void operator()(std::uint32_t* p) const { std::free(p); }
-    };
-    std::unique_ptr<std::uint32_t[], Free> marks;
-    std::uint32_t round = 0;
+    // The positions listed, one mark per position of the unit and its low margin; the rare
+    // positions beyond go to `beyond`.
+    CPositionMarks marks;
     std::int64_t fw = 0, fh = 0, fd = 0;  // the marked frame's size
     CTestedPositions beyond;  // of size zero: every position it is asked about is outside
 };
