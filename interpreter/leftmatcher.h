@@ -121,7 +121,7 @@ public:
                 poll.advance(int(polled));
                 polled = 0;
             }
-            if (!direct || !p.inside) {
+            if (!direct || !p.inside()) {
                 if (at(p.x, p.y, p.z)) visit(p.x, p.y, p.z);
             } else if (cells[p.index + anchorOffset] == anchorValue && exactAt(cells + p.index)) {
                 visit(p.x, p.y, p.z);

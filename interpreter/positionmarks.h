@@ -56,6 +56,25 @@ public:
         return true;
     }
 
+    // Marks the positions first to first + n - 1; calls visit(i) for each that was not marked
+    // yet, in ascending order.
+    template <class Visit>
+    void markRun(std::size_t first, std::size_t n, Visit visit)
+    {
+        while (n > 0) {
+            const std::size_t w = first >> 6, b = first & 63, take = n < 64 - b ? n : 64 - b;
+            const std::uint64_t run = (take == 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << take) - 1) << b;
+            std::uint64_t& word = words[w];
+            std::uint64_t fresh = run & ~word;
+            if (fresh) {
+                if (!word) touched.push_back(w);
+                word |= run;
+                for (; fresh; fresh &= fresh - 1) visit((w << 6) + std::size_t(__builtin_ctzll(fresh)));
+            }
+            first += take, n -= take;
+        }
+    }
+
 private:
     std::size_t wordCount() const { return (size + 63) / 64; }
 

@@ -12,14 +12,18 @@
 #include "interpreter/searchpoll.h"
 #include "interpreter/testedpositions.h"
 #include "space/boxset.h"
+#include "space/space.h"
 
 class CReachList {
 public:
     struct Position {
         int x, y, z;
-        int inside;          // 1 when a left side of the size placed here lies wholly inside the unit
-        std::int64_t index;  // of the position in the unit's cells, when `inside`
+        // Of the position in the unit's cells when a left side of the size placed here lies
+        // wholly inside the unit (a unit's cells are counted in an int), else -1.
+        std::int32_t index;
+        bool inside() const { return index >= 0; }
     };
+    static_assert(CSpace::MAX_CELLS <= INT32_MAX, "a unit's cells are counted in an int");
 
     // The positions from which a left side of size lx x ly x lz overlaps a box of `boxes`, in a
     // unit of size sx x sy x sz.

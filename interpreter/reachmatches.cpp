@@ -89,7 +89,7 @@ void CReachMatches::build(const CSpace& view, const CReachList& reach, const std
                 polled = 0;
             }
             const CReachList::Position& p = positions[i];
-            if (!lookUp || !p.inside) {
+            if (!lookUp || !p.inside()) {
                 for (std::size_t n = 0; n < matchers.size(); n++)
                     if (matchers[n].at(p.x, p.y, p.z)) sides[fam.sides[n]].matches.push_back(std::uint32_t(i));
                 continue;
