@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <random>
+#include <set>
 #include <vector>
 
 #include "interpreter/positionmarks.h"
@@ -80,36 +81,46 @@ TEST(ReachMatches, EveryLeftSideFindsWhatItsOwnWalkOfTheListFindsInItsOrder)
 }
 
 // Marks set in one round are gone in the next, whether few words were set (cleared one by one)
-// or many (cleared at once), and when the frame changes size; a mark is reported new only once.
+// or many (cleared at once), and when the frame changes size; a mark is reported new only once,
+// whether set alone or in a run (which reports its new positions in ascending order).
 TEST(PositionMarks, EachRoundStartsUnmarkedAndReportsEachPositionNewOnce)
 {
+    struct Mark {
+        std::size_t first, run;  // run 0: a single mark
+    };
     struct Round {
         std::size_t count;
-        std::vector<std::size_t> marked;  // in order; a position twice is new only the first time
+        std::vector<Mark> marks;
     };
+    std::vector<Mark> spread;
+    for (std::size_t i = 0; i < 1000; i += 7) spread.push_back({i, 0});
     const Round rounds[] = {
-        {1000, {0, 63, 64, 999, 63, 0}},
-        {1000, {0, 63, 5}},                                 // few words set before: cleared one by one
-        {1000, [] {
-             std::vector<std::size_t> all;
-             for (std::size_t i = 0; i < 1000; i += 7) all.push_back(i);
-             return all;
-         }()},
-        {1000, {7, 14, 700, 994}},                          // many words set before: cleared at once
-        {130, {129, 128, 0, 129}},                          // a smaller frame
-        {5000, {129, 4999, 128}},                           // a larger one
-        {5000, {4999, 4998, 4999}},
+        {1000, {{0, 0}, {63, 0}, {64, 0}, {999, 0}, {63, 0}, {0, 0}}},
+        {1000, {{0, 0}, {63, 0}, {5, 0}}},  // few words set before: cleared one by one
+        {1000, spread},
+        {1000, {{7, 0}, {14, 0}, {700, 0}, {994, 0}}},  // many words set before: cleared at once
+        {1000, {{60, 10}, {62, 3}, {0, 200}, {190, 1}, {990, 10}}},  // runs over word boundaries
+        {1000, {{64, 64}, {0, 0}, {127, 0}, {128, 0}}},  // a whole word
+        {130, {{129, 0}, {128, 0}, {0, 0}, {120, 10}}},  // a smaller frame
+        {5000, {{129, 0}, {4999, 0}, {128, 0}}},  // a larger one
+        {5000, {{4999, 0}, {4998, 0}, {4990, 10}}},
     };
     CPositionMarks marks;
     int round = 0;
     for (const Round& r : rounds) {
         ASSERT_TRUE(marks.begin(r.count));
         ASSERT_TRUE(marks.ready());
-        std::vector<std::size_t> seen;
-        for (const std::size_t i : r.marked) {
-            const bool isNew = std::find(seen.begin(), seen.end(), i) == seen.end();
-            EXPECT_EQ(marks.mark(i), isNew) << "round " << round << " position " << i;
-            seen.push_back(i);
+        std::set<std::size_t> seen;
+        for (const Mark& m : r.marks) {
+            if (m.run == 0) {
+                EXPECT_EQ(marks.mark(m.first), seen.insert(m.first).second) << "round " << round << " at " << m.first;
+                continue;
+            }
+            std::vector<std::size_t> expected, reported;
+            for (std::size_t i = m.first; i < m.first + m.run; i++)
+                if (seen.insert(i).second) expected.push_back(i);
+            marks.markRun(m.first, m.run, [&](std::size_t i) { reported.push_back(i); });
+            EXPECT_EQ(reported, expected) << "round " << round << " run at " << m.first;
         }
         round++;
     }
