@@ -52,7 +52,17 @@ public:
     {
         if (oneCell) return wanted == CELL_ANY || view.get(x, y, z) == wanted;
         if (anchored && view.get(x + ai, y + aj, z + ak) != anchorValue) return false;
+        if (small && inside(x, y, z))
+            return exactAt(view.data() + (x + std::int64_t(view.getSizeX()) * (y + std::int64_t(view.getSizeY()) * z)));
         return view.matchAt(x, y, z, left) != 0;
+    }
+
+    // The cell that is compared first, and its place in the left side; false when every cell is
+    // "any" or the outside code.
+    bool anchor(int& i, int& j, int& k, int& value) const
+    {
+        i = ai, j = aj, k = ak, value = anchorValue;
+        return anchored;
     }
 
     // Calls visit(x, y, z) at every position of the box [x0, x1] x [y0, y1] x [z0, z1] where the
@@ -111,7 +121,7 @@ public:
                 poll.advance(int(polled));
                 polled = 0;
             }
-            if (!direct || !p.inside) {
+            if (!direct || !p.inside()) {
                 if (at(p.x, p.y, p.z)) visit(p.x, p.y, p.z);
             } else if (cells[p.index + anchorOffset] == anchorValue && exactAt(cells + p.index)) {
                 visit(p.x, p.y, p.z);
@@ -120,6 +130,13 @@ public:
     }
 
 private:
+    // Whether the left side placed at the position lies wholly inside the unit.
+    bool inside(int x, int y, int z) const
+    {
+        return x >= 0 && y >= 0 && z >= 0 && std::int64_t(x) + left.getSizeX() <= view.getSizeX() &&
+               std::int64_t(y) + left.getSizeY() <= view.getSizeY() &&
+               std::int64_t(z) + left.getSizeZ() <= view.getSizeZ();
+    }
     bool exactAt(const int* corner) const
     {
         for (int e = 0; e < exact; e++)

@@ -17,6 +17,33 @@
 #include "interpreter/leftmatcher.h"
 #include "interpreter/passprogress.h"
 
+namespace {
+// A variable icon in a left side matches whatever lies under its coloured cells.
+void maskVariables(CPatternSpace& left, const CSpaceList& variables)
+{
+    variables.forEach([&](const CSpace& v) {
+        if (left.contains(v)) left.blankMatches(v);
+    });
+}
+
+bool holdsAny(const CSpace& left, const CSpaceList& variables)
+{
+    bool any = false;
+    variables.forEach([&](const CSpace& v) { any = any || left.contains(v); });
+    return any;
+}
+
+// The left side as the search tests it: with its variables masked, when it holds any.
+CSpace searchedLeft(const CSpace& left, const CSpaceList& variables)
+{
+    if (!holdsAny(left, variables)) return left;
+    CPatternSpace masked(left);
+    maskVariables(masked, variables);
+    CSpace out(std::move(masked));
+    return out;
+}
+}  // namespace
+
 void CMatchContext::init(const CUnitProgram& p, CSpace unitCells)
 {
     state = State::Idle;
@@ -106,7 +133,10 @@ void CMatchContext::beginPass(CSearchPoll& poll)
 // may match are counted (the others are not searched), each with the matches it had last pass.
 void CMatchContext::countSharedReaches()
 {
-    for (SharedReach& shared : sharedReaches) shared.pairs = 0, shared.decided = false, shared.oldMatches.clear();
+    for (SharedReach& shared : sharedReaches) {
+        shared.pairs = 0, shared.decided = false, shared.tabled = false;
+        shared.oldMatches.clear(), shared.lefts.clear();
+    }
     if (searchBoxes.count() < 2) return;
     work.ruleGroups.forEach([&](const CSpacePairList& group) {
         group.forEach([&](const CSpacePair& pair) {
@@ -119,12 +149,37 @@ void CMatchContext::countSharedReaches()
                     return;
                 }
             if (sharedReaches.size() < MAX_SHARED_SIZES) {
-                sharedReaches.push_back(
-                    SharedReach{left.getSizeX(), left.getSizeY(), left.getSizeZ(), 1, false, false, {}, {}});
+                sharedReaches.push_back(SharedReach{left.getSizeX(), left.getSizeY(), left.getSizeZ(), 1, false, false,
+                                                    {}, {}, {}, false, {}});
                 sharedReaches.back().oldMatches.push_back(pair.cells.count());
             }
         });
     });
+    // The left sides of sizes that many pairs share, as the search will test them.
+    work.ruleGroups.forEach([&](const CSpacePairList& group) {
+        group.forEach([&](const CSpacePair& pair) {
+            const CSpace& left = pair.first;
+            for (SharedReach& shared : sharedReaches)
+                if (shared.pairs >= int(MIN_TABLE_PAIRS) && shared.lx == left.getSizeX() &&
+                    shared.ly == left.getSizeY() && shared.lz == left.getSizeZ()) {
+                    CSpace masked = searchedLeft(left, work.variableIcons);
+                    if (view.mayMatch(masked)) shared.lefts.push_back(std::move(masked));
+                }
+        });
+    });
+}
+
+// The matches of `left` in the shared list, from the table of all the size's left sides (built
+// the first time one is asked for); null when there is no table or `left` is not in it.
+const std::vector<std::uint32_t>* CMatchContext::tabledMatches(SharedReach& shared, const CSpace& left,
+                                                               CSearchPoll& poll)
+{
+    if (shared.lefts.size() < MIN_TABLE_PAIRS) return nullptr;
+    if (!shared.tabled) {
+        shared.tabled = true;
+        shared.table.build(view, shared.reach, shared.lefts, poll);
+    }
+    return shared.table.matchesOf(left);
 }
 
 // Listing costs a few tests' worth per position of the reach, once; then every pair tests each
@@ -132,7 +187,7 @@ void CMatchContext::countSharedReaches()
 // box; when the reach is much larger than the unit, it scans the unit instead and hands every
 // match out to every box (see sweepBoxes), which a pair's matches of the last pass estimate. The
 // list is built only when it costs less in all.
-const CReachList* CMatchContext::sharedReachFor(const CSpace& left, CSearchPoll& poll)
+CMatchContext::SharedReach* CMatchContext::sharedReachFor(const CSpace& left, CSearchPoll& poll)
 {
     const int lx = left.getSizeX(), ly = left.getSizeY(), lz = left.getSizeZ();
     for (SharedReach& shared : sharedReaches) {
@@ -156,27 +211,11 @@ const CReachList* CMatchContext::sharedReachFor(const CSpace& left, CSearchPoll&
             if (shared.worth)
                 shared.reach.build(searchBoxes, lx, ly, lz, view.getSizeX(), view.getSizeY(), view.getSizeZ(), poll);
         }
-        return shared.worth ? &shared.reach : nullptr;
+        return shared.worth ? &shared : nullptr;
     }
     return nullptr;
 }
 
-namespace {
-// A variable icon in a left side matches whatever lies under its coloured cells.
-void maskVariables(CPatternSpace& left, const CSpaceList& variables)
-{
-    variables.forEach([&](const CSpace& v) {
-        if (left.contains(v)) left.blankMatches(v);
-    });
-}
-
-bool holdsAny(const CSpace& left, const CSpaceList& variables)
-{
-    bool any = false;
-    variables.forEach([&](const CSpace& v) { any = any || left.contains(v); });
-    return any;
-}
-}  // namespace
 
 void CMatchContext::searchStep()
 {
@@ -265,9 +304,17 @@ void CMatchContext::searchStep(CSearchPoll& poll)
         pair.cells.clear();
         spareCells.swap(pair.cells);  // empty: its memory serves the next pair, or a layout
         if (possible) {
-            if (const CReachList* reach = onlyOnce ? nullptr : sharedReachFor(left, poll))
-                sweepList(view, left, *reach, poll, fresh, record);
-            else
+            if (SharedReach* shared = onlyOnce ? nullptr : sharedReachFor(left, poll)) {
+                if (const std::vector<std::uint32_t>* listed = tabledMatches(*shared, left, poll)) {
+                    const auto& positions = shared->reach.positions();
+                    for (const std::uint32_t i : *listed) {
+                        const CReachList::Position& p = positions[i];
+                        if (fresh(p.x, p.y, p.z)) record(p.x, p.y, p.z);
+                    }
+                } else {
+                    sweepList(view, left, shared->reach, poll, fresh, record);
+                }
+            } else
                 sweepBoxes(view, left, searchBoxes, poll, fresh, record);
         }
 

@@ -9,6 +9,7 @@
 #include "interpreter/message.h"
 #include "interpreter/messagelist.h"
 #include "interpreter/reachlist.h"
+#include "interpreter/reachmatches.h"
 #include "interpreter/searchpoll.h"
 #include "interpreter/spacepairlist.h"
 #include "interpreter/testedpositions.h"
@@ -86,17 +87,25 @@ public:
         bool worth;    // then: `reach` holds this pass's positions
         CReachList reach;
         std::vector<int> oldMatches;  // of each such pair, in the last pass
+        // When there are many such pairs: their left sides (variables masked) and, once the
+        // list is built, where each of them matches in it.
+        std::vector<CSpace> lefts;
+        bool tabled;  // `table` holds this pass's matches
+        CReachMatches table;
     };
     std::vector<SharedReach> sharedReaches;
     static constexpr int MIN_SHARING_PAIRS = 2;
     // Costs in tests of one position: listing a position; starting a row of a box's reach.
     static constexpr std::int64_t LIST_COST = 3, ROW_COST = 4;
     static constexpr std::size_t MAX_SHARED_SIZES = 16;
+    // Pairs of one size from which their matches are found for all of them in one walk.
+    static constexpr std::size_t MIN_TABLE_PAIRS = 6;
 
 private:
     void closePass(CSearchPoll& poll);
     void countSharedReaches();
-    const CReachList* sharedReachFor(const CSpace& left, CSearchPoll& poll);
+    SharedReach* sharedReachFor(const CSpace& left, CSearchPoll& poll);
+    const std::vector<std::uint32_t>* tabledMatches(SharedReach& shared, const CSpace& left, CSearchPoll& poll);
     // `distinct`: no box occurs twice in `changed`.
     void applyGroup(CSpacePairList& group, int useDevices, std::vector<CBoxSet::Item>& changed, bool distinct,
                     CSearchPoll& poll);

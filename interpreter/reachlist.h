@@ -6,32 +6,24 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdlib>
-#include <memory>
 #include <vector>
 
+#include "interpreter/positionmarks.h"
 #include "interpreter/searchpoll.h"
 #include "interpreter/testedpositions.h"
 #include "space/boxset.h"
+#include "space/space.h"
 
 class CReachList {
 public:
     struct Position {
         int x, y, z;
-        int inside;          // 1 when a left side of the size placed here lies wholly inside the unit
-        std::int64_t index;  // of the position in the unit's cells, when `inside`
+        // Of the position in the unit's cells when a left side of the size placed here lies
+        // wholly inside the unit (a unit's cells are counted in an int), else -1.
+        std::int32_t index;
+        bool inside() const { return index >= 0; }
     };
-
-    CReachList() = default;
-    // A copy takes the list; the marks only matter within one build.
-    CReachList(const CReachList& other) : list(other.list) {}
-    CReachList& operator=(const CReachList& other)
-    {
-        if (this != &other) *this = CReachList(other);
-        return *this;
-    }
-    CReachList(CReachList&&) noexcept = default;
-    CReachList& operator=(CReachList&&) noexcept = default;
+    static_assert(CSpace::MAX_CELLS <= INT32_MAX, "a unit's cells are counted in an int");
 
     // The positions from which a left side of size lx x ly x lz overlaps a box of `boxes`, in a
     // unit of size sx x sy x sz.
@@ -43,22 +35,15 @@ private:
     // Whether a position (shifted by the low margin) comes up for the first time in this build.
     bool first(std::int64_t x, std::int64_t y, std::int64_t z)
     {
-        if (x < 0 || y < 0 || z < 0 || x >= fw || y >= fh || z >= fd || !marks)
+        if (x < 0 || y < 0 || z < 0 || x >= fw || y >= fh || z >= fd || !marks.ready())
             return beyond.first(int(x), int(y), int(z));
-        std::uint32_t& mark = marks[std::size_t(x + fw * (y + fh * z))];
-        if (mark == round) return false;
-        mark = round;
-        return true;
+        return marks.mark(std::size_t(x + fw * (y + fh * z)));
     }
 
     std::vector<Position> list;
-    // The positions listed, one mark per position of the unit and its low margin, numbered by
-    // build so that a new build clears nothing; the rare positions beyond go to `beyond`.
-    struct Free {
-        void operator()(std::uint32_t* p) const { std::free(p); }
-    };
-    std::unique_ptr<std::uint32_t[], Free> marks;
-    std::uint32_t round = 0;
+    // The positions listed, one mark per position of the unit and its low margin; the rare
+    // positions beyond go to `beyond`.
+    CPositionMarks marks;
     std::int64_t fw = 0, fh = 0, fd = 0;  // the marked frame's size
     CTestedPositions beyond;  // of size zero: every position it is asked about is outside
 };
