@@ -2,12 +2,12 @@
 // where the block repeats; what each kind asks for is in the table below.
 #include "app/insertblockdialog.h"
 
-#include <QDialogButtonBox>
+#include "app/formdialog.h"
+
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QSpinBox>
-#include <QVBoxLayout>
 #include <algorithm>
 
 namespace {
@@ -92,12 +92,7 @@ CInsertBlockDialog::CInsertBlockDialog(const SBlockRequest& request, QWidget* pa
         form->addRow(f.count, m_count);
         m_spins.push_back(m_count);
     }
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addWidget(buttons);
+    layOutFormDialog(this, form);
     if (!m_spins.empty()) {
         m_spins.front()->setFocus();
         m_spins.front()->selectAll();

@@ -2,11 +2,11 @@
 // the height to 1 and, when cleared, gives back the height it replaced.
 #include "app/spacesizedialog.h"
 
+#include "app/formdialog.h"
+
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QSpinBox>
-#include <QVBoxLayout>
 
 CSpaceSizeDialog::CSpaceSizeDialog(int sizeX, int sizeY, int sizeZ, QWidget* parent)
     : QDialog(parent), m_x(new QSpinBox), m_y(new QSpinBox), m_z(new QSpinBox),
@@ -39,12 +39,7 @@ CSpaceSizeDialog::CSpaceSizeDialog(int sizeX, int sizeY, int sizeZ, QWidget* par
         }
         m_y->setEnabled(!flat);
     });
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addWidget(buttons);
+    layOutFormDialog(this, form);
 }
 
 int CSpaceSizeDialog::SizeX() const { return m_x->value(); }
