@@ -24,8 +24,8 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr std::int64_t GROWTH_CAP = std::int64_t(1) << 20;  // document cells
 // A run that neither shows a step nor sleeps within the budget is stopped; what is checked then is
-// that the stop is honoured. The poll is how soon a sleeping run is noticed. (A tenth of the inputs
-// reach the budget, and they took two fifths of the target's time with 10 ms.)
+// that the stop is honoured. The poll is how soon a sleeping run is noticed. (With 10 ms, one input
+// in twelve ran into the budget, and those took two fifths of the target's time.)
 constexpr auto TIME_BUDGET = std::chrono::milliseconds(5);
 constexpr auto POLL = std::chrono::milliseconds(1);
 
