@@ -36,7 +36,8 @@ bool FuzzSpace::decode(const std::uint8_t* data, std::size_t size)
             for (int x = 0; x < sx && pos < size; x++) {
                 const std::uint8_t b = data[pos++];
                 if (b != RAW_CELL) {
-                    space.set(x, y, z, CELL_OF[b & 15]);
+                    // The space starts empty, so an empty cell needs no write.
+                    if (const int value = CELL_OF[b & 15]) space.set(x, y, z, value);
                 } else if (size - pos >= 4) {
                     std::int32_t raw;
                     std::memcpy(&raw, data + pos, 4);

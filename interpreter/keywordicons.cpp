@@ -1,5 +1,6 @@
 // The six keyword icons, drawn from rows of colour letters (W K B R G P Q Y for 100..107, '.'
-// for 0); each layer lists its rows from the highest y down to y = 0.
+// for 0); each layer lists its rows from the highest y down to y = 0. Each is drawn once and
+// copied from then on: every unit program holds all six, and a run builds many.
 #include "interpreter/keywordicons.h"
 
 #include <initializer_list>
@@ -35,71 +36,77 @@ CPatternSpace drawIcon(int sx, int sy, int sz, std::initializer_list<Layer> laye
 
 CPatternSpace makePaletteIcon()
 {
-    return drawIcon(8, 1, 1, {{"WRGBPQYK"}});
+    static const CPatternSpace icon = drawIcon(8, 1, 1, {{"WRGBPQYK"}});
+    return icon;
 }
 
 CPatternSpace makeTwoBlockIcon()
 {
-    return drawIcon(8, 6, 2,
-                    {{"...RR.R.",
-                      "..R..RR.",
-                      ".R..RRR.",
-                      "........",
-                      "KKK..KKK",
-                      "KKK..KKK"},
-                     {"........",
-                      "........",
-                      "........",
-                      "........",
-                      "KKK..KKK",
-                      "KKK..KKK"}});
+    static const CPatternSpace icon = drawIcon(8, 6, 2,
+                                               {{"...RR.R.",
+                                                 "..R..RR.",
+                                                 ".R..RRR.",
+                                                 "........",
+                                                 "KKK..KKK",
+                                                 "KKK..KKK"},
+                                                {"........",
+                                                 "........",
+                                                 "........",
+                                                 "........",
+                                                 "KKK..KKK",
+                                                 "KKK..KKK"}});
+    return icon;
 }
 
 CPatternSpace makeThreeBlockIcon()
 {
-    return drawIcon(11, 8, 2,
-                    {{"....KKK....",
-                      "....KKK....",
-                      "...........",
-                      "...K.K.K...",
-                      "..K..K..K..",
-                      "...........",
-                      "RRR.RRR.RRR",
-                      "RRR.RRR.RRR"},
-                     {"....KKK....",
-                      "....KKK....",
-                      "...........",
-                      "...........",
-                      "...........",
-                      "...........",
-                      "RRR.RRR.RRR",
-                      "RRR.RRR.RRR"}});
+    static const CPatternSpace icon = drawIcon(11, 8, 2,
+                                               {{"....KKK....",
+                                                 "....KKK....",
+                                                 "...........",
+                                                 "...K.K.K...",
+                                                 "..K..K..K..",
+                                                 "...........",
+                                                 "RRR.RRR.RRR",
+                                                 "RRR.RRR.RRR"},
+                                                {"....KKK....",
+                                                 "....KKK....",
+                                                 "...........",
+                                                 "...........",
+                                                 "...........",
+                                                 "...........",
+                                                 "RRR.RRR.RRR",
+                                                 "RRR.RRR.RRR"}});
+    return icon;
 }
 
 CPatternSpace makeArrowCrossIcon()
 {
-    return drawIcon(8, 5, 1,
-                    {{".K......",
-                      "..K..R.R",
-                      "KKKK..R.",
-                      "..K..R.R",
-                      ".K......"}});
+    static const CPatternSpace icon = drawIcon(8, 5, 1,
+                                               {{".K......",
+                                                 "..K..R.R",
+                                                 "KKKK..R.",
+                                                 "..K..R.R",
+                                                 ".K......"}});
+    return icon;
 }
 
 CPatternSpace makeDownArrowIcon()
 {
-    return drawIcon(5, 4, 1,
-                    {{"..K..",
-                      "K.K.K",
-                      ".KKK.",
-                      "..K.."}});
+    static const CPatternSpace icon = drawIcon(5, 4, 1,
+                                               {{"..K..",
+                                                 "K.K.K",
+                                                 ".KKK.",
+                                                 "..K.."}});
+    return icon;
 }
 
 CPatternSpace makeUpArrowIcon()
 {
-    return drawIcon(5, 4, 1,
-                    {{"..K..",
-                      ".KKK.",
-                      "K.K.K",
-                      "..K.."}});
+    static const CPatternSpace icon = drawIcon(5, 4, 1,
+                                               {{"..K..",
+                                                 ".KKK.",
+                                                 "K.K.K",
+                                                 "..K.."}});
+    return icon;
 }
