@@ -1,5 +1,6 @@
 // The six keyword icons, drawn from rows of colour letters (W K B R G P Q Y for 100..107, '.'
-// for 0); each layer lists its rows from the highest y down to y = 0.
+// for 0); each layer lists its rows from the highest y down to y = 0. Each is drawn once and
+// handed out as copies: every unit program holds all six.
 #include "interpreter/keywordicons.h"
 
 #include <initializer_list>
@@ -35,12 +36,13 @@ CPatternSpace drawIcon(int sx, int sy, int sz, std::initializer_list<Layer> laye
 
 CPatternSpace makePaletteIcon()
 {
-    return drawIcon(8, 1, 1, {{"WRGBPQYK"}});
+    static const CPatternSpace icon = drawIcon(8, 1, 1, {{"WRGBPQYK"}});
+    return icon;
 }
 
 CPatternSpace makeTwoBlockIcon()
 {
-    return drawIcon(8, 6, 2,
+    static const CPatternSpace icon = drawIcon(8, 6, 2,
                     {{"...RR.R.",
                       "..R..RR.",
                       ".R..RRR.",
@@ -53,11 +55,12 @@ CPatternSpace makeTwoBlockIcon()
                       "........",
                       "KKK..KKK",
                       "KKK..KKK"}});
+    return icon;
 }
 
 CPatternSpace makeThreeBlockIcon()
 {
-    return drawIcon(11, 8, 2,
+    static const CPatternSpace icon = drawIcon(11, 8, 2,
                     {{"....KKK....",
                       "....KKK....",
                       "...........",
@@ -74,32 +77,36 @@ CPatternSpace makeThreeBlockIcon()
                       "...........",
                       "RRR.RRR.RRR",
                       "RRR.RRR.RRR"}});
+    return icon;
 }
 
 CPatternSpace makeArrowCrossIcon()
 {
-    return drawIcon(8, 5, 1,
+    static const CPatternSpace icon = drawIcon(8, 5, 1,
                     {{".K......",
                       "..K..R.R",
                       "KKKK..R.",
                       "..K..R.R",
                       ".K......"}});
+    return icon;
 }
 
 CPatternSpace makeDownArrowIcon()
 {
-    return drawIcon(5, 4, 1,
+    static const CPatternSpace icon = drawIcon(5, 4, 1,
                     {{"..K..",
                       "K.K.K",
                       ".KKK.",
                       "..K.."}});
+    return icon;
 }
 
 CPatternSpace makeUpArrowIcon()
 {
-    return drawIcon(5, 4, 1,
+    static const CPatternSpace icon = drawIcon(5, 4, 1,
                     {{"..K..",
                       ".KKK.",
                       "K.K.K",
                       "..K.."}});
+    return icon;
 }

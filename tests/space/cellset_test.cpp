@@ -1,9 +1,11 @@
 // CCellSet: one value per position, the pop order of its tree, and copies of the tree.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <random>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "space/cellset.h"
@@ -40,6 +42,35 @@ TEST(CellSet, OnePositionOneValue)
     set.push(CCell(0, 0, 0, 105));
     set.push(CCell(0, 0, 0, 0));
     EXPECT_EQ(drain(set), (std::vector<Cell>{{0, 0, 0, 0}}));
+}
+
+TEST(CellSet, HoldsAnswersForThePositionsInTheSetWhateverHappenedToIt)
+{
+    // Each way of filling the set leaves (1, 2, 3) in it and (3, 2, 1) out of it.
+    const std::vector<std::pair<const char*, std::function<void(CCellSet&)>>> fills = {
+        {"pushed", [](CCellSet& s) { s.push(CCell(1, 2, 3, 0)); }},
+        {"pushed as new", [](CCellSet& s) { s.pushNew(CCell(1, 2, 3, 104)); }},
+        {"moved there", [](CCellSet& s) { s.push(CCell(0, 2, 3, 104)), s.translate(1, 0, 0); }},
+        {"copied", [](CCellSet& s) { CCellSet o; o.push(CCell(1, 2, 3, 104)); s.copyWithValue(o, 0); }},
+        {"left after pops", [](CCellSet& s) {
+             s.push(CCell(3, 2, 1, 104));
+             s.push(CCell(1, 2, 3, 104));
+             CCell c;
+             s.pop(c);
+         }},
+        {"overwritten", [](CCellSet& s) { s.push(CCell(1, 2, 3, 104)), s.push(CCell(1, 2, 3, 0)); }},
+    };
+    for (const auto& [name, fill] : fills) {
+        SCOPED_TRACE(name);
+        CCellSet set;
+        EXPECT_FALSE(set.holds(1, 2, 3));
+        fill(set);
+        EXPECT_TRUE(set.holds(1, 2, 3));
+        EXPECT_FALSE(set.holds(3, 2, 1));
+        EXPECT_FALSE(set.holds(1, 2, 4));
+        set.clear();
+        EXPECT_FALSE(set.holds(1, 2, 3));
+    }
 }
 
 TEST(CellSet, PopOrderFollowsTheTree)
