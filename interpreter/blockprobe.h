@@ -68,8 +68,7 @@ public:
     {
         space.noteConsumed(b);
         for (int z = b.z0; z <= b.z1; z++) {
-            for (int y = b.y0; y <= b.y1; y++)
-                for (int x = b.x0; x <= b.x1; x++) space.set(x, y, z, CELL_OUTSIDE);
+            for (int y = b.y0; y <= b.y1; y++) space.setRow(b.x0, b.x1, y, z, CELL_OUTSIDE);
             pollLayer(b.x0, b.y0, b.x1, b.y1);
         }
     }

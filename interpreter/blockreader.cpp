@@ -14,17 +14,8 @@ void emptyOut(List& list)
 }
 }  // namespace
 
-int CBlockReader::readCell(CPatternSpace& scan, int x, int y, int z, CUnitProgram& program, CSpace& area)
+int CBlockReader::readBlocks(CPatternSpace& scan, int x, int y, int z, CUnitProgram& program, CSpace& area)
 {
-    // Every recogniser's first test needs the outline colour at the scan cell (sequences, rule
-    // groups, windows) or at a work area's corner (the dot two cells up and left in a flat space,
-    // the floor cell under and in front of a solid one). Most cells have neither, and are passed
-    // over here without calling the four recognisers.
-    if (scan.isFlat()) {
-        if (scan.get(x, 0, z) != CELL_BLUE && scan.get(x - 2, 0, z - 2) != CELL_BLUE) return 0;
-    } else if (scan.get(x, y, z) != CELL_GREEN && scan.get(x, y - 1, z - 1) != CELL_GREEN) {
-        return 0;
-    }
     emptyOut(sequence);
     if (scan.findSequence(x, y, z, sequence)) {
         program.sequences.push(sequence);
@@ -46,6 +37,6 @@ int CBlockReader::readCell(CPatternSpace& scan, int x, int y, int z, CUnitProgra
         return 1;
     }
     emptyOut(window);
-    if (scan.findWindow(x, y, z, window)) program.windows.push(window);
+    if (scan.findWindow(x, y, z, window)) program.windows.push(std::move(window));  // left empty
     return 0;
 }

@@ -23,6 +23,15 @@ CPlacedSpace nextFrame(CWindow& window)
     return frame;
 }
 
+// Whether a window's first frame (its tail) is the keyword, asked without copying the window: a
+// copy is made only for the windows a pass reads.
+bool headedBy(const CWindow& window, const CSpace& keyword)
+{
+    const CPlacedSpace* first = nullptr;
+    window.forEach([&](const CPlacedSpace& frame) { first = &frame; });
+    return first ? first->isEqual(keyword) != 0 : CPlacedSpace(1, 1, 1, 0).isEqual(keyword) != 0;
+}
+
 // A group of one rule whose both sides are the icon.
 CSpacePairList deviceGroup(const CSpace& icon, int mark)
 {
@@ -164,14 +173,18 @@ void CUnitProgram::BuildUnits(const CInputDevices& devices, CMatchContextList& s
 
     // 2. Palette: the transparent colour; a later window in list order overrides an earlier one.
     windows.forEach([&](const CWindow& found) {
+        if (!headedBy(found, paletteIcon)) return;
         CWindow window(found);
-        if (!nextFrame(window).isEqual(paletteIcon)) return;
+        nextFrame(window);
         transparentSet = 1;
         transparentColour = nextFrame(window).get(0, 0, 0);
     });
 
     // 3. Variables, reception and the two keys.
     windows.forEach([&](const CWindow& found) {
+        if (!headedBy(found, twoBlockIcon) && !headedBy(found, arrowCrossIcon) && !headedBy(found, downArrowIcon) &&
+            !headedBy(found, upArrowIcon))
+            return;
         CWindow window(found);
         const CPlacedSpace keyword = nextFrame(window);
         if (keyword.isEqual(twoBlockIcon)) {
@@ -215,8 +228,9 @@ void CUnitProgram::BuildUnits(const CInputDevices& devices, CMatchContextList& s
     subContexts.clear();
     instances.clear();
     windows.forEach([&](const CWindow& found) {
+        if (!headedBy(found, threeBlockIcon)) return;
         CWindow window(found);
-        if (!nextFrame(window).isEqual(threeBlockIcon)) return;
+        nextFrame(window);
         const CPlacedSpace name = nextFrame(window);
         sendIcons.push(name);
 

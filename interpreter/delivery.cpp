@@ -1,13 +1,23 @@
 // Message delivery, end side: results reach their callers' queues, receivers run at once, and
 // ended instances lose their frames. Document writes go through `pendingWrites`.
+#include <mutex>
+
+#include "interpreter/boxwrites.h"
 #include "interpreter/interpreter.h"
+#include "run/runlink.h"
 #include "space/cellcodes.h"
+
+namespace {
+using Hold = std::lock_guard<std::recursive_mutex>;
+}  // namespace
 
 void CInterpreter::writeSpace(int x0, int y0, int z0, const CSpace& s)
 {
-    for (int x = 0; x < s.getSizeX(); x++)
-        for (int y = 0; y < s.getSizeY(); y++)
-            for (int z = 0; z < s.getSizeZ(); z++) pendingWrites.push(CCell(x0 + x, y0 + y, z0 + z, s.get(x, y, z)));
+    if (s.getSizeX() <= 0) return;
+    Hold hold(link->mutex);
+    const CBox box(x0, y0, z0, x0 + s.getSizeX() - 1, y0 + s.getSizeY() - 1, z0 + s.getSizeZ() - 1);
+    if (queueBoxWrites(pendingWrites, link->space, box, [&](int x, int y, int z) { return s.get(x, y, z); }))
+        writesLeftOut = true;
 }
 
 void CInterpreter::deliverEndMessages(CMessageList& ends)
@@ -92,7 +102,6 @@ FrameBox findFrameBefore(const CCell& anchor, GetCell get)
 
 int CInterpreter::removeEndedInstances()
 {
-    auto get = [this](int x, int y, int z) { return GetCell(x, y, z); };
     int any = 0;
     // One instance goes per round; erasing one can make an older instance of the same
     // sub-program the most recent, so rounds repeat until one erases nothing.
@@ -108,10 +117,12 @@ int CInterpreter::removeEndedInstances()
                 if (r.icon.isEqual(key.icon) && key.value == r.count - 1) {
                     removed = dropped = 1;
                     r.count -= 1;
-                    const FrameBox f = findFrameBefore(r.anchor, get);
-                    for (int x = f.x0; x <= f.x1; x++)
-                        for (int y = r.anchor.y; y <= f.y1; y++)
-                            for (int z = r.anchor.z; z <= f.z1; z++) pendingWrites.push(CCell(x, y, z, 0));
+                    Hold hold(link->mutex);
+                    const CSpace& doc = link->space;
+                    const FrameBox f = findFrameBefore(r.anchor, [&](int x, int y, int z) { return doc.get(x, y, z); });
+                    const CBox box(f.x0, r.anchor.y, r.anchor.z, f.x1, f.y1, f.z1);
+                    if (queueBoxWrites(pendingWrites, doc, box, [](int, int, int) { return CELL_EMPTY; }))
+                        writesLeftOut = true;
                     r.anchor.x = f.x0;
                 }
                 records.push(r);

@@ -1,5 +1,6 @@
 // Windows: a chain of green frames, each with a handle cell just left of its front bottom left
 // corner. Chains are followed in a loop and consumed only once every frame was read.
+#include <utility>
 #include <vector>
 
 #include "interpreter/blockprobe.h"
@@ -29,7 +30,7 @@ int CPatternSpace::findWindow(int x, int y, int z, CWindow& out)
 
         CPlacedSpace frame(extract(a + 1, y0 + 1, z0 + 1, w, h, d));
         frame.setOrigin(a + 1, y0 + 1, z0 + 1);
-        out.push(frame);
+        out.push(std::move(frame));
         used.emplace_back(a, y0, z0, a, y0, z0);
         used.emplace_back(a + 1, y0, z0, a + w, y0 + h, z0 + d);
 

@@ -15,6 +15,11 @@ CInterpreter::CInterpreter() = default;
 int CInterpreter::RunGuarded()
 {
     if (!link) return 0;
+    // Separate's copy of the space is kept from step to step, not after the run.
+    struct ReleaseScanCopy {
+        CPatternSpace& copy;
+        ~ReleaseScanCopy() { copy = CPatternSpace(0, 0, 0, 0); }
+    } release{scanCopy};
     // A restart starts a fresh run in this same frame, so restarts never deepen the stack.
     for (;;) {
         try {
@@ -65,6 +70,7 @@ void CInterpreter::Ready()
     }
     contexts.forEachContext([this](CMatchContext& context) { context.setDevices(devices); });
     if (!pendingWrites.isEmpty()) pendingWrites.clear();
+    writesLeftOut = false;
     stepApplied.clear();
     phase = separateNext ? PHASE_SEPARATE : PHASE_MATCH;
 }
@@ -140,7 +146,8 @@ void CInterpreter::ApplyWrites()
 {
     Hold hold(link->mutex);
     CSpace& space = link->space;
-    if (!pendingWrites.isEmpty()) {
+    // Writes left out as changing nothing still count: the set would have held them.
+    if (!pendingWrites.isEmpty() || writesLeftOut) {
         link->spaceWrites++;
         link->spaceChanges++;
     }

@@ -101,8 +101,10 @@ public:
     int phase = PHASE_STARTED;
     int separateNext = 1;        // 1 when the next step must separate first
     CCellSet pendingWrites;      // document writes decided by Match, applied by ApplyWrites
+    bool writesLeftOut = false;  // queueBoxWrites left out a write that would change nothing
     CMatchContextList contexts;  // one per unit; rebuilt by Separate
     CInstanceList instances;     // one per sub-program declaration; rebuilt by Separate
+    CPatternSpace scanCopy;      // Separate's copy of the document space, kept for its memory
     // For the user: the run number this run started from, its steps so far, and the groups the
     // current step applied (each with its unit's corner).
     int runNumber = 0;

@@ -85,9 +85,7 @@ CSpace CPatternSpace::extract(int x, int y, int z, int w, int h, int d) const
     if (!poll) return CSpace::extract(x, y, z, w, h, d);
     CPatternSpace out(w, h, d, Unset{});
     for (int k = 0; k < d; k++) {
-        for (int j = 0; j < h; j++)
-            for (int i = 0; i < w; i++)
-                out.set(i, j, k, getWide(std::int64_t(x) + i, std::int64_t(y) + j, std::int64_t(z) + k));
+        if (out.getSizeZ() > 0) extractLayer(out, x, y, z, k);
         pollCells(std::int64_t(w) * h);
     }
     return CSpace(std::move(out));

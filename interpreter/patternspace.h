@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 #include "interpreter/searchpoll.h"
 #include "space/box.h"
@@ -17,6 +18,7 @@ public:
     CPatternSpace() = default;
     CPatternSpace(int x, int y, int z, int fill) : CSpace(x, y, z, fill) {}
     CPatternSpace(const CSpace& other) : CSpace(other) {}  // NOLINT: a copy of any space
+    CPatternSpace(CSpace&& other) noexcept : CSpace(std::move(other)) {}  // NOLINT: takes its cells over
     CPatternSpace(const CPatternSpace& other) = default;
     CPatternSpace& operator=(const CPatternSpace& other) = default;
     CPatternSpace(CPatternSpace&& other) noexcept = default;
@@ -68,6 +70,14 @@ public:
     void pollCells(std::int64_t cells) const
     {
         if (poll) poll->advance(int(std::min<std::int64_t>(cells, CSearchPoll::TICKS_PER_CHECK)));
+    }
+    // Sets the cells from x0 to x1 (inclusive) of row (y, z) to v, those that lie in the grid.
+    void setRow(int x0, int x1, int y, int z, int v)
+    {
+        if (!cells || y < 0 || z < 0 || y >= sizeY || z >= sizeZ) return;
+        const int a = std::max(x0, 0), b = std::min(x1, sizeX - 1);
+        if (a > b) return;
+        std::fill_n(cells + a + std::int64_t(sizeX) * (y + std::int64_t(sizeY) * z), b - a + 1, v);
     }
     // As CSpace::extract, polling after each layer.
     CSpace extract(int x, int y, int z, int w, int h, int d) const;

@@ -16,12 +16,15 @@ void CScanColumns::enterLayer(int z, CSearchPoll& poll)
 {
     const int colour = flat ? CELL_BLUE : CELL_GREEN;
     const int sizeY = scan.getSizeY();
+    // Locals, not members: a byte written through `row` could otherwise be the member itself, and
+    // the compiler would read it again at every cell instead of folding the row in wide steps.
+    const int width = sizeX;
     for (; entered <= z && entered < sizeZ; entered++) {
-        std::uint8_t* row = columns.data() + std::size_t(entered) * std::size_t(sizeX);
-        const int* cell = scan.data() + std::int64_t(sizeX) * sizeY * entered;
-        for (int y = 0; y < sizeY; y++, cell += sizeX) {
-            for (int x = 0; x < sizeX; x++) row[x] |= std::uint8_t(cell[x] == colour);
-            poll.advance(sizeX);
+        std::uint8_t* __restrict row = columns.data() + std::size_t(entered) * std::size_t(width);
+        const int* __restrict cell = scan.data() + std::int64_t(width) * sizeY * entered;
+        for (int y = 0; y < sizeY; y++, cell += width) {
+            for (int x = 0; x < width; x++) row[x] |= std::uint8_t(cell[x] == colour);
+            poll.advance(width);
         }
     }
 }

@@ -22,7 +22,6 @@ void CInterpreter::Separate()
     CMatchContext top;
     top.setDevices(devices);
 
-    CPatternSpace scan;
     int sizeX = 0, sizeY = 0, sizeZ = 0;
     auto readSizes = [&] {
         Hold hold(link->mutex);
@@ -30,23 +29,30 @@ void CInterpreter::Separate()
         sizeY = link->space.getSizeY();
         sizeZ = link->space.getSizeZ();
     };
+    // The copy goes into the memory of the last one (the document's size rarely changes), so a
+    // step pays for copying the cells but not for fresh pages.
+    CPatternSpace& scan = scanCopy;
     {
         Hold hold(link->mutex);
         scan = link->space;
     }
     // A block as large as the space takes a while to read: the reader polls as it goes.
     CSearchPoll poll{[this] { CheckInterruption(); }};
+    struct PollFor {  // the copy outlives the scan, the poll does not
+        CPatternSpace& scan;
+        ~PollFor() { scan.poll = nullptr; }
+    } pollFor{scan};
     scan.poll = &poll;
 
     CSpace area;  // the work area's contents; a later work area replaces an earlier one
     int foundWork = 0;
     CBlockReader reader;
-    // The status names the layer, so it is formatted and stored only when that changes.
+    // The status names the layer, so it is formatted and stored only when that changes (the
+    // test is made where it is called).
     int shownLayer = 0, shownLayers = -1;
     char text[48];
 
     auto showLayer = [&](int z) {
-        if (z + 1 == shownLayer && sizeZ == shownLayers) return;
         shownLayer = z + 1;
         shownLayers = sizeZ;
         std::snprintf(text, sizeof text, STATUS_SEPARATE, shownLayer, shownLayers);
@@ -55,22 +61,26 @@ void CInterpreter::Separate()
     };
     CScanColumns columns(scan);
 
-    // The bounds come from the document space, read once per layer and once per column.
+    // The bounds come from the document space, read once per layer and again before every
+    // column the reader looks into; a column passed over reads no cell, so the bounds it is
+    // tested against need not be newer than the layer's.
     for (int z = 0; readSizes(), z < sizeZ; z++) {
         columns.enterLayer(z, poll);
-        for (int x = 0; readSizes(), x < sizeX; x++) {
+        for (int x = 0; x < sizeX; x++) {
             if (!columns.mayHold(x, z)) {
                 // The reader would find nothing at any cell of the column: one check stands for
                 // all of them.
                 if (sizeY > 0) {
                     CheckInterruption();
-                    showLayer(z);
+                    if (z + 1 != shownLayer || sizeZ != shownLayers) showLayer(z);
                 }
                 continue;
             }
+            readSizes();
+            if (x >= sizeX) break;
             for (int y = sizeY - 1; y >= 0; y--) {
                 CheckInterruption();
-                showLayer(z);
+                if (z + 1 != shownLayer || sizeZ != shownLayers) showLayer(z);
 
                 if (reader.readCell(scan, x, y, z, program, area)) {
                     foundWork = 1;

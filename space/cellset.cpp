@@ -271,6 +271,17 @@ void CCellSet::push(const CCell& cell)
     addToGroups(c, x, y);
 }
 
+bool CCellSet::holds(int x, int y, int z)
+{
+    if (size == 0) return false;
+    if (!indexed || !cellsIndexed) reindex();
+    const std::uint32_t found = cellIndex.find(CEntryIndex::hashOf(x, y, z), [&](std::uint32_t i) {
+        const Entry& e = cells[i];
+        return e.x == x && e.y == y && e.z == z && e.live();
+    });
+    return found != NONE;
+}
+
 void CCellSet::pushNew(const CCell& cell)
 {
     if (cell.value == 1) return;

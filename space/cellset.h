@@ -36,6 +36,8 @@ public:
     // As push, for a position the caller knows is not in the set: the position index is left
     // behind and rebuilt only if an ordinary push comes.
     void pushNew(const CCell& cell);
+    // Whether a cell at this position is in the set, whatever its value.
+    bool holds(int x, int y, int z);
     int pop(CCell& out) override;
     // A set has no tail in list order; taking "from the back" takes any cell, as pop does.
     int popBack(CCell& out) override { return pop(out); }

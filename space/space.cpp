@@ -139,12 +139,29 @@ int CSpace::isBoxEmpty(int x, int y, int z, int w, int h, int d) const
 
 CSpace CSpace::extract(int x, int y, int z, int w, int h, int d) const
 {
-    CSpace out(w, h, d, CELL_EMPTY);
-    for (int k = 0; k < out.sizeZ; k++)
-        for (int j = 0; j < out.sizeY; j++)
-            for (int i = 0; i < out.sizeX; i++)
-                out.set(i, j, k, getWide(std::int64_t(x) + i, std::int64_t(y) + j, std::int64_t(z) + k));
+    CSpace out(w, h, d, Unset{});
+    for (int k = 0; k < out.sizeZ; k++) extractLayer(out, x, y, z, k);
     return out;
+}
+
+void CSpace::extractLayer(CSpace& out, int x, int y, int z, int k) const
+{
+    const std::int64_t w = out.sizeX, h = out.sizeY;
+    int* row = out.cells + w * h * k;
+    const std::int64_t gz = std::int64_t(z) + k;
+    // Each row's cells inside the grid are those from i0 to i1 (exclusive); the rest read 2.
+    const std::int64_t i0 = std::clamp<std::int64_t>(-std::int64_t(x), 0, w);
+    const std::int64_t i1 = std::clamp<std::int64_t>(std::int64_t(sizeX) - x, i0, w);
+    for (std::int64_t j = 0; j < h; j++, row += w) {
+        const std::int64_t gy = std::int64_t(y) + j;
+        if (!cells || i0 == i1 || gy < 0 || gy >= sizeY || gz < 0 || gz >= sizeZ) {
+            std::fill_n(row, w, CELL_OUTSIDE);
+            continue;
+        }
+        std::fill_n(row, i0, CELL_OUTSIDE);
+        std::copy_n(cells + (x + i0) + sizeX * (gy + sizeY * gz), i1 - i0, row + i0);
+        std::fill_n(row + i1, w - i1, CELL_OUTSIDE);
+    }
 }
 
 // Only the far corner must fit; cells landing at negative coordinates are dropped by set.

@@ -64,6 +64,9 @@ protected:
     // then paid for (its memory touched) as it is written, not all at once.
     struct Unset {};
     CSpace(int x, int y, int z, Unset);
+    // Writes layer k of `out` with this space's cells from corner (x, y, z) on, row by row, and
+    // 2 where the box reaches outside the grid: extract, one layer of it at a time.
+    void extractLayer(CSpace& out, int x, int y, int z, int k) const;
 
     int sizeX;
     int sizeY;

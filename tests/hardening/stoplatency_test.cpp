@@ -182,13 +182,16 @@ protected:
         return worst;
     }
 
-    // The scan has reached layer z (counted from 1) or a later one; a busy machine may let the
-    // test thread sleep through a whole layer, so no single status is waited for.
+    // The scan has reached layer z (counted from 1) or a later one, or is over; a busy machine
+    // may let the test thread sleep through a whole layer, or through the last layer and the
+    // quick hand-over after it, so no single status is waited for.
     auto layer(int z)
     {
         return [this, z] {
+            const std::string status = doc.GetStatusText();
             int shown = 0, layers = 0;
-            return std::sscanf(doc.GetStatusText().c_str(), "Phase:Separate %d/%d", &shown, &layers) == 2 && shown >= z;
+            if (startsWith(status, "Phase:Match")) return true;
+            return std::sscanf(status.c_str(), "Phase:Separate %d/%d", &shown, &layers) == 2 && shown >= z;
         };
     }
 

@@ -379,3 +379,16 @@ TEST(Delivery, AReceiverRunsToTheEndOfItsPassOrIsLeftAsleep)
     f.link.stopEvent.set();
     EXPECT_THROW(f.end(result), CInterpreter::InterruptionForStop);
 }
+
+TEST(Delivery, WritesLeftOutAsChangingNothingStillCountAsAWrite)
+{
+    Delivery d;
+    d.interpreter.writeSpace(1, 1, 1, CSpace(2, 2, 2, 0));  // empty over empty: nothing is queued
+    EXPECT_EQ(d.interpreter.pendingWrites.count(), 0);
+    const unsigned long writes = d.link.spaceWrites;
+    d.interpreter.ApplyWrites();
+    EXPECT_EQ(d.link.spaceWrites, writes + 1) << "as if the writes had been queued";
+    d.interpreter.Ready();
+    d.interpreter.ApplyWrites();
+    EXPECT_EQ(d.link.spaceWrites, writes + 1) << "a new step starts with nothing written";
+}

@@ -1,6 +1,8 @@
 // CPatternSpace rewriting: any-cell copies, substitution, blanking, colour replacement, frames.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "interpreter/patternspace.h"
 #include "space/cellcodes.h"
 #include "support/spacetext.h"
@@ -135,4 +137,18 @@ TEST(PatternSpace, FramedBuildsOneWindowFrame)
     EXPECT_EQ(rowsOf(f, 0), (Rows{"GGG", ".GG", ".GG", ".GG"}));
     EXPECT_EQ(rowsOf(f, 1), (Rows{".GG", ".RG", ".B.", ".oY"}));
     EXPECT_EQ(picture.isEqual(flatSpace({"RG", "B*", "oY"})), 1);  // framing leaves the source alone
+}
+
+TEST(PatternSpace, TheScansPollingExtractReadsAsExtractDoes)
+{
+    CPatternSpace s(4, 3, 2, 0);
+    for (int i = 0; i < 24; i++) s.set(i % 4, i / 4 % 3, i / 12, 100 + i % 8);
+    CSearchPoll poll;
+    for (const auto& b : {std::vector<int>{0, 0, 0, 4, 3, 2}, {-2, 1, 0, 3, 3, 3}, {3, -1, 1, 4, 2, 1}, {5, 0, 0, 2, 1, 1}}) {
+        s.poll = nullptr;
+        const CSpace plain = s.extract(b[0], b[1], b[2], b[3], b[4], b[5]);
+        s.poll = &poll;
+        EXPECT_TRUE(s.extract(b[0], b[1], b[2], b[3], b[4], b[5]).isEqual(plain)) << b[0] << "," << b[1];
+    }
+    s.poll = nullptr;
 }

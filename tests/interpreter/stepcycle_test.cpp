@@ -40,6 +40,7 @@ TEST(StepCycle, NothingToRunEndsAfterOneShownStep)
     EXPECT_TRUE(run.nothingToRun());
     EXPECT_EQ(interpreter.phase, CInterpreter::PHASE_RUN_OVER);
     EXPECT_EQ(interpreter.separateNext, 0);
+    EXPECT_EQ(interpreter.scanCopy.getSizeZ(), 4) << "the scan's copy is kept from step to step";
     EXPECT_TRUE(run.busy());
     run.showDone();
 
@@ -48,6 +49,7 @@ TEST(StepCycle, NothingToRunEndsAfterOneShownStep)
     run.stop();
     EXPECT_EQ(run.window.queued(), 0);
     EXPECT_EQ(interpreter.link, nullptr);  // detached by the ending worker
+    EXPECT_EQ(interpreter.scanCopy.getSizeZ(), 0) << "but not after the run";
 }
 
 TEST(StepCycle, EveryStepStartsWithReady)

@@ -1,6 +1,7 @@
 // CCellSet: one value per position, the pop order of its tree, and copies of the tree.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <random>
 #include <tuple>
@@ -40,6 +41,24 @@ TEST(CellSet, OnePositionOneValue)
     set.push(CCell(0, 0, 0, 105));
     set.push(CCell(0, 0, 0, 0));
     EXPECT_EQ(drain(set), (std::vector<Cell>{{0, 0, 0, 0}}));
+}
+
+TEST(CellSet, HoldsAnswersForThePositionsInTheSetWhateverHappenedToIt)
+{
+    // Each way leaves (1, 2, 3) in the set and (3, 2, 1) out, the last three with stale indexes.
+    const std::vector<std::function<void(CCellSet&)>> fills = {
+        [](CCellSet& s) { CCell c; s.push(CCell(3, 2, 1, 104)), s.push(CCell(1, 2, 3, 0)), s.pop(c); },
+        [](CCellSet& s) { s.pushNew(CCell(1, 2, 3, 104)); },
+        [](CCellSet& s) { s.push(CCell(0, 2, 3, 104)), s.translate(1, 0, 0); },
+        [](CCellSet& s) { CCellSet o; o.push(CCell(1, 2, 3, 104)); s.copyWithValue(o, 0); },
+    };
+    for (std::size_t i = 0; i < fills.size(); i++) {
+        CCellSet set;
+        EXPECT_FALSE(set.holds(1, 2, 3));
+        fills[i](set);
+        EXPECT_TRUE(set.holds(1, 2, 3)) << i;
+        EXPECT_FALSE(set.holds(3, 2, 1) || set.holds(1, 2, 4)) << i;
+    }
 }
 
 TEST(CellSet, PopOrderFollowsTheTree)
