@@ -61,6 +61,17 @@ public:
     template <class Visit>
     void markRun(std::size_t first, std::size_t n, Visit visit)
     {
+        if (n > 0 && (first & 63) + n <= 64) {  // within one word: the common short run
+            const std::size_t w = first >> 6;
+            const std::uint64_t run = (n == 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << n) - 1) << (first & 63);
+            std::uint64_t& word = words[w];
+            std::uint64_t fresh = run & ~word;
+            if (!fresh) return;
+            if (!word) touched.push_back(w);
+            word |= run;
+            for (; fresh; fresh &= fresh - 1) visit((w << 6) + std::size_t(__builtin_ctzll(fresh)));
+            return;
+        }
         while (n > 0) {
             const std::size_t w = first >> 6, b = first & 63, take = n < 64 - b ? n : 64 - b;
             const std::uint64_t run = (take == 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << take) - 1) << b;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "interpreter/positionmarks.h"
@@ -29,9 +30,28 @@ public:
     // unit of size sx x sy x sz.
     void build(const CBoxSet& boxes, int lx, int ly, int lz, int sx, int sy, int sz, CSearchPoll& poll);
 
-    const std::vector<Position>& positions() const { return list; }
+    std::span<const Position> positions() const { return {list.data(), used}; }
 
 private:
+    // A left side's size and the unit's, with the marked frame's margins and size.
+    struct Frame {
+        Frame(int lx, int ly, int lz, int sx, int sy, int sz)
+            : lx(lx), ly(ly), lz(lz), sx(sx), sy(sy), sz(sz), mx(lx - 1), my(ly - 1), mz(lz - 1), fw(sx + mx),
+              fh(sy + my), fd(sz + mz)
+        {
+        }
+        std::int64_t lx, ly, lz, sx, sy, sz, mx, my, mz, fw, fh, fd;
+    };
+    // Lists the new positions of the reach of a box not wholly within the unit, one at a time.
+    void listAnyhow(const CBox& h, const Frame& f, CSearchPoll& poll);
+    // Room for n more positions after the `used` ones.
+    Position* room(std::size_t n)
+    {
+        if (list.size() < used + n) grow(n);
+        return list.data() + used;
+    }
+    void grow(std::size_t n);
+
     // Whether a position (shifted by the low margin) comes up for the first time in this build.
     bool first(std::int64_t x, std::int64_t y, std::int64_t z)
     {
@@ -40,7 +60,8 @@ private:
         return marks.mark(std::size_t(x + fw * (y + fh * z)));
     }
 
-    std::vector<Position> list;
+    std::vector<Position> list;  // the first `used` are this build's; the rest is room
+    std::size_t used = 0;
     // The positions listed, one mark per position of the unit and its low margin; the rare
     // positions beyond go to `beyond`.
     CPositionMarks marks;

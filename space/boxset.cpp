@@ -101,6 +101,7 @@ void CBoxSet::ensureIndexed()
         std::reverse(items.begin() + std::ptrdiff_t(front), items.end());
         headFirst = false;
     }
+    index.reserve(index.size() + (items.size() - front));
     for (std::size_t i = front; i < items.size(); i++)
         index.insert(hashOf(items[i].box()), base + std::uint32_t(i));
 }
@@ -130,9 +131,13 @@ void CBoxSet::append(const CBox& b, std::uint32_t hash)
 void CBoxSet::push(const CBox& b)
 {
     ensureIndexed();
-    const std::uint32_t hash = hashOf(b);
-    if (find(hash, b) != CEntryIndex::NONE) return;
-    append(b, hash);
+    // Looked up and, when new, indexed in one probe.
+    const std::uint32_t id = base + std::uint32_t(items.size());
+    if (index.findOrInsert(
+            hashOf(b), [&](std::uint32_t known) { return items[known - base].is(b); }, [&] { return id; }) !=
+        CEntryIndex::NONE)
+        return;
+    items.push_back(Item{b.x0, b.y0, b.z0, b.x1, b.y1, b.z1});
 }
 
 // The item `id`, holding b, is leaving the set.

@@ -195,6 +195,9 @@ void CCellSet::reindex()
     yIndex.clear();
     xIndex.clear();
     indexed = cellsIndexed = true;
+    cellIndex.reserve(size);
+    yIndex.reserve(liveYs);
+    xIndex.reserve(liveXs);
     for (std::uint32_t gx = firstX; gx != NONE; gx = xs[gx].next) {
         xIndex.insert(CEntryIndex::hashOf(xs[gx].x, 0, 0), gx);
         for (std::uint32_t gy = xs[gx].first; gy != NONE; gy = ys[gy].next) {

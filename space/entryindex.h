@@ -53,6 +53,21 @@ public:
         used++;
     }
 
+    // Makes room for `count` entries in all without growing on the way, as an index about to be
+    // filled with a known number of entries would otherwise grow (and rehash) many times.
+    void reserve(std::size_t count)
+    {
+        if (2 * count <= slots.size()) return;
+        std::size_t size = std::max<std::size_t>(16, slots.size());
+        while (2 * count > size) size *= 2;
+        if (used == 0) {
+            slots.assign(size, Slot{});
+            mask = size - 1;
+            return;
+        }
+        while (slots.size() < size) grow();
+    }
+
     // Removes the slot of `entry`, which must be present with this hash.
     void erase(std::uint32_t hash, std::uint32_t entry)
     {
