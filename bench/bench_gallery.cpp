@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "cli/spaceprinter.h"
 #include "formats/filestream.h"
 #include "formats/spacefile.h"
 #include "interpreter/interpreter.h"
@@ -29,19 +30,11 @@ struct Program {
     std::vector<Press> presses;
 };
 
-long countChanged(const CSpace& a, const CSpace& b)
-{
-    long changed = 0;
-    for (int z = 0; z < a.getSizeZ(); z++)
-        for (int y = 0; y < a.getSizeY(); y++)
-            for (int x = 0; x < a.getSizeX(); x++) changed += a.get(x, y, z) != b.get(x, y, z);
-    return changed;
-}
-
+// Sizes and every cell alike.
 bool sameSpace(const CSpace& a, const CSpace& b)
 {
     return a.getSizeX() == b.getSizeX() && a.getSizeY() == b.getSizeY() && a.getSizeZ() == b.getSizeZ() &&
-           countChanged(a, b) == 0;
+           countChangedCells(a, b) == 0;
 }
 
 // Answers each show on the worker's own thread: presses what is due, then continues, or stops at
@@ -59,7 +52,7 @@ public:
         std::lock_guard<std::recursive_mutex> hold(link.mutex);
         steps++;
         if (counting) {
-            changed += countChanged(before, link.space);
+            changed += countChangedCells(before, link.space);
             before = link.space;
         }
         if (program.stepLimit && steps >= program.stepLimit && !link.shown.last) {
