@@ -89,7 +89,8 @@ void expandSequences(CUnitProgram& program, const std::function<void()>& check)
             expanded.push(g);
             pushed++;
         };
-        while (program.ruleGroups.popBack(group)) {
+        program.ruleGroups.reverse();  // oldest first
+        while (program.ruleGroups.pop(group)) {
             waiting--;
             if (check) check();
             CSpaceList values(sequence);
@@ -125,7 +126,7 @@ void expandSequences(CUnitProgram& program, const std::function<void()>& check)
                 keep(finish(copy));
             }
         }
-        program.ruleGroups = expanded;
+        program.ruleGroups = std::move(expanded);
     }
 }
 
@@ -151,7 +152,7 @@ CMatchContext instanceUnit(const CPlacedSpace& frame, const CUnitProgram& shared
     unit.receiveIcon = own.receiveIcon;
 
     context.devices = devices;  // like the top-level unit, it sees this step's clicks
-    context.init(unit, area);
+    context.init(std::move(unit), std::move(area));
     return context;
 }
 }  // namespace
@@ -165,11 +166,12 @@ void CUnitProgram::BuildUnits(const CInputDevices& devices, CMatchContextList& s
     groups.push(deviceGroup(devices.getRandomIcon(), CSpacePairList::MARK_RANDOM_ICON));
     groups.push(deviceGroup(devices.getMouseIcon(), CSpacePairList::MARK_MOUSE_ICON));
     CSpacePairList group;
-    while (ruleGroups.popBack(group)) {
+    ruleGroups.reverse();  // oldest first
+    while (ruleGroups.pop(group)) {
         group.mark += CSpacePairList::MARK_RAISE;
-        groups.push(group);
+        groups.push(std::move(group));
     }
-    ruleGroups = groups;
+    ruleGroups = std::move(groups);
 
     // 2. Palette: the transparent colour; a later window in list order overrides an earlier one.
     windows.forEach([&](const CWindow& found) {
@@ -215,14 +217,11 @@ void CUnitProgram::BuildUnits(const CInputDevices& devices, CMatchContextList& s
     expandSequences(*this, check);
 
     // 5. The transparent colour becomes "any" in every rule side.
-    if (transparentSet) {
-        GroupList clear;
-        while (ruleGroups.popBack(group)) {
-            makeTransparent(group, transparentColour);
-            clear.push(group);
-        }
-        ruleGroups = clear;
-    }
+    if (transparentSet)
+        ruleGroups.forEach([&](CSpacePairList& g) {
+            if (check) check();
+            makeTransparent(g, transparentColour);
+        });
 
     // 6. Sub-programs: one context per instance frame, one record per declaration.
     subContexts.clear();

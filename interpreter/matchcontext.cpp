@@ -1,5 +1,5 @@
 // CMatchContext: the step state machine, search passes and the incremental search of one unit.
-// Rules: during a pass `work.ruleGroups` holds the groups still to evaluate (oldest at the tail)
+// Rules: during a pass `work.ruleGroups` holds the groups still to evaluate (oldest at the head)
 // and `program.ruleGroups` those already evaluated, with the positions where each pair matched;
 // together they are the whole program. `dirtyBoxes` gathers the boxes that applied groups cover
 // and becomes the next pass's `searchBoxes`. `writes` is in unit coordinates and reaches `view`
@@ -44,10 +44,10 @@ CSpace searchedLeft(const CSpace& left, const CSpaceList& variables)
 }
 }  // namespace
 
-void CMatchContext::init(const CUnitProgram& p, CSpace unitCells)
+void CMatchContext::init(CUnitProgram p, CSpace unitCells)
 {
     state = State::Idle;
-    program = p;
+    program = std::move(p);
     view = std::move(unitCells);
     dirtyBoxes.clear();
     dirtyBoxes.push(CBox(0, 0, 0, view.getSizeX() - 1, view.getSizeY() - 1, view.getSizeZ() - 1));
@@ -126,6 +126,7 @@ void CMatchContext::beginPass(CSearchPoll& poll)
     passDone = 0;
     passGroups = work.ruleGroups.count();
     countSharedReaches();
+    work.ruleGroups.reverse();  // the oldest group at the head, taken first
 }
 
 // Left sides of one size that come up in several pairs share one listing of the positions; a
@@ -233,7 +234,7 @@ void CMatchContext::searchStep(CSearchPoll& poll)
     passProgressText(statusText, passDone, passGroups);
 
     CSpacePairList group;
-    if (!work.ruleGroups.popBack(group)) {
+    if (!work.ruleGroups.pop(group)) {
         closePass(poll);
         return;
     }

@@ -28,13 +28,15 @@ public:
     CMatchContext() = default;
     CMatchContext(const CMatchContext& other) = default;
     CMatchContext& operator=(const CMatchContext& other) = default;
+    CMatchContext(CMatchContext&& other) noexcept = default;
+    CMatchContext& operator=(CMatchContext&& other) noexcept = default;
     ~CMatchContext() override = default;
 
     // Called by Ready before every step with the interpreter's fresh snapshot.
     void setDevices(const CInputDevices& d) { devices = d; }
 
     // A fresh unit: idle, with the whole of its cells to search in the first pass.
-    void init(const CUnitProgram& p, CSpace unitCells);  // pass an rvalue to avoid a copy
+    void init(CUnitProgram p, CSpace unitCells);  // pass rvalues to avoid copies
     int step();        // one step by state; 1 when the context reports (a pass applied, or ended)
     int step(CSearchPoll& poll);  // the same, polling for interruption during long work
     int isSleeping() const;  // waiting for results of instances it started, none queued

@@ -2,20 +2,11 @@
 #include "interpreter/rulegroup.h"
 
 namespace {
-// Rebuilds the group with every rule changed; taking from the back and pushing keeps the order.
+// Changes every rule in place, in list order; the group keeps its order, mark and place.
 template <class Change>
 void changeEveryRule(CSpacePairList& group, Change change)
 {
-    CSpacePairList changed;
-    changed.mark = group.mark;
-    changed.drawing = group.drawing;
-    changed.drawn = group.drawn;
-    CSpacePair rule;
-    while (group.popBack(rule)) {
-        change(rule);
-        changed.push(rule);
-    }
-    group = changed;
+    group.forEach([&](CSpacePair& rule) { change(rule); });
 }
 }  // namespace
 

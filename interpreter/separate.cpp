@@ -120,12 +120,15 @@ void CInterpreter::BuildAndHandOver(CUnitProgram& program, CMatchContext& top, C
     contexts.clear();
     // The top-level unit goes in without its cells, which are then moved into it in place: a
     // work area may hold millions of cells, and copying them twice would delay a stop request.
+    // The program too is moved, not copied: sequences may have made it hundreds of thousands
+    // of groups.
+    const CSpaceList sendIcons = program.sendIcons;
     contexts.push(top);  // origin and devices were set during the scan
-    contexts.forEachContext([&](CMatchContext& only) { only.init(program, std::move(area)); });
+    contexts.forEachContext([&](CMatchContext& only) { only.init(std::move(program), std::move(area)); });
     // Every instance may start the sub-programs declared at the top level.
     CMatchContext unit;
     while (subContexts.popBack(unit)) {
-        unit.program.sendIcons = program.sendIcons;
-        contexts.push(unit);
+        unit.program.sendIcons = sendIcons;
+        contexts.push(std::move(unit));
     }
 }

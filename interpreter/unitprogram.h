@@ -33,6 +33,8 @@ public:
     CUnitProgram();
     CUnitProgram(const CUnitProgram& other) = default;
     CUnitProgram& operator=(const CUnitProgram& other) = default;
+    CUnitProgram(CUnitProgram&& other) noexcept = default;
+    CUnitProgram& operator=(CUnitProgram&& other) noexcept = default;
     ~CUnitProgram() override = default;
 
     // Turns the found blocks into the runnable program: built-in groups, declarations, sequence

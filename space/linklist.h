@@ -146,6 +146,22 @@ public:
         return 1;
     }
 
+    // Turns the list round in place: the oldest element comes to the head, where pop takes it in
+    // constant time. Loops that take a long list oldest first reverse it once and pop, rather than
+    // calling popBack, which walks the whole list each time. (The cell and box sets keep their
+    // elements elsewhere and never use it.)
+    void reverse()
+    {
+        Node* done = nullptr;
+        while (head) {
+            Node* node = head;
+            head = node->next;
+            node->next = done;
+            done = node;
+        }
+        head = done;
+    }
+
     virtual int isEmpty() const { return head == nullptr ? 1 : 0; }
 
     // Along `next` while no node has the other links (as in every list but a cell set); from the
