@@ -138,7 +138,14 @@ int CInterpreter::removeEndedInstances()
 void CInterpreter::deliverSendMessages(CMessageList& sends)
 {
     CMessageList queue(sends);
+    queue.reverse();  // oldest first
+    planned = PlannedGrowth{true, GetSizeX(), GetSizeY(), GetSizeZ(), 0};
+    struct EndPlan {
+        PlannedGrowth& planned;
+        ~EndPlan() { planned.active = false; }
+    } endPlan{planned};
     CMessage m;
-    while (queue.popBack(m)) deliverSendMessage(m);
+    while (queue.pop(m)) deliverSendMessage(m);
+    GrowAsPlanned();
     ApplyWrites();
 }

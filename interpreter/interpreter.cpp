@@ -2,9 +2,11 @@
 // The link's lock is taken for one access at a time and never held across a wait or a post.
 #include "interpreter/interpreter.h"
 
+#include <cstdint>
 #include <mutex>
 
 #include "run/runlink.h"
+#include "space/cellcodes.h"
 
 namespace {
 using Hold = std::lock_guard<std::recursive_mutex>;
@@ -110,34 +112,66 @@ int CInterpreter::GetCell(int x, int y, int z)
 
 int CInterpreter::GetSizeX()
 {
+    if (planned.active) return planned.x;
     Hold hold(link->mutex);
     return link->space.getSizeX();
 }
 
 int CInterpreter::GetSizeY()
 {
+    if (planned.active) return planned.y;
     Hold hold(link->mutex);
     return link->space.getSizeY();
 }
 
 int CInterpreter::GetSizeZ()
 {
+    if (planned.active) return planned.z;
     Hold hold(link->mutex);
     return link->space.getSizeZ();
 }
 
 void CInterpreter::Resize(int x, int y, int z)
 {
+    if (planned.active) {
+        if (x < 1 || y < 1 || z < 1) return;
+        planned.x = x, planned.y = y, planned.z = z;
+        planned.resizes++;
+        return;
+    }
     Hold hold(link->mutex);
     link->space.resize(x, y, z);
     link->spaceWrites++;
     link->spaceChanges++;
 }
 
+void CInterpreter::GrowAsPlanned()
+{
+    const PlannedGrowth growth = planned;
+    planned = PlannedGrowth{};
+    if (growth.resizes == 0) return;
+    Hold hold(link->mutex);
+    link->space.resize(growth.x, growth.y, growth.z);
+    link->spaceWrites += unsigned(growth.resizes);
+    link->spaceChanges += unsigned(growth.resizes);
+}
+
 int CInterpreter::IsBoxEmpty(int x, int y, int z, int w, int h, int d)
 {
     Hold hold(link->mutex);
-    return link->space.isBoxEmpty(x, y, z, w, h, d);
+    const CSpace& space = link->space;
+    if (!planned.active || planned.resizes == 0) return space.isBoxEmpty(x, y, z, w, h, d);
+    // As the grown grid will read: empty where it grows, and a cell that holds the outside value
+    // reads empty, as a resize leaves it.
+    for (std::int64_t i = x; i < std::int64_t(x) + w; i++)
+        for (std::int64_t j = y; j < std::int64_t(y) + h; j++)
+            for (std::int64_t k = z; k < std::int64_t(z) + d; k++) {
+                if (i < 0 || j < 0 || k < 0 || i >= planned.x || j >= planned.y || k >= planned.z) return 0;
+                if (i >= space.getSizeX() || j >= space.getSizeY() || k >= space.getSizeZ()) continue;
+                const int v = space.get(int(i), int(j), int(k));
+                if (v != CELL_EMPTY && v != CELL_OUTSIDE) return 0;
+            }
+    return 1;
 }
 
 // One lock for all the writes; the set keeps its contents (each position is in it once, so the

@@ -79,6 +79,7 @@ public:
     int GetSizeY();
     int GetSizeZ();
     void Resize(int x, int y, int z);
+    void GrowAsPlanned();
     int IsBoxEmpty(int x, int y, int z, int w, int h, int d);
     void ApplyWrites();
 
@@ -105,6 +106,15 @@ public:
     CMatchContextList contexts;  // one per unit; rebuilt by Separate
     CInstanceList instances;     // one per sub-program declaration; rebuilt by Separate
     CPatternSpace scanCopy;      // Separate's copy of the document space, kept for its memory
+    // While send messages are delivered, the document's growth is planned rather than made: the
+    // sizes read and the boxes tested are those of the grown grid. Each new frame may grow the
+    // document, and copying the whole grid once per frame made a step of many sends quadratic;
+    // GrowAsPlanned grows it once, before the writes land.
+    struct PlannedGrowth {
+        bool active = false;
+        int x = 0, y = 0, z = 0;
+        int resizes = 0;  // Resize calls planned
+    } planned;
     // For the user: the run number this run started from, its steps so far, and the groups the
     // current step applied (each with its unit's corner).
     int runNumber = 0;
