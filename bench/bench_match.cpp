@@ -2,6 +2,9 @@
 // later passes, which test again only around the cells the last step changed.
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "interpreter/interpreter.h"
 #include "run/runlink.h"
 #include "space/cellcodes.h"
@@ -92,3 +95,32 @@ static void BM_MatchLaterPassMovingOneCell(benchmark::State& state)
     interpreter.Detach();
 }
 BENCHMARK(BM_MatchLaterPassMovingOneCell)->Unit(benchmark::kMicrosecond);
+
+// A rule with six variables of `values` values each: the sequences multiply it into values^6
+// groups, and the first step builds them all and tests each once. The cost should grow with the
+// number of groups, not with its square.
+static void BM_FirstStepOfManyGroups(benchmark::State& state)
+{
+    const int values = int(state.range(0));
+    const int colours[] = {CELL_RED, CELL_WHITE, CELL_YELLOW, CELL_PALE, CELL_PURPLE, CELL_BLACK};
+    auto one = [](int v) { return CSpace(1, 1, 1, v); };
+    CSpace left(6, 1, 1, 0);
+    for (int i = 0; i < 6; i++) left.set(i, 0, 0, colours[i]);
+    CRunLink link;
+    link.space = CSpace(40, 1, 90, 0);
+    drawFlatRuleGroup(link.space, 1, 1, {{left, one(CELL_WHITE)}});
+    for (int i = 0; i < 6; i++)
+        drawFlatSequence(link.space, 1, 8 + 10 * i, one(colours[i]), std::vector<CSpace>(values, one(colours[i])));
+    drawFlatWorkArea(link.space, 20, 1, CSpace(3, 1, 3, CELL_RED));
+    CInterpreter interpreter;
+    interpreter.Attach(&link);
+    for (auto _ : state) {
+        interpreter.Separate();
+        step(interpreter);
+    }
+    interpreter.Detach();
+    std::int64_t groups = 1;
+    for (int i = 0; i < 6; i++) groups *= values;
+    state.SetComplexityN(groups);
+}
+BENCHMARK(BM_FirstStepOfManyGroups)->DenseRange(3, 6)->Unit(benchmark::kMillisecond)->Complexity();
