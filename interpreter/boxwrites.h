@@ -15,9 +15,12 @@
 #include "space/space.h"
 
 // value(x, y, z) gives the value for the cell at that offset from the box's corner. Returns
-// whether some write was left out.
+// whether some write was left out. `grownTo`, when given, is the size {x, y, z} the document will
+// have when the writes land (a growth still planned): the cells it adds read as empty, and so do
+// cells holding the outside value, which a resize empties.
 template <class Value>
-bool queueBoxWrites(CCellSet& pending, const CSpace& doc, const CBox& box, Value value)
+bool queueBoxWrites(CCellSet& pending, const CSpace& doc, const CBox& box, Value value,
+                    const int* grownTo = nullptr)
 {
     if (box.x1 < box.x0 || box.y1 < box.y0 || box.z1 < box.z0) return false;
     const std::int64_t w = std::int64_t(box.x1) - box.x0 + 1, h = std::int64_t(box.y1) - box.y0 + 1,
@@ -50,7 +53,10 @@ bool queueBoxWrites(CCellSet& pending, const CSpace& doc, const CBox& box, Value
                 const int v = value(x, y, z);
                 if (v == CELL_ANY) continue;  // never queued
                 // Outside the grid the cell reads 2, and the grid may grow before the writes land.
-                const int now = rowInside && cz >= 0 && cz < sz ? row[plane * cz] : CELL_OUTSIDE;
+                int now = rowInside && cz >= 0 && cz < sz ? row[plane * cz] : CELL_OUTSIDE;
+                if (grownTo && now == CELL_OUTSIDE && cx >= 0 && cy >= 0 && cz >= 0 && cx < grownTo[0] &&
+                    cy < grownTo[1] && cz < grownTo[2])
+                    now = CELL_EMPTY;
                 if (v == now && v != CELL_OUTSIDE && !(marked ? queued[i] != 0 : pending.holds(cx, cy, cz))) {
                     leftOut = true;
                     continue;

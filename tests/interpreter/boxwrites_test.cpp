@@ -20,6 +20,7 @@ struct Case {
     int grow;    // the document grows by this along x before the writes land
     int queued;  // positions the box adds to the set
     bool leftOut;
+    bool planned = false;  // the growth is still planned: the writes are queued against the old grid
 };
 
 // Document 4 x 1 x 3 (x, z): row z = 0 "G..R", z = 1 "....", z = 2 "K...".
@@ -42,6 +43,7 @@ const std::vector<Case> cases = {
     {"any is never queued", {CCell(0, 0, 0, K)}, {}, CBox(0, 0, 0, 1, 0, 1), CELL_ANY, 0, 0, false},
     {"an empty box queues nothing", {}, {}, CBox(2, 0, 2, 1, 0, 2), 0, 0, 0, false},
     {"values come from the offset in the box", {}, {}, CBox(1, 0, 0, 2, 0, 1), PICTURE, 0, 3, true},
+    {"empty where a planned growth adds cells is left out", {}, {}, CBox(3, 0, 2, 5, 0, 3), 0, 2, 3, true, true},
 };
 }  // namespace
 
@@ -62,7 +64,8 @@ TEST(BoxWrites, LeavingOutWritesThatChangeNothingChangesNoResult)
                 for (int y = b.y0; y <= b.y1; y++)
                     for (int z = b.z0; z <= b.z1; z++) every.push(CCell(x, y, z, value(x - b.x0, y - b.y0, z - b.z0)));
             const int was = some.count();
-            EXPECT_EQ(queueBoxWrites(some, applied(CCellSet(), 0), b, value), c.leftOut);
+            const int grownTo[3] = {4 + c.grow, 1, 3};
+            EXPECT_EQ(queueBoxWrites(some, applied(CCellSet(), 0), b, value, c.planned ? grownTo : nullptr), c.leftOut);
             EXPECT_EQ(some.count() - was, c.queued) << "only the writes that change something";
             for (const CCell& w : c.after) every.push(w), some.push(w);
             EXPECT_EQ(rowsOf(applied(some, c.grow)), rowsOf(applied(every, c.grow)));
