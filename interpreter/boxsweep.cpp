@@ -3,7 +3,6 @@
 
 #include <cstdint>
 
-
 bool boxsweep::findAllMatches(const CSpace& view, const CSpace& left, std::size_t limit, CSearchPoll& poll,
                               std::vector<CCell>& out)
 {

@@ -12,8 +12,8 @@
 #include <cstdint>
 
 #include "interpreter/searchpoll.h"
-#include "space/cellcodes.h"
 #include "interpreter/unitview.h"
+#include "space/cellcodes.h"
 #include "space/space.h"
 
 class CLeftMatcher {
@@ -58,7 +58,6 @@ private:
     }
 
 public:
-
     bool at(int x, int y, int z) const
     {
         if (oneCell) return wanted == CELL_ANY || view.get(x, y, z) == wanted;
