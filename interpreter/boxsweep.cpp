@@ -1,11 +1,17 @@
 // sweepBoxes: the scan of the whole unit for the matches of one left side.
 #include "interpreter/boxsweep.h"
 
+#include <cstdint>
 
 bool boxsweep::findAllMatches(const CSpace& view, const CSpace& left, std::size_t limit, CSearchPoll& poll,
                               std::vector<CCell>& out)
 {
-    const CLeftMatcher matcher(view, left);
+    return findAllMatches(CLeftMatcher(view, left), view, limit, poll, out);
+}
+
+bool boxsweep::findAllMatches(const CLeftMatcher& matcher, const CSpace& view, std::size_t limit, CSearchPoll& poll,
+                              std::vector<CCell>& out)
+{
     int ai, aj, ak, anchor;
     if (!matcher.anchor(ai, aj, ak, anchor)) return false;  // such a left side may match anywhere
     out.clear();

@@ -48,6 +48,9 @@ struct Reach {
 // that cell inside the unit, so only positions bringing it inside are tried.
 bool findAllMatches(const CSpace& view, const CSpace& left, std::size_t limit, CSearchPoll& poll,
                     std::vector<CCell>& out);
+// The same with the matcher of the left side in the unit at hand.
+bool findAllMatches(const CLeftMatcher& matcher, const CSpace& view, std::size_t limit, CSearchPoll& poll,
+                    std::vector<CCell>& out);
 
 // Whether the sweep first tries one scan of the unit rather than walking the reach.
 inline bool scansUnit(std::int64_t reach, std::int64_t unit, std::int64_t leftCells)
@@ -66,8 +69,9 @@ inline std::int64_t walkCost(std::int64_t reach, std::int64_t rows, std::int64_t
 }
 }  // namespace boxsweep
 
-template <class Fresh, class OnMatch>
-void sweepBoxes(const CSpace& view, const CSpace& left, const CBoxSet& boxes, CSearchPoll& poll, Fresh fresh,
+// `View` is CSpace or a unit that counts its values (CUnitView), whose matcher picks a rarer anchor.
+template <class View, class Fresh, class OnMatch>
+void sweepBoxes(const View& view, const CSpace& left, const CBoxSet& boxes, CSearchPoll& poll, Fresh fresh,
                 OnMatch onMatch)
 {
     const CLeftMatcher matcher(view, left);
@@ -81,7 +85,7 @@ void sweepBoxes(const CSpace& view, const CSpace& left, const CBoxSet& boxes, CS
     const std::int64_t count = boxes.count();
     // Handing out the matches costs one test per box and match; worth it only below the reach.
     if (boxsweep::scansUnit(reach, unit, leftCells) &&
-        boxsweep::findAllMatches(view, left, std::size_t(reach / 2 / count), poll, matches)) {
+        boxsweep::findAllMatches(matcher, view, std::size_t(reach / 2 / count), poll, matches)) {
         boxes.forEach([&](const CBox& h) {
             const boxsweep::Reach r(h, left);
             poll.tick();
@@ -103,8 +107,8 @@ void sweepBoxes(const CSpace& view, const CSpace& left, const CBoxSet& boxes, CS
 // The same calls as sweepBoxes over the boxes `reach` was built from, for a left side of its
 // size: each position is tested once, where the walk first comes to it; the walk's later visits
 // would only have been passed over by `fresh`.
-template <class Fresh, class OnMatch>
-void sweepList(const CSpace& view, const CSpace& left, const CReachList& reach, CSearchPoll& poll, Fresh fresh,
+template <class View, class Fresh, class OnMatch>
+void sweepList(const View& view, const CSpace& left, const CReachList& reach, CSearchPoll& poll, Fresh fresh,
                OnMatch onMatch)
 {
     const CLeftMatcher matcher(view, left);

@@ -2,34 +2,43 @@
 // the positions worth testing in a box of positions.
 //
 // A match needs every cell of the left side that is neither "any" nor the outside code to equal
-// the unit's cell under it, and such a cell then lies inside the unit. One of them, the anchor (a
-// coloured one when there is one, as colours are rarer than empty cells), is compared first: only
-// positions that bring the anchor inside the unit onto its value are tested in full.
+// the unit's cell under it, and such a cell then lies inside the unit. One of them, the anchor, is
+// compared first: only positions that bring the anchor inside the unit onto its value are tested
+// in full. Given a unit that counts its values, the anchor is a cell of the value the unit holds
+// least; otherwise a coloured one when there is one, as colours are rarer than empty cells.
 #pragma once
 
 #include <algorithm>
 #include <cstdint>
 
 #include "interpreter/searchpoll.h"
+#include "interpreter/unitview.h"
 #include "space/cellcodes.h"
 #include "space/space.h"
 
 class CLeftMatcher {
 public:
-    CLeftMatcher(const CSpace& view, const CSpace& left)
+    CLeftMatcher(const CSpace& view, const CSpace& left) : CLeftMatcher(view, left, nullptr) {}
+    CLeftMatcher(const CUnitView& view, const CSpace& left) : CLeftMatcher(view, left, &view) {}
+
+private:
+    CLeftMatcher(const CSpace& view, const CSpace& left, const CUnitView* counted)
         : view(view), left(left),
           // A one-cell left side (the common case) is compared directly: the general test walks
           // the pattern and its bounds at every position.
           oneCell(left.getSizeX() == 1 && left.getSizeY() == 1 && left.getSizeZ() == 1 && view.getSizeX() > 0),
           wanted(left.get(0, 0, 0))
     {
+        // The first cell of the lowest rank: how often the unit holds its value, when known.
+        std::int64_t anchorRank = 0;
         for (int k = 0; k < left.getSizeZ(); k++)
             for (int j = 0; j < left.getSizeY(); j++)
                 for (int i = 0; i < left.getSizeX(); i++) {
                     const int v = left.get(i, j, k);
                     if (v == CELL_ANY || v == CELL_OUTSIDE) continue;
-                    if (anchored && (anchorValue != CELL_EMPTY || v == CELL_EMPTY)) continue;
-                    anchored = true, ai = i, aj = j, ak = k, anchorValue = v;
+                    const std::int64_t rank = counted ? counted->countOf(v) : v == CELL_EMPTY ? 1 : 0;
+                    if (anchored && rank >= anchorRank) continue;
+                    anchored = true, ai = i, aj = j, ak = k, anchorValue = v, anchorRank = rank;
                 }
         anchored = anchored && view.getSizeX() > 0;
         // The cells to compare, as offsets into the unit's array from the position's corner.
@@ -48,12 +57,14 @@ public:
                 }
     }
 
+public:
     bool at(int x, int y, int z) const
     {
         if (oneCell) return wanted == CELL_ANY || view.get(x, y, z) == wanted;
         if (anchored && view.get(x + ai, y + aj, z + ak) != anchorValue) return false;
-        if (small && inside(x, y, z))
-            return exactAt(view.data() + (x + std::int64_t(view.getSizeX()) * (y + std::int64_t(view.getSizeY()) * z)));
+        if (inside(x, y, z))
+            return listedAt(view.data() + (x + std::int64_t(view.getSizeX()) * (y + std::int64_t(view.getSizeY()) * z)),
+                            x, y, z);
         return view.matchAt(x, y, z, left) != 0;
     }
 
@@ -94,13 +105,13 @@ public:
                 // Rows whose positions all put the left side wholly inside compare its cells
                 // directly; near the unit's faces the general test reads outside as 2.
                 const std::int64_t base = sx * (y + sy * z);
-                const bool rowInside = small && y >= 0 && z >= 0 && y + left.getSizeY() <= sy &&
+                const bool rowInside = y >= 0 && z >= 0 && y + left.getSizeY() <= sy &&
                                        z + left.getSizeZ() <= sz;
                 for (std::int64_t x = x0; x <= x1; x++) {
                     if (row[x] != anchorValue) continue;
                     const bool match = oneCell ? true
                                        : rowInside && x >= 0 && x + left.getSizeX() <= sx
-                                           ? exactAt(cells + base + x)
+                                           ? listedAt(cells + base + x, int(x), int(y), int(z))
                                            : view.matchAt(int(x), int(y), int(z), left) != 0;
                     if (match) visit(int(x), int(y), int(z));
                 }
@@ -113,7 +124,7 @@ public:
     void forEachMatchAmong(const Positions& positions, CSearchPoll& poll, Visit visit) const
     {
         const int* cells = view.data();
-        const bool direct = anchored && small;
+        const bool direct = anchored;
         const std::int64_t anchorOffset = ai + std::int64_t(view.getSizeX()) * (aj + std::int64_t(view.getSizeY()) * ak);
         std::size_t polled = 0;
         for (const auto& p : positions) {
@@ -123,7 +134,7 @@ public:
             }
             if (!direct || !p.inside()) {
                 if (at(p.x, p.y, p.z)) visit(p.x, p.y, p.z);
-            } else if (cells[p.index + anchorOffset] == anchorValue && exactAt(cells + p.index)) {
+            } else if (cells[p.index + anchorOffset] == anchorValue && listedAt(cells + p.index, p.x, p.y, p.z)) {
                 visit(p.x, p.y, p.z);
             }
         }
@@ -136,6 +147,12 @@ private:
         return x >= 0 && y >= 0 && z >= 0 && std::int64_t(x) + left.getSizeX() <= view.getSizeX() &&
                std::int64_t(y) + left.getSizeY() <= view.getSizeY() &&
                std::int64_t(z) + left.getSizeZ() <= view.getSizeZ();
+    }
+    // At a position wholly inside: the listed cells first, which for a left side of many cells
+    // are only its first few and turn most positions away before the full test.
+    bool listedAt(const int* corner, int x, int y, int z) const
+    {
+        return exactAt(corner) && (small || view.matchAt(x, y, z, left) != 0);
     }
     bool exactAt(const int* corner) const
     {
@@ -151,7 +168,7 @@ private:
     const int wanted;
     bool anchored = false;  // the left side has a cell that must match exactly
     int ai = 0, aj = 0, ak = 0, anchorValue = CELL_EMPTY;
-    bool small = true;  // at most MAX_EXACT cells to compare, listed below
+    bool small = true;  // at most MAX_EXACT cells to compare, all listed below; else the first few
     int exact = 0;
     std::int64_t offsets[MAX_EXACT] = {};
     int values[MAX_EXACT] = {};

@@ -45,6 +45,10 @@ public:
         return s == OTHER || counts[s] > 0;
     }
 
+    // How many cells hold `value`; for a value other than empty and the colours, how many hold
+    // any such value.
+    std::int64_t countOf(int value) const { return counts[slot(value)]; }
+
     // False when the pattern needs, somewhere, a value that no cell holds: then it matches at no
     // position, as such a cell must lie inside the grid (outside reads 2, which is not counted).
     bool mayMatch(const CSpace& pattern) const

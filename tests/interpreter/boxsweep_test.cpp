@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "interpreter/boxsweep.h"
+#include "interpreter/unitview.h"
 #include "space/cellcodes.h"
 
 namespace {
@@ -137,6 +138,68 @@ TEST(BoxSweep, LeftSidesOfEveryKindOfCellReportTheSameMatchesAsTheLoop)
         ASSERT_EQ(swept(view, left, boxes), expected) << "round " << round;
     }
     EXPECT_GT(found, 300);  // the rounds must have matched often, not only found nothing
+}
+
+// Over a unit that counts its values, the matcher first compares a cell of the value the unit
+// holds least, wherever it lies in the left side; a left side of more cells than are compared
+// directly is turned away by its first few before the full test. Neither may change a match:
+// every way of finding them (the test at a position, the walk, the unit's scan, the list) gives
+// what the plain loop gives, in solid units with a rare colour, over and beyond their faces.
+TEST(BoxSweep, AUnitCountingItsValuesAnchorsOnItsRarestValueAndFindsTheSameMatches)
+{
+    std::mt19937 rng(17);
+    int found = 0, rareAnchors = 0;
+    for (int round = 0; round < 200; round++) {
+        const int sx = 4 + int(rng() % 9), sy = 1 + int(rng() % 3), sz = 4 + int(rng() % 9);
+        CSpace cells = randomSpace(rng, sx, sy, sz, 0);
+        for (int i = 0; i < 2; i++) cells.set(int(rng() % sx), int(rng() % sy), int(rng() % sz), CELL_BLUE);
+        const CUnitView unit(cells);
+        // Up to 4 x 3 x 4 cells, cut around a blue cell so that it matches somewhere.
+        const int lx = 2 + int(rng() % 3), ly = 1 + int(rng() % sy), lz = 2 + int(rng() % 3);
+        CSpace left = cells.extract(int(rng() % sx) - 1, 0, int(rng() % sz) - 1, lx, ly, lz);
+        if (rng() % 2) left.set(lx - 1, ly - 1, lz - 1, CELL_BLUE);
+        if (rng() % 4 == 0) left.set(int(rng() % lx), 0, int(rng() % lz), CELL_ANY);
+        CBoxSet boxes;
+        for (int i = 1 + int(rng() % 40); i > 0; i--) {
+            const int x = int(rng() % (sx + 4)) - 2, y = int(rng() % sy), z = int(rng() % (sz + 4)) - 2;
+            boxes.push(CBox(x, y, z, x + int(rng() % 2), y, z + int(rng() % 2)));
+        }
+        const auto expected = reference(cells, left, boxes);
+        found += int(expected.size());
+
+        const CLeftMatcher counted(unit, left);
+        int ai, aj, ak, value;
+        if (counted.anchor(ai, aj, ak, value) && value == CELL_BLUE) rareAnchors++;
+        std::vector<Pos> all;  // every match, z-y-x
+        for (int z = -lz; z <= sz; z++)
+            for (int y = -ly; y <= sy; y++)
+                for (int x = -lx; x <= sx; x++) {
+                    ASSERT_EQ(counted.at(x, y, z), cells.matchAt(x, y, z, left) != 0) << x << " " << y << " " << z;
+                    if (cells.matchAt(x, y, z, left)) all.emplace_back(x, y, z);
+                }
+
+        std::vector<Pos> walked, listed;
+        CSearchPoll poll;
+        sweepBoxes(
+            unit, left, boxes, poll, [](int, int, int) { return true; },
+            [&](int x, int y, int z) { walked.emplace_back(x, y, z); });
+        ASSERT_EQ(walked, expected) << "round " << round;
+        std::vector<CCell> scanned;
+        if (boxsweep::findAllMatches(counted, unit, 1u << 20, poll, scanned)) {
+            std::vector<Pos> got;
+            for (const CCell& c : scanned) got.emplace_back(c.x, c.y, c.z);
+            ASSERT_EQ(got, all) << "round " << round;
+        }
+        CReachList reach;
+        reach.build(boxes, lx, ly, lz, sx, sy, sz, poll);
+        std::set<Pos> asked;
+        sweepList(
+            unit, left, reach, poll, [&](int x, int y, int z) { return asked.insert(Pos(x, y, z)).second; },
+            [&](int x, int y, int z) { listed.emplace_back(x, y, z); });
+        ASSERT_EQ(listed, swept(cells, left, boxes, true)) << "round " << round;
+    }
+    EXPECT_GT(found, 150);
+    EXPECT_GT(rareAnchors, 100);  // the blue cell, wherever it lay, was compared first
 }
 
 // Positions listed once for all left sides of a size, in the order the walk first comes to them:
