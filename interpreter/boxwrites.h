@@ -9,18 +9,18 @@
 #include <cstdint>
 #include <vector>
 
+#include "interpreter/plannedgrowth.h"
 #include "space/box.h"
 #include "space/cellcodes.h"
 #include "space/cellset.h"
 #include "space/space.h"
 
 // value(x, y, z) gives the value for the cell at that offset from the box's corner. Returns
-// whether some write was left out. `grownTo`, when given, is the size {x, y, z} the document will
-// have when the writes land (a growth still planned): the cells it adds read as empty, and so do
-// cells holding the outside value, which a resize empties.
+// whether some write was left out. `grown`, when given, is a growth the document will have had
+// when the writes land: its cells are read as the grown grid will hold them.
 template <class Value>
 bool queueBoxWrites(CCellSet& pending, const CSpace& doc, const CBox& box, Value value,
-                    const int* grownTo = nullptr)
+                    const CPlannedGrowth* grown = nullptr)
 {
     if (box.x1 < box.x0 || box.y1 < box.y0 || box.z1 < box.z0) return false;
     const std::int64_t w = std::int64_t(box.x1) - box.x0 + 1, h = std::int64_t(box.y1) - box.y0 + 1,
@@ -54,9 +54,7 @@ bool queueBoxWrites(CCellSet& pending, const CSpace& doc, const CBox& box, Value
                 if (v == CELL_ANY) continue;  // never queued
                 // Outside the grid the cell reads 2, and the grid may grow before the writes land.
                 int now = rowInside && cz >= 0 && cz < sz ? row[plane * cz] : CELL_OUTSIDE;
-                if (grownTo && now == CELL_OUTSIDE && cx >= 0 && cy >= 0 && cz >= 0 && cx < grownTo[0] &&
-                    cy < grownTo[1] && cz < grownTo[2])
-                    now = CELL_EMPTY;
+                if (grown) now = grown->read(now, cx, cy, cz);
                 if (v == now && v != CELL_OUTSIDE && !(marked ? queued[i] != 0 : pending.holds(cx, cy, cz))) {
                     leftOut = true;
                     continue;

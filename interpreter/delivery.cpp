@@ -18,10 +18,8 @@ void CInterpreter::writeSpace(int x0, int y0, int z0, const CSpace& s)
     const CBox box(x0, y0, z0, x0 + s.getSizeX() - 1, y0 + s.getSizeY() - 1, z0 + s.getSizeZ() - 1);
     // Writes to where the document will have grown are left out as over empty cells, as they
     // would be had it grown already.
-    const int grownTo[3] = {planned.x, planned.y, planned.z};
-    const bool growing = planned.active && planned.resizes > 0;
     if (queueBoxWrites(pendingWrites, link->space, box, [&](int x, int y, int z) { return s.get(x, y, z); },
-                       growing ? grownTo : nullptr))
+                       planned.grows() ? &planned : nullptr))
         writesLeftOut = true;
 }
 
@@ -144,9 +142,9 @@ void CInterpreter::deliverSendMessages(CMessageList& sends)
 {
     CMessageList queue(sends);
     queue.reverse();  // oldest first
-    planned = PlannedGrowth{true, GetSizeX(), GetSizeY(), GetSizeZ(), 0};
+    planned = CPlannedGrowth{true, GetSizeX(), GetSizeY(), GetSizeZ(), 0};
     struct EndPlan {
-        PlannedGrowth& planned;
+        CPlannedGrowth& planned;
         ~EndPlan() { planned.active = false; }
     } endPlan{planned};
     CMessage m;

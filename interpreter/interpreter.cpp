@@ -147,8 +147,8 @@ void CInterpreter::Resize(int x, int y, int z)
 
 void CInterpreter::GrowAsPlanned()
 {
-    const PlannedGrowth growth = planned;
-    planned = PlannedGrowth{};
+    const CPlannedGrowth growth = planned;
+    planned = CPlannedGrowth{};
     if (growth.resizes == 0) return;
     Hold hold(link->mutex);
     link->space.resize(growth.x, growth.y, growth.z);
@@ -160,17 +160,15 @@ int CInterpreter::IsBoxEmpty(int x, int y, int z, int w, int h, int d)
 {
     Hold hold(link->mutex);
     const CSpace& space = link->space;
-    if (!planned.active || planned.resizes == 0) return space.isBoxEmpty(x, y, z, w, h, d);
-    // As the grown grid will read: empty where it grows, and a cell that holds the outside value
-    // reads empty, as a resize leaves it.
-    for (std::int64_t i = x; i < std::int64_t(x) + w; i++)
-        for (std::int64_t j = y; j < std::int64_t(y) + h; j++)
-            for (std::int64_t k = z; k < std::int64_t(z) + d; k++) {
-                if (i < 0 || j < 0 || k < 0 || i >= planned.x || j >= planned.y || k >= planned.z) return 0;
-                if (i >= space.getSizeX() || j >= space.getSizeY() || k >= space.getSizeZ()) continue;
-                const int v = space.get(int(i), int(j), int(k));
-                if (v != CELL_EMPTY && v != CELL_OUTSIDE) return 0;
-            }
+    if (!planned.grows()) return space.isBoxEmpty(x, y, z, w, h, d);
+    // The box as the grown grid will read it; a box reaching past the plan reaches outside.
+    if (x < 0 || y < 0 || z < 0 || std::int64_t(x) + w > planned.x || std::int64_t(y) + h > planned.y ||
+        std::int64_t(z) + d > planned.z)
+        return w <= 0 || h <= 0 || d <= 0 ? 1 : 0;
+    for (int i = x; i < x + w; i++)
+        for (int j = y; j < y + h; j++)
+            for (int k = z; k < z + d; k++)
+                if (planned.read(space.get(i, j, k), i, j, k) != CELL_EMPTY) return 0;
     return 1;
 }
 

@@ -8,6 +8,7 @@
 #include "interpreter/matchcontext.h"
 #include "interpreter/matchcontextlist.h"
 #include "interpreter/messagelist.h"
+#include "interpreter/plannedgrowth.h"
 #include "interpreter/unitprogram.h"
 #include "run/appliedgroup.h"
 #include "run/inputdevices.h"
@@ -106,15 +107,7 @@ public:
     CMatchContextList contexts;  // one per unit; rebuilt by Separate
     CInstanceList instances;     // one per sub-program declaration; rebuilt by Separate
     CPatternSpace scanCopy;      // Separate's copy of the document space, kept for its memory
-    // While send messages are delivered, the document's growth is planned rather than made: the
-    // sizes read and the boxes tested are those of the grown grid. Each new frame may grow the
-    // document, and copying the whole grid once per frame made a step of many sends quadratic;
-    // GrowAsPlanned grows it once, before the writes land.
-    struct PlannedGrowth {
-        bool active = false;
-        int x = 0, y = 0, z = 0;
-        int resizes = 0;  // Resize calls planned
-    } planned;
+    CPlannedGrowth planned;      // the document's growth during send delivery
     // For the user: the run number this run started from, its steps so far, and the groups the
     // current step applied (each with its unit's corner).
     int runNumber = 0;

@@ -64,8 +64,8 @@ TEST(BoxWrites, LeavingOutWritesThatChangeNothingChangesNoResult)
                 for (int y = b.y0; y <= b.y1; y++)
                     for (int z = b.z0; z <= b.z1; z++) every.push(CCell(x, y, z, value(x - b.x0, y - b.y0, z - b.z0)));
             const int was = some.count();
-            const int grownTo[3] = {4 + c.grow, 1, 3};
-            EXPECT_EQ(queueBoxWrites(some, applied(CCellSet(), 0), b, value, c.planned ? grownTo : nullptr), c.leftOut);
+            const CPlannedGrowth grown{true, 4 + c.grow, 1, 3, 1};
+            EXPECT_EQ(queueBoxWrites(some, applied(CCellSet(), 0), b, value, c.planned ? &grown : nullptr), c.leftOut);
             EXPECT_EQ(some.count() - was, c.queued) << "only the writes that change something";
             for (const CCell& w : c.after) every.push(w), some.push(w);
             EXPECT_EQ(rowsOf(applied(some, c.grow)), rowsOf(applied(every, c.grow)));
