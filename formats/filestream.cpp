@@ -103,6 +103,25 @@ int CFileReadStream::read(void* buf, int n)
     return done;
 }
 
+int CFileReadStream::readLine(char* buf, int max)
+{
+    int kept = 0;
+    for (;;) {
+        if (pos == end && !refill()) return kept;
+        const char* from = buffer.data() + pos;
+        const char* feed = static_cast<const char*>(std::memchr(from, '\n', end - pos));
+        const std::size_t count = feed ? std::size_t(feed - from) : end - pos;
+        const std::size_t keep = std::min(count, std::size_t(max - kept));
+        std::memcpy(buf + kept, from, keep);
+        kept += int(keep);
+        pos += count;
+        if (feed) {
+            pos++;  // the line feed itself
+            return kept;
+        }
+    }
+}
+
 bool CFileReadStream::write(const void*, int) { return false; }
 
 std::string CFileReadStream::fileName() const { return baseName(path); }

@@ -21,6 +21,7 @@ public:
     const std::string& error() const { return message; }
 
     int read(void* buf, int n) override;
+    int readLine(char* buf, int max) override;
     bool write(const void* buf, int n) override;
     std::string fileName() const override;
 

@@ -20,6 +20,17 @@ int CMemoryStream::read(void* buf, int n)
     return int(count);
 }
 
+int CMemoryStream::readLine(char* buf, int max)
+{
+    if (readPos >= bytes.size()) return 0;
+    const std::size_t feed = bytes.find('\n', readPos);
+    const std::size_t count = (feed == std::string::npos ? bytes.size() : feed) - readPos;
+    const std::size_t keep = std::min(count, std::size_t(max));
+    std::memcpy(buf, bytes.data() + readPos, keep);
+    readPos += count + (feed == std::string::npos ? 0 : 1);
+    return int(keep);
+}
+
 bool CMemoryStream::write(const void* buf, int n)
 {
     if (n < 0) return false;

@@ -10,6 +10,7 @@ public:
     explicit CMemoryStream(std::string contents = {}, std::string name = {});
 
     int read(void* buf, int n) override;
+    int readLine(char* buf, int max) override;
     bool write(const void* buf, int n) override;
     std::string fileName() const override { return name; }
 

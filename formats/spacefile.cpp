@@ -25,6 +25,12 @@ public:
         }
         return rest.read(buf, n);
     }
+    int readLine(char* buf, int max) override
+    {
+        // A line that starts in the head is read a byte at a time; the rest at the stream's pace.
+        if (pos < head.size()) return CByteStream::readLine(buf, max);
+        return rest.readLine(buf, max);
+    }
     bool write(const void*, int) override { return false; }
     std::string fileName() const override { return rest.fileName(); }
 

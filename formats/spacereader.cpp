@@ -34,13 +34,7 @@ bool expect(CByteStream& in, std::string_view text)
     return readExact(in, buf, int(text.size())) && std::memcmp(buf, text.data(), text.size()) == 0;
 }
 
-void readValueLine(CByteStream& in, Line& line)
-{
-    line.length = 0;
-    char c;
-    while (in.read(&c, 1) > 0 && c != '\n')
-        if (line.length < LINE_LIMIT) line.bytes[line.length++] = c;
-}
+void readValueLine(CByteStream& in, Line& line) { line.length = in.readLine(line.bytes, LINE_LIMIT); }
 
 // The line end after the first header word: LF, or CR and one more byte taken unseen.
 bool readLineEnd(CByteStream& in)

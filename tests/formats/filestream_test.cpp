@@ -10,9 +10,11 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "formats/filestream.h"
+#include "formats/memorystream.h"
 #include "formats/spacereader.h"
 #include "formats/spacewriter.h"
 #include "support/filesizelimit.h"
@@ -167,4 +169,37 @@ TEST_F(FileStreamTest, SavingThroughALinkReplacesItsTarget)
     ASSERT_TRUE(out.commit()) << out.error();
     EXPECT_TRUE(fs::is_symlink(dir / "link.ts3"));
     EXPECT_EQ(slurp(path("real/prog.ts3")), "new");
+}
+
+// Whole lines, kept up to a limit: the file and memory streams scan their buffers, and must keep
+// and skip what reading one byte at a time does, across the file reader's 64 KB chunks too.
+TEST_F(FileStreamTest, ReadsLinesAsOneByteAtATimeWould)
+{
+    // Only `read`: the line reading every stream falls back on.
+    struct ByteAtATime : CByteStream {
+        explicit ByteAtATime(std::string text) : inner(std::move(text)) {}
+        int read(void* buf, int n) override { return inner.read(buf, n); }
+        bool write(const void*, int) override { return false; }
+        std::string fileName() const override { return {}; }
+        CMemoryStream inner;
+    };
+    std::string text;
+    for (int i = 0; text.size() < 3 * 65536; i++)
+        text += std::string(std::size_t(i * 37 % 450), char('a' + i % 26)) + (i % 5 == 0 ? "\r\n" : "\n");
+    text += "\n\nlast line without a feed";
+    put(path("lines.ts3"), text);
+    auto lines = [](CByteStream& in, int max) {
+        std::vector<std::string> got;
+        char buf[512];
+        for (int n = 0; n < 1200; n++) got.emplace_back(buf, std::size_t(in.readLine(buf, max)));
+        return got;
+    };
+    for (const int max : {0, 1, 199, 512}) {
+        ByteAtATime bytes(text);
+        const std::vector<std::string> expected = lines(bytes, max);
+        CFileReadStream file(path("lines.ts3"));
+        CMemoryStream memory(text);
+        EXPECT_EQ(lines(file, max), expected) << "max " << max;
+        EXPECT_EQ(lines(memory, max), expected) << "max " << max;
+    }
 }
