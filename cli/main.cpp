@@ -1,7 +1,9 @@
 // tessera-run: loads a space or plane file, runs its program headless through the same document,
 // worker thread and show handshake as the editor, and reports, prints or saves the result.
+#include <atomic>
 #include <csignal>
 #include <cstdio>
+#include <functional>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -70,10 +72,22 @@ void printApplied(const CShownStep& step)
     }
 }
 
-// The runner's stand-in for the editor's view: its run window queues the worker's messages for
-// the main thread, which answers every show request at once.
+// The runner's stand-in for the editor's view. Show requests are answered on the worker thread
+// as they are posted, with the worker waiting for the answer, so that nothing else touches the
+// document meanwhile: the runner's work for a step is small, and handing every step to the main
+// thread and back would cost two thread switches. Only what the answer declines (a step limit
+// reached) and the end of the run go through the queue to the main thread.
+class CHeadlessWindow : public CQueuedRunWindow {
+public:
+    std::function<bool()> answer;  // true: answered; false: queued for the main thread
+    void postRunShow() override
+    {
+        if (!answer || !answer()) post(RunMessage::Show);
+    }
+};
+
 struct SHeadlessView {
-    CQueuedRunWindow window;
+    CHeadlessWindow window;
 };
 
 int fail(const std::string& message)
@@ -83,10 +97,32 @@ int fail(const std::string& message)
 }
 
 // Runs the loaded program; returns the exit status and counts the steps shown.
-int runProgram(CTesseraDoc& doc, SHeadlessView& view, const Options& opt, long& steps)
+int runProgram(CTesseraDoc& doc, SHeadlessView& view, const Options& opt, long& stepsShown)
 {
+    std::atomic<long> steps{0};  // counted on the worker thread, read here on an interruption
     // Only the trace compares steps; without it the space is not copied at every step.
     CSpace before = opt.trace ? doc.GetSpace() : CSpace(0, 0, 0, 0);
+    view.window.answer = [&] {
+        const long step = ++steps;
+        if (opt.trace) {
+            CSpace after = doc.GetSpace();
+            std::cout << "step " << step << ": " << doc.GetStatusText() << " ("
+                      << countText(countChangedCells(before, after), "cell", "cells") << " changed)\n";
+            before = std::move(after);
+        }
+        if (opt.trace && opt.rules) printApplied(doc.Session().GetShownStep());
+        const bool lastStep = doc.Session().IsLastStepShown();
+        if (opt.steps && step >= *opt.steps && !lastStep) return false;  // the main thread stops the run
+        pressBefore(doc, opt, step + 1);
+        doc.SignalContinue();
+        return true;
+    };
+    const auto status = [&](int exitStatus) {
+        // Every way out leaves the worker stopped or idle after its run: it posts no more shows.
+        view.window.answer = nullptr;
+        stepsShown = steps;
+        return exitStatus;
+    };
     pressBefore(doc, opt, 1);
     doc.StartRun();
     for (;;) {
@@ -94,14 +130,14 @@ int runProgram(CTesseraDoc& doc, SHeadlessView& view, const Options& opt, long& 
         if (g_interrupted) {
             doc.StopRun();
             std::cerr << "tessera-run: interrupted after " << countText(steps, "step", "steps") << "\n";
-            return EXIT_INTERRUPTED;
+            return status(EXIT_INTERRUPTED);
         }
         if (message == RunMessage::None) {
             if (doc.Session().IsRunAsleep()) {
                 doc.StopRun();
                 std::cerr << "tessera-run: every unit is asleep waiting for results that cannot come; stopped after "
                           << countText(steps, "step", "steps") << "\n";
-                return EXIT_LIMIT;
+                return status(EXIT_LIMIT);
             }
             continue;
         }
@@ -109,27 +145,14 @@ int runProgram(CTesseraDoc& doc, SHeadlessView& view, const Options& opt, long& 
             if (doc.GetStatusText() == CInterpreter::STATUS_TOO_MANY_GROUPS) {
                 std::cerr << "tessera-run: the program's sequences make more than " << CUnitProgram::MAX_RULE_GROUPS
                           << " rule groups; it was not run\n";
-                return EXIT_LIMIT;
+                return status(EXIT_LIMIT);
             }
             if (doc.Session().IsNothingToRun()) std::cerr << "tessera-run: " << CInterpreter::STATUS_NOTHING_TO_RUN << "\n";
-            return EXIT_ENDED;
+            return status(EXIT_ENDED);
         }
-        // A show request: the worker waits for us, so the space and its status are settled.
-        steps++;
-        if (opt.trace) {
-            CSpace after = doc.GetSpace();
-            std::cout << "step " << steps << ": " << doc.GetStatusText() << " ("
-                      << countText(countChangedCells(before, after), "cell", "cells") << " changed)\n";
-            before = std::move(after);
-        }
-        if (opt.trace && opt.rules) printApplied(doc.Session().GetShownStep());
-        const bool lastStep = doc.Session().IsLastStepShown();
-        if (opt.steps && steps >= *opt.steps && !lastStep) {
-            doc.StopRun();
-            return EXIT_LIMIT;
-        }
-        pressBefore(doc, opt, steps + 1);
-        doc.SignalContinue();
+        // A show the answer declined: the step limit is reached, with the worker waiting at it.
+        doc.StopRun();
+        return status(EXIT_LIMIT);
     }
 }
 }  // namespace
