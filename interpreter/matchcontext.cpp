@@ -42,6 +42,16 @@ CSpace searchedLeft(const CSpace& left, const CSpaceList& variables)
     CSpace out(std::move(masked));
     return out;
 }
+
+bool sameSpaces(const CSpaceList& a, const CSpaceList& b)
+{
+    std::vector<const CSpace*> listed;
+    a.forEach([&](const CSpace& s) { listed.push_back(&s); });
+    std::size_t n = 0;
+    bool same = true;
+    b.forEach([&](const CSpace& s) { same = same && n < listed.size() && listed[n++]->isEqual(s); });
+    return same && n == listed.size();
+}
 }  // namespace
 
 void CMatchContext::init(CUnitProgram p, CSpace unitCells)
@@ -125,8 +135,8 @@ void CMatchContext::beginPass(CSearchPoll& poll)
     receiveCount = 0;
     passDone = 0;
     passGroups = work.ruleGroups.count();
-    countSharedReaches();
     work.ruleGroups.reverse();  // the oldest group at the head, taken first
+    countSharedReaches();
 }
 
 // Left sides of one size that come up in several pairs share one listing of the positions; a
@@ -135,8 +145,8 @@ void CMatchContext::beginPass(CSearchPoll& poll)
 void CMatchContext::countSharedReaches()
 {
     for (SharedReach& shared : sharedReaches) {
-        shared.pairs = 0, shared.decided = false, shared.tabled = false;
-        shared.oldMatches.clear(), shared.lefts.clear();
+        shared.pairs = 0, shared.decided = false, shared.tabled = false, shared.cursor = 0;
+        shared.oldMatches.clear();
     }
     if (searchBoxes.count() < 2) return;
     work.ruleGroups.forEach([&](const CSpacePairList& group) {
@@ -150,37 +160,68 @@ void CMatchContext::countSharedReaches()
                     return;
                 }
             if (sharedReaches.size() < MAX_SHARED_SIZES) {
-                sharedReaches.push_back(SharedReach{left.getSizeX(), left.getSizeY(), left.getSizeZ(), 1, false, false,
-                                                    {}, {}, {}, false, {}});
-                sharedReaches.back().oldMatches.push_back(pair.cells.count());
+                SharedReach shared;
+                shared.lx = left.getSizeX(), shared.ly = left.getSizeY(), shared.lz = left.getSizeZ();
+                shared.pairs = 1;
+                shared.oldMatches.push_back(pair.cells.count());
+                sharedReaches.push_back(std::move(shared));
             }
         });
     });
-    // The left sides of sizes that many pairs share, as the search will test them.
+    keepTables();
+}
+
+// The tables of sizes that many pairs share are kept while the left sides of all pairs of the
+// size (including those that cannot match in this pass), taken in the order of the pass, are
+// those they were prepared from; otherwise they are prepared again when first asked.
+void CMatchContext::keepTables()
+{
+    auto tabling = [](const SharedReach& shared) { return shared.pairs >= int(MIN_TABLE_PAIRS); };
+    if (std::none_of(sharedReaches.begin(), sharedReaches.end(), tabling)) return;
     work.ruleGroups.forEach([&](const CSpacePairList& group) {
         group.forEach([&](const CSpacePair& pair) {
             const CSpace& left = pair.first;
             for (SharedReach& shared : sharedReaches)
-                if (shared.pairs >= int(MIN_TABLE_PAIRS) && shared.lx == left.getSizeX() &&
-                    shared.ly == left.getSizeY() && shared.lz == left.getSizeZ()) {
-                    CSpace masked = searchedLeft(left, work.variableIcons);
-                    if (view.mayMatch(masked)) shared.lefts.push_back(std::move(masked));
+                if (shared.lx == left.getSizeX() && shared.ly == left.getSizeY() && shared.lz == left.getSizeZ()) {
+                    if (tabling(shared)) shared.passLefts.push_back(&left);
+                    return;
                 }
         });
     });
+    for (SharedReach& shared : sharedReaches) {
+        if (!tabling(shared)) continue;
+        bool same = shared.tablePrepared && shared.passLefts.size() == shared.tableLefts.size() &&
+                    sameSpaces(work.variableIcons, shared.tableVariables);
+        for (std::size_t n = 0; same && n < shared.passLefts.size(); n++)
+            same = shared.passLefts[n]->isEqual(shared.tableLefts[n]) != 0;
+        if (!same) {
+            shared.tablePrepared = false;
+            shared.tableLefts.clear();
+            for (const CSpace* left : shared.passLefts) shared.tableLefts.push_back(*left);
+            shared.tableVariables = work.variableIcons;
+        }
+        shared.passLefts.clear();
+    }
 }
 
-// The matches of `left` in the shared list, from the table of all the size's left sides (built
-// the first time one is asked for); null when there is no table or `left` is not in it.
+// The matches of `left` in the shared list, from the table of all the size's left sides (walked
+// the first time one is asked for in a pass); null when there is no table or `left` is not in it.
 const std::vector<std::uint32_t>* CMatchContext::tabledMatches(SharedReach& shared, const CSpace& left,
                                                                CSearchPoll& poll)
 {
-    if (shared.lefts.size() < MIN_TABLE_PAIRS) return nullptr;
+    if (shared.pairs < int(MIN_TABLE_PAIRS)) return nullptr;
     if (!shared.tabled) {
         shared.tabled = true;
-        shared.table.build(view, shared.reach, shared.lefts, poll);
+        if (!shared.tablePrepared) {
+            std::vector<CSpace> lefts;
+            lefts.reserve(shared.tableLefts.size());
+            for (const CSpace& raw : shared.tableLefts) lefts.push_back(searchedLeft(raw, shared.tableVariables));
+            shared.table.prepare(lefts);
+            shared.tablePrepared = true;
+        }
+        shared.table.walk(view, shared.reach, poll);
     }
-    return shared.table.matchesOf(left);
+    return shared.table.matchesOf(left, shared.cursor);
 }
 
 // Listing costs a few tests' worth per position of the reach, once; then every pair tests each
@@ -252,11 +293,12 @@ void CMatchContext::searchStep(CSearchPoll& poll)
     int pairsWithBoxes = 0;
     int allMatched = 1;
 
-    CSpacePair pair;
+    CSpacePair pair(CSpacePair::Vacant{});
     while (group.pop(pair)) {
         // The sides move on into the evaluated pair; the old positions stay behind in `pair`.
-        CSpacePair found(std::move(pair));
-        pair.cells.swap(found.cells);
+        CSpacePair found(CSpacePair::Vacant{});
+        found.first = std::move(pair.first);
+        found.second = std::move(pair.second);
         // A left side holding no variable icon is used as it is, without a masked copy.
         std::optional<CPatternSpace> masked;
         if (holdsAny(found.first, work.variableIcons)) {
@@ -284,7 +326,6 @@ void CMatchContext::searchStep(CSearchPoll& poll)
         // that changed, including positions that start outside the unit. Each match is recorded
         // once: a second would record nothing new. Only matches are marked: a position that does
         // not match now will not match when it comes again, as the unit does not change in a pass.
-        const CLeftMatcher matcher(view, left);
         // With no old positions and a single box (a unit's first pass), no position comes twice:
         // nothing needs marking, and a huge unit's marks are not even touched.
         const bool onlyOnce = pair.cells.isEmpty() && searchBoxes.count() == 1;
@@ -295,13 +336,15 @@ void CMatchContext::searchStep(CSearchPoll& poll)
         // The old positions are distinct, so each is fresh here and is tested in place (the order
         // of the tests changes nothing); the matches are recorded in pop order. Then the set is
         // dropped, rather than popped one by one.
-        if (possible)
+        if (possible && !pair.cells.isEmpty()) {
+            const CLeftMatcher matcher(view, left);
             pair.cells.forEachPassing(
                 [&](const CCell& old) {
                     poll.tick();
                     return matcher.at(old.x, old.y, old.z) && fresh(old.x, old.y, old.z);
                 },
                 [&](const CCell& old) { record(old.x, old.y, old.z); }, oldMatches);
+        }
         pair.cells.clear();
         spareCells.swap(pair.cells);  // empty: its memory serves the next pair, or a layout
         if (possible) {

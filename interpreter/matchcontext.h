@@ -1,6 +1,7 @@
 // CMatchContext: one runnable unit: its program, its own cells and its incremental search state.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -22,6 +23,7 @@
 #include "space/cellset.h"
 #include "space/object.h"
 #include "space/space.h"
+#include "space/spacelist.h"
 
 class CMatchContext : public CObject {
 public:
@@ -84,16 +86,20 @@ public:
     // share, listed once for all of them when the first of them is evaluated, if that costs less.
     struct SharedReach {
         int lx, ly, lz;
-        int pairs;   // pairs of this pass with a left side of this size
-        bool decided;  // whether to list them has been weighed in this pass
-        bool worth;    // then: `reach` holds this pass's positions
+        int pairs = 0;  // pairs of this pass with a left side of this size that may match
+        bool decided = false;  // whether to list them has been weighed in this pass
+        bool worth = false;    // then: `reach` holds this pass's positions
         CReachList reach;
         std::vector<int> oldMatches;  // of each such pair, in the last pass
-        // When there are many such pairs: their left sides (variables masked) and, once the
-        // list is built, where each of them matches in it.
-        std::vector<CSpace> lefts;
-        bool tabled;  // `table` holds this pass's matches
+        // When there are many such pairs: a table of the left sides of all pairs of this size,
+        // kept while they stay the same, and once the list is built, where each matches in it.
+        bool tabled = false;  // `table` holds this pass's matches
         CReachMatches table;
+        std::vector<CSpace> tableLefts;  // as drawn, in the order of the pass, when it was prepared
+        CSpaceList tableVariables;       // the variable icons masked in them
+        bool tablePrepared = false;
+        std::size_t cursor = 0;  // the pairs of this size whose matches were asked for in this pass
+        std::vector<const CSpace*> passLefts;  // scratch: this pass's, while they are compared
     };
     std::vector<SharedReach> sharedReaches;
     static constexpr int MIN_SHARING_PAIRS = 2;
@@ -106,6 +112,7 @@ public:
 private:
     void closePass(CSearchPoll& poll);
     void countSharedReaches();
+    void keepTables();
     SharedReach* sharedReachFor(const CSpace& left, CSearchPoll& poll);
     const std::vector<std::uint32_t>* tabledMatches(SharedReach& shared, const CSpace& left, CSearchPoll& poll);
     // `distinct`: no box occurs twice in `changed`.

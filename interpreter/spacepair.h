@@ -8,6 +8,9 @@ class CSpacePair : public CObject {
 public:
     CSpacePair() : first(1, 1, 1, 0), second(1, 1, 1, 0) {}
     CSpacePair(const CSpace& left, const CSpace& right) : first(left), second(right) {}
+    // A pair whose sides hold no cells (allocate nothing), to be overwritten.
+    struct Vacant {};
+    explicit CSpacePair(Vacant) : first(0, 0, 0, 0), second(0, 0, 0, 0) {}
     CSpacePair(const CSpacePair&) = default;
     CSpacePair(CSpacePair&&) noexcept = default;
     CSpacePair& operator=(const CSpacePair&) = default;

@@ -80,6 +80,57 @@ TEST(ReachMatches, EveryLeftSideFindsWhatItsOwnWalkOfTheListFindsInItsOrder)
     EXPECT_GT(looked, 1000);
 }
 
+// One table prepared once and walked over units of changing cells and sizes (the offsets follow
+// the unit), asked for its left sides in the order given (the cursor), out of order, and for one it
+// was not prepared for.
+TEST(ReachMatches, APreparedTableIsWalkedOverManyUnitsAndFindsEachLeftSideByItsCursor)
+{
+    std::mt19937 rng(7);
+    const std::vector<int> colours = {CELL_EMPTY, CELL_RED, CELL_YELLOW, CELL_BLUE};
+    const int lx = 2, ly = 1, lz = 2;
+    std::vector<CSpace> lefts;
+    for (int n = 0; n < 40; n++) {
+        CSpace left = randomCells(rng, lx, ly, lz, colours);
+        if (n % 9 == 4) left.set(1, 0, 0, CELL_ANY);  // a second family, smaller
+        lefts.push_back(left);
+    }
+    lefts.push_back(lefts[3]);  // asked twice in one pass
+    CReachMatches table;
+    table.prepare(lefts);
+    CReachList reach;
+    int found = 0;
+    for (int round = 0; round < 60; round++) {
+        const int sx = 2 + int(rng() % 9), sz = 2 + int(rng() % 9);
+        const CSpace view = randomCells(rng, sx, 1, sz, colours);
+        CBoxSet boxes;
+        for (int i = 1 + int(rng() % 6); i > 0; i--) {
+            const int x = int(rng() % (sx + 2)) - 1, z = int(rng() % (sz + 2)) - 1;
+            boxes.push(CBox(x, 0, z, x + int(rng() % 3), 0, z + int(rng() % 3)));
+        }
+        CSearchPoll poll;
+        reach.build(boxes, lx, ly, lz, sx, 1, sz, poll);
+        table.walk(view, reach, poll);
+        const auto& positions = reach.positions();
+        std::size_t cursor = 0;
+        for (std::size_t n = 0; n < lefts.size(); n++) {
+            // Every third round asks from the end, past the cursor's place.
+            const CSpace& left = round % 3 == 0 ? lefts[lefts.size() - 1 - n] : lefts[n];
+            std::vector<std::uint32_t> expected;
+            for (std::size_t i = 0; i < positions.size(); i++)
+                if (view.matchAt(positions[i].x, positions[i].y, positions[i].z, left)) expected.push_back(std::uint32_t(i));
+            const std::vector<std::uint32_t>* listed = table.matchesOf(left, cursor);
+            ASSERT_NE(listed, nullptr) << "round " << round << " left " << n;
+            ASSERT_EQ(*listed, expected) << "round " << round << " left " << n;
+            if (round % 3 != 0) {
+                EXPECT_EQ(cursor, n + 1) << "round " << round;
+            }
+            found += int(expected.size());
+        }
+        EXPECT_EQ(table.matchesOf(CSpace(lx, ly, lz, CELL_GREEN), cursor), nullptr);
+    }
+    EXPECT_GT(found, 50);  // the left sides must have matched
+}
+
 // Marks set in one round are gone in the next, whether few words were set (cleared one by one)
 // or many (cleared at once), and when the frame changes size; a mark is reported new only once,
 // whether set alone or in a run (which reports its new positions in ascending order).
