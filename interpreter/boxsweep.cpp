@@ -16,17 +16,30 @@ bool boxsweep::findAllMatches(const CLeftMatcher& matcher, const CSpace& view, s
     if (!matcher.anchor(ai, aj, ak, anchor)) return false;  // such a left side may match anywhere
     out.clear();
     const int sx = view.getSizeX(), sy = view.getSizeY(), sz = view.getSizeZ();
-    const int* cells = view.data();
     // The anchor cell runs over the unit; the left side's corner lies that far before it.
     for (int z = 0; z < sz; z++)
         for (int y = 0; y < sy; y++) {
-            poll.tick();
-            const int* row = cells + std::int64_t(sx) * (y + std::int64_t(sy) * z);
-            for (int x = 0; x < sx; x++) {
-                if (row[x] != anchor || !matcher.at(x - ai, y - aj, z - ak)) continue;
-                if (out.size() >= limit) return false;
-                out.emplace_back(x - ai, y - aj, z - ak, 0);
-            }
+            poll.advance(sx);
+            if (!matcher.forEachMatchAnchoredIn(0, sx - 1, y, z, [&](int x, int y, int z) {
+                    if (out.size() >= limit) return false;
+                    out.emplace_back(x, y, z, 0);
+                    return true;
+                }))
+                return false;
         }
     return true;
+}
+
+bool boxsweep::findCoveredMatches(const CLeftMatcher& matcher, const CReachCover& cover, std::size_t limit,
+                                  CSearchPoll& poll, std::vector<CCell>& out)
+{
+    out.clear();
+    return cover.forEachRun([&](int x0, int x1, int y, int z) {
+        poll.advance(x1 - x0 + 1);
+        return matcher.forEachMatchAnchoredIn(x0, x1, y, z, [&](int x, int y, int z) {
+            if (out.size() >= limit) return false;
+            out.emplace_back(x, y, z, 0);
+            return true;
+        });
+    });
 }

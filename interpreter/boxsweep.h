@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "interpreter/leftmatcher.h"
+#include "interpreter/reachcover.h"
 #include "interpreter/reachlist.h"
 #include "interpreter/searchpoll.h"
 #include "space/boxset.h"
@@ -69,30 +70,72 @@ inline std::int64_t walkCost(std::int64_t reach, std::int64_t rows, std::int64_t
 }
 }  // namespace boxsweep
 
-// `View` is CSpace or a unit that counts its values (CUnitView), whose matcher picks a rarer anchor.
-template <class View, class Fresh, class OnMatch>
-void sweepBoxes(const View& view, const CSpace& left, const CBoxSet& boxes, CSearchPoll& poll, Fresh fresh,
-                OnMatch onMatch)
+namespace boxsweep {
+// Hands out `matches` (z-y-x order) box by box from the head, each box in its reach's order:
+// the calls the walk of every box's reach makes.
+template <class Fresh, class OnMatch>
+void handOut(const std::vector<CCell>& matches, const CSpace& left, const CBoxSet& boxes, CSearchPoll& poll,
+             Fresh& fresh, OnMatch& onMatch)
 {
-    const CLeftMatcher matcher(view, left);
+    if (matches.empty()) return;
+    boxes.forEach([&](const CBox& h) {
+        const Reach r(h, left);
+        poll.tick();
+        for (const CCell& p : matches)
+            if (r.holds(p) && fresh(p.x, p.y, p.z)) onMatch(p.x, p.y, p.z);
+    });
+}
+
+// Every match of the matcher's left side whose anchor lands in the cover, z-y-x, or false when
+// there are more than `limit`.
+bool findCoveredMatches(const CLeftMatcher& matcher, const CReachCover& cover, std::size_t limit, CSearchPoll& poll,
+                        std::vector<CCell>& out);
+
+// Whether the sweep tries the cover of a reach of `reach` positions in `rows` rows: its rows are
+// long enough that marking a row costs less than walking it.
+inline bool triesCover(std::int64_t reach, std::int64_t rows, std::int64_t leftCells)
+{
+    return leftCells > 1 && reach >= 4 * rows;
+}
+}  // namespace boxsweep
+
+// `View` is CSpace or a unit that counts its values (CUnitView), whose matcher picks a rarer anchor.
+// A left side whose boxes' reaches overlap much, and that matches seldom, is looked for once over
+// the cover of the reaches (`cover`, kept by the caller for its memory) rather than box by box.
+// `matcher` is that of `left` in `view`.
+template <class Fresh, class OnMatch>
+void sweepBoxes(const CLeftMatcher& matcher, const CSpace& view, const CSpace& left, const CBoxSet& boxes,
+                CReachCover& cover, CSearchPoll& poll, Fresh fresh, OnMatch onMatch)
+{
     const std::int64_t unit = std::int64_t(view.getSizeX()) * view.getSizeY() * view.getSizeZ();
-    std::int64_t reach = 0;
+    std::int64_t reach = 0, rows = 0;
     const std::int64_t leftCells = left.getSizeX() * std::int64_t(left.getSizeY()) * left.getSizeZ();
     if (leftCells > 1)
-        boxes.forEach([&](const CBox& h) { reach += boxsweep::Reach(h, left).volume(); });
+        boxes.forEach([&](const CBox& h) {
+            const boxsweep::Reach r(h, left);
+            const std::int64_t v = r.volume();
+            reach += v;
+            if (v > 0) rows += (r.y1 - r.y0 + 1) * (r.z1 - r.z0 + 1);
+        });
 
     std::vector<CCell> matches;
     const std::int64_t count = boxes.count();
     // Handing out the matches costs one test per box and match; worth it only below the reach.
+    const std::size_t limit = count > 0 ? std::size_t(reach / 2 / count) : 0;
     if (boxsweep::scansUnit(reach, unit, leftCells) &&
-        boxsweep::findAllMatches(matcher, view, std::size_t(reach / 2 / count), poll, matches)) {
-        boxes.forEach([&](const CBox& h) {
-            const boxsweep::Reach r(h, left);
-            poll.tick();
-            for (const CCell& p : matches)
-                if (r.holds(p) && fresh(p.x, p.y, p.z)) onMatch(p.x, p.y, p.z);
-        });
+        boxsweep::findAllMatches(matcher, view, limit, poll, matches)) {
+        boxsweep::handOut(matches, left, boxes, poll, fresh, onMatch);
         return;
+    }
+    int ai, aj, ak, anchor;
+    if (!boxsweep::scansUnit(reach, unit, leftCells) && boxsweep::triesCover(reach, rows, leftCells) &&
+        matcher.anchor(ai, aj, ak, anchor)) {
+        const std::int64_t covered = cover.build(boxes, left.getSizeX(), left.getSizeY(), left.getSizeZ(), ai, aj,
+                                                 ak, view.getSizeX(), view.getSizeY(), view.getSizeZ());
+        if (covered >= 0 && 2 * covered < reach && boxsweep::findCoveredMatches(matcher, cover, limit, poll, matches)) {
+            boxsweep::handOut(matches, left, boxes, poll, fresh, onMatch);
+            return;
+        }
     }
     boxes.forEach([&](const CBox& h) {
         const boxsweep::Reach r(h, left);
@@ -104,15 +147,29 @@ void sweepBoxes(const View& view, const CSpace& left, const CBoxSet& boxes, CSea
     });
 }
 
+// The same with a matcher and a cover of its own.
+template <class View, class Fresh, class OnMatch>
+void sweepBoxes(const View& view, const CSpace& left, const CBoxSet& boxes, CSearchPoll& poll, Fresh fresh,
+                OnMatch onMatch)
+{
+    CReachCover cover;
+    sweepBoxes(CLeftMatcher(view, left), view, left, boxes, cover, poll, fresh, onMatch);
+}
+
 // The same calls as sweepBoxes over the boxes `reach` was built from, for a left side of its
 // size: each position is tested once, where the walk first comes to it; the walk's later visits
 // would only have been passed over by `fresh`.
+template <class Fresh, class OnMatch>
+void sweepList(const CLeftMatcher& matcher, const CReachList& reach, CSearchPoll& poll, Fresh fresh, OnMatch onMatch)
+{
+    matcher.forEachMatchAmong(reach.positions(), poll, [&](int x, int y, int z) {
+        if (fresh(x, y, z)) onMatch(x, y, z);
+    });
+}
+
 template <class View, class Fresh, class OnMatch>
 void sweepList(const View& view, const CSpace& left, const CReachList& reach, CSearchPoll& poll, Fresh fresh,
                OnMatch onMatch)
 {
-    const CLeftMatcher matcher(view, left);
-    matcher.forEachMatchAmong(reach.positions(), poll, [&](int x, int y, int z) {
-        if (fresh(x, y, z)) onMatch(x, y, z);
-    });
+    sweepList(CLeftMatcher(view, left), reach, poll, fresh, onMatch);
 }

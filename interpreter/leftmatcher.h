@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 
 #include "interpreter/searchpoll.h"
 #include "interpreter/unitview.h"
@@ -29,32 +31,64 @@ private:
           oneCell(left.getSizeX() == 1 && left.getSizeY() == 1 && left.getSizeZ() == 1 && view.getSizeX() > 0),
           wanted(left.get(0, 0, 0))
     {
-        // The first cell of the lowest rank: how often the unit holds its value, when known.
+        // The first cell of the lowest rank: how often the unit holds its value, when known. And
+        // the cells to compare, as offsets into the unit's array from the position's corner.
+        const int lx = left.getSizeX(), ly = left.getSizeY(), lz = left.getSizeZ();
+        const int* pattern = left.data();
+        const std::int64_t sx = view.getSizeX(), sy = view.getSizeY();
         std::int64_t anchorRank = 0;
-        for (int k = 0; k < left.getSizeZ(); k++)
-            for (int j = 0; j < left.getSizeY(); j++)
-                for (int i = 0; i < left.getSizeX(); i++) {
-                    const int v = left.get(i, j, k);
-                    if (v == CELL_ANY || v == CELL_OUTSIDE) continue;
+        for (int k = 0; k < lz; k++)
+            for (int j = 0; j < ly; j++)
+                for (int i = 0; i < lx; i++) {
+                    const int v = *pattern++;
+                    if (v == CELL_ANY) continue;
+                    if (small) {
+                        if (exact == MAX_EXACT) {
+                            small = false;
+                        } else {
+                            offsets[exact] = i + sx * (j + sy * k);
+                            values[exact++] = v;
+                        }
+                    }
+                    if (v == CELL_OUTSIDE) continue;
                     const std::int64_t rank = counted ? counted->countOf(v) : v == CELL_EMPTY ? 1 : 0;
                     if (anchored && rank >= anchorRank) continue;
                     anchored = true, ai = i, aj = j, ak = k, anchorValue = v, anchorRank = rank;
                 }
         anchored = anchored && view.getSizeX() > 0;
-        // The cells to compare, as offsets into the unit's array from the position's corner.
+        if (!small) pickTellingCells(counted);
+    }
+
+    // For a left side of more cells than are listed: the cells of the rarest values, farthest
+    // from the anchor first. The first few cells in order often lie along one line with the
+    // anchor, which a line drawn in the unit matches again and again; cells of rare values far
+    // from the anchor seldom match where it does.
+    void pickTellingCells(const CUnitView* counted)
+    {
+        struct Pick {
+            std::int64_t rank, distance, offset;
+            int value;
+        } picks[MAX_EXACT];
+        int n = 0;
         const std::int64_t sx = view.getSizeX(), sy = view.getSizeY();
-        for (int k = 0; k < left.getSizeZ() && small; k++)
-            for (int j = 0; j < left.getSizeY() && small; j++)
-                for (int i = 0; i < left.getSizeX() && small; i++) {
+        for (int k = 0; k < left.getSizeZ(); k++)
+            for (int j = 0; j < left.getSizeY(); j++)
+                for (int i = 0; i < left.getSizeX(); i++) {
                     const int v = left.get(i, j, k);
                     if (v == CELL_ANY) continue;
-                    if (exact == MAX_EXACT) {
-                        small = false;
-                        break;
-                    }
-                    offsets[exact] = i + sx * (j + sy * k);
-                    values[exact++] = v;
+                    const std::int64_t rank = v == CELL_OUTSIDE ? -1 : counted ? counted->countOf(v) : v == CELL_EMPTY ? 1 : 0;
+                    const Pick p{rank, std::int64_t(std::abs(i - ai)) + std::abs(j - aj) + std::abs(k - ak),
+                                 i + sx * (j + sy * k), v};
+                    auto before = [](const Pick& a, const Pick& b) {
+                        return a.rank != b.rank ? a.rank < b.rank : a.distance > b.distance;
+                    };
+                    if (n == MAX_EXACT && !before(p, picks[n - 1])) continue;
+                    int at = n < MAX_EXACT ? n++ : n - 1;  // sorted in: the last falls out when full
+                    for (; at > 0 && before(p, picks[at - 1]); at--) picks[at] = picks[at - 1];
+                    picks[at] = p;
                 }
+        for (int e = 0; e < n; e++) offsets[e] = picks[e].offset, values[e] = picks[e].value;
+        exact = n;
     }
 
 public:
@@ -118,6 +152,35 @@ public:
             }
     }
 
+    // For the unit's cells x0 to x1 of row (y, z) in order: where the anchor cell placed there
+    // lets the left side match, calls visit(x, y, z) with the left side's corner, while visit
+    // returns true; false when it stopped. Needs an anchor.
+    template <class Visit>
+    bool forEachMatchAnchoredIn(int x0, int x1, int y, int z, Visit visit) const
+    {
+        const std::int64_t sx = view.getSizeX(), sy = view.getSizeY(), sz = view.getSizeZ();
+        const int* cells = view.data();
+        const int* row = cells + sx * (y + sy * z);
+        const std::int64_t cy = std::int64_t(y) - aj, cz = std::int64_t(z) - ak;
+        // Corners of this row that put the left side wholly inside compare its cells directly.
+        const bool rowInside = cy >= 0 && cz >= 0 && cy + left.getSizeY() <= sy && cz + left.getSizeZ() <= sz;
+        const std::int64_t base = sx * (cy + sy * cz);
+        const int a = anchorValue;
+        for (int x = x0; x <= x1; x++) {
+            // Eight cells at a time while none holds the anchor's value: the common case.
+            while (x + 7 <= x1 && !holdsIn8(row + x, a)) x += 8;
+            if (x > x1) break;
+            if (row[x] != a) continue;
+            const std::int64_t cx = std::int64_t(x) - ai;
+            const bool match = oneCell ? true
+                               : rowInside && cx >= 0 && cx + left.getSizeX() <= sx
+                                   ? listedAt(cells + base + cx, int(cx), int(cy), int(cz))
+                                   : view.matchAt(int(cx), int(cy), int(cz), left) != 0;
+            if (match && !visit(int(cx), int(cy), int(cz))) return false;
+        }
+        return true;
+    }
+
     // Calls visit(x, y, z) at each listed position where the left side matches, in list order.
     // A position marked inside has the left side wholly inside the unit.
     template <class Positions, class Visit>
@@ -153,6 +216,18 @@ private:
     bool listedAt(const int* corner, int x, int y, int z) const
     {
         return exactAt(corner) && (small || view.matchAt(x, y, z, left) != 0);
+    }
+    // Whether one of the eight cells from `p` holds `a`, compared four at a time.
+    static bool holdsIn8(const int* p, int a)
+    {
+        typedef int Four __attribute__((vector_size(16)));
+        Four lo, hi;
+        std::memcpy(&lo, p, sizeof lo);
+        std::memcpy(&hi, p + 4, sizeof hi);
+        const Four any = (lo == a) | (hi == a);
+        std::uint64_t halves[2];
+        std::memcpy(halves, &any, sizeof halves);
+        return (halves[0] | halves[1]) != 0;
     }
     bool exactAt(const int* corner) const
     {

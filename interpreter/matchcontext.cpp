@@ -356,10 +356,10 @@ void CMatchContext::searchStep(CSearchPoll& poll)
                         if (fresh(p.x, p.y, p.z)) record(p.x, p.y, p.z);
                     }
                 } else {
-                    sweepList(view, left, shared->reach, poll, fresh, record);
+                    sweepList(matcher, shared->reach, poll, fresh, record);
                 }
             } else
-                sweepBoxes(view, left, searchBoxes, poll, fresh, record);
+                sweepBoxes(matcher, view, left, searchBoxes, reachCover, poll, fresh, record);
         }
 
         if (changed.size() > boxesBefore) pairsWithBoxes++;

@@ -9,6 +9,7 @@
 
 #include "interpreter/message.h"
 #include "interpreter/messagelist.h"
+#include "interpreter/reachcover.h"
 #include "interpreter/reachlist.h"
 #include "interpreter/reachmatches.h"
 #include "interpreter/searchpoll.h"
@@ -78,6 +79,7 @@ public:
     // on (-1 before), so that a step does not count the lists.
     int passDone = 0, passGroups = -1;
     CTestedPositions tested;  // positions tested in the current evaluation of one pair
+    CReachCover reachCover;   // scratch of the sweep, kept for its memory
     std::vector<CBoxSet::Item> changedBoxes;  // of the group being evaluated; kept to reuse its memory
     CCellSet spareCells;  // an empty set's memory, for found cells and for laying them out again
     std::vector<std::uint8_t> oldMatches;  // scratch: which old positions matched again

@@ -86,6 +86,19 @@ public:
         }
     }
 
+    // Calls visit(i) for each marked position from first to first + n - 1, in ascending order.
+    template <class Visit>
+    void forEachMarked(std::size_t first, std::size_t n, Visit visit) const
+    {
+        while (n > 0) {
+            const std::size_t w = first >> 6, b = first & 63, take = n < 64 - b ? n : 64 - b;
+            const std::uint64_t run = (take == 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << take) - 1) << b;
+            for (std::uint64_t set = words[w] & run; set; set &= set - 1)
+                visit((w << 6) + std::size_t(__builtin_ctzll(set)));
+            first += take, n -= take;
+        }
+    }
+
 private:
     std::size_t wordCount() const { return (size + 63) / 64; }
 

@@ -258,3 +258,93 @@ TEST(BoxSweep, TheExpectedCostFollowsTheWayTheSweepGoes)
         EXPECT_EQ(boxsweep::walkCost(c.reach, c.rows, c.unit, c.boxes, c.leftCells, c.matches, 4), c.expected)
             << c.reach << " " << c.unit << " " << c.leftCells << " " << c.matches;
 }
+
+// Clustered small boxes under a wide left side: their reaches overlap much, so the sweep looks
+// for the left side once over the tiles their reaches cover and hands the matches out box by box.
+// The cover must hold every cell the anchor lands on from any box's reach, its runs must come in
+// z-y-x order, and the calls must be those of the plain loop, whether the left side matches often
+// (a scan that finds too many gives up and walks) or never, in flat and solid units.
+TEST(BoxSweep, ClusteredBoxesUnderAWideLeftSideAreLookedForOverTheirCover)
+{
+    struct Case {
+        int sx, sy, sz, lx, ly, lz, boxes, spread;
+        bool cutFromUnit;  // else drawn at random, so that it seldom matches
+    };
+    const Case cases[] = {
+        {40, 1, 30, 8, 1, 7, 60, 10, false},  // a device picture over falling grains
+        {40, 1, 30, 5, 1, 6, 60, 10, true},
+        {30, 1, 30, 4, 1, 2, 80, 6, true},    // matches often: may give up and walk
+        {20, 9, 20, 6, 3, 5, 50, 6, false},   // solid, rows of tiles along y and z
+        {20, 9, 20, 4, 2, 4, 50, 6, true},
+        {17, 3, 9, 9, 2, 3, 30, 20, true},    // boxes over every face of the unit
+    };
+    std::mt19937 rng(29);
+    int covered = 0, found = 0, handed = 0;
+    for (const Case& c : cases)
+        for (int round = 0; round < 30; round++) {
+            // Mostly empty with a few red cells, so that a pattern cut from it recurs.
+            CSpace cells(c.sx, c.sy, c.sz, CELL_EMPTY);
+            for (int i = c.sx * c.sy * c.sz / 12; i > 0; i--)
+                cells.set(int(rng() % c.sx), int(rng() % c.sy), int(rng() % c.sz), i % 8 ? CELL_RED : CELL_BLACK);
+            const CUnitView unit(cells);
+            const int cx = int(rng() % c.sx), cy = int(rng() % c.sy), cz = int(rng() % c.sz);
+            CSpace left = c.cutFromUnit ? cells.extract(cx - 1, cy, cz - 1, c.lx, c.ly, c.lz)
+                                        : randomSpace(rng, c.lx, c.ly, c.lz, 20);
+            if (!c.cutFromUnit) left.set(int(rng() % c.lx), 0, int(rng() % c.lz), CELL_BLACK);
+            CBoxSet boxes;
+            for (int i = 0; i < c.boxes; i++) {
+                const int x = cx + int(rng() % c.spread) - c.spread / 2, y = cy + int(rng() % 3) - 1,
+                          z = cz + int(rng() % c.spread) - c.spread / 2;
+                boxes.push(CBox(x, y, z, x, y, z + int(rng() % 2)));
+            }
+
+            // Every cell the anchor lands on from a box's reach lies in a run, runs in z-y-x order.
+            const CLeftMatcher matcher(unit, left);
+            int ai, aj, ak, value;
+            ASSERT_TRUE(matcher.anchor(ai, aj, ak, value));
+            CReachCover cover;
+            const std::int64_t bound =
+                cover.build(boxes, c.lx, c.ly, c.lz, ai, aj, ak, c.sx, c.sy, c.sz);
+            std::set<Pos> inRuns;
+            Pos previous(-1, -1, -1);
+            cover.forEachRun([&](int x0, int x1, int y, int z) {
+                EXPECT_LT(previous, Pos(z, y, x0));
+                previous = Pos(z, y, x1);
+                for (int x = x0; x <= x1; x++) inRuns.insert(Pos(x, y, z));
+                return true;
+            });
+            EXPECT_LE(std::int64_t(inRuns.size()), bound);
+            std::int64_t reach = 0;
+            boxes.forEach([&](const CBox& h) {
+                const boxsweep::Reach r(h, left);
+                reach += r.volume();
+                for (std::int64_t z = r.z0; z <= r.z1; z++)
+                    for (std::int64_t y = r.y0; y <= r.y1; y++)
+                        for (std::int64_t x = r.x0; x <= r.x1; x++) {
+                            const int x1 = int(x) + ai, y1 = int(y) + aj, z1 = int(z) + ak;
+                            if (x1 >= 0 && y1 >= 0 && z1 >= 0 && x1 < c.sx && y1 < c.sy && z1 < c.sz) {
+                                ASSERT_TRUE(inRuns.count(Pos(x1, y1, z1))) << x1 << " " << y1 << " " << z1;
+                            }
+                        }
+            });
+            const auto expected = reference(cells, left, boxes);
+            if (2 * bound < reach) covered++, handed += expected.empty() ? 0 : 1;
+            found += int(expected.size());
+            std::vector<Pos> got, firsts, once;
+            std::set<Pos> asked, seen;
+            CSearchPoll poll;
+            sweepBoxes(
+                unit, left, boxes, poll, [](int, int, int) { return true; },
+                [&](int x, int y, int z) { got.emplace_back(x, y, z); });
+            ASSERT_EQ(got, expected) << "case " << (&c - cases) << " round " << round;
+            for (const Pos& p : expected)
+                if (seen.insert(p).second) firsts.push_back(p);
+            sweepBoxes(
+                unit, left, boxes, poll, [&](int x, int y, int z) { return asked.insert(Pos(x, y, z)).second; },
+                [&](int x, int y, int z) { once.emplace_back(x, y, z); });
+            ASSERT_EQ(once, firsts) << "case " << (&c - cases) << " round " << round;
+        }
+    EXPECT_GT(covered, 120);  // most rounds went over the cover, not the walk
+    EXPECT_GT(handed, 60);    // and many of those had matches to hand out
+    EXPECT_GT(found, 2000);
+}
