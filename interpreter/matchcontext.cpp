@@ -336,12 +336,18 @@ void CMatchContext::searchStep(CSearchPoll& poll)
         // The old positions are distinct, so each is fresh here and is tested in place (the order
         // of the tests changes nothing); the matches are recorded in pop order. Then the set is
         // dropped, rather than popped one by one.
+        // The matcher is built only for a pair that tests positions itself (not through the table).
+        std::optional<CLeftMatcher> built;
+        auto matcher = [&]() -> const CLeftMatcher& {
+            if (!built) built.emplace(view, left);
+            return *built;
+        };
         if (possible && !pair.cells.isEmpty()) {
-            const CLeftMatcher matcher(view, left);
+            const CLeftMatcher& oldMatcher = matcher();
             pair.cells.forEachPassing(
                 [&](const CCell& old) {
                     poll.tick();
-                    return matcher.at(old.x, old.y, old.z) && fresh(old.x, old.y, old.z);
+                    return oldMatcher.at(old.x, old.y, old.z) && fresh(old.x, old.y, old.z);
                 },
                 [&](const CCell& old) { record(old.x, old.y, old.z); }, oldMatches);
         }
@@ -356,10 +362,10 @@ void CMatchContext::searchStep(CSearchPoll& poll)
                         if (fresh(p.x, p.y, p.z)) record(p.x, p.y, p.z);
                     }
                 } else {
-                    sweepList(matcher, shared->reach, poll, fresh, record);
+                    sweepList(matcher(), shared->reach, poll, fresh, record);
                 }
             } else
-                sweepBoxes(matcher, view, left, searchBoxes, reachCover, poll, fresh, record);
+                sweepBoxes(matcher(), view, left, searchBoxes, reachCover, poll, fresh, record);
         }
 
         if (changed.size() > boxesBefore) pairsWithBoxes++;
