@@ -272,8 +272,6 @@ void CMatchContext::searchStep(CSearchPoll& poll)
         spareCells.clear();
         if (pair.cells.isEmpty() && pair.cells.bytes() > spareCells.bytes()) spareCells.swap(pair.cells);
         found.cells.swap(spareCells);
-        found.cells.useGrid(1 - left.getSizeX(), 1 - left.getSizeY(), 1 - left.getSizeZ(),
-                            view.getSizeX() + left.getSizeX() - 1, view.getSizeY() + left.getSizeY() - 1, 1, false);
         int matched = 0;
         auto record = [&](int x, int y, int z) {
             matched = 1;
