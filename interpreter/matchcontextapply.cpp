@@ -7,18 +7,37 @@
 
 #include "interpreter/matchcontext.h"
 
+namespace {
+// One cell of a right side that is written wherever it differs from the unit: all but "any".
+struct RightCell {
+    int x, y, z, value;
+};
+
+// The right side's cells in the order they are compared, z outermost and x innermost.
+void listRightCells(const CSpace& right, std::vector<RightCell>& out)
+{
+    out.clear();
+    for (int z = 0; z < right.getSizeZ(); z++)
+        for (int y = 0; y < right.getSizeY(); y++)
+            for (int x = 0; x < right.getSizeX(); x++) {
+                const int v = right.get(x, y, z);
+                if (v != CELL_ANY) out.push_back(RightCell{x, y, z, v});  // "any" is never written
+            }
+}
+}  // namespace
+
 void CMatchContext::applyGroup(CSpacePairList& group, int useDevices, std::vector<CBoxSet::Item>& changed,
                                bool distinct, CSearchPoll& poll)
 {
     appliedMark = group.mark;
-    const CSpace randomIcon = devices.getRandomIcon();
-    const CSpace mouseIcon = devices.getMouseIcon();
+    std::optional<CSpace> randomIcon, mouseIcon;  // copied only for a group that uses the devices
+    if (useDevices) randomIcon = devices.getRandomIcon(), mouseIcon = devices.getMouseIcon();
     // A right side that no device picture, send icon or variable can change is the same at every
     // position and is used as it is; a group made only of such pairs cannot send.
     std::vector<char> fixedPairs;
     group.forEach([&](const CSpacePair& pair) {
         const CSpace& left = pair.first;
-        fixedPairs.push_back(!(useDevices && (left.isEqual(randomIcon) || left.isEqual(mouseIcon))) &&
+        fixedPairs.push_back(!(useDevices && (left.isEqual(*randomIcon) || left.isEqual(*mouseIcon))) &&
                              !sendIconIn(pair.second) && !variableIn(pair.second));
     });
     const bool maySend = std::find(fixedPairs.begin(), fixedPairs.end(), 0) != fixedPairs.end();
@@ -27,6 +46,9 @@ void CMatchContext::applyGroup(CSpacePairList& group, int useDevices, std::vecto
     // has no writes yet, writes straight into them. A group that may send keeps its writes apart
     // until it is known whether it sent, as a group that sends writes nothing.
     groupWrites.clear();  // empty, with the memory of earlier groups' writes
+    // The writes lie in the unit but for those hanging over its edge: found through tables over it.
+    writes.useGrid(0, 0, 0, view.getSizeX(), view.getSizeY(), view.getSizeZ());
+    groupWrites.useGrid(0, 0, 0, view.getSizeX(), view.getSizeY(), view.getSizeZ());
     CCellSet& cellWrites = writes.isEmpty() || !maySend ? writes : groupWrites;
     std::vector<CSpace> sentIcons, sentData;
 
@@ -34,6 +56,7 @@ void CMatchContext::applyGroup(CSpacePairList& group, int useDevices, std::vecto
     // keeps its positions for variable binding.
     int positions = 0;
     std::size_t pairIndex = 0;
+    std::vector<RightCell> rightCells;
     group.forEach([&](CSpacePair& pair) {
         const CSpace& left = pair.first;
         const bool fixed = fixedPairs[pairIndex++] != 0;
@@ -44,24 +67,22 @@ void CMatchContext::applyGroup(CSpacePairList& group, int useDevices, std::vecto
         // The positions lie in the order found; a long walk in pop order reads them faster once
         // they are laid out in that order.
         if (pair.cells.count() >= 4096) pair.cells.compact(spareCells);
+        if (fixed) listRightCells(pair.second, rightCells);
         pair.cells.forEachCell([&](const CCell& at) {
             poll.tick();
             positions++;
-            std::optional<CPatternSpace> own;
-            if (!fixed) own.emplace(pair.second);
-            const CSpace& right = own ? *own : pair.second;
-            if (own) adaptRight(*own, left, group, at, useDevices, sentIcons, sentData);
-
+            if (!fixed) {
+                CPatternSpace own(pair.second);
+                adaptRight(own, left, group, at, useDevices, sentIcons, sentData);
+                listRightCells(own, rightCells);
+            }
             // Every cell of the right side that differs from the unit, also where it hangs over
             // the unit's edge (outside reads 2): the unit's own copy ignores those cells when the
             // pass closes, but the sweep carries them into the document around the unit.
-            for (int z = 0; z < right.getSizeZ(); z++)
-                for (int y = 0; y < right.getSizeY(); y++)
-                    for (int x = 0; x < right.getSizeX(); x++) {
-                        const int ux = at.x + x, uy = at.y + y, uz = at.z + z;
-                        const int v = right.get(x, y, z);
-                        if (view.get(ux, uy, uz) != v) cellWrites.push(CCell(ux, uy, uz, v));
-                    }
+            for (const RightCell& r : rightCells) {
+                const int ux = at.x + r.x, uy = at.y + r.y, uz = at.z + r.z;
+                if (view.get(ux, uy, uz) != r.value) cellWrites.push(CCell(ux, uy, uz, r.value));
+            }
         });
     });
 

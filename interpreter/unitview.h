@@ -31,10 +31,11 @@ public:
 
     void set(int x, int y, int z, int value)
     {
-        if (x < 0 || y < 0 || z < 0 || x >= getSizeX() || y >= getSizeY() || z >= getSizeZ()) return;
-        counts[slot(get(x, y, z))]--;
+        if (!inside(x, y, z)) return;
+        int& cell = cells[x + std::int64_t(sizeX) * (y + std::int64_t(sizeY) * z)];
+        counts[slot(cell)]--;
         counts[slot(value)]++;
-        CSpace::set(x, y, z, value);
+        cell = value;
     }
 
     // False only when no cell holds `value`. Values other than empty and the colours are not
@@ -71,8 +72,8 @@ private:
     static int slot(int value)
     {
         if (value == CELL_EMPTY) return 0;
-        if (value >= CELL_WHITE && value <= CELL_YELLOW) return 1 + value - CELL_WHITE;
-        return OTHER;
+        const unsigned colour = unsigned(value) - unsigned(CELL_WHITE);
+        return colour <= unsigned(CELL_YELLOW - CELL_WHITE) ? 1 + int(colour) : OTHER;
     }
     void recount()
     {

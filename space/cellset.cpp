@@ -1,7 +1,8 @@
 // CCellSet: cells, (x, y) groups and x groups live in three arrays whose free places are
 // chained for reuse; each array has a hash index from its key to its place. When the set runs
 // empty the arrays and indexes start over (keeping their memory for the next fill). Index entries
-// of taken-out places stay until the next rebuild: a lookup accepts only live places.
+// of taken-out places stay until the next rebuild: a lookup accepts only live places. With a grid,
+// the places inside its box are in the flat tables and not in the hash indexes.
 #include "space/cellset.h"
 
 #include <algorithm>
@@ -46,6 +47,9 @@ void CCellSet::compact(CCellSet& spare)
     spare.clear();
     spare.layOut(*this);
     swap(spare);
+    // Each keeps its own grid; the old cells left in `spare` are no longer indexed.
+    std::swap(grid, spare.grid);
+    spare.indexed = false;
 }
 
 void CCellSet::copyWithValue(const CCellSet& positions, int value)
@@ -139,6 +143,29 @@ void CCellSet::swap(CCellSet& other) noexcept
     cellIndex.swap(other.cellIndex);
     yIndex.swap(other.yIndex);
     xIndex.swap(other.xIndex);
+    std::swap(grid, other.grid);
+}
+
+void CCellSet::useGrid(int x0, int y0, int z0, int sx, int sy, int sz, bool cellsToo)
+{
+    if (sx <= 0 || sy <= 0 || sz <= 0 || std::int64_t(sx) * sy * (cellsToo ? sz : 1) > MAX_GRID) {
+        if (grid && size > 0) indexed = false;  // the tabled cells go back to the hashes
+        grid.reset();
+        return;
+    }
+    if (!grid) grid = std::make_unique<Grid>();
+    Grid& g = *grid;
+    if (g.x0 == x0 && g.y0 == y0 && g.z0 == z0 && g.sx == std::uint32_t(sx) && g.sy == std::uint32_t(sy) &&
+        g.sz == std::uint32_t(sz) && g.cellsToo == cellsToo && !g.xs.empty())
+        return;
+    g.x0 = x0, g.y0 = y0, g.z0 = z0, g.cellsToo = cellsToo;
+    g.sx = std::uint32_t(sx), g.sy = std::uint32_t(sy), g.sz = std::uint32_t(sz);
+    // Grown only: stale slots are harmless, so old contents and new zeros alike may stay.
+    const std::size_t area = std::size_t(sx) * std::size_t(sy), volume = area * std::size_t(sz);
+    if (cellsToo && g.cells.size() < volume) g.cells.resize(volume);
+    if (g.ys.size() < area) g.ys.resize(area);
+    if (g.xs.size() < std::size_t(sx)) g.xs.resize(std::size_t(sx));
+    if (size > 0) indexed = false;  // the cells already in the set move between the indexes
 }
 
 CLinkList<CCell>& CCellSet::assign(const CLinkList<CCell>& other)
@@ -152,6 +179,14 @@ CLinkList<CCell>& CCellSet::assign(const CLinkList<CCell>& other)
         return *this;
     }
     copyArrays(*set);
+    if (grid || set->grid) {  // the other's grid stays its own: index afresh
+        cellIndex.clear();
+        yIndex.clear();
+        xIndex.clear();
+        indexed = size == 0;
+        cellsIndexed = true;
+        return *this;
+    }
     indexed = set->indexed;
     cellsIndexed = set->cellsIndexed;
     cellIndex = set->cellIndex;
@@ -198,12 +233,25 @@ void CCellSet::reindex()
     cellIndex.reserve(size);
     yIndex.reserve(liveYs);
     xIndex.reserve(liveXs);
+    std::size_t at = 0;
+    Grid* g = grid.get();
     for (std::uint32_t gx = firstX; gx != NONE; gx = xs[gx].next) {
-        xIndex.insert(CEntryIndex::hashOf(xs[gx].x, 0, 0), gx);
+        if (inGridX(g, xs[gx].x, at))
+            g->xs[at] = gx;
+        else
+            xIndex.insert(CEntryIndex::hashOf(xs[gx].x, 0, 0), gx);
         for (std::uint32_t gy = xs[gx].first; gy != NONE; gy = ys[gy].next) {
-            yIndex.insert(CEntryIndex::hashOf(ys[gy].x, ys[gy].y, 0), gy);
-            for (std::uint32_t c = ys[gy].first; c != NONE; c = cells[c].next)
-                cellIndex.insert(CEntryIndex::hashOf(cells[c].x, cells[c].y, cells[c].z), c);
+            if (inGridY(g, ys[gy].x, ys[gy].y, at))
+                g->ys[at] = gy;
+            else
+                yIndex.insert(CEntryIndex::hashOf(ys[gy].x, ys[gy].y, 0), gy);
+            for (std::uint32_t c = ys[gy].first; c != NONE; c = cells[c].next) {
+                const Entry& e = cells[c];
+                if (inGridCell(g, e.x, e.y, e.z, at))
+                    g->cells[at] = c;
+                else
+                    cellIndex.insert(CEntryIndex::hashOf(e.x, e.y, e.z), c);
+            }
         }
     }
 }
@@ -226,6 +274,12 @@ void CCellSet::translate(int dx, int dy, int dz)
         g.y = shifted(g.y, dy);
     }
     for (GroupX& g : xs) g.x = shifted(g.x, dx);
+    // The grid's box moves with the cells, so its slots still hold; the hashes are rebuilt.
+    if (grid) {
+        grid->x0 = shifted(grid->x0, dx);
+        grid->y0 = shifted(grid->y0, dy);
+        grid->z0 = shifted(grid->z0, dz);
+    }
     cellIndex.clear();
     yIndex.clear();
     xIndex.clear();
@@ -258,6 +312,18 @@ void CCellSet::push(const CCell& cell)
     if (cell.value == 1) return;
     const int x = cell.x, y = cell.y, z = cell.z;
     if (!indexed || !cellsIndexed) reindex();
+    std::size_t at = 0;
+    if (inGridCell(grid.get(), x, y, z, at)) {
+        const std::uint32_t known = grid->cells[at];
+        if (gridHoldsCell(known, x, y, z)) {
+            cells[known].value = cell.value;
+            return;
+        }
+        const std::uint32_t c = take(cells, freeCells, Entry{x, y, z, cell.value, NONE});
+        grid->cells[at] = c;
+        addToGroups(c, x, y);
+        return;
+    }
     reindexIfStale();
     std::uint32_t c = NONE;
     const std::uint32_t found = cellIndex.findOrInsert(
@@ -277,6 +343,8 @@ void CCellSet::push(const CCell& cell)
 bool CCellSet::holds(int x, int y, int z)
 {
     if (size == 0) return false;
+    std::size_t at = 0;
+    if (indexed && inGridCell(grid.get(), x, y, z, at)) return gridHoldsCell(grid->cells[at], x, y, z);
     if (!indexed || !cellsIndexed) reindex();
     const std::uint32_t found = cellIndex.find(CEntryIndex::hashOf(x, y, z), [&](std::uint32_t i) {
         const Entry& e = cells[i];
@@ -289,19 +357,58 @@ void CCellSet::pushNew(const CCell& cell)
 {
     if (cell.value == 1) return;
     if (!indexed) reindex();
-    cellsIndexed = false;
-    addToGroups(take(cells, freeCells, Entry{cell.x, cell.y, cell.z, cell.value, NONE}), cell.x, cell.y);
+    const std::uint32_t c = take(cells, freeCells, Entry{cell.x, cell.y, cell.z, cell.value, NONE});
+    std::size_t at = 0;
+    if (inGridCell(grid.get(), cell.x, cell.y, cell.z, at))
+        grid->cells[at] = c;  // as cheap as not indexing it
+    else
+        cellsIndexed = false;
+    addToGroups(c, cell.x, cell.y);
+}
+
+// The (x, y) group of a new cell `c`: the known one, or a new one holding only `c` (`added`).
+std::uint32_t CCellSet::findOrAddY(int x, int y, std::uint32_t c, bool& added)
+{
+    std::size_t at = 0;
+    if (inGridY(grid.get(), x, y, at)) {
+        const std::uint32_t g = grid->ys[at];
+        if (g < ys.size() && ys[g].x == x && ys[g].y == y && ys[g].live()) return g;
+        added = true;
+        return grid->ys[at] = take(ys, freeYs, GroupY{x, y, c, c, NONE, 1});
+    }
+    std::uint32_t made = NONE;
+    const std::uint32_t g = yIndex.findOrInsert(
+        CEntryIndex::hashOf(x, y, 0), [&](std::uint32_t i) { return ys[i].x == x && ys[i].y == y && ys[i].live(); },
+        [&] { return made = take(ys, freeYs, GroupY{x, y, c, c, NONE, 1}); });
+    added = g == NONE;
+    return added ? made : g;
+}
+
+// The x group of a new (x, y) group `gy`, as findOrAddY.
+std::uint32_t CCellSet::findOrAddX(int x, std::uint32_t gy, bool& added)
+{
+    std::size_t at = 0;
+    if (inGridX(grid.get(), x, at)) {
+        const std::uint32_t g = grid->xs[at];
+        if (g < xs.size() && xs[g].x == x && xs[g].live()) return g;
+        added = true;
+        return grid->xs[at] = take(xs, freeXs, GroupX{x, gy, gy, NONE});
+    }
+    std::uint32_t made = NONE;
+    const std::uint32_t g = xIndex.findOrInsert(
+        CEntryIndex::hashOf(x, 0, 0), [&](std::uint32_t i) { return xs[i].x == x && xs[i].live(); },
+        [&] { return made = take(xs, freeXs, GroupX{x, gy, gy, NONE}); });
+    added = g == NONE;
+    return added ? made : g;
 }
 
 // The new cell `c` goes to the end of its (x, y) group, which may be new, and so to its x's.
 void CCellSet::addToGroups(std::uint32_t c, int x, int y)
 {
     size++;
-    std::uint32_t newY = NONE;
-    const std::uint32_t gy = yIndex.findOrInsert(
-        CEntryIndex::hashOf(x, y, 0), [&](std::uint32_t i) { return ys[i].x == x && ys[i].y == y && ys[i].live(); },
-        [&] { return newY = take(ys, freeYs, GroupY{x, y, c, c, NONE, 1}); });
-    if (gy != NONE) {  // a new z at a known (x, y): end of that group
+    bool newY = false;
+    const std::uint32_t gy = findOrAddY(x, y, c, newY);
+    if (!newY) {  // a new z at a known (x, y): end of that group
         cells[ys[gy].last].next = c;
         ys[gy].last = c;
         ys[gy].count++;
@@ -309,21 +416,19 @@ void CCellSet::addToGroups(std::uint32_t c, int x, int y)
     }
     liveYs++;
 
-    std::uint32_t newX = NONE;
-    const std::uint32_t gx = xIndex.findOrInsert(
-        CEntryIndex::hashOf(x, 0, 0), [&](std::uint32_t i) { return xs[i].x == x && xs[i].live(); },
-        [&] { return newX = take(xs, freeXs, GroupX{x, newY, newY, NONE}); });
-    if (gx != NONE) {  // a new y at a known x: end of that x's groups
-        ys[xs[gx].last].next = newY;
-        xs[gx].last = newY;
+    bool newX = false;
+    const std::uint32_t gx = findOrAddX(x, gy, newX);
+    if (!newX) {  // a new y at a known x: end of that x's groups
+        ys[xs[gx].last].next = gy;
+        xs[gx].last = gy;
         return;
     }
     liveXs++;
     if (lastX == NONE)
-        firstX = newX;
+        firstX = gx;
     else
-        xs[lastX].next = newX;
-    lastX = newX;
+        xs[lastX].next = gx;
+    lastX = gx;
 }
 
 int CCellSet::pop(CCell& out)
@@ -356,5 +461,6 @@ int CCellSet::pop(CCell& out)
 std::size_t CCellSet::bytes() const
 {
     return cells.capacity() * sizeof(Entry) + ys.capacity() * sizeof(GroupY) + xs.capacity() * sizeof(GroupX) +
-           cellIndex.bytes() + yIndex.bytes() + xIndex.bytes();
+           cellIndex.bytes() + yIndex.bytes() + xIndex.bytes() +
+           (grid ? (grid->cells.capacity() + grid->ys.capacity() + grid->xs.capacity()) * sizeof(std::uint32_t) : 0);
 }

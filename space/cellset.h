@@ -11,9 +11,12 @@
 // constant expected time however many cells share an x or a y, and a copy is one pass. A pop
 // leaves its entries in the indexes (they no longer match anything) rather than searching them
 // out; the indexes are rebuilt from the live cells once those stale entries outnumber them.
+// A set told the box where most of its cells will lie (`useGrid`) finds the cells and groups
+// inside it through flat tables over the box instead of hashing; cells outside still hash.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "space/cell.h"
@@ -107,6 +110,16 @@ public:
     // unit's coordinates to the document's. The indexes are rebuilt only if a push comes.
     void translate(int dx, int dy, int dz);
 
+    // Positions inside the box from (x0, y0, z0), sx by sy by sz, are found from now on through
+    // flat tables over the box: a unit's writes, which lie in the unit but for a few that hang
+    // over its edge. The tables keep their memory when the set is cleared or the box changes, and
+    // are never cleared themselves: an entry is trusted only when the place it names is live and
+    // holds that very position. A box larger than MAX_GRID cells is not tabled. Without
+    // `cellsToo` only the groups are tabled (sx by sy slots): for a set filled by pushNew, which
+    // looks no cell up, at a fraction of the memory.
+    void useGrid(int x0, int y0, int z0, int sx, int sy, int sz, bool cellsToo = true);
+    static constexpr std::int64_t MAX_GRID = std::int64_t(1) << 24;
+
     // Memory held by the arrays and indexes, for measurements.
     std::size_t bytes() const;
 
@@ -144,6 +157,8 @@ private:
     void copyArrays(const CCellSet& set);
     void layOut(const CCellSet& positions);
     void addToGroups(std::uint32_t c, int x, int y);
+    std::uint32_t findOrAddY(int x, int y, std::uint32_t c, bool& added);
+    std::uint32_t findOrAddX(int x, std::uint32_t gy, bool& added);
     void reindexIfStale();
     void reindex();
 
@@ -159,4 +174,39 @@ private:
     CEntryIndex cellIndex;  // (x, y, z) -> cell
     CEntryIndex yIndex;     // (x, y) -> (x, y) group
     CEntryIndex xIndex;     // x -> x group
+
+    // The flat tables of `useGrid`, each slot a place number that may be stale (see useGrid).
+    struct Grid {
+        int x0 = 0, y0 = 0, z0 = 0;
+        std::uint32_t sx = 0, sy = 0, sz = 0;
+        bool cellsToo = false;
+        std::vector<std::uint32_t> cells, ys, xs;
+        // The slot of a position in each table, or false when it lies outside the box.
+        bool xAt(int x, std::size_t& at) const
+        {
+            at = std::uint32_t(unsigned(x) - unsigned(x0));
+            return at < sx;
+        }
+        bool yAt(int x, int y, std::size_t& at) const
+        {
+            const std::uint32_t ux = unsigned(x) - unsigned(x0), uy = unsigned(y) - unsigned(y0);
+            at = std::size_t(uy) * sx + ux;
+            return ux < sx && uy < sy;
+        }
+        bool cellAt(int x, int y, int z, std::size_t& at) const
+        {
+            const std::uint32_t ux = unsigned(x) - unsigned(x0), uy = unsigned(y) - unsigned(y0),
+                                uz = unsigned(z) - unsigned(z0);
+            at = (std::size_t(uz) * sy + uy) * sx + ux;
+            return cellsToo && ux < sx && uy < sy && uz < sz;
+        }
+    };
+    std::unique_ptr<Grid> grid;  // null: no grid, and a swap costs no more for it
+    static bool inGridX(const Grid* g, int x, std::size_t& at) { return g && g->xAt(x, at); }
+    static bool inGridY(const Grid* g, int x, int y, std::size_t& at) { return g && g->yAt(x, y, at); }
+    static bool inGridCell(const Grid* g, int x, int y, int z, std::size_t& at) { return g && g->cellAt(x, y, z, at); }
+    bool gridHoldsCell(std::uint32_t c, int x, int y, int z) const
+    {
+        return c < cells.size() && cells[c].x == x && cells[c].y == y && cells[c].z == z && cells[c].live();
+    }
 };

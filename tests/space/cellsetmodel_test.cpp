@@ -46,11 +46,18 @@ struct Draw {
     }
 };
 
+// A box of flat tables for the fast set (see useGrid), or none when sx is 0.
+struct GridBox {
+    int x0, y0, z0, sx, sy, sz;
+    bool cellsToo = true;
+};
+
 // Runs `steps` random operations on both sets, checking every pop; the push share drifts so
 // that the sets grow large, drain to empty and grow again.
-void compare(Draw& d, int steps, const std::string& what)
+void compare(Draw& d, int steps, const std::string& what, GridBox grid = {0, 0, 0, 0, 0, 0})
 {
     CCellSet fast;
+    fast.useGrid(grid.x0, grid.y0, grid.z0, grid.sx, grid.sy, grid.sz, grid.cellsToo);
     CCellSetModel model;
     std::set<std::tuple<int, int, int>> present;  // the positions in the set, for pushNew
     std::vector<std::uint8_t> marks;               // kept from one filtered walk to the next
@@ -93,6 +100,17 @@ void compare(Draw& d, int steps, const std::string& what)
             fast.swap(other);
             other.push(CCell(1, 2, 3, 104));
             fast.compact(other);
+            // The tables move to a box a cell away and back, with the set full or empty.
+            if (grid.sx > 0 && d.rng() % 2) {
+                fast.useGrid(grid.x0 + 1, grid.y0, grid.z0 - 1, grid.sx, grid.sy, grid.sz);
+                for (int i = 0; i < 3; i++) {
+                    const CCell more(d.coord(0), d.coord(1), d.coord(2), d.value());
+                    fast.push(more);
+                    model.push(more);
+                    if (more.value != 1) present.emplace(more.x, more.y, more.z);
+                }
+                fast.useGrid(grid.x0, grid.y0, grid.z0, grid.sx, grid.sy, grid.sz, grid.cellsToo);
+            }
         } else if (action < 96) {
             CCell a(7, 7, 7, 7), b(7, 7, 7, 7);
             const int gotA = fast.pop(a), gotB = model.pop(b);
@@ -174,6 +192,27 @@ TEST(CellSetAgainstModel, RandomSequencesGiveTheSamePops)
     for (const auto& r : ranges) {
         Draw d{std::mt19937(seed++), {r.lo[0], r.lo[1], r.lo[2]}, {r.hi[0], r.hi[1], r.hi[2]}};
         compare(d, 30000, r.name);
+    }
+}
+
+// With flat tables over a box that holds part of the positions drawn, the rest hashing.
+TEST(CellSetAgainstModel, TablesOverABoxGiveTheSamePops)
+{
+    const struct {
+        const char* name;
+        int lo[3], hi[3];
+        GridBox grid;
+    } ranges[] = {
+        {"inside", {0, 0, 0}, {5, 1, 5}, {0, 0, 0, 6, 2, 6}},
+        {"overhang", {-3, -3, -3}, {8, 8, 8}, {0, 0, 0, 6, 6, 6}},
+        {"flat", {-2, 0, -2}, {30, 0, 30}, {0, 0, 0, 29, 1, 29}},
+        {"wrapped", {INT_MAX - 3, 0, -2}, {INT_MAX, 2, 2}, {INT_MAX - 1, 0, -2, 4, 2, 5}},
+        {"groups only", {-3, -3, -3}, {8, 8, 8}, {-1, -1, 0, 7, 7, 1, false}},
+    };
+    unsigned seed = 11;
+    for (const auto& r : ranges) {
+        Draw d{std::mt19937(seed++), {r.lo[0], r.lo[1], r.lo[2]}, {r.hi[0], r.hi[1], r.hi[2]}};
+        compare(d, 30000, r.name, r.grid);
     }
 }
 
