@@ -45,6 +45,8 @@ check "no blocks" "" "$("$run" --blocks "$dir/flat.ts3")"
 out=$("$run" "$examples/gravity.ts3" --trace --rules | head -4)
 check "rules trace" $'step 1: Phase:Match(Done ) (10 cells changed)\n  unit (6,1,2) group (0,0,1)-(2,2,2) at 5 positions\nstep 2: Phase:Match(Done ) (8 cells changed)\n  unit (6,1,2) group (0,0,1)-(2,2,2) at 4 positions' "$out"
 check "rules need trace" "" "$("$run" "$examples/gravity.ts3" --rules)"
+# A run that ends says nothing on stderr (an allocator that rejects its settings would say so there).
+"$run" "$examples/gravity.ts3" > /dev/null 2> "$dir/err"; check "quiet run" "" "$(cat "$dir/err")"
 
 # A step limit the run reaches exactly at its last step is its end (status 0); one short of
 # it stops the run (status 1).
