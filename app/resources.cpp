@@ -137,6 +137,7 @@ const std::vector<SAccelerator>& AcceleratorResource()
         {"Shift+F6", ID_PREV_PANE},      {"Shift+F1", ID_CONTEXT_HELP},     {"F1", ID_HELP},
         {"F5", ID_RUN_GO},               {"F7", ID_RUN_STEP},               {"F8", ID_RUN_PAUSE},
         {"Ctrl+1", ID_VIEW_TOP},         {"Ctrl+2", ID_VIEW_FRONT},         {"Ctrl+3", ID_VIEW_SIDE},
+        {"Ctrl+Q", ID_APP_EXIT},  // Linux's Quit key, as Alt+F4 is the window manager's
     };
     return accelerators;
 }

@@ -161,6 +161,7 @@ void FrameTest::acceleratorsMatchTheTable()
         {32900, {QKeySequence("Ctrl+1")}},
         {32901, {QKeySequence("Ctrl+2")}},
         {32902, {QKeySequence("Ctrl+3")}},
+        {57665, {QKeySequence("Ctrl+Q")}},
     };
     int withKeys = 0;
     for (const auto& [id, keys] : expected) {
