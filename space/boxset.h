@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "space/box.h"
@@ -55,6 +56,11 @@ public:
         }
         for (std::size_t i = items.size(); i-- > front;) visit(items[i].box());
     }
+
+    // The stored items, for a loop that visits them itself: from the head (forEach's order)
+    // when storedHeadFirst, else from the tail.
+    std::span<const Item> stored() const { return {items.data() + front, items.size() - front}; }
+    bool storedHeadFirst() const { return headFirst; }
 
     std::size_t bytes() const { return items.capacity() * sizeof(Item) + index.bytes(); }
 
