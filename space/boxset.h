@@ -23,6 +23,8 @@ public:
 
     CLinkList<CBox>& assign(const CLinkList<CBox>& other) override;
     void clear() override;
+    // Makes room for `more` boxes to be pushed without growing (and rehashing) on the way.
+    void reserve(std::size_t more);
     void push(const CBox& b) override;  // nothing when an equal box is stored already
     void push(CBox&& b) override { push(static_cast<const CBox&>(b)); }
     int pop(CBox& out) override;
