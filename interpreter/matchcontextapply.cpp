@@ -176,11 +176,13 @@ void CMatchContext::addDirtyBoxes(std::vector<CBoxSet::Item>& boxes, bool distin
         dirtyBoxes.takeDistinctHeadFirst(boxes);
         return;
     }
+    dirtyBoxes.reserve(boxes.size());
     if (distinct) {  // all kept, so the set would give them back from the last found to the first
         for (auto it = boxes.rbegin(); it != boxes.rend(); ++it) dirtyBoxes.push(it->box());
         return;
     }
     CBoxSet found;
+    found.reserve(boxes.size());
     for (const CBoxSet::Item& b : boxes) found.push(b.box());
     found.forEach([&](const CBox& b) { dirtyBoxes.push(b); });  // from the head, as pops would
 }

@@ -56,6 +56,17 @@ public:
         return true;
     }
 
+    // Marks the positions of `bits` in word `w` (positions 64 w to 64 w + 63); returns those of
+    // them that were not marked yet.
+    std::uint64_t markBits(std::size_t w, std::uint64_t bits)
+    {
+        std::uint64_t& word = words[w];
+        const std::uint64_t fresh = bits & ~word;
+        if (fresh && !word) touched.push_back(w);
+        word |= bits;
+        return fresh;
+    }
+
     // Marks the positions first to first + n - 1; calls visit(i) for each that was not marked
     // yet, in ascending order.
     template <class Visit>

@@ -2,6 +2,7 @@
 #include "interpreter/reachlist.h"
 
 #include <algorithm>
+#include <span>
 
 void CReachList::build(const CBoxSet& boxes, int lx, int ly, int lz, int sx, int sy, int sz, CSearchPoll& poll)
 {
@@ -14,36 +15,93 @@ void CReachList::build(const CBoxSet& boxes, int lx, int ly, int lz, int sx, int
     marks.begin(std::size_t(fw * fh * fd));
     beyond.begin(0, 0, 0);
     const bool framed = marks.ready();
-    // Kept in locals: the list's writes could otherwise be read as changing them.
+    // The common box is small, and its reach puts the left side wholly inside the unit: listed
+    // here, a row's marks within two words, rows stepped through by adding. Kept in locals (the
+    // list's writes could otherwise be read as changing them), few enough to stay in registers;
+    // every other box goes to listBox.
     const std::int64_t mx = f.mx, my = f.my, mz = f.mz, w = f.fw, wh = f.fw * f.fh, ux = sx, uxy = std::int64_t(sx) * sy;
-    const std::int64_t lastX = std::int64_t(sx) - lx, lastY = std::int64_t(sy) - ly, lastZ = std::int64_t(sz) - lz;
-    boxes.forEach([&](const CBox& h) {
-        // A box within the unit has its whole reach within the marked frame: listed a row at a time.
-        if (!framed || h.x0 < 0 || h.y0 < 0 || h.z0 < 0 || h.x1 >= sx || h.y1 >= sy || h.z1 >= sz || h.x0 > h.x1 ||
-            h.y0 > h.y1 || h.z0 > h.z1) {
-            listAnyhow(h, f, poll);
-            return;
-        }
+    // Corners x0 to lastX put a left side inside the unit (likewise y and z); none without marks.
+    const std::int64_t lastX = framed ? std::int64_t(sx) - lx : -1, lastY = std::int64_t(sy) - ly,
+                       lastZ = std::int64_t(sz) - lz;
+    const std::span<const CBoxSet::Item> items = boxes.stored();
+    const bool headFirst = boxes.storedHeadFirst();
+    Position* out = list.data();
+    Position* end = out + list.size();
+    for (std::size_t k = 0, count = items.size(); k < count; k++) {
+        const CBoxSet::Item h = items[headFirst ? k : count - 1 - k];  // a copy: the list's writes cannot change it
         const std::int64_t x0 = h.x0 - mx, y0 = h.y0 - my, z0 = h.z0 - mz;
         const std::int64_t n = std::int64_t(h.x1) - x0 + 1;
-        // The positions of a row that put the left side wholly inside, when the row's y and z do.
-        const std::int64_t inLo = std::max<std::int64_t>(x0, 0), inHi = std::min<std::int64_t>(h.x1, lastX);
-        Position* out = room(std::size_t(n * (h.y1 - y0 + 1) * (h.z1 - z0 + 1)));
-        for (std::int64_t z = z0; z <= h.z1; z++)
-            for (std::int64_t y = y0; y <= h.y1; y++) {
-                poll.advance(int(n));
-                const bool rowInside = y >= 0 && z >= 0 && y <= lastY && z <= lastZ;
-                const std::int64_t lo = rowInside ? inLo : 1, hi = rowInside ? inHi : 0;
-                const std::int64_t start = h.x0 + w * (y + my) + wh * (z + mz);
-                const std::int64_t base = ux * y + uxy * z;
-                const std::int64_t shift = x0 - start;  // from a mark's index to x
-                marks.markRun(std::size_t(start), std::size_t(n), [&](std::size_t i) {
-                    const std::int64_t x = std::int64_t(i) + shift;
-                    *out++ = Position{int(x), int(y), int(z), x >= lo && x <= hi ? std::int32_t(x + base) : -1};
-                });
+        if (!(x0 >= 0 && y0 >= 0 && z0 >= 0 && h.x1 <= lastX && h.y1 <= lastY && h.z1 <= lastZ && n <= 32 &&
+              h.x0 <= h.x1 && h.y0 <= h.y1 && h.z0 <= h.z1)) {
+            used = std::size_t(out - list.data());
+            listBox(h, f, framed, poll);
+            out = list.data() + used, end = list.data() + list.size();
+            continue;
+        }
+        const std::int64_t rows = (h.y1 - y0 + 1) * (h.z1 - z0 + 1);
+        if (end - out < n * rows) {
+            used = std::size_t(out - list.data());
+            grow(std::size_t(n * rows));
+            out = list.data() + used, end = list.data() + list.size();
+        }
+        poll.advance(int(n * rows));
+        const std::uint64_t run = (std::uint64_t(1) << n) - 1;
+        // Of the row's first position: its mark and its index in the unit's cells.
+        std::int64_t planeStart = h.x0 + w * (y0 + my) + wh * (z0 + mz), planeBase = x0 + ux * y0 + uxy * z0;
+        for (std::int64_t z = z0; z <= h.z1; z++, planeStart += wh, planeBase += uxy) {
+            std::int64_t rowStart = planeStart, rowBase = planeBase;
+            for (std::int64_t y = y0; y <= h.y1; y++, rowStart += w, rowBase += ux) {
+                const std::int64_t toX = x0 - rowStart, toIndex = rowBase - rowStart;  // from a mark's index
+                const std::size_t wi = std::size_t(rowStart) >> 6, b = std::size_t(rowStart) & 63;
+                // In ascending order: those of the first word, then those of the next.
+                for (std::uint64_t fresh = marks.markBits(wi, run << b); fresh; fresh &= fresh - 1) {
+                    const std::int64_t i = std::int64_t(wi << 6) + __builtin_ctzll(fresh);
+                    *out++ = Position{int(i + toX), int(y), int(z), std::int32_t(i + toIndex)};
+                }
+                if (b + std::size_t(n) > 64)
+                    for (std::uint64_t fresh = marks.markBits(wi + 1, run >> (64 - b)); fresh; fresh &= fresh - 1) {
+                        const std::int64_t i = std::int64_t((wi + 1) << 6) + __builtin_ctzll(fresh);
+                        *out++ = Position{int(i + toX), int(y), int(z), std::int32_t(i + toIndex)};
+                    }
             }
-        used = std::size_t(out - list.data());
-    });
+        }
+    }
+    used = std::size_t(out - list.data());
+}
+
+void CReachList::listBox(const CBoxSet::Item& h, const Frame& f, bool framed, CSearchPoll& poll)
+{
+    // A box within the unit has its whole reach within the marked frame: listed a row at a time.
+    // (An unsigned compare takes a negative corner for a huge one.)
+    const std::int64_t sx = f.sx, sy = f.sy, sz = f.sz;
+    const bool within = unsigned(h.x0) <= unsigned(h.x1) && unsigned(h.x1) < unsigned(sx) &&
+                        unsigned(h.y0) <= unsigned(h.y1) && unsigned(h.y1) < unsigned(sy) &&
+                        unsigned(h.z0) <= unsigned(h.z1) && unsigned(h.z1) < unsigned(sz);
+    if (!framed || !within) {
+        listAnyhow(h.box(), f, poll);
+        return;
+    }
+    const std::int64_t mx = f.mx, my = f.my, mz = f.mz, w = f.fw, wh = f.fw * f.fh, ux = sx, uxy = sx * sy;
+    const std::int64_t lastX = sx - f.lx, lastY = sy - f.ly, lastZ = sz - f.lz;
+    const std::int64_t x0 = h.x0 - mx, y0 = h.y0 - my, z0 = h.z0 - mz;
+    const std::int64_t n = std::int64_t(h.x1) - x0 + 1;
+    Position* out = room(std::size_t(n * (h.y1 - y0 + 1) * (h.z1 - z0 + 1)));
+    // The positions of a row that put the left side wholly inside, when the row's y and z do.
+    const std::int64_t inLo = std::max<std::int64_t>(x0, 0), inHi = std::min<std::int64_t>(h.x1, lastX);
+    for (std::int64_t z = z0; z <= h.z1; z++)
+        for (std::int64_t y = y0; y <= h.y1; y++) {
+            poll.advance(int(n));
+            const bool rowInside = y >= 0 && z >= 0 && y <= lastY && z <= lastZ;
+            const std::int64_t lo = rowInside ? inLo : 1, hi = rowInside ? inHi : 0;
+            const std::int64_t start = h.x0 + w * (y + my) + wh * (z + mz);
+            const std::int64_t base = ux * y + uxy * z;
+            const std::int64_t shift = x0 - start;  // from a mark's index to x
+            marks.markRun(std::size_t(start), std::size_t(n), [&](std::size_t i) {
+                const std::int64_t x = std::int64_t(i) + shift;
+                *out++ = Position{int(x), int(y), int(z), x >= lo && x <= hi ? std::int32_t(x + base) : -1};
+            });
+        }
+    used = std::size_t(out - list.data());
 }
 
 void CReachList::listAnyhow(const CBox& h, const Frame& f, CSearchPoll& poll)

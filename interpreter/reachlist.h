@@ -44,6 +44,9 @@ private:
     };
     // Lists the new positions of the reach of a box not wholly within the unit, one at a time.
     void listAnyhow(const CBox& h, const Frame& f, CSearchPoll& poll);
+    // Lists the new positions of the reach of a box that the quick loop of `build` leaves: one
+    // of wide rows, near the unit's faces or beyond them.
+    void listBox(const CBoxSet::Item& h, const Frame& f, bool framed, CSearchPoll& poll);
     // Room for n more positions after the `used` ones.
     Position* room(std::size_t n)
     {

@@ -93,6 +93,14 @@ void CBoxSet::takeDistinctHeadFirst(std::vector<Item>& boxes)
     headFirst = !items.empty();
 }
 
+void CBoxSet::reserve(std::size_t more)
+{
+    ensureIndexed();  // as the first push would: the index is then made once at its size
+    const std::size_t needed = items.size() + more;
+    if (items.capacity() < needed) items.reserve(std::max(needed, 2 * items.capacity()));
+    index.reserve(index.size() + more);
+}
+
 void CBoxSet::ensureIndexed()
 {
     if (indexed) return;

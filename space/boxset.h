@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "space/box.h"
@@ -22,6 +23,8 @@ public:
 
     CLinkList<CBox>& assign(const CLinkList<CBox>& other) override;
     void clear() override;
+    // Makes room for `more` boxes to be pushed without growing (and rehashing) on the way.
+    void reserve(std::size_t more);
     void push(const CBox& b) override;  // nothing when an equal box is stored already
     void push(CBox&& b) override { push(static_cast<const CBox&>(b)); }
     int pop(CBox& out) override;
@@ -55,6 +58,11 @@ public:
         }
         for (std::size_t i = items.size(); i-- > front;) visit(items[i].box());
     }
+
+    // The stored items, for a loop that visits them itself: from the head (forEach's order)
+    // when storedHeadFirst, else from the tail.
+    std::span<const Item> stored() const { return {items.data() + front, items.size() - front}; }
+    bool storedHeadFirst() const { return headFirst; }
 
     std::size_t bytes() const { return items.capacity() * sizeof(Item) + index.bytes(); }
 

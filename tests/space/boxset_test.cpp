@@ -77,3 +77,33 @@ TEST(Records, ABulkLoadBehavesAsPushesFromTheLast)
     copy.push(boxes[1234]);
     EXPECT_EQ(copy.count(), before);
 }
+
+// Room made ahead for pushes, on a set filled by pushes or by a bulk load, must change nothing
+// that can be seen: the same boxes refused, the same order from the head and from the tail.
+TEST(Records, RoomMadeAheadChangesNoOrder)
+{
+    for (const bool bulk : {false, true})
+        for (const std::size_t more : {std::size_t(0), std::size_t(5), std::size_t(5000)}) {
+            std::vector<CBoxSet::Item> items;
+            for (int i = 0; i < 500; i++) items.push_back(CBoxSet::Item{i % 40, i / 40, 0, i % 40, i / 40, 2});
+            CBoxSet plain, roomy;
+            for (CBoxSet* set : {&plain, &roomy}) {
+                std::vector<CBoxSet::Item> load = items;
+                if (bulk) set->takeDistinctHeadFirst(load);
+                for (auto it = load.rbegin(); it != load.rend(); ++it) set->push(it->box());
+            }
+            roomy.reserve(more);
+            for (int i = 0; i < 3000; i += 7) {  // known boxes and new ones
+                plain.push(CBox(i % 45, i / 45, 0, i % 45, i / 45, 2));
+                roomy.push(CBox(i % 45, i / 45, 0, i % 45, i / 45, 2));
+            }
+            ASSERT_EQ(roomy.count(), plain.count()) << bulk << " " << more;
+            CBox a, b;
+            for (int i = 0; plain.count() > 0; i++) {
+                const bool fromHead = i % 2 == 0;
+                ASSERT_EQ(fromHead ? roomy.pop(a) : roomy.popBack(a), fromHead ? plain.pop(b) : plain.popBack(b));
+                ASSERT_EQ(a.isEqual(b), 1) << bulk << " " << more << ", take " << i;
+            }
+            EXPECT_EQ(roomy.isEmpty(), 1);
+        }
+}
