@@ -326,7 +326,8 @@ void CMatchContext::searchStep(CSearchPoll& poll)
         const bool onlyOnce = old.isEmpty() && searchBoxes.count() == 1;
         // A left side needing a value the unit does not hold finds nothing, old or new.
         const bool possible = view.mayMatch(left);
-        if (!onlyOnce) tested.begin(view.getSizeX(), view.getSizeY(), view.getSizeZ());
+        const bool hadCells = !old.isEmpty();
+        if (!onlyOnce && possible) tested.begin(view.getSizeX(), view.getSizeY(), view.getSizeZ());
         auto fresh = [&](int x, int y, int z) { return onlyOnce || tested.first(x, y, z); };
         // The old positions are distinct, so each is fresh here and is tested in place (the order
         // of the tests changes nothing); the matches are recorded in pop order. Then the set is
@@ -337,7 +338,7 @@ void CMatchContext::searchStep(CSearchPoll& poll)
             if (!built) built.emplace(view, left);
             return *built;
         };
-        if (possible && !old.isEmpty()) {
+        if (possible && hadCells) {
             const CLeftMatcher& oldMatcher = matcher();
             old.forEachPassing(
                 [&](const CCell& at) {
@@ -346,7 +347,7 @@ void CMatchContext::searchStep(CSearchPoll& poll)
                 },
                 [&](const CCell& at) { record(at.x, at.y, at.z); }, oldMatches);
         }
-        old.clear();  // empty: its memory serves the next pair, or a layout
+        if (hadCells) old.clear();  // empty: its memory serves the next pair, or a layout
         if (possible) {
             if (SharedReach* shared = onlyOnce ? nullptr : sharedReachFor(left, poll)) {
                 if (const std::vector<std::uint32_t>* listed = tabledMatches(*shared, left, poll)) {
@@ -365,7 +366,8 @@ void CMatchContext::searchStep(CSearchPoll& poll)
         if (changed.size() > boxesBefore) pairsWithBoxes++;
         // The pair takes the found cells and leaves its old set's memory spare; a pair that found
         // nothing keeps no memory: the larger of the two empty sets stays spare.
-        if (!found.isEmpty() || old.bytes() > found.bytes()) old.swap(found);
+        // (A pair that had no cells and found none keeps the memory it had.)
+        if (!found.isEmpty() || (hadCells && old.bytes() > found.bytes())) old.swap(found);
         if (!matched) allMatched = 0;
         poll.now();
     });
@@ -381,7 +383,6 @@ void CMatchContext::searchStep(CSearchPoll& poll)
     // itself, so it may come first; a stop request in between abandons the whole step anyway.)
     work.ruleGroups.moveFrontTo(program.ruleGroups);
     passDone++;
-    poll.now();
 }
 
 void CMatchContext::closePass(CSearchPoll& poll)
