@@ -293,8 +293,11 @@ void CMatchContext::searchStep(CSearchPoll& poll)
     int allMatched = 1;
 
     // The pairs from the head, as pop would take them; each keeps its sides and has its old
-    // positions replaced by this pass's.
-    group.forEach([&](CSpacePair& pair) {
+    // positions replaced by this pass's, and its node moves on to the head of `evaluated`: the
+    // group again, with this pass's positions and its pairs in reverse order.
+    CSpacePairList evaluated;
+    while (CSpacePair* const first = group.front()) {
+        CSpacePair& pair = *first;
         // A left side holding no variable icon is used as it is, without a masked copy.
         std::optional<CPatternSpace> masked;
         if (holdsAny(pair.first, work.variableIcons)) {
@@ -369,11 +372,10 @@ void CMatchContext::searchStep(CSearchPoll& poll)
         // (A pair that had no cells and found none keeps the memory it had.)
         if (!found.isEmpty() || (hadCells && old.bytes() > found.bytes())) old.swap(found);
         if (!matched) allMatched = 0;
+        group.moveFrontTo(evaluated);
         poll.now();
-    });
-    // The group again, with this pass's positions: its pairs in the order pops would have pushed
-    // them onto a fresh list, the last evaluated at the head.
-    group.reverse();
+    }
+    static_cast<CLinkList<CSpacePair>&>(group) = std::move(evaluated);
 
     // Marks 1 and 2 (the device groups) never block; after a group of a higher mark has been
     // applied, only groups of that same mark may still apply in this pass.
