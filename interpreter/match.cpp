@@ -1,8 +1,10 @@
 // The Match phase: sweeps over the units until one reports, then the reported writes go into the
 // document and the messages the units produced are delivered.
+#include <chrono>
 #include <functional>
 #include <mutex>
 #include <string>
+#include <string_view>
 
 #include "interpreter/interpreter.h"
 #include "run/runlink.h"
@@ -24,13 +26,21 @@ bool everyUnitAsleep(const CMatchContextList& contexts)
 void CInterpreter::Match()
 {
     // Stop and restart requests are also seen inside a long search step.
-    const std::function<void()> check = [this] { CheckInterruption(); };
-    std::string text;  // keeps its memory from sweep to sweep
+    CSearchPoll poll{[this] { CheckInterruption(); }};
+    // Kept from sweep to sweep; the message lists start every sweep empty.
+    std::string text;
+    CMessageList ends, sends;
+    using Clock = std::chrono::steady_clock;
+    constexpr auto PUBLISH_EVERY = std::chrono::milliseconds(1);
+    Clock::time_point published;
+    bool publishedAsleep = false;
+    bool first = true;
     while (phase == PHASE_MATCH) {
         CheckInterruption();
-        text = STATUS_MATCH;
-        CMessageList ends, sends;
-        const int reported = contexts.matchSweep(pendingWrites, ends, sends, text, check);
+        text.assign(std::string_view(STATUS_MATCH));
+        if (!ends.isEmpty()) ends.clear();
+        if (!sends.isEmpty()) sends.clear();
+        const int reported = contexts.matchSweep(pendingWrites, ends, sends, text, poll);
         if (reported) {
             phase = contexts.isFinished() ? PHASE_RUN_OVER : PHASE_STEP_DONE;
             ApplyWrites();
@@ -42,9 +52,17 @@ void CInterpreter::Match()
             if (!sends.isEmpty()) deliverSendMessages(sends);
             CollectApplied();  // receivers that delivery ran to completion
         }
-        text += ")";
+        text.push_back(')');
         // With every unit asleep and nothing reported, no message is pending: the run cannot end.
         const bool asleep = !reported && everyUnitAsleep(contexts);
+        // Published on the first sweep, on one that reported and whenever the flag changes;
+        // otherwise once a millisecond at most (the status bar shows far fewer), so that a step
+        // of many quick sweeps does not take the link's lock for each.
+        const Clock::time_point now = Clock::now();
+        if (!reported && asleep == publishedAsleep && !first && now - published < PUBLISH_EVERY) continue;
+        first = false;
+        published = now;
+        publishedAsleep = asleep;
         Hold hold(link->mutex);
         link->status = text;
         link->asleep = asleep;

@@ -274,17 +274,16 @@ void CMatchContext::searchStep(CSearchPoll& poll)
     if (passGroups < 0) passDone = program.ruleGroups.count(), passGroups = passDone + work.ruleGroups.count();
     passProgressText(statusText, passDone, passGroups);
 
-    CSpacePairList group;
-    if (!work.ruleGroups.pop(group)) {
+    // The group is evaluated where it lies, at the head of the work list, and its node then moves
+    // over to the program: nothing is copied, moved or freed on the way.
+    CSpacePairList* const taken = work.ruleGroups.front();
+    if (!taken) {
         closePass(poll);
         return;
     }
+    CSpacePairList& group = *taken;
     poll.now();
     const int useDevices = group.mark <= CSpacePairList::MARK_DEVICES ? 1 : 0;
-    CSpacePairList evaluated;  // the group again, with this pass's positions; pairs reversed
-    evaluated.mark = group.mark;
-    evaluated.drawing = group.drawing;
-    evaluated.drawn = group.drawn;
     // Where each right side would land, in the order found; a box that two pairs share comes
     // twice, and the second is dropped only if the group applies (see addDirtyBoxes).
     std::vector<CBoxSet::Item>& changed = changedBoxes;
@@ -293,31 +292,30 @@ void CMatchContext::searchStep(CSearchPoll& poll)
     int pairsWithBoxes = 0;
     int allMatched = 1;
 
-    CSpacePair pair(CSpacePair::Vacant{});
-    while (group.pop(pair)) {
-        // The sides move on into the evaluated pair; the old positions stay behind in `pair`.
-        CSpacePair found(CSpacePair::Vacant{});
-        found.first = std::move(pair.first);
-        found.second = std::move(pair.second);
+    // The pairs from the head, as pop would take them; each keeps its sides and has its old
+    // positions replaced by this pass's, and its node moves on to the head of `evaluated`: the
+    // group again, with this pass's positions and its pairs in reverse order.
+    CSpacePairList evaluated;
+    while (CSpacePair* const first = group.front()) {
+        CSpacePair& pair = *first;
         // A left side holding no variable icon is used as it is, without a masked copy.
         std::optional<CPatternSpace> masked;
-        if (holdsAny(found.first, work.variableIcons)) {
-            masked.emplace(found.first);
+        if (holdsAny(pair.first, work.variableIcons)) {
+            masked.emplace(pair.first);
             maskVariables(*masked, work.variableIcons);
         }
-        const CSpace& left = masked ? *masked : found.first;
-        const int rx = found.second.getSizeX(), ry = found.second.getSizeY(), rz = found.second.getSizeZ();
+        const CSpace& left = masked ? *masked : pair.first;
+        const int rx = pair.second.getSizeX(), ry = pair.second.getSizeY(), rz = pair.second.getSizeZ();
         const int hasRight = rx > 0 && ry > 0 && rz > 0;
-        // The found cells go into memory an earlier pair's positions left behind, or this pair's
-        // own when it kept no positions, so that a large set does not grow from nothing in every
-        // pass.
-        spareCells.clear();
-        if (pair.cells.isEmpty() && pair.cells.bytes() > spareCells.bytes()) spareCells.swap(pair.cells);
-        found.cells.swap(spareCells);
+        // The found cells go into the spare set's memory, which an earlier pair's positions left
+        // behind, so that a large set does not grow from nothing in every pass.
+        CCellSet& old = pair.cells;
+        CCellSet& found = spareCells;
+        found.clear();
         int matched = 0;
         auto record = [&](int x, int y, int z) {
             matched = 1;
-            found.cells.pushNew(CCell(x, y, z, 0));
+            found.pushNew(CCell(x, y, z, 0));
             if (hasRight) changed.push_back(CBoxSet::Item{x, y, z, x + rx - 1, y + ry - 1, z + rz - 1});
         };
         const std::size_t boxesBefore = changed.size();
@@ -328,10 +326,11 @@ void CMatchContext::searchStep(CSearchPoll& poll)
         // not match now will not match when it comes again, as the unit does not change in a pass.
         // With no old positions and a single box (a unit's first pass), no position comes twice:
         // nothing needs marking, and a huge unit's marks are not even touched.
-        const bool onlyOnce = pair.cells.isEmpty() && searchBoxes.count() == 1;
+        const bool onlyOnce = old.isEmpty() && searchBoxes.count() == 1;
         // A left side needing a value the unit does not hold finds nothing, old or new.
         const bool possible = view.mayMatch(left);
-        if (!onlyOnce) tested.begin(view.getSizeX(), view.getSizeY(), view.getSizeZ());
+        const bool hadCells = !old.isEmpty();
+        if (!onlyOnce && possible) tested.begin(view.getSizeX(), view.getSizeY(), view.getSizeZ());
         auto fresh = [&](int x, int y, int z) { return onlyOnce || tested.first(x, y, z); };
         // The old positions are distinct, so each is fresh here and is tested in place (the order
         // of the tests changes nothing); the matches are recorded in pop order. Then the set is
@@ -342,17 +341,16 @@ void CMatchContext::searchStep(CSearchPoll& poll)
             if (!built) built.emplace(view, left);
             return *built;
         };
-        if (possible && !pair.cells.isEmpty()) {
+        if (possible && hadCells) {
             const CLeftMatcher& oldMatcher = matcher();
-            pair.cells.forEachPassing(
-                [&](const CCell& old) {
+            old.forEachPassing(
+                [&](const CCell& at) {
                     poll.tick();
-                    return oldMatcher.at(old.x, old.y, old.z) && fresh(old.x, old.y, old.z);
+                    return oldMatcher.at(at.x, at.y, at.z) && fresh(at.x, at.y, at.z);
                 },
-                [&](const CCell& old) { record(old.x, old.y, old.z); }, oldMatches);
+                [&](const CCell& at) { record(at.x, at.y, at.z); }, oldMatches);
         }
-        pair.cells.clear();
-        spareCells.swap(pair.cells);  // empty: its memory serves the next pair, or a layout
+        if (hadCells) old.clear();  // empty: its memory serves the next pair, or a layout
         if (possible) {
             if (SharedReach* shared = onlyOnce ? nullptr : sharedReachFor(left, poll)) {
                 if (const std::vector<std::uint32_t>* listed = tabledMatches(*shared, left, poll)) {
@@ -369,22 +367,24 @@ void CMatchContext::searchStep(CSearchPoll& poll)
         }
 
         if (changed.size() > boxesBefore) pairsWithBoxes++;
-        // A pair that found nothing keeps no memory: the larger of the two empty sets stays spare.
-        if (found.cells.isEmpty() && found.cells.bytes() > spareCells.bytes()) found.cells.swap(spareCells);
-        evaluated.push(std::move(found));
+        // The pair takes the found cells and leaves its old set's memory spare; a pair that found
+        // nothing keeps no memory: the larger of the two empty sets stays spare.
+        // (A pair that had no cells and found none keeps the memory it had.)
+        if (!found.isEmpty() || (hadCells && old.bytes() > found.bytes())) old.swap(found);
         if (!matched) allMatched = 0;
+        group.moveFrontTo(evaluated);
         poll.now();
     }
+    static_cast<CLinkList<CSpacePair>&>(group) = std::move(evaluated);
 
     // Marks 1 and 2 (the device groups) never block; after a group of a higher mark has been
     // applied, only groups of that same mark may still apply in this pass.
     if (allMatched && (appliedMark <= CSpacePairList::MARK_DEVICES || group.mark == appliedMark))
-        applyGroup(evaluated, useDevices, changed, pairsWithBoxes <= 1, poll);
+        applyGroup(group, useDevices, changed, pairsWithBoxes <= 1, poll);
     // The group returns to the program with its new positions. (Applying reads only the group
     // itself, so it may come first; a stop request in between abandons the whole step anyway.)
-    program.ruleGroups.push(std::move(evaluated));
+    work.ruleGroups.moveFrontTo(program.ruleGroups);
     passDone++;
-    poll.now();
 }
 
 void CMatchContext::closePass(CSearchPoll& poll)

@@ -84,6 +84,14 @@ public:
     CCellSet spareCells;  // an empty set's memory, for found cells and for laying them out again
     std::vector<std::uint8_t> oldMatches;  // scratch: which old positions matched again
     CCellSet groupWrites;  // scratch: the writes of a group applied after others in the pass
+    // One cell of a right side that is written wherever it differs from the unit: all but "any".
+    struct RightCell {
+        int x, y, z, value;
+    };
+    // Scratch of applying a group, kept for its memory: the cells of a right side; which pairs
+    // have a right side that is the same at every position.
+    std::vector<RightCell> rightCellsScratch;
+    std::vector<char> fixedPairsScratch;
     // The positions of this pass's search region for each left-side size that several pairs
     // share, listed once for all of them when the first of them is evaluated, if that costs less.
     struct SharedReach {

@@ -8,10 +8,7 @@
 #include "interpreter/matchcontext.h"
 
 namespace {
-// One cell of a right side that is written wherever it differs from the unit: all but "any".
-struct RightCell {
-    int x, y, z, value;
-};
+using RightCell = CMatchContext::RightCell;
 
 // The right side's cells in the order they are compared, z outermost and x innermost.
 void listRightCells(const CSpace& right, std::vector<RightCell>& out)
@@ -34,7 +31,8 @@ void CMatchContext::applyGroup(CSpacePairList& group, int useDevices, std::vecto
     if (useDevices) randomIcon = devices.getRandomIcon(), mouseIcon = devices.getMouseIcon();
     // A right side that no device picture, send icon or variable can change is the same at every
     // position and is used as it is; a group made only of such pairs cannot send.
-    std::vector<char> fixedPairs;
+    std::vector<char>& fixedPairs = fixedPairsScratch;
+    fixedPairs.clear();
     group.forEach([&](const CSpacePair& pair) {
         const CSpace& left = pair.first;
         fixedPairs.push_back(!(useDevices && (left.isEqual(*randomIcon) || left.isEqual(*mouseIcon))) &&
@@ -56,7 +54,7 @@ void CMatchContext::applyGroup(CSpacePairList& group, int useDevices, std::vecto
     // keeps its positions for variable binding.
     int positions = 0;
     std::size_t pairIndex = 0;
-    std::vector<RightCell> rightCells;
+    std::vector<RightCell>& rightCells = rightCellsScratch;
     group.forEach([&](CSpacePair& pair) {
         const CSpace& left = pair.first;
         const bool fixed = fixedPairs[pairIndex++] != 0;

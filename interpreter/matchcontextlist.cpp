@@ -4,13 +4,20 @@
 int CMatchContextList::matchSweep(CCellSet& writes, CMessageList& endMessages, CMessageList& sendMessages,
                                   std::string& text, const std::function<void()>& check)
 {
+    CSearchPoll poll{check};
+    return matchSweep(writes, endMessages, sendMessages, text, poll);
+}
+
+int CMatchContextList::matchSweep(CCellSet& writes, CMessageList& endMessages, CMessageList& sendMessages,
+                                  std::string& text, CSearchPoll& poll)
+{
     if (!head) {
         status = Status::Finished;
         return 1;
     }
     status = Status::Quiet;
     int allEnded = 1;
-    CSearchPoll poll{check};
+    poll.count = 0;
     for (Node* n = head; n; n = n->next) {
         CMatchContext& ctx = n->element;
         int reported = 0;
@@ -35,6 +42,7 @@ int CMatchContextList::matchSweep(CCellSet& writes, CMessageList& endMessages, C
                 writes.push(CCell(x + ctx.origin.x, y + ctx.origin.y, z + ctx.origin.z, v));
         }
         if (ctx.state != CMatchContext::State::Ended) allEnded = 0;
+        if (ctx.endMessages.isEmpty() && ctx.sendMessages.isEmpty()) continue;  // the common case: no message to make
         CMessage m;
         while (ctx.popEndMessage(m)) endMessages.push(m);
         while (ctx.popSendMessage(m)) sendMessages.push(m);

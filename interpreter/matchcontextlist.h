@@ -34,6 +34,10 @@ public:
     // `check` runs now and then during long steps and may throw to abandon the sweep.
     int matchSweep(CCellSet& writes, CMessageList& endMessages, CMessageList& sendMessages, std::string& text,
                    const std::function<void()>& check = {});
+    // The same with the caller's poll, which a run keeps from sweep to sweep; its count starts
+    // afresh at every sweep.
+    int matchSweep(CCellSet& writes, CMessageList& endMessages, CMessageList& sendMessages, std::string& text,
+                   CSearchPoll& poll);
     int isFinished() const;
 
     // Visits every context in place, from the head: refreshing contexts needs no copies.

@@ -61,11 +61,12 @@ public:
     CSpaceList receivedData;
     CLinkList<int> receivedIds;  // parallel to receivedData
 
-    // The keyword icons that head declaration windows.
-    CPatternSpace paletteIcon;
-    CPatternSpace twoBlockIcon;
-    CPatternSpace threeBlockIcon;
-    CPatternSpace arrowCrossIcon;
-    CPatternSpace downArrowIcon;
-    CPatternSpace upArrowIcon;
+    // The keyword icons that head declaration windows: the same drawings for every program,
+    // made once rather than held (and copied at every pass) by each.
+    static const CPatternSpace& paletteIcon();
+    static const CPatternSpace& twoBlockIcon();
+    static const CPatternSpace& threeBlockIcon();
+    static const CPatternSpace& arrowCrossIcon();
+    static const CPatternSpace& downArrowIcon();
+    static const CPatternSpace& upArrowIcon();
 };

@@ -95,9 +95,11 @@ public:
         slots[i].entry = to;
     }
 
-    // Empties the index; a large table much larger than what it held is given back.
+    // Empties the index; a large table much larger than what it held is given back. A small
+    // index that holds nothing has every slot free already and is left as it is.
     void clear()
     {
+        if (used == 0 && slots.size() <= 64) return;
         if (used * 8 < slots.size() && slots.size() > 64) {
             slots = std::vector<Slot>();
             mask = 0;

@@ -86,14 +86,19 @@ public:
     }
     ~CLinkList() override { CLinkList::clear(); }
 
+    // The nodes this list already has take the other's elements in place (a space keeps its
+    // memory when the sizes agree): a list copied over an equal one at every pass allocates
+    // nothing. Nodes beyond the other's length are freed; missing ones are made.
     virtual CLinkList& assign(const CLinkList& other)
     {
         if (&other == this) return *this;
-        clear();
         Node** tail = &head;
-        for (const Node* n = other.head; n; n = n->next) {
-            *tail = new Node(n->element);
-            tail = &(*tail)->next;
+        const Node* n = other.head;
+        for (; n && *tail; n = n->next, tail = &(*tail)->next) (*tail)->element = n->element;
+        for (; n; n = n->next, tail = &(*tail)->next) *tail = new Node(n->element);
+        while (Node* rest = *tail) {
+            *tail = rest->next;
+            delete rest;
         }
         return *this;
     }
@@ -163,6 +168,20 @@ public:
     }
 
     virtual int isEmpty() const { return head == nullptr ? 1 : 0; }
+
+    // The element pop would take, left in place; null when the list is empty.
+    T* front() { return head ? &head->element : nullptr; }
+    // Hands the head node, element and all, over to the head of `to`: what pop and push do,
+    // without moving the element or making and freeing a node. 0 when this list is empty.
+    int moveFrontTo(CLinkList& to)
+    {
+        if (!head) return 0;
+        Node* node = head;
+        head = node->next;
+        node->next = to.head;
+        to.head = node;
+        return 1;
+    }
 
     // Along `next` while no node has the other links (as in every list but a cell set); from the
     // first node that has them, the full walk.

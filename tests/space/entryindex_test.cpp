@@ -50,3 +50,33 @@ TEST(EntryIndex, RoomMadeAheadKeepsTheEntriesAndTakesTheRestWithoutGrowing)
         EXPECT_TRUE(holdsRange(index, c.after)) << c.before << " " << c.reserved;
     }
 }
+
+TEST(EntryIndex, ClearingForgetsEveryEntryAndGivesBackALargeTableThatHoldsLittle)
+{
+    struct Case {
+        std::uint32_t inserted, erased;  // entries 0..inserted-1, then the first `erased` taken out
+        int clears;
+        bool kept;  // whether the table's memory stays
+    };
+    const Case cases[] = {
+        {5, 0, 1, true},      // a small table stays
+        {5, 5, 1, true},      // also when it held nothing any more
+        {0, 0, 2, true},      // never used
+        {100, 0, 1, true},    // a well-filled large table stays for the next fill
+        {100, 0, 2, false},   // cleared again while empty, it is given back
+        {100, 100, 1, false}, // emptied by erasing, it is given back
+    };
+    for (const Case& c : cases) {
+        CEntryIndex index;
+        insertRange(index, 0, c.inserted);
+        for (std::uint32_t i = 0; i < c.erased; i++) index.erase(keyOf(i), i);
+        const std::size_t bytes = index.bytes();
+        for (int n = 0; n < c.clears; n++) index.clear();
+        EXPECT_EQ(index.size(), 0u) << c.inserted << " " << c.erased << " " << c.clears;
+        EXPECT_EQ(index.bytes(), c.kept ? bytes : 0) << c.inserted << " " << c.erased << " " << c.clears;
+        for (std::uint32_t i = 0; i < c.inserted; i++)
+            EXPECT_EQ(index.find(keyOf(i), [](std::uint32_t) { return true; }), CEntryIndex::NONE) << i;
+        insertRange(index, 0, 20);  // usable again
+        EXPECT_TRUE(holdsRange(index, 20)) << c.inserted << " " << c.erased << " " << c.clears;
+    }
+}

@@ -162,3 +162,56 @@ TEST(LinkList, MillionElementsWithoutDeepRecursion)
     list.reset();  // destroying a long list walks it without recursion
     SUCCEED();
 }
+
+// Copying over a list reuses its nodes and elements (a space of the same size keeps its memory);
+// whatever the two lengths, the copy holds exactly the source's elements in order.
+TEST(LinkList, CopyOverAListReusesItsNodes)
+{
+    struct Case {
+        std::vector<int> target, source;  // values pushed, first to last
+    };
+    const Case cases[] = {
+        {{1, 2, 3}, {4, 5, 6}},  // as long: every node kept
+        {{1, 2, 3, 4, 5}, {6, 7}},
+        {{1}, {2, 3, 4}},
+        {{}, {5, 6}},
+        {{1, 2}, {}},
+    };
+    auto spacesOf = [](const std::vector<int>& values) {
+        CLinkList<CSpace> list;
+        for (int v : values) list.push(CSpace(2, 1, 1, v));
+        return list;
+    };
+    for (const Case& c : cases) {
+        CLinkList<CSpace> target = spacesOf(c.target), source = spacesOf(c.source);
+        const CSpace* head = target.front();
+        const int* headCells = head ? head->data() : nullptr;
+        target = source;
+        if (!c.target.empty() && !c.source.empty()) {
+            EXPECT_EQ(target.front(), head) << "the head node stays";
+            EXPECT_EQ(target.front()->data(), headCells) << "and its space keeps its memory";
+        }
+        std::vector<int> copied;
+        CSpace out;
+        while (target.popBack(out)) copied.push_back(out.get(1, 0, 0));
+        EXPECT_EQ(copied, c.source);
+        EXPECT_EQ(source.count(), int(c.source.size())) << "the source is untouched";
+    }
+}
+
+TEST(LinkList, HandingTheFrontNodeOver)
+{
+    CLinkList<int> from = listOf({1, 2, 3}), to = listOf({9});
+    int* three = from.front();
+    ASSERT_NE(three, nullptr);
+    EXPECT_EQ(*three, 3);
+    ASSERT_EQ(from.moveFrontTo(to), 1);
+    EXPECT_EQ(to.front(), three) << "the element moves with its node, not by copy";
+    EXPECT_EQ(drainByPop(to), (std::vector<int>{3, 9}));
+    EXPECT_EQ(drainByPop(from), (std::vector<int>{2, 1}));
+
+    CLinkList<int> empty, other = listOf({4});
+    EXPECT_EQ(empty.front(), nullptr);
+    EXPECT_EQ(empty.moveFrontTo(other), 0);
+    EXPECT_EQ(drainByPop(other), (std::vector<int>{4}));
+}
