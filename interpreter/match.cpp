@@ -1,6 +1,5 @@
 // The Match phase: sweeps over the units until one reports, then the reported writes go into the
 // document and the messages the units produced are delivered.
-#include <chrono>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -30,9 +29,8 @@ void CInterpreter::Match()
     // Kept from sweep to sweep; the message lists start every sweep empty.
     std::string text;
     CMessageList ends, sends;
-    using Clock = std::chrono::steady_clock;
-    constexpr auto PUBLISH_EVERY = std::chrono::milliseconds(1);
-    Clock::time_point published;
+    // What the link was last given: only this thread writes the status during Match.
+    std::string publishedText;
     bool publishedAsleep = false;
     bool first = true;
     while (phase == PHASE_MATCH) {
@@ -55,13 +53,11 @@ void CInterpreter::Match()
         text.push_back(')');
         // With every unit asleep and nothing reported, no message is pending: the run cannot end.
         const bool asleep = !reported && everyUnitAsleep(contexts);
-        // Published on the first sweep, on one that reported and whenever the flag changes;
-        // otherwise once a millisecond at most (the status bar shows far fewer), so that a step
-        // of many quick sweeps does not take the link's lock for each.
-        const Clock::time_point now = Clock::now();
-        if (!reported && asleep == publishedAsleep && !first && now - published < PUBLISH_EVERY) continue;
+        // Written when it differs from what the link holds, so that a step of many quick sweeps
+        // does not take the link's lock for each; the link holds the same as if every sweep wrote.
+        if (!first && asleep == publishedAsleep && text == publishedText) continue;
         first = false;
-        published = now;
+        publishedText = text;
         publishedAsleep = asleep;
         Hold hold(link->mutex);
         link->status = text;
