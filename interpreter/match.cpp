@@ -29,10 +29,10 @@ void CInterpreter::Match()
     // Kept from sweep to sweep; the message lists start every sweep empty.
     std::string text;
     CMessageList ends, sends;
-    // What the link was last given: only this thread writes the status during Match.
+    // What the link was last given: only this thread writes the status during Match, and Ready
+    // left it no "Phase:Match(" text and the flag down.
     std::string publishedText;
     bool publishedAsleep = false;
-    bool first = true;
     while (phase == PHASE_MATCH) {
         CheckInterruption();
         text.assign(std::string_view(STATUS_MATCH));
@@ -55,8 +55,7 @@ void CInterpreter::Match()
         const bool asleep = !reported && everyUnitAsleep(contexts);
         // Written when it differs from what the link holds, so that a step of many quick sweeps
         // does not take the link's lock for each; the link holds the same as if every sweep wrote.
-        if (!first && asleep == publishedAsleep && text == publishedText) continue;
-        first = false;
+        if (asleep == publishedAsleep && text == publishedText) continue;
         publishedText = text;
         publishedAsleep = asleep;
         Hold hold(link->mutex);
