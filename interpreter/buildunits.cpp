@@ -6,6 +6,7 @@
 
 #include "interpreter/framescan.h"
 #include "interpreter/instancerecord.h"
+#include "interpreter/keywordicons.h"
 #include "interpreter/matchcontext.h"
 #include "interpreter/matchcontextlist.h"
 #include "interpreter/rulegroup.h"
@@ -175,7 +176,7 @@ void CUnitProgram::BuildUnits(const CInputDevices& devices, CMatchContextList& s
 
     // 2. Palette: the transparent colour; a later window in list order overrides an earlier one.
     windows.forEach([&](const CWindow& found) {
-        if (!headedBy(found, paletteIcon())) return;
+        if (!headedBy(found, makePaletteIcon())) return;
         CWindow window(found);
         nextFrame(window);
         transparentSet = 1;
@@ -184,19 +185,19 @@ void CUnitProgram::BuildUnits(const CInputDevices& devices, CMatchContextList& s
 
     // 3. Variables, reception and the two keys.
     windows.forEach([&](const CWindow& found) {
-        if (!headedBy(found, twoBlockIcon()) && !headedBy(found, arrowCrossIcon()) && !headedBy(found, downArrowIcon()) &&
-            !headedBy(found, upArrowIcon()))
+        if (!headedBy(found, makeTwoBlockIcon()) && !headedBy(found, makeArrowCrossIcon()) && !headedBy(found, makeDownArrowIcon()) &&
+            !headedBy(found, makeUpArrowIcon()))
             return;
         CWindow window(found);
         const CPlacedSpace keyword = nextFrame(window);
-        if (keyword.isEqual(twoBlockIcon())) {
+        if (keyword.isEqual(makeTwoBlockIcon())) {
             CPlacedSpace frame;
             while (window.popBack(frame)) {
                 CPatternSpace icon(frame);
                 if (transparentSet) icon.replaceColour(transparentColour);
                 variableIcons.push(icon);
             }
-        } else if (keyword.isEqual(arrowCrossIcon())) {
+        } else if (keyword.isEqual(makeArrowCrossIcon())) {
             CPlacedSpace frame;
             if (window.popBack(frame)) {
                 pendingReceives = frame.countNonEmpty();
@@ -205,9 +206,9 @@ void CUnitProgram::BuildUnits(const CInputDevices& devices, CMatchContextList& s
             } else {
                 pendingReceives = 0;
             }
-        } else if (keyword.isEqual(downArrowIcon())) {
+        } else if (keyword.isEqual(makeDownArrowIcon())) {
             ownKey = readKey(window);
-        } else if (keyword.isEqual(upArrowIcon())) {
+        } else if (keyword.isEqual(makeUpArrowIcon())) {
             replyKey = readKey(window);
         }
     });
@@ -227,7 +228,7 @@ void CUnitProgram::BuildUnits(const CInputDevices& devices, CMatchContextList& s
     subContexts.clear();
     instances.clear();
     windows.forEach([&](const CWindow& found) {
-        if (!headedBy(found, threeBlockIcon())) return;
+        if (!headedBy(found, makeThreeBlockIcon())) return;
         CWindow window(found);
         nextFrame(window);
         const CPlacedSpace name = nextFrame(window);

@@ -34,13 +34,13 @@ CPatternSpace drawIcon(int sx, int sy, int sz, std::initializer_list<Layer> laye
 
 }  // namespace
 
-CPatternSpace makePaletteIcon()
+const CPatternSpace& makePaletteIcon()
 {
     static const CPatternSpace icon = drawIcon(8, 1, 1, {{"WRGBPQYK"}});
     return icon;
 }
 
-CPatternSpace makeTwoBlockIcon()
+const CPatternSpace& makeTwoBlockIcon()
 {
     static const CPatternSpace icon = drawIcon(8, 6, 2,
                                                {{"...RR.R.",
@@ -58,7 +58,7 @@ CPatternSpace makeTwoBlockIcon()
     return icon;
 }
 
-CPatternSpace makeThreeBlockIcon()
+const CPatternSpace& makeThreeBlockIcon()
 {
     static const CPatternSpace icon = drawIcon(11, 8, 2,
                                                {{"....KKK....",
@@ -80,7 +80,7 @@ CPatternSpace makeThreeBlockIcon()
     return icon;
 }
 
-CPatternSpace makeArrowCrossIcon()
+const CPatternSpace& makeArrowCrossIcon()
 {
     static const CPatternSpace icon = drawIcon(8, 5, 1,
                                                {{".K......",
@@ -91,7 +91,7 @@ CPatternSpace makeArrowCrossIcon()
     return icon;
 }
 
-CPatternSpace makeDownArrowIcon()
+const CPatternSpace& makeDownArrowIcon()
 {
     static const CPatternSpace icon = drawIcon(5, 4, 1,
                                                {{"..K..",
@@ -101,7 +101,7 @@ CPatternSpace makeDownArrowIcon()
     return icon;
 }
 
-CPatternSpace makeUpArrowIcon()
+const CPatternSpace& makeUpArrowIcon()
 {
     static const CPatternSpace icon = drawIcon(5, 4, 1,
                                                {{"..K..",

@@ -60,13 +60,4 @@ public:
     CPlacedSpace receiveIcon;  // the receive declaration's argument frame, placed in the document
     CSpaceList receivedData;
     CLinkList<int> receivedIds;  // parallel to receivedData
-
-    // The keyword icons that head declaration windows: the same drawings for every program,
-    // made once rather than held (and copied at every pass) by each.
-    static const CPatternSpace& paletteIcon();
-    static const CPatternSpace& twoBlockIcon();
-    static const CPatternSpace& threeBlockIcon();
-    static const CPatternSpace& arrowCrossIcon();
-    static const CPatternSpace& downArrowIcon();
-    static const CPatternSpace& upArrowIcon();
 };
