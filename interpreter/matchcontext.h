@@ -52,7 +52,9 @@ public:
     void searchStep();  // evaluates one rule group, or closes the pass when none is left
     void searchStep(CSearchPoll& poll);
 
-    CUnitProgram work;      // copy for the current pass; its group queue is consumed
+    // The current pass's groups (a queue it consumes) and the declarations it reads: variable
+    // icons, send icons and own key, copied from the program when the pass begins.
+    CUnitProgram work;
     CUnitProgram program;   // the program; evaluated groups return here with their positions
     CInputDevices devices;  // snapshot, refreshed before every step
     CCell origin;           // the unit's corner in the document space
