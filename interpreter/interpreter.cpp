@@ -9,7 +9,7 @@
 #include "space/cellcodes.h"
 
 namespace {
-using Hold = std::lock_guard<std::recursive_mutex>;
+using Hold = std::lock_guard<CRunMutex>;
 }
 
 CInterpreter::CInterpreter() = default;
