@@ -89,11 +89,6 @@ int CMatchContext::step(CSearchPoll& poll)
     return 0;
 }
 
-int CMatchContext::isSleeping() const
-{
-    return program.pendingReceives > 0 && program.receivedData.isEmpty() ? 1 : 0;
-}
-
 int CMatchContext::isEnded() const { return state == State::Ended ? 1 : 0; }
 
 int CMatchContext::popWrite(int& x, int& y, int& z, int& value)

@@ -42,7 +42,8 @@ public:
     void init(CUnitProgram p, CSpace unitCells);  // pass rvalues to avoid copies
     int step();        // one step by state; 1 when the context reports (a pass applied, or ended)
     int step(CSearchPoll& poll);  // the same, polling for interruption during long work
-    int isSleeping() const;  // waiting for results of instances it started, none queued
+    // Waiting for results of instances it started, none queued. Asked several times a sweep.
+    int isSleeping() const { return program.pendingReceives > 0 && program.receivedData.isEmpty() ? 1 : 0; }
     int isEnded() const;
     int popWrite(int& x, int& y, int& z, int& value);  // 0 when none is left
     int popEndMessage(CMessage& m);                    // oldest first; 0 when none is left
