@@ -9,7 +9,7 @@
 #include "space/cellcodes.h"
 
 namespace {
-using Hold = std::lock_guard<std::recursive_mutex>;
+using Hold = std::lock_guard<CRunMutex>;
 }
 
 CInterpreter::CInterpreter() = default;
@@ -91,7 +91,7 @@ void CInterpreter::WaitForShow()
         // only under the lock and only for the show the record names, so a continue meant for an
         // earlier show (of this run or of a stopped one) is either cleared here or never set.
         Hold hold(link->mutex);
-        link->continueEvent.reset();
+        if (link->continueEvent.isSet()) link->continueEvent.reset();  // mostly it is not: no hub lock then
         window = link->viewWnd;
         link->shown.serial++;
         link->shown.run = runNumber;

@@ -9,7 +9,7 @@
 #include "run/runlink.h"
 
 namespace {
-using Hold = std::lock_guard<std::recursive_mutex>;
+using Hold = std::lock_guard<CRunMutex>;
 
 bool everyUnitAsleep(const CMatchContextList& contexts)
 {
@@ -33,9 +33,13 @@ void CInterpreter::Match()
     // left it no "Phase:Match(" text and the flag down.
     std::string publishedText;
     bool publishedAsleep = false;
+    const std::string_view prefix(STATUS_MATCH);
+    text.assign(prefix);
+    publishedText.assign(prefix);
     while (phase == PHASE_MATCH) {
         CheckInterruption();
-        text.assign(std::string_view(STATUS_MATCH));
+        // Both texts start with the prefix: cutting back to it starts this sweep's text.
+        text.resize(prefix.size());
         if (!ends.isEmpty()) ends.clear();
         if (!sends.isEmpty()) sends.clear();
         const int reported = contexts.matchSweep(pendingWrites, ends, sends, text, poll);
@@ -56,10 +60,10 @@ void CInterpreter::Match()
         // Written when it differs from what the link holds, so that a step of many quick sweeps
         // does not take the link's lock for each; the link holds the same as if every sweep wrote.
         if (asleep == publishedAsleep && text == publishedText) continue;
-        publishedText = text;
+        publishedText.swap(text);
         publishedAsleep = asleep;
         Hold hold(link->mutex);
-        link->status = text;
+        link->status = publishedText;
         link->asleep = asleep;
     }
 }

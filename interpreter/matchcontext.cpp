@@ -89,11 +89,6 @@ int CMatchContext::step(CSearchPoll& poll)
     return 0;
 }
 
-int CMatchContext::isSleeping() const
-{
-    return program.pendingReceives > 0 && program.receivedData.isEmpty() ? 1 : 0;
-}
-
 int CMatchContext::isEnded() const { return state == State::Ended ? 1 : 0; }
 
 int CMatchContext::popWrite(int& x, int& y, int& z, int& value)
@@ -122,13 +117,15 @@ void CMatchContext::beginPass(CSearchPoll& poll)
     state = State::Searching;
     appliedMark = 0;
     writes.clear();
-    // The work copy is the program with its groups; the program keeps none of them. The groups
-    // (with all their recorded positions) are handed over rather than copied and freed.
-    CLinkList<CSpacePairList> groups(std::move(program.ruleGroups));
+    // The work copy takes the program's groups; the program keeps none of them. The groups
+    // (with all their recorded positions) are handed over rather than copied and freed. Of the
+    // rest, the pass reads only the declarations copied here, as they stand at its start.
+    work.ruleGroups = std::move(program.ruleGroups);
     poll.now();
     applied.clear();
-    work = program;
-    work.ruleGroups = std::move(groups);
+    work.variableIcons = program.variableIcons;
+    work.sendIcons = program.sendIcons;
+    work.ownKey = program.ownKey;
     // The old search region's memory is reused for the next pass's changes.
     std::swap(searchBoxes, dirtyBoxes);
     dirtyBoxes.clear();
@@ -282,7 +279,6 @@ void CMatchContext::searchStep(CSearchPoll& poll)
         return;
     }
     CSpacePairList& group = *taken;
-    poll.now();
     const int useDevices = group.mark <= CSpacePairList::MARK_DEVICES ? 1 : 0;
     // Where each right side would land, in the order found; a box that two pairs share comes
     // twice, and the second is dropped only if the group applies (see addDirtyBoxes).
@@ -373,7 +369,7 @@ void CMatchContext::searchStep(CSearchPoll& poll)
         if (!found.isEmpty() || (hadCells && old.bytes() > found.bytes())) old.swap(found);
         if (!matched) allMatched = 0;
         group.moveFrontTo(evaluated);
-        poll.now();
+        if (possible || hadCells) poll.now();  // after a pair that tested positions
     }
     static_cast<CLinkList<CSpacePair>&>(group) = std::move(evaluated);
 

@@ -42,7 +42,8 @@ public:
     void init(CUnitProgram p, CSpace unitCells);  // pass rvalues to avoid copies
     int step();        // one step by state; 1 when the context reports (a pass applied, or ended)
     int step(CSearchPoll& poll);  // the same, polling for interruption during long work
-    int isSleeping() const;  // waiting for results of instances it started, none queued
+    // Waiting for results of instances it started, none queued. Asked several times a sweep.
+    int isSleeping() const { return program.pendingReceives > 0 && program.receivedData.isEmpty() ? 1 : 0; }
     int isEnded() const;
     int popWrite(int& x, int& y, int& z, int& value);  // 0 when none is left
     int popEndMessage(CMessage& m);                    // oldest first; 0 when none is left
@@ -52,7 +53,9 @@ public:
     void searchStep();  // evaluates one rule group, or closes the pass when none is left
     void searchStep(CSearchPoll& poll);
 
-    CUnitProgram work;      // copy for the current pass; its group queue is consumed
+    // The current pass's groups (a queue it consumes) and the declarations it reads: variable
+    // icons, send icons and own key, copied from the program when the pass begins.
+    CUnitProgram work;
     CUnitProgram program;   // the program; evaluated groups return here with their positions
     CInputDevices devices;  // snapshot, refreshed before every step
     CCell origin;           // the unit's corner in the document space

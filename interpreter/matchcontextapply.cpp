@@ -1,7 +1,6 @@
 // CMatchContext: applying a rule group that matched: device pictures, sends and receives,
 // variable binding, and the cells where a right side differs from the unit.
 #include <algorithm>
-#include <optional>
 #include <utility>
 #include <vector>
 
@@ -27,15 +26,15 @@ void CMatchContext::applyGroup(CSpacePairList& group, int useDevices, std::vecto
                                bool distinct, CSearchPoll& poll)
 {
     appliedMark = group.mark;
-    std::optional<CSpace> randomIcon, mouseIcon;  // copied only for a group that uses the devices
-    if (useDevices) randomIcon = devices.getRandomIcon(), mouseIcon = devices.getMouseIcon();
+    const CSpace& randomIcon = devices.getRandomIcon();
+    const CSpace& mouseIcon = devices.getMouseIcon();
     // A right side that no device picture, send icon or variable can change is the same at every
     // position and is used as it is; a group made only of such pairs cannot send.
     std::vector<char>& fixedPairs = fixedPairsScratch;
     fixedPairs.clear();
     group.forEach([&](const CSpacePair& pair) {
         const CSpace& left = pair.first;
-        fixedPairs.push_back(!(useDevices && (left.isEqual(*randomIcon) || left.isEqual(*mouseIcon))) &&
+        fixedPairs.push_back(!(useDevices && (left.isEqual(randomIcon) || left.isEqual(mouseIcon))) &&
                              !sendIconIn(pair.second) && !variableIn(pair.second));
     });
     const bool maySend = std::find(fixedPairs.begin(), fixedPairs.end(), 0) != fixedPairs.end();

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <charconv>
+#include <cstddef>
+#include <cstring>
 #include <string>
 
 inline void passProgressText(std::string& out, int done, int groups)
@@ -12,5 +14,10 @@ inline void passProgressText(std::string& out, int done, int groups)
     *end++ = '/';
     end = std::to_chars(end, end + 11, groups).ptr;
     *end++ = ' ';
-    out.assign(text, end);
+    // Mostly the length stays from one step to the next: then the digits are copied over.
+    const std::size_t length = std::size_t(end - text);
+    if (out.size() == length)
+        std::memcpy(out.data(), text, length);
+    else
+        out.assign(text, end);
 }

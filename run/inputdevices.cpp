@@ -1,5 +1,6 @@
-// CInputDevices: the icons are drawn once at construction and copied out on request; the
-// pseudo-random state is per thread and never seeded, so every new thread repeats one sequence.
+// CInputDevices: the icons are drawn once for all devices, so a step's copy of the devices copies
+// only the clicks. The pseudo-random state is per thread and never seeded, so every new thread
+// repeats one sequence.
 #include "run/inputdevices.h"
 
 #include <cstdint>
@@ -26,16 +27,41 @@ constexpr CellXZ randomIconCells[] = {{0, 1}, {0, 2}, {1, 0}, {2, 0}, {2, 4}, {2
                                       {5, 6}, {6, 4}, {6, 6}, {7, 4}, {7, 5}, {7, 6}};
 constexpr CellXZ mouseIconCells[] = {{1, 0}, {1, 2}, {1, 5}, {2, 0}, {2, 1}, {2, 2},
                                      {2, 5}, {3, 0}, {3, 2}, {3, 5}};
+
+const CSpace& drawnRandomIcon()
+{
+    static const CSpace icon = [] {
+        CSpace drawn(8, 1, 7, 0);
+        for (CellXZ c : randomIconCells) drawn.set(c.x, 0, c.z, CELL_BLACK);
+        return drawn;
+    }();
+    return icon;
+}
+
+const CSpace& drawnMouseIcon()
+{
+    static const CSpace icon = [] {
+        CSpace drawn(5, 1, 6, 0);
+        for (int z = 0; z < 6; z++) {
+            drawn.set(0, 0, z, CELL_BLACK);
+            drawn.set(4, 0, z, CELL_BLACK);
+        }
+        for (CellXZ c : mouseIconCells) drawn.set(c.x, 0, c.z, CELL_BLACK);
+        return drawn;
+    }();
+    return icon;
+}
 }  // namespace
 
-CInputDevices::CInputDevices() : randomIcon(8, 1, 7, 0), mouseIcon(5, 1, 6, 0)
+CInputDevices::CInputDevices() : randomIcon(drawnRandomIcon()), mouseIcon(drawnMouseIcon()) {}
+
+CInputDevices& CInputDevices::operator=(const CInputDevices& other)
 {
-    for (CellXZ c : randomIconCells) randomIcon.set(c.x, 0, c.z, CELL_BLACK);
-    for (int z = 0; z < 6; z++) {
-        mouseIcon.set(0, 0, z, CELL_BLACK);
-        mouseIcon.set(4, 0, z, CELL_BLACK);
-    }
-    for (CellXZ c : mouseIconCells) mouseIcon.set(c.x, 0, c.z, CELL_BLACK);
+    leftClicked = other.leftClicked;
+    rightClicked = other.rightClicked;
+    leftLatched = other.leftLatched;
+    rightLatched = other.rightLatched;
+    return *this;
 }
 
 void CInputDevices::latch()

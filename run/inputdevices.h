@@ -8,17 +8,19 @@ class CInputDevices : public CObject {
 public:
     CInputDevices();
     CInputDevices(const CInputDevices&) = default;
-    CInputDevices& operator=(const CInputDevices&) = default;
+    // Copies the clicks; the icons are one drawing that every copy shares, as they never change.
+    CInputDevices& operator=(const CInputDevices& other);
     ~CInputDevices() override = default;
 
     // Hands the clicks over to the latched flags and forgets them, so one step sees each click.
     void latch();
 
-    CSpace getRandomIcon() const { return randomIcon; }
+    // The icons as they are drawn; a caller that changes one takes a copy.
+    const CSpace& getRandomIcon() const { return randomIcon; }
     // The random icon with a red cell at (6, 0, 5) or (5, 0, 5), chosen by this thread's
     // pseudo-random sequence, which starts the same in every thread.
     CSpace rollRandomIcon() const;
-    CSpace getMouseIcon() const { return mouseIcon; }
+    const CSpace& getMouseIcon() const { return mouseIcon; }
     // The mouse icon with a red cell in each button hole whose click is latched.
     CSpace getMouseState() const;
 
@@ -29,8 +31,8 @@ public:
 
     int leftClicked = 0;
     int rightClicked = 0;
-    CSpace randomIcon;  // 8x1x7: a question mark beside a box with room for one cell
-    CSpace mouseIcon;   // 5x1x6: a mouse with two button holes
+    const CSpace& randomIcon;  // 8x1x7: a question mark beside a box with room for one cell
+    const CSpace& mouseIcon;   // 5x1x6: a mouse with two button holes
     int leftLatched = 0;
     int rightLatched = 0;
 };

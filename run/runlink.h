@@ -7,6 +7,7 @@
 #include "run/appliedgroup.h"
 #include "run/event.h"
 #include "run/inputdevices.h"
+#include "run/runmutex.h"
 #include "run/runwindow.h"
 #include "space/space.h"
 
@@ -50,5 +51,5 @@ public:
     CEvent finishedEvent{eventHub};
     CEvent continueEvent{eventHub};
 
-    std::recursive_mutex mutex;  // re-entrant for its owner
+    CRunMutex mutex;  // re-entrant for its owner
 };

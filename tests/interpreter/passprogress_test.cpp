@@ -11,7 +11,9 @@
 TEST(PassProgress, ReadsAsThePrintedCounts)
 {
     std::string text = "left over from the last step";
-    for (const auto& [done, groups] : {std::array{0, 0}, {3, 12}, {-1, 7}, {INT_MAX, INT_MIN}, {INT_MIN, INT_MAX}}) {
+    // Texts of one length follow each other (the digits are copied over), and lengths change.
+    for (const auto& [done, groups] : {std::array{0, 0}, {3, 12}, {4, 12}, {-1, 7}, {10, 12}, {11, 12}, {9, 12},
+                                       {INT_MAX, INT_MIN}, {INT_MIN, INT_MAX}, {INT_MAX, INT_MAX}}) {
         char printed[40];
         std::snprintf(printed, sizeof printed, "%d/%d ", done, groups);
         passProgressText(text, done, groups);

@@ -64,3 +64,20 @@ TEST(InputDevices, EveryNewThreadRollsTheSameSequence)
     EXPECT_EQ(std::vector<int>(first.begin(), first.begin() + 5), (std::vector<int>{5, 5, 6, 6, 5}));
     for (int x : first) EXPECT_NE(x, -1);
 }
+
+TEST(InputDevices, ACopyTakesTheClicksAndSharesTheIcons)
+{
+    CInputDevices from;
+    from.pressLeft();
+    from.latch();
+    from.pressRight();
+    CInputDevices to;
+    to.pressLeft();
+    to = from;
+    EXPECT_EQ(to.leftClicked, 0);
+    EXPECT_EQ(to.rightClicked, 1);
+    EXPECT_EQ(to.leftLatched, 1);
+    EXPECT_EQ(to.rightLatched, 0);
+    EXPECT_EQ(&to.getRandomIcon(), &from.getRandomIcon());
+    EXPECT_EQ(&to.getMouseIcon(), &CInputDevices(from).getMouseIcon());
+}
