@@ -49,7 +49,7 @@ public:
     }
     void postRunShow() override
     {
-        std::lock_guard<CRunMutex> hold(link.mutex);
+        std::lock_guard<std::recursive_mutex> hold(link.mutex);
         steps++;
         if (counting) {
             changed += countChangedCells(before, link.space);

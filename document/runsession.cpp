@@ -13,7 +13,7 @@
 #include "interpreter/runworker.h"
 
 namespace {
-using Hold = std::lock_guard<CRunMutex>;
+using Hold = std::lock_guard<std::recursive_mutex>;
 
 // The worker runs below normal priority so that the interface stays responsive.
 void RunWorkerBelowNormal(CRunLink* link, CInterpreter* interpreter)

@@ -15,7 +15,7 @@
 #include "space/cellcodes.h"
 
 namespace {
-using Hold = std::lock_guard<CRunMutex>;
+using Hold = std::lock_guard<std::recursive_mutex>;
 
 // The part of a box (corners in any order) that lies inside the space; false when none does.
 bool ClipBox(const CBox& box, const CSpace& space, int lo[3], int size[3])

@@ -42,13 +42,13 @@ struct Sizes {
 
 Sizes sizesOf(CRunLink& link)
 {
-    std::lock_guard<CRunMutex> hold(link.mutex);
+    std::lock_guard<std::recursive_mutex> hold(link.mutex);
     return {link.space.getSizeX(), link.space.getSizeY(), link.space.getSizeZ()};
 }
 
 bool asleep(CRunLink& link)
 {
-    std::lock_guard<CRunMutex> hold(link.mutex);
+    std::lock_guard<std::recursive_mutex> hold(link.mutex);
     return link.asleep;
 }
 
@@ -60,7 +60,7 @@ public:
     void postRunShow() override
     {
         {
-            std::lock_guard<CRunMutex> hold(link.mutex);
+            std::lock_guard<std::recursive_mutex> hold(link.mutex);
             if (++shown < stepLimit && sizesOf(link).cells() <= GROWTH_CAP) {
                 link.continueEvent.set();
                 return;

@@ -8,7 +8,7 @@
 #include "space/cellcodes.h"
 
 namespace {
-using Hold = std::lock_guard<CRunMutex>;
+using Hold = std::lock_guard<std::recursive_mutex>;
 }  // namespace
 
 void CInterpreter::writeSpace(int x0, int y0, int z0, const CSpace& s)

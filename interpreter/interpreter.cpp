@@ -9,7 +9,7 @@
 #include "space/cellcodes.h"
 
 namespace {
-using Hold = std::lock_guard<CRunMutex>;
+using Hold = std::lock_guard<std::recursive_mutex>;
 }
 
 CInterpreter::CInterpreter() = default;

@@ -9,7 +9,7 @@
 #include "run/runlink.h"
 
 namespace {
-using Hold = std::lock_guard<CRunMutex>;
+using Hold = std::lock_guard<std::recursive_mutex>;
 
 bool everyUnitAsleep(const CMatchContextList& contexts)
 {

@@ -8,7 +8,7 @@
 #include "run/runlink.h"
 
 namespace {
-using Hold = std::lock_guard<CRunMutex>;
+using Hold = std::lock_guard<std::recursive_mutex>;
 
 void setBusy(CRunLink* link, bool busy)
 {

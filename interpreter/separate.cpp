@@ -12,7 +12,7 @@
 #include "space/cell.h"
 
 namespace {
-using Hold = std::lock_guard<CRunMutex>;
+using Hold = std::lock_guard<std::recursive_mutex>;
 }  // namespace
 
 void CInterpreter::Separate()

@@ -7,7 +7,6 @@
 #include "run/appliedgroup.h"
 #include "run/event.h"
 #include "run/inputdevices.h"
-#include "run/runmutex.h"
 #include "run/runwindow.h"
 #include "space/space.h"
 
@@ -51,5 +50,5 @@ public:
     CEvent finishedEvent{eventHub};
     CEvent continueEvent{eventHub};
 
-    CRunMutex mutex;  // re-entrant for its owner
+    std::recursive_mutex mutex;  // re-entrant for its owner
 };

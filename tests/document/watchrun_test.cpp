@@ -168,7 +168,7 @@ TEST_F(WatchRun, AContinueForAnEarlierShowNeverReleasesTheNextShow)
     CRunLink& link = doc.GetLink();
     CShownStep stale;
     {
-        std::lock_guard<CRunMutex> hold(link.mutex);
+        std::lock_guard<std::recursive_mutex> hold(link.mutex);
         link.shown.serial = 7;  // step 3 of run 1, whose request outlived it
         link.shown.run = 1;
         link.shown.step = 3;

@@ -11,7 +11,7 @@
 namespace {
 CShownStep shown(RunHarness& run)
 {
-    std::lock_guard<CRunMutex> hold(run.link.mutex);
+    std::lock_guard<std::recursive_mutex> hold(run.link.mutex);
     return run.link.shown;
 }
 }  // namespace

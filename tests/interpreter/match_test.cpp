@@ -136,7 +136,7 @@ TEST(Match, EveryUnitAsleepSweepsSilentlyUntilStopAndRaisesTheFlag)
     std::string status;
     for (int i = 0; i < 1000 && !asleep; i++) {
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        std::lock_guard<CRunMutex> hold(a.link.mutex);
+        std::lock_guard<std::recursive_mutex> hold(a.link.mutex);
         asleep = a.link.asleep;
         status = a.link.status;
     }

@@ -43,22 +43,22 @@ public:
 
     void setSpace(const CSpace& space)
     {
-        std::lock_guard<CRunMutex> hold(link.mutex);
+        std::lock_guard<std::recursive_mutex> hold(link.mutex);
         link.space = space;
     }
     std::string status()
     {
-        std::lock_guard<CRunMutex> hold(link.mutex);
+        std::lock_guard<std::recursive_mutex> hold(link.mutex);
         return link.status;
     }
     bool nothingToRun()
     {
-        std::lock_guard<CRunMutex> hold(link.mutex);
+        std::lock_guard<std::recursive_mutex> hold(link.mutex);
         return link.nothingToRun;
     }
     bool busy()
     {
-        std::lock_guard<CRunMutex> hold(link.mutex);
+        std::lock_guard<std::recursive_mutex> hold(link.mutex);
         return link.busy;
     }
 
