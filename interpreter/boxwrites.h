@@ -15,6 +15,79 @@
 #include "space/cellset.h"
 #include "space/space.h"
 
+// Cells pushed into `pending` inside one box. The positions of the box the set already holds
+// are found with their places from one walk over it, so that a cell goes in without the set's
+// own lookup: a new position as new, a held one by its place. Only when the set is much the
+// larger and its index is up to date (a walk costs a few steps a cell, a question a few dozen,
+// indexing afresh more than a walk) is each cell asked of the set instead. The set must see no
+// pop while this lives.
+class CBoxPushes {
+public:
+    CBoxPushes(CCellSet& pending, const CBox& box)
+        : pending(pending),
+          box(box),
+          h(std::int64_t(box.y1) - box.y0 + 1),
+          d(std::int64_t(box.z1) - box.z0 + 1)
+    {
+        if (box.x1 < box.x0 || box.y1 < box.y0 || box.z1 < box.z0) return;
+        const std::int64_t volume = (std::int64_t(box.x1) - box.x0 + 1) * h * d;
+        marked = pending.count() <= 8 * volume || !pending.positionsIndexed();
+        if (!marked) return;
+        places.assign(std::size_t(volume), NONE);
+        pending.forEachPlaced([&](std::uint32_t place, const CCell& c) {
+            if (inside(c.x, c.y, c.z)) places[slot(c.x, c.y, c.z)] = place;
+        });
+    }
+
+    // Whether the set holds a write at (x, y, z), a position of the box.
+    bool holds(int x, int y, int z) { return holdsAt(slot(x, y, z), x, y, z); }
+    // Pushes the cell, which may lie anywhere.
+    void push(const CCell& c)
+    {
+        if (!inside(c.x, c.y, c.z)) {
+            pending.push(c);
+            return;
+        }
+        pushAt(slot(c.x, c.y, c.z), c);
+    }
+
+    // As holds and push for a position of the box given with its slot as well: the box's cells
+    // numbered from 0, x outermost, then y, then z, as a walk over the box counts them.
+    bool holdsAt(std::size_t at, int x, int y, int z)
+    {
+        return marked ? places[at] != NONE : pending.holds(x, y, z);
+    }
+    void pushAt(std::size_t at, const CCell& c)
+    {
+        if (!marked || c.value == CELL_ANY) {
+            pending.push(c);  // "any" is never stored
+            return;
+        }
+        std::uint32_t& place = places[at];
+        if (place != NONE)
+            pending.setValueAt(place, c.value);  // the later write replaces the earlier in place
+        else
+            place = pending.pushNew(c);
+    }
+
+private:
+    static constexpr std::uint32_t NONE = CCellSet::NO_PLACE;
+    bool inside(int x, int y, int z) const
+    {
+        return x >= box.x0 && x <= box.x1 && y >= box.y0 && y <= box.y1 && z >= box.z0 && z <= box.z1;
+    }
+    std::size_t slot(int x, int y, int z) const
+    {
+        return std::size_t(((std::int64_t(x) - box.x0) * h + (std::int64_t(y) - box.y0)) * d + (std::int64_t(z) - box.z0));
+    }
+
+    CCellSet& pending;
+    const CBox box;
+    const std::int64_t h, d;
+    bool marked = false;
+    std::vector<std::uint32_t> places;  // x outermost, then y, then z, as a box is written
+};
+
 // value(x, y, z) gives the value for the cell at that offset from the box's corner. Returns
 // whether some write was left out. `grown`, when given, is a growth the document will have had
 // when the writes land: its cells are read as the grown grid will hold them.
@@ -25,18 +98,7 @@ bool queueBoxWrites(CCellSet& pending, const CSpace& doc, const CBox& box, Value
     if (box.x1 < box.x0 || box.y1 < box.y0 || box.z1 < box.z0) return false;
     const std::int64_t w = std::int64_t(box.x1) - box.x0 + 1, h = std::int64_t(box.y1) - box.y0 + 1,
                        d = std::int64_t(box.z1) - box.z0 + 1;
-    // Which cells of the box have a write queued: marked from a walk over the set unless the set
-    // is much the larger (a walk costs a few steps a cell, a question a few dozen), else asked of
-    // it cell by cell.
-    const bool marked = pending.count() <= 8 * w * h * d;
-    std::vector<std::uint8_t> queued;
-    if (marked) {
-        queued.assign(std::size_t(w * h * d), 0);
-        pending.forEachInPlace([&](const CCell& c) {
-            if (c.x < box.x0 || c.x > box.x1 || c.y < box.y0 || c.y > box.y1 || c.z < box.z0 || c.z > box.z1) return;
-            queued[std::size_t(((std::int64_t(c.x) - box.x0) * h + (c.y - box.y0)) * d + (c.z - box.z0))] = 1;
-        });
-    }
+    CBoxPushes pushes(pending, box);
     // The document read along z, a plane apart, with the grid's bounds tested once per row.
     const int* cells = doc.data();
     const std::int64_t sx = doc.getSizeX(), sy = doc.getSizeY(), sz = doc.getSizeZ(), plane = sx * sy;
@@ -55,11 +117,11 @@ bool queueBoxWrites(CCellSet& pending, const CSpace& doc, const CBox& box, Value
                 // Outside the grid the cell reads 2, and the grid may grow before the writes land.
                 int now = rowInside && cz >= 0 && cz < sz ? row[plane * cz] : CELL_OUTSIDE;
                 if (grown) now = grown->read(now, cx, cy, cz);
-                if (v == now && v != CELL_OUTSIDE && !(marked ? queued[i] != 0 : pending.holds(cx, cy, cz))) {
+                if (v == now && v != CELL_OUTSIDE && !pushes.holdsAt(i, cx, cy, cz)) {
                     leftOut = true;
                     continue;
                 }
-                pending.push(CCell(cx, cy, cz, v));
+                pushes.pushAt(i, CCell(cx, cy, cz, v));
             }
         }
     }

@@ -1,6 +1,9 @@
 // Frame scan: the Separate scan without interruption checks or status texts, on a frame's copy.
 #include "interpreter/framescan.h"
 
+#include <cstdint>
+#include <vector>
+
 #include "interpreter/blockreader.h"
 #include "interpreter/patternspace.h"
 #include "interpreter/scancolumns.h"
@@ -18,13 +21,15 @@ int scanFrame(const CSpace& contents, CUnitProgram& program, CSpace& area, CCell
     CSearchPoll none;
     for (int z = 0; z < scan.getSizeZ(); z++) {
         columns.enterLayer(z, none);
+        const std::vector<std::uint64_t>& layerRows = columns.layerRows(z);
         for (int x = 0; x < scan.getSizeX(); x++) {
-            if (!columns.mayHold(x, z)) continue;
-            for (int y = scan.getSizeY() - 1; y >= 0; y--)
+            if (!layerRows[std::size_t(x)]) continue;
+            CScanColumns::forEachRowDown(layerRows[std::size_t(x)], scan.getSizeY(), [&](int y) {
                 if (reader.readCell(scan, x, y, z, program, area)) {
                     foundWork = 1;
                     areaCell = CCell(x, y, z, 0);
                 }
+            });
         }
     }
     return foundWork;

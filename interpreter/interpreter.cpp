@@ -20,8 +20,13 @@ int CInterpreter::RunGuarded()
     // Separate's copy of the space is kept from step to step, not after the run.
     struct ReleaseScanCopy {
         CPatternSpace& copy;
-        ~ReleaseScanCopy() { copy = CPatternSpace(0, 0, 0, 0); }
-    } release{scanCopy};
+        CScanMemory& memory;
+        ~ReleaseScanCopy()
+        {
+            copy = CPatternSpace(0, 0, 0, 0);
+            memory.forget();
+        }
+    } release{scanCopy, scanMemory};
     // A restart starts a fresh run in this same frame, so restarts never deepen the stack.
     for (;;) {
         try {
@@ -40,6 +45,7 @@ void CInterpreter::Run()
     phase = PHASE_STARTED;
     separateNext = 1;
     stepNumber = 0;
+    scanMemory.forget();  // the document may have changed in any way since the last run
     {
         Hold hold(link->mutex);
         runNumber = link->runNumber;
@@ -143,6 +149,7 @@ void CInterpreter::Resize(int x, int y, int z)
     link->space.resize(x, y, z);
     link->spaceWrites++;
     link->spaceChanges++;
+    scanMemory.forget();
 }
 
 void CInterpreter::GrowAsPlanned()
@@ -150,6 +157,7 @@ void CInterpreter::GrowAsPlanned()
     const CPlannedGrowth growth = planned;
     planned = CPlannedGrowth{};
     if (growth.resizes == 0) return;
+    scanMemory.forget();
     Hold hold(link->mutex);
     link->space.resize(growth.x, growth.y, growth.z);
     link->spaceWrites += unsigned(growth.resizes);
@@ -180,6 +188,7 @@ void CInterpreter::ApplyWrites()
     CSpace& space = link->space;
     // Writes left out as changing nothing still count: the set would have held them.
     if (!pendingWrites.isEmpty() || writesLeftOut) {
+        scanMemory.noteWrites(pendingWrites, space, link->spaceChanges, link->spaceChanges + 1);
         link->spaceWrites++;
         link->spaceChanges++;
     }

@@ -9,6 +9,7 @@
 #include "interpreter/matchcontextlist.h"
 #include "interpreter/messagelist.h"
 #include "interpreter/plannedgrowth.h"
+#include "interpreter/scanmemory.h"
 #include "interpreter/unitprogram.h"
 #include "run/appliedgroup.h"
 #include "run/inputdevices.h"
@@ -106,7 +107,8 @@ public:
     bool writesLeftOut = false;  // queueBoxWrites left out a write that would change nothing
     CMatchContextList contexts;  // one per unit; rebuilt by Separate
     CInstanceList instances;     // one per sub-program declaration; rebuilt by Separate
-    CPatternSpace scanCopy;      // Separate's copy of the document space, kept for its memory
+    CPatternSpace scanCopy;      // Separate's copy of the document space, kept from step to step
+    CScanMemory scanMemory;      // where scanCopy differs from the document
     CPlannedGrowth planned;      // the document's growth during send delivery
     // For the user: the run number this run started from, its steps so far, and the groups the
     // current step applied (each with its unit's corner).

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "interpreter/boxwrites.h"
 #include "interpreter/interpreter.h"
 #include "interpreter/keywordicons.h"
 #include "interpreter/window.h"
@@ -157,23 +158,35 @@ void CInterpreter::deliverSendMessage(const CMessage& m)
     if (xE >= GetSizeX() || yE >= GetSizeY() || zE >= GetSizeZ())
         Resize(std::max(xE + 1, GetSizeX()), std::max(yE + 1, GetSizeY()), std::max(zE + 1, GetSizeZ()));
 
-    // The frame: handle, front face and bottom face, as a window frame is drawn.
+    // The frame: handle, front face and bottom face, as a window frame is drawn. Each face and
+    // part of the work area's outline is a box whose cells go in through CBoxPushes.
     const CCell& P0 = place.handle;
     pendingWrites.push(CCell(P0.x, P0.y, P0.z, CELL_GREEN));
-    for (int x = P0.x + 1; x <= xE; x++) {
-        for (int y = P0.y; y <= yE; y++) pendingWrites.push(CCell(x, y, P0.z, CELL_GREEN));
-        for (int z = P0.z; z <= zE; z++) pendingWrites.push(CCell(x, P0.y, z, CELL_GREEN));
+    {
+        CBoxPushes front(pendingWrites, CBox(P0.x + 1, P0.y, P0.z, xE, yE, P0.z));
+        CBoxPushes bottom(pendingWrites, CBox(P0.x + 1, P0.y, P0.z, xE, P0.y, zE));
+        for (int x = P0.x + 1; x <= xE; x++) {
+            for (int y = P0.y; y <= yE; y++) front.push(CCell(x, y, P0.z, CELL_GREEN));
+            // The faces share their first row, which the front face has just written.
+            for (int z = P0.z; z <= zE; z++) (z == P0.z ? front : bottom).push(CCell(x, P0.y, z, CELL_GREEN));
+        }
     }
 
     // The work area holding the sent data (unless it does not fit): floor, two posts, contents.
     CSpace A = place.area;
     A.paste(0, 0, 0, m.data);
     const int ax = A.getSizeX(), ay = A.getSizeY(), az = A.getSizeZ();
-    for (int x = P0.x + 2; x <= P0.x + 1 + ax; x++)
-        for (int z = P0.z + 2; z <= P0.z + 2 + az; z++) pendingWrites.push(CCell(x, P0.y + 1, z, CELL_GREEN));
-    for (int y = P0.y + 1; y <= P0.y + 1 + ay; y++) {
-        pendingWrites.push(CCell(P0.x + 2, y, P0.z + 2, CELL_GREEN));
-        pendingWrites.push(CCell(P0.x + 1 + ax, y, P0.z + 2, CELL_GREEN));
+    {
+        CBoxPushes floor(pendingWrites, CBox(P0.x + 2, P0.y + 1, P0.z + 2, P0.x + 1 + ax, P0.y + 1, P0.z + 2 + az));
+        for (int x = P0.x + 2; x <= P0.x + 1 + ax; x++)
+            for (int z = P0.z + 2; z <= P0.z + 2 + az; z++) floor.push(CCell(x, P0.y + 1, z, CELL_GREEN));
+    }
+    {
+        CBoxPushes posts(pendingWrites, CBox(P0.x + 2, P0.y + 1, P0.z + 2, P0.x + 1 + ax, P0.y + 1 + ay, P0.z + 2));
+        for (int y = P0.y + 1; y <= P0.y + 1 + ay; y++) {
+            posts.push(CCell(P0.x + 2, y, P0.z + 2, CELL_GREEN));
+            posts.push(CCell(P0.x + 1 + ax, y, P0.z + 2, CELL_GREEN));
+        }
     }
     writeSpace(P0.x + 2, P0.y + 2, P0.z + 3, A);
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <utility>
+#include <vector>
 
 #include "interpreter/searchpoll.h"
 #include "space/box.h"
@@ -49,6 +50,7 @@ public:
     void resetConsumed() { consumedAny = 0; }
     void noteConsumed(const CBox& b)
     {
+        if (consumedLog) consumedLog->push_back(b);
         if (!consumedAny) {
             consumedBox = b;
             consumedAny = 1;
@@ -63,6 +65,8 @@ public:
     }
     int consumedAny = 0;
     CBox consumedBox;
+    // Where every consumed box is listed as well, when set (Separate's kept copy).
+    std::vector<CBox>* consumedLog = nullptr;
 
     // The Separate scan's interruption check, polled while a recogniser copies or consumes a
     // block, which can be nearly as large as the space; none outside the scan.
@@ -78,6 +82,13 @@ public:
         const int a = std::max(x0, 0), b = std::min(x1, sizeX - 1);
         if (a > b) return;
         std::fill_n(cells + a + std::int64_t(sizeX) * (y + std::int64_t(sizeY) * z), b - a + 1, v);
+    }
+    // Copies the cells from x0 to x1 (inclusive) of row (y, z) from `src`, a space of the same
+    // sizes; the row must lie in the grid.
+    void copyRow(const CSpace& src, int x0, int x1, int y, int z)
+    {
+        const std::int64_t row = std::int64_t(sizeX) * (y + std::int64_t(sizeY) * z);
+        std::copy(src.data() + row + x0, src.data() + row + x1 + 1, cells + row + x0);
     }
     // As CSpace::extract, polling after each layer.
     CSpace extract(int x, int y, int z, int w, int h, int d) const;

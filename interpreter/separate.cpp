@@ -1,8 +1,11 @@
 // The Separate phase: reads the program's blocks out of a copy of the document space, cell by
 // cell (z outermost, then x, then y from the top), with the four recognisers in fixed order.
-#include <cstdio>
+#include <algorithm>
+#include <cstdint>
 #include <mutex>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 #include "interpreter/blockreader.h"
 #include "interpreter/interpreter.h"
@@ -13,6 +16,37 @@
 
 namespace {
 using Hold = std::lock_guard<std::recursive_mutex>;
+
+// Writes v in decimal at `at`, as %d does; returns the end.
+char* putDecimal(char* at, int v)
+{
+    unsigned u = unsigned(v);
+    if (v < 0) {
+        *at++ = '-';
+        u = 0u - u;
+    }
+    char digits[10];
+    int n = 0;
+    do {
+        digits[n++] = char('0' + u % 10);
+        u /= 10;
+    } while (u);
+    while (n) *at++ = digits[--n];
+    return at;
+}
+
+// STATUS_SEPARATE filled in with the layer and the number of layers, as printf would, without
+// its cost: a scan of a deep space shows every layer. Returns the text's length.
+std::size_t separateStatus(char (&text)[48], int layer, int layers)
+{
+    constexpr std::string_view head = "Phase:Separate ";
+    static_assert(head.size() + 2 * 11 + 1 <= sizeof text);
+    char* end = std::copy(head.begin(), head.end(), text);
+    end = putDecimal(end, layer);
+    *end++ = '/';
+    end = putDecimal(end, layers);
+    return std::size_t(end - text);
+}
 }  // namespace
 
 void CInterpreter::Separate()
@@ -29,20 +63,26 @@ void CInterpreter::Separate()
         sizeY = link->space.getSizeY();
         sizeZ = link->space.getSizeZ();
     };
-    // The copy goes into the memory of the last one (the document's size rarely changes), so a
-    // step pays for copying the cells but not for fresh pages.
+    // The copy is the last one brought up to date (the document's size rarely changes): a step
+    // pays for fresh pages only when the size changed, and for copying every cell only when more
+    // than the run's own writes changed the document since.
     CPatternSpace& scan = scanCopy;
     {
         Hold hold(link->mutex);
-        scan = link->space;
+        scanMemory.refresh(scan, link->space, link->spaceChanges);
     }
     // A block as large as the space takes a while to read: the reader polls as it goes.
     CSearchPoll poll{[this] { CheckInterruption(); }};
-    struct PollFor {  // the copy outlives the scan, the poll does not
+    struct PollFor {  // the copy outlives the scan, the poll and the log do not
         CPatternSpace& scan;
-        ~PollFor() { scan.poll = nullptr; }
+        ~PollFor()
+        {
+            scan.poll = nullptr;
+            scan.consumedLog = nullptr;
+        }
     } pollFor{scan};
     scan.poll = &poll;
+    scan.consumedLog = &scanMemory.consumed;  // what the next refresh copies back
 
     CSpace area;  // the work area's contents; a later work area replaces an earlier one
     int foundWork = 0;
@@ -55,9 +95,9 @@ void CInterpreter::Separate()
     auto showLayer = [&](int z) {
         shownLayer = z + 1;
         shownLayers = sizeZ;
-        std::snprintf(text, sizeof text, STATUS_SEPARATE, shownLayer, shownLayers);
+        const std::size_t length = separateStatus(text, shownLayer, shownLayers);
         Hold hold(link->mutex);
-        link->status = text;
+        link->status.assign(text, length);
     };
     CScanColumns columns(scan);
 
@@ -66,19 +106,21 @@ void CInterpreter::Separate()
     // tested against need not be newer than the layer's.
     for (int z = 0; readSizes(), z < sizeZ; z++) {
         columns.enterLayer(z, poll);
-        for (int x = 0; x < sizeX; x++) {
-            if (!columns.mayHold(x, z)) {
-                // The reader would find nothing at any cell of the column: one check stands for
-                // all of them.
-                if (sizeY > 0) {
-                    CheckInterruption();
-                    if (z + 1 != shownLayer || sizeZ != shownLayers) showLayer(z);
-                }
-                continue;
-            }
+        // One check and one look at the status stand for every column the reader would find
+        // nothing in; the others are checked cell by cell.
+        if (sizeX > 0 && sizeY > 0) {
+            CheckInterruption();
+            if (z + 1 != shownLayer || sizeZ != shownLayers) showLayer(z);
+        }
+        const std::vector<std::uint64_t>& layerRows = columns.layerRows(z);
+        const int columnsToTry = int(layerRows.size());
+        for (int x = 0; x < sizeX && x < columnsToTry; x++) {
+            const std::uint64_t rows = layerRows[std::size_t(x)];
+            if (!rows) continue;
             readSizes();
             if (x >= sizeX) break;
-            for (int y = sizeY - 1; y >= 0; y--) {
+            // Only the cells where the reader's first test can pass, from the top down.
+            CScanColumns::forEachRowDown(rows, sizeY, [&](int y) {
                 CheckInterruption();
                 if (z + 1 != shownLayer || sizeZ != shownLayers) showLayer(z);
 
@@ -86,7 +128,7 @@ void CInterpreter::Separate()
                     foundWork = 1;
                     top.origin = CCell(x, y, z, 0);
                 }
-            }
+            });
         }
     }
 

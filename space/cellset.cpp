@@ -353,9 +353,9 @@ bool CCellSet::holds(int x, int y, int z)
     return found != NONE;
 }
 
-void CCellSet::pushNew(const CCell& cell)
+std::uint32_t CCellSet::pushNew(const CCell& cell)
 {
-    if (cell.value == 1) return;
+    if (cell.value == 1) return NO_PLACE;
     if (!indexed) reindex();
     const std::uint32_t c = take(cells, freeCells, Entry{cell.x, cell.y, cell.z, cell.value, NONE});
     std::size_t at = 0;
@@ -364,6 +364,7 @@ void CCellSet::pushNew(const CCell& cell)
     else
         cellsIndexed = false;
     addToGroups(c, cell.x, cell.y);
+    return c;
 }
 
 // The (x, y) group of a new cell `c`: the known one, or a new one holding only `c` (`added`).
@@ -376,12 +377,13 @@ std::uint32_t CCellSet::findOrAddY(int x, int y, std::uint32_t c, bool& added)
         added = true;
         return grid->ys[at] = take(ys, freeYs, GroupY{x, y, c, c, NONE, 1});
     }
+    if (recentY < ys.size() && ys[recentY].x == x && ys[recentY].y == y && ys[recentY].live()) return recentY;
     std::uint32_t made = NONE;
     const std::uint32_t g = yIndex.findOrInsert(
         CEntryIndex::hashOf(x, y, 0), [&](std::uint32_t i) { return ys[i].x == x && ys[i].y == y && ys[i].live(); },
         [&] { return made = take(ys, freeYs, GroupY{x, y, c, c, NONE, 1}); });
     added = g == NONE;
-    return added ? made : g;
+    return recentY = added ? made : g;
 }
 
 // The x group of a new (x, y) group `gy`, as findOrAddY.
@@ -394,12 +396,13 @@ std::uint32_t CCellSet::findOrAddX(int x, std::uint32_t gy, bool& added)
         added = true;
         return grid->xs[at] = take(xs, freeXs, GroupX{x, gy, gy, NONE});
     }
+    if (recentX < xs.size() && xs[recentX].x == x && xs[recentX].live()) return recentX;
     std::uint32_t made = NONE;
     const std::uint32_t g = xIndex.findOrInsert(
         CEntryIndex::hashOf(x, 0, 0), [&](std::uint32_t i) { return xs[i].x == x && xs[i].live(); },
         [&] { return made = take(xs, freeXs, GroupX{x, gy, gy, NONE}); });
     added = g == NONE;
-    return added ? made : g;
+    return recentX = added ? made : g;
 }
 
 // The new cell `c` goes to the end of its (x, y) group, which may be new, and so to its x's.
@@ -407,7 +410,10 @@ void CCellSet::addToGroups(std::uint32_t c, int x, int y)
 {
     size++;
     bool newY = false;
-    const std::uint32_t gy = findOrAddY(x, y, c, newY);
+    // Cells often come a row at a time: the group of the last cell is asked first, here, where
+    // the answer costs no call.
+    const bool recent = recentY < ys.size() && ys[recentY].x == x && ys[recentY].y == y && ys[recentY].live();
+    const std::uint32_t gy = recent ? recentY : findOrAddY(x, y, c, newY);
     if (!newY) {  // a new z at a known (x, y): end of that group
         cells[ys[gy].last].next = c;
         ys[gy].last = c;

@@ -37,10 +37,18 @@ public:
     void push(const CCell& cell) override;
     void push(CCell&& cell) override { push(static_cast<const CCell&>(cell)); }
     // As push, for a position the caller knows is not in the set: the position index is left
-    // behind and rebuilt only if an ordinary push comes.
-    void pushNew(const CCell& cell);
+    // behind and rebuilt only if an ordinary push comes. Returns the cell's place (see
+    // forEachPlaced), or NO_PLACE for the value 1, which is not stored.
+    std::uint32_t pushNew(const CCell& cell);
+    // The value of the cell at `place`, as a push to its position would change it; the place
+    // must come from forEachPlaced or pushNew with no pop or clear since.
+    void setValueAt(std::uint32_t place, int value) { cells[place].value = value; }
+    static constexpr std::uint32_t NO_PLACE = CEntryIndex::NONE;
     // Whether a cell at this position is in the set, whatever its value.
     bool holds(int x, int y, int z);
+    // Whether holds and push find a position without first indexing every cell afresh (which
+    // they do after pushNew, translate or a copy).
+    bool positionsIndexed() const { return indexed && cellsIndexed; }
     int pop(CCell& out) override;
     // A set has no tail in list order; taking "from the back" takes any cell, as pop does.
     int popBack(CCell& out) override { return pop(out); }
@@ -67,6 +75,14 @@ public:
     {
         for (const Entry& e : cells)
             if (e.live()) visit(CCell(e.x, e.y, e.z, e.value));
+    }
+
+    // As forEachInPlace, with each cell's place: visit(place, cell).
+    template <class Visit>
+    void forEachPlaced(Visit visit) const
+    {
+        for (std::size_t c = 0; c < cells.size(); c++)
+            if (cells[c].live()) visit(std::uint32_t(c), CCell(cells[c].x, cells[c].y, cells[c].z, cells[c].value));
     }
 
     // Asks `test` about every cell once, in place (see forEachInPlace), then visits those it
@@ -174,6 +190,9 @@ private:
     CEntryIndex cellIndex;  // (x, y, z) -> cell
     CEntryIndex yIndex;     // (x, y) -> (x, y) group
     CEntryIndex xIndex;     // x -> x group
+    // The groups the hashed path found or made last: a place that may since have been taken out
+    // or reused, trusted only when it is live and holds that very key (one live group a key).
+    std::uint32_t recentY = NONE, recentX = NONE;
 
     // The flat tables of `useGrid`, each slot a place number that may be stale (see useGrid).
     struct Grid {

@@ -71,3 +71,55 @@ TEST(BoxWrites, LeavingOutWritesThatChangeNothingChangesNoResult)
             EXPECT_EQ(rowsOf(applied(some, c.grow)), rowsOf(applied(every, c.grow)));
         }
 }
+
+namespace {
+struct PushCase {
+    std::string name;
+    std::vector<CCell> before;  // in the set before the box's pushes
+    std::vector<CCell> pushes;  // through CBoxPushes, in this order
+};
+
+const CBox pushBox(1, 0, 1, 3, 1, 2);
+const std::vector<PushCase> pushCases = {
+    {"new positions", {}, {CCell(1, 0, 1, R), CCell(1, 0, 2, G), CCell(3, 1, 2, K)}},
+    {"a held position keeps its place", {CCell(2, 0, 1, G), CCell(9, 9, 9, K)}, {CCell(1, 0, 1, R), CCell(2, 0, 1, K)}},
+    {"a position pushed twice", {}, {CCell(2, 1, 1, R), CCell(2, 1, 2, G), CCell(2, 1, 1, K)}},
+    {"any is never stored", {CCell(1, 0, 1, G)}, {CCell(1, 0, 1, CELL_ANY), CCell(1, 0, 2, CELL_ANY)}},
+    {"outside the box", {CCell(0, 0, 0, G)}, {CCell(0, 0, 0, R), CCell(4, 0, 1, K), CCell(1, 0, 1, K)}},
+};
+
+std::vector<std::string> drained(CCellSet set)
+{
+    std::vector<std::string> cells;
+    CCell c;
+    while (set.pop(c))
+        cells.push_back(std::to_string(c.x) + "," + std::to_string(c.y) + "," + std::to_string(c.z) + "=" +
+                        std::to_string(c.value));
+    return cells;
+}
+}  // namespace
+
+// Whether it walks the set or asks it, and with the set's index up to date or not, pushing
+// through CBoxPushes leaves the set as plain pushes do, in the same pop order.
+TEST(BoxWrites, PushesThroughTheBoxLeaveTheSetAsPlainPushes)
+{
+    for (const PushCase& c : pushCases)
+        for (int filler : {0, 200})
+            for (bool stale : {false, true}) {
+                SCOPED_TRACE(c.name + (filler ? ", a large set" : "") + (stale ? ", index out of date" : ""));
+                CCellSet plain, boxed;
+                for (int i = 0; i < filler; i++) plain.push(CCell(100 + i, 0, i % 3, R)), boxed.push(CCell(100 + i, 0, i % 3, R));
+                for (const CCell& w : c.before) plain.push(w), boxed.push(w);
+                if (stale) boxed.pushNew(CCell(-5, 0, 0, G)), plain.push(CCell(-5, 0, 0, G));
+                CBoxPushes pushes(boxed, pushBox);
+                for (const CCell& w : c.pushes) {
+                    if (pushBox.x0 <= w.x && w.x <= pushBox.x1 && pushBox.y0 <= w.y && w.y <= pushBox.y1 &&
+                        pushBox.z0 <= w.z && w.z <= pushBox.z1) {
+                        EXPECT_EQ(pushes.holds(w.x, w.y, w.z), plain.holds(w.x, w.y, w.z));
+                    }
+                    pushes.push(w);
+                    plain.push(w);
+                }
+                EXPECT_EQ(drained(boxed), drained(plain));
+            }
+}

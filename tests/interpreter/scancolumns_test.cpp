@@ -5,15 +5,20 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdint>
 #include <random>
+#include <string>
+#include <vector>
 
 #include "space/cellcodes.h"
 
 TEST(ScanColumns, KeepExactlyTheColumnsWithAnOutlineCellAtOrBehindThem)
 {
     std::mt19937 random(7);
-    for (const auto& [sx, sy, sz, outlines] : {std::array{9, 1, 7, 4}, std::array{9, 1, 7, 0}, std::array{6, 5, 4, 3},
-                                               std::array{1, 1, 1, 1}, std::array{0, 0, 0, 0}}) {
+    // Flat, low solid (heights told apart, up to the 64th), high solid (not), and empty.
+    for (const auto& [sx, sy, sz, outlines] :
+         {std::array{9, 1, 7, 4}, std::array{9, 1, 7, 0}, std::array{6, 5, 4, 3}, std::array{5, 64, 4, 40},
+          std::array{4, 65, 3, 6}, std::array{1, 1, 1, 1}, std::array{0, 0, 0, 0}}) {
         CSpace s(sx, sy, sz, CELL_EMPTY);
         const bool flat = s.isFlat();
         const int colour = flat ? CELL_BLUE : CELL_GREEN, back = flat ? 2 : 0, down = flat ? 2 : 1;
@@ -28,16 +33,34 @@ TEST(ScanColumns, KeepExactlyTheColumnsWithAnOutlineCellAtOrBehindThem)
         int kept = 0;
         for (int z = 0; z < sz + 3; z++) {  // the document may have grown since the copy was taken
             columns.enterLayer(z, poll);
+            const std::vector<std::uint64_t> layer = columns.layerRows(z);
+            ASSERT_EQ(layer.size(), std::size_t(sx + 2));
             for (int x = 0; x < sx + 3; x++) {
-                bool near = false, looked = false;
-                for (int y = -1; y < sy + 2; y++) {
+                bool near = false;
+                std::vector<int> looked, tried;  // heights, from the top down
+                for (int y = sy + 1; y >= -1; y--) {
                     near = near || s.get(x, y, z) == colour || s.get(x - back, y, z - down) == colour;
-                    // The reader's own first test at (x, y, z).
-                    looked = looked || (flat ? s.get(x, 0, z) == colour || s.get(x - 2, 0, z - 2) == colour
-                                             : s.get(x, y, z) == colour || s.get(x, y - 1, z - 1) == colour);
+                    // The reader's own first test at (x, y, z), at the heights the scan visits.
+                    if (y >= 0 && y < sy && (flat ? s.get(x, 0, z) == colour || s.get(x - 2, 0, z - 2) == colour
+                             : s.get(x, y, z) == colour || s.get(x, y - 1, z - 1) == colour))
+                        looked.push_back(y);
                 }
-                EXPECT_EQ(columns.mayHold(x, z), near) << sx << "x" << sy << "x" << sz << " at " << x << "," << z;
-                EXPECT_TRUE(columns.mayHold(x, z) || !looked);
+                const std::string at = std::to_string(sx) + "x" + std::to_string(sy) + "x" + std::to_string(sz) +
+                                       " at " + std::to_string(x) + "," + std::to_string(z);
+                EXPECT_EQ(columns.mayHold(x, z), near) << at;
+                EXPECT_TRUE(near || looked.empty()) << at;
+                if (x < sx + 2) {
+                    EXPECT_EQ(layer[std::size_t(x)], columns.rows(x, z)) << at;
+                }
+                // Told apart, the heights tried are exactly those the first test passes at;
+                // otherwise every height of a column kept.
+                CScanColumns::forEachRowDown(columns.rows(x, z), sy, [&](int y) { tried.push_back(y); });
+                if (!flat && sy <= 64) {
+                    EXPECT_EQ(tried, looked) << at;
+                } else if (near) {
+                    EXPECT_EQ(columns.rows(x, z), CScanColumns::ALL_ROWS) << at;
+                    EXPECT_EQ(tried.size(), std::size_t(sy)) << at;
+                }
                 kept += columns.mayHold(x, z);
             }
         }
