@@ -50,15 +50,3 @@ void boxsweep::walkReaches(const CLeftMatcher& matcher, const CBoxSet& boxes, CS
     matcher.forEachMatchInReaches(boxes.stored(), boxes.storedHeadFirst(), poll,
                                   [&](int x, int y, int z) { found(context, x, y, z); });
 }
-
-void boxsweep::measureReaches(const CBoxSet& boxes, const CSpace& left, std::int64_t& reach, std::int64_t& rows)
-{
-    const std::int64_t lx = left.getSizeX(), ly = left.getSizeY(), lz = left.getSizeZ();
-    reach = 0, rows = 0;
-    for (const CBoxSet::Item& h : boxes.stored()) {
-        const std::int64_t w = h.x1 - h.x0 + lx, d = h.y1 - h.y0 + ly, t = h.z1 - h.z0 + lz;
-        if (w <= 0 || d <= 0 || t <= 0) continue;
-        reach += w * d * t;
-        rows += d * t;
-    }
-}

@@ -58,9 +58,6 @@ bool findAllMatches(const CLeftMatcher& matcher, const CSpace& view, std::size_t
 void walkReaches(const CLeftMatcher& matcher, const CBoxSet& boxes, CSearchPoll& poll, void* context,
                  void (*found)(void* context, int x, int y, int z));
 
-// The positions of the reaches of `boxes` for `left`, summed over the boxes, and their rows.
-void measureReaches(const CBoxSet& boxes, const CSpace& left, std::int64_t& reach, std::int64_t& rows);
-
 // Whether the sweep first tries one scan of the unit rather than walking the reach.
 inline bool scansUnit(std::int64_t reach, std::int64_t unit, std::int64_t leftCells)
 {
@@ -118,7 +115,7 @@ void sweepBoxes(const CLeftMatcher& matcher, const CSpace& view, const CSpace& l
     const std::int64_t unit = std::int64_t(view.getSizeX()) * view.getSizeY() * view.getSizeZ();
     std::int64_t reach = 0, rows = 0;
     const std::int64_t leftCells = left.getSizeX() * std::int64_t(left.getSizeY()) * left.getSizeZ();
-    if (leftCells > 1) boxsweep::measureReaches(boxes, left, reach, rows);
+    if (leftCells > 1) boxes.measureReaches(left.getSizeX(), left.getSizeY(), left.getSizeZ(), reach, rows);
 
     std::vector<CCell> matches;
     const std::int64_t count = boxes.count();

@@ -27,8 +27,9 @@ public:
         outsideIndex.clear();
     }
 
-    // True the first time a position is asked about in this evaluation.
-    bool first(int x, int y, int z)
+    // True the first time a position is asked about in this evaluation. Small enough to be
+    // inlined where a match is recorded, which asks it for every match.
+    [[gnu::always_inline]] bool first(int x, int y, int z)
     {
         if (unsigned(x) >= unsigned(sx) || unsigned(y) >= unsigned(sy) || unsigned(z) >= unsigned(sz))
             return firstOutside(x, y, z);
