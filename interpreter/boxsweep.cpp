@@ -43,3 +43,10 @@ bool boxsweep::findCoveredMatches(const CLeftMatcher& matcher, const CReachCover
         });
     });
 }
+
+void boxsweep::walkReaches(const CLeftMatcher& matcher, const CBoxSet& boxes, CSearchPoll& poll, void* context,
+                           void (*found)(void* context, int x, int y, int z))
+{
+    matcher.forEachMatchInReaches(boxes.stored(), boxes.storedHeadFirst(), poll,
+                                  [&](int x, int y, int z) { found(context, x, y, z); });
+}

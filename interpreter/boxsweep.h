@@ -53,6 +53,11 @@ bool findAllMatches(const CSpace& view, const CSpace& left, std::size_t limit, C
 bool findAllMatches(const CLeftMatcher& matcher, const CSpace& view, std::size_t limit, CSearchPoll& poll,
                     std::vector<CCell>& out);
 
+// Calls found(context, x, y, z) at each position from which the matcher's left side overlaps a
+// box of `boxes` and matches: box by box from the head, within a box's reach z-y-x.
+void walkReaches(const CLeftMatcher& matcher, const CBoxSet& boxes, CSearchPoll& poll, void* context,
+                 void (*found)(void* context, int x, int y, int z));
+
 // Whether the sweep first tries one scan of the unit rather than walking the reach.
 inline bool scansUnit(std::int64_t reach, std::int64_t unit, std::int64_t leftCells)
 {
@@ -110,13 +115,7 @@ void sweepBoxes(const CLeftMatcher& matcher, const CSpace& view, const CSpace& l
     const std::int64_t unit = std::int64_t(view.getSizeX()) * view.getSizeY() * view.getSizeZ();
     std::int64_t reach = 0, rows = 0;
     const std::int64_t leftCells = left.getSizeX() * std::int64_t(left.getSizeY()) * left.getSizeZ();
-    if (leftCells > 1)
-        boxes.forEach([&](const CBox& h) {
-            const boxsweep::Reach r(h, left);
-            const std::int64_t v = r.volume();
-            reach += v;
-            if (v > 0) rows += (r.y1 - r.y0 + 1) * (r.z1 - r.z0 + 1);
-        });
+    if (leftCells > 1) boxes.measureReaches(left.getSizeX(), left.getSizeY(), left.getSizeZ(), reach, rows);
 
     std::vector<CCell> matches;
     const std::int64_t count = boxes.count();
@@ -137,13 +136,14 @@ void sweepBoxes(const CLeftMatcher& matcher, const CSpace& view, const CSpace& l
             return;
         }
     }
-    boxes.forEach([&](const CBox& h) {
-        const boxsweep::Reach r(h, left);
-        // A position that does not match is passed over without asking `fresh`: it would not
-        // match the next time either.
-        matcher.forEachMatchIn(r.x0, r.y0, r.z0, r.x1, r.y1, r.z1, poll, [&](int x, int y, int z) {
-            if (fresh(x, y, z)) onMatch(x, y, z);
-        });
+    // A position that does not match is passed over without asking `fresh`: it would not match
+    // the next time either. The walk is a function of its own, and matches (few) reach this
+    // pass's calls through a pointer: the walk's loops then keep their counters in registers.
+    auto found = [&](int x, int y, int z) {
+        if (fresh(x, y, z)) onMatch(x, y, z);
+    };
+    boxsweep::walkReaches(matcher, boxes, poll, &found, [](void* context, int x, int y, int z) {
+        (*static_cast<decltype(found)*>(context))(x, y, z);
     });
 }
 

@@ -12,9 +12,11 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <span>
 
 #include "interpreter/searchpoll.h"
 #include "interpreter/unitview.h"
+#include "space/boxset.h"
 #include "space/cellcodes.h"
 #include "space/space.h"
 
@@ -110,46 +112,68 @@ public:
         return anchored;
     }
 
-    // Calls visit(x, y, z) at every position of the box [x0, x1] x [y0, y1] x [z0, z1] where the
-    // left side matches, z outermost and x innermost; positions it passes over cannot match.
+    // Calls visit(x, y, z) at every position from which the left side overlaps one of `boxes`
+    // and matches: the boxes in the order given (`headFirst`: from the first item, else from the
+    // last), within a box's reach z outermost and x innermost. Positions passed over cannot match.
     template <class Visit>
-    void forEachMatchIn(std::int64_t x0, std::int64_t y0, std::int64_t z0, std::int64_t x1, std::int64_t y1,
-                        std::int64_t z1, CSearchPoll& poll, Visit visit) const
+    void forEachMatchInReaches(std::span<const CBoxSet::Item> boxes, bool headFirst, CSearchPoll& poll,
+                               Visit visit) const
     {
+        const std::int64_t lx = left.getSizeX(), ly = left.getSizeY(), lz = left.getSizeZ();
+        const std::size_t count = boxes.size();
         if (!anchored) {
-            for (std::int64_t z = z0; z <= z1; z++)
-                for (std::int64_t y = y0; y <= y1; y++)
-                    for (std::int64_t x = x0; x <= x1; x++) {
-                        poll.tick();
-                        if (at(int(x), int(y), int(z))) visit(int(x), int(y), int(z));
-                    }
+            for (std::size_t k = 0; k < count; k++) {
+                const CBoxSet::Item& h = boxes[headFirst ? k : count - 1 - k];
+                for (std::int64_t z = h.z0 - lz + 1; z <= h.z1; z++)
+                    for (std::int64_t y = h.y0 - ly + 1; y <= h.y1; y++)
+                        for (std::int64_t x = h.x0 - lx + 1; x <= h.x1; x++) {
+                            poll.tick();
+                            if (at(int(x), int(y), int(z))) visit(int(x), int(y), int(z));
+                        }
+            }
             return;
         }
-        // Only positions that put the anchor inside the unit.
-        const std::int64_t sx = view.getSizeX(), sy = view.getSizeY(), sz = view.getSizeZ();
-        x0 = std::max<std::int64_t>(x0, -ai), x1 = std::min<std::int64_t>(x1, sx - 1 - ai);
-        y0 = std::max<std::int64_t>(y0, -aj), y1 = std::min<std::int64_t>(y1, sy - 1 - aj);
-        z0 = std::max<std::int64_t>(z0, -ak), z1 = std::min<std::int64_t>(z1, sz - 1 - ak);
-        if (x0 > x1) return;
+        // Only positions that put the anchor inside the unit: corners from lo to hi.
+        const std::int64_t sx = view.getSizeX(), sy = view.getSizeY(), sz = view.getSizeZ(), sxy = sx * sy;
+        const std::int64_t loX = -ai, loY = -aj, loZ = -ak, hiX = sx - 1 - ai, hiY = sy - 1 - aj, hiZ = sz - 1 - ak;
+        const int a = anchorValue;
         const int* cells = view.data();
-        for (std::int64_t z = z0; z <= z1; z++)
-            for (std::int64_t y = y0; y <= y1; y++) {
-                poll.advance(int(x1 - x0 + 1));
-                const int* row = cells + (ai + sx * (y + aj + sy * (z + ak)));
-                // Rows whose positions all put the left side wholly inside compare its cells
-                // directly; near the unit's faces the general test reads outside as 2.
-                const std::int64_t base = sx * (y + sy * z);
-                const bool rowInside = y >= 0 && z >= 0 && y + left.getSizeY() <= sy &&
-                                       z + left.getSizeZ() <= sz;
-                for (std::int64_t x = x0; x <= x1; x++) {
-                    if (row[x] != anchorValue) continue;
-                    const bool match = oneCell ? true
-                                       : rowInside && x >= 0 && x + left.getSizeX() <= sx
-                                           ? listedAt(cells + base + x, int(x), int(y), int(z))
-                                           : view.matchAt(int(x), int(y), int(z), left) != 0;
-                    if (match) visit(int(x), int(y), int(z));
+        // From a position's index in the cells to its anchor's.
+        const std::int64_t toAnchor = ai + sx * aj + sxy * ak;
+        // A position whose anchor holds its value, tested in full. Kept out of the loops below (it
+        // is seldom reached), which then keep their counters in registers. A left side lying
+        // wholly inside compares its cells directly; near the unit's faces the general test reads
+        // outside as 2.
+        auto test = [&](std::int64_t x, std::int64_t y, std::int64_t z, std::int64_t base) __attribute__((noinline))
+        {
+            const bool inside = x >= 0 && y >= 0 && z >= 0 && x + lx <= sx && y + ly <= sy && z + lz <= sz;
+            const bool match = oneCell ? true
+                               : inside ? listedAt(cells + base + x, int(x), int(y), int(z))
+                                        : view.matchAt(int(x), int(y), int(z), left) != 0;
+            if (match) visit(int(x), int(y), int(z));
+        };
+        for (std::size_t k = 0; k < count; k++) {
+            const CBoxSet::Item& h = boxes[headFirst ? k : count - 1 - k];
+            const std::int64_t x0 = std::max<std::int64_t>(h.x0 - lx + 1, loX), x1 = std::min<std::int64_t>(h.x1, hiX);
+            const std::int64_t y0 = std::max<std::int64_t>(h.y0 - ly + 1, loY), y1 = std::min<std::int64_t>(h.y1, hiY);
+            const std::int64_t z0 = std::max<std::int64_t>(h.z0 - lz + 1, loZ), z1 = std::min<std::int64_t>(h.z1, hiZ);
+            if (x0 > x1 || y0 > y1 || z0 > z1) continue;
+            // A small reach is counted at once, a large one row by row.
+            const std::int64_t nx = x1 - x0 + 1, ny = y1 - y0 + 1, volume = nx * ny * (z1 - z0 + 1);
+            const bool rowByRow = volume > CSearchPoll::TICKS_PER_CHECK;
+            if (!rowByRow) poll.advance(int(volume));
+            // The index of a row's x = 0, stepped through by adding.
+            std::int64_t base = sx * y0 + sxy * z0;
+            const std::int64_t toNextPlane = sxy - ny * sx;
+            for (std::int64_t z = z0; z <= z1; z++, base += toNextPlane)
+                for (std::int64_t y = y0; y <= y1; y++, base += sx) {
+                    if (rowByRow) poll.advance(int(nx));
+                    const int* row = cells + (base + toAnchor);
+                    for (std::int64_t x = x0; x <= x1; x++)
+                        if (row[x] == a) [[unlikely]]
+                            test(x, y, z, base);
                 }
-            }
+        }
     }
 
     // For the unit's cells x0 to x1 of row (y, z) in order: where the anchor cell placed there

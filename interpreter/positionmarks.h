@@ -97,6 +97,23 @@ public:
         }
     }
 
+    // Marks the positions first to first + n - 1; returns how many of them were not marked yet.
+    std::size_t markCount(std::size_t first, std::size_t n)
+    {
+        if (n > 0 && (first & 63) + n <= 64) {  // within one word: the common short run
+            const std::uint64_t run = (n == 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << n) - 1) << (first & 63);
+            return bitsIn(markBits(first >> 6, run));
+        }
+        std::size_t fresh = 0;
+        while (n > 0) {
+            const std::size_t w = first >> 6, b = first & 63, take = n < 64 - b ? n : 64 - b;
+            const std::uint64_t run = (take == 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << take) - 1) << b;
+            fresh += bitsIn(markBits(w, run));
+            first += take, n -= take;
+        }
+        return fresh;
+    }
+
     // Calls visit(i) for each marked position from first to first + n - 1, in ascending order.
     template <class Visit>
     void forEachMarked(std::size_t first, std::size_t n, Visit visit) const
@@ -111,6 +128,13 @@ public:
     }
 
 private:
+    // The bits set in `bits`, seldom more than a few (the machines built for may lack a popcount).
+    static std::size_t bitsIn(std::uint64_t bits)
+    {
+        std::size_t n = 0;
+        for (; bits; bits &= bits - 1) n++;
+        return n;
+    }
     std::size_t wordCount() const { return (size + 63) / 64; }
 
     struct Free {

@@ -27,22 +27,23 @@ public:
         const std::int64_t tileRowsZ = (std::int64_t(sz) + TILE_ROWS - 1) / TILE_ROWS;
         if (!marks.begin(std::size_t(tilesPerRow * tileRowsY * tileRowsZ))) return -1;
         std::int64_t tiles = 0;
-        boxes.forEach([&](const CBox& h) {
-            // The anchor's cells from the box's reach, cut to the unit.
-            const std::int64_t x0 = std::max<std::int64_t>(std::int64_t(h.x0) - lx + 1 + ai, 0),
-                               x1 = std::min<std::int64_t>(std::int64_t(h.x1) + ai, sx - 1);
-            const std::int64_t y0 = std::max<std::int64_t>(std::int64_t(h.y0) - ly + 1 + aj, 0),
-                               y1 = std::min<std::int64_t>(std::int64_t(h.y1) + aj, sy - 1);
-            const std::int64_t z0 = std::max<std::int64_t>(std::int64_t(h.z0) - lz + 1 + ak, 0),
-                               z1 = std::min<std::int64_t>(std::int64_t(h.z1) + ak, sz - 1);
-            if (x0 > x1 || y0 > y1 || z0 > z1) return;
-            yLo = std::min(yLo, y0), yHi = std::max(yHi, y1), zLo = std::min(zLo, z0), zHi = std::max(zHi, z1);
-            const std::int64_t t0 = x0 / TILE, n = x1 / TILE - t0 + 1;
-            for (std::int64_t tz = z0 / TILE_ROWS; tz <= z1 / TILE_ROWS; tz++)
-                for (std::int64_t ty = y0 / TILE_ROWS; ty <= y1 / TILE_ROWS; ty++)
-                    marks.markRun(std::size_t(t0 + tilesPerRow * (ty + tileRowsY * tz)), std::size_t(n),
-                                  [&](std::size_t) { tiles++; });
-        });
+        // The anchor's cells from a box's reach run from its low corner less these to its high
+        // corner plus (ai, aj, ak), cut to the unit. The order of the boxes changes nothing here.
+        const std::int64_t dx = std::int64_t(lx) - 1 - ai, dy = std::int64_t(ly) - 1 - aj, dz = std::int64_t(lz) - 1 - ak;
+        std::int64_t yFrom = sy, yTo = -1, zFrom = sz, zTo = -1;  // kept in registers, then stored
+        for (const CBoxSet::Item& h : boxes.stored()) {
+            const std::int64_t x0 = std::max<std::int64_t>(h.x0 - dx, 0), x1 = std::min<std::int64_t>(std::int64_t(h.x1) + ai, sx - 1);
+            const std::int64_t y0 = std::max<std::int64_t>(h.y0 - dy, 0), y1 = std::min<std::int64_t>(std::int64_t(h.y1) + aj, sy - 1);
+            const std::int64_t z0 = std::max<std::int64_t>(h.z0 - dz, 0), z1 = std::min<std::int64_t>(std::int64_t(h.z1) + ak, sz - 1);
+            if (x0 > x1 || y0 > y1 || z0 > z1) continue;
+            yFrom = std::min(yFrom, y0), yTo = std::max(yTo, y1), zFrom = std::min(zFrom, z0), zTo = std::max(zTo, z1);
+            // All of these are at least 0: divided as unsigned, by shifting.
+            const std::uint64_t t0 = std::uint64_t(x0) / TILE, n = std::uint64_t(x1) / TILE - t0 + 1;
+            for (std::uint64_t tz = std::uint64_t(z0) / TILE_ROWS; tz <= std::uint64_t(z1) / TILE_ROWS; tz++)
+                for (std::uint64_t ty = std::uint64_t(y0) / TILE_ROWS; ty <= std::uint64_t(y1) / TILE_ROWS; ty++)
+                    tiles += std::int64_t(marks.markCount(std::size_t(t0 + tilesPerRow * (ty + tileRowsY * tz)), n));
+        }
+        yLo = yFrom, yHi = yTo, zLo = zFrom, zHi = zTo;
         return tiles * TILE * std::min(sy, TILE_ROWS) * std::min(sz, TILE_ROWS);
     }
 

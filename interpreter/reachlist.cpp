@@ -38,7 +38,7 @@ void CReachList::build(const CBoxSet& boxes, int lx, int ly, int lz, int sx, int
             out = list.data() + used, end = list.data() + list.size();
             continue;
         }
-        const std::int64_t rows = (h.y1 - y0 + 1) * (h.z1 - z0 + 1);
+        const std::int64_t ny = h.y1 - y0 + 1, rows = ny * (h.z1 - z0 + 1);
         if (end - out < n * rows) {
             used = std::size_t(out - list.data());
             grow(std::size_t(n * rows));
@@ -46,23 +46,28 @@ void CReachList::build(const CBoxSet& boxes, int lx, int ly, int lz, int sx, int
         }
         poll.advance(int(n * rows));
         const std::uint64_t run = (std::uint64_t(1) << n) - 1;
-        // Of the row's first position: its mark and its index in the unit's cells.
-        std::int64_t planeStart = h.x0 + w * (y0 + my) + wh * (z0 + mz), planeBase = x0 + ux * y0 + uxy * z0;
-        for (std::int64_t z = z0; z <= h.z1; z++, planeStart += wh, planeBase += uxy) {
-            std::int64_t rowStart = planeStart, rowBase = planeBase;
-            for (std::int64_t y = y0; y <= h.y1; y++, rowStart += w, rowBase += ux) {
-                const std::int64_t toX = x0 - rowStart, toIndex = rowBase - rowStart;  // from a mark's index
-                const std::size_t wi = std::size_t(rowStart) >> 6, b = std::size_t(rowStart) & 63;
-                // In ascending order: those of the first word, then those of the next.
-                for (std::uint64_t fresh = marks.markBits(wi, run << b); fresh; fresh &= fresh - 1) {
-                    const std::int64_t i = std::int64_t(wi << 6) + __builtin_ctzll(fresh);
-                    *out++ = Position{int(i + toX), int(y), int(z), std::int32_t(i + toIndex)};
+        // Of the row's first position: its mark and its index in the unit's cells. The rows are
+        // taken in one loop (y innermost), stepping to the next plane after the last row of one.
+        std::int64_t rowStart = h.x0 + w * (y0 + my) + wh * (z0 + mz), rowBase = x0 + ux * y0 + uxy * z0;
+        const std::int64_t planeStep = wh - (ny - 1) * w, planeBaseStep = uxy - (ny - 1) * ux;
+        int y = int(y0), z = int(z0);
+        for (std::int64_t r = 0; r < rows; r++) {
+            const std::int64_t toX = x0 - rowStart, toIndex = rowBase - rowStart;  // from a mark's index
+            const std::size_t wi = std::size_t(rowStart) >> 6, b = std::size_t(rowStart) & 63;
+            // In ascending order: those of the first word, then those of the next.
+            auto emit = [&](std::size_t word, std::uint64_t fresh) {
+                for (; fresh; fresh &= fresh - 1) {
+                    const std::int64_t i = std::int64_t(word << 6) + __builtin_ctzll(fresh);
+                    out->x = int(i + toX), out->y = y, out->z = z, out->index = std::int32_t(i + toIndex);
+                    out++;
                 }
-                if (b + std::size_t(n) > 64)
-                    for (std::uint64_t fresh = marks.markBits(wi + 1, run >> (64 - b)); fresh; fresh &= fresh - 1) {
-                        const std::int64_t i = std::int64_t((wi + 1) << 6) + __builtin_ctzll(fresh);
-                        *out++ = Position{int(i + toX), int(y), int(z), std::int32_t(i + toIndex)};
-                    }
+            };
+            emit(wi, marks.markBits(wi, run << b));
+            if (b + std::size_t(n) > 64) emit(wi + 1, marks.markBits(wi + 1, run >> (64 - b)));
+            if (y < h.y1) {
+                y++, rowStart += w, rowBase += ux;
+            } else {
+                y = int(y0), z++, rowStart += planeStep, rowBase += planeBaseStep;
             }
         }
     }

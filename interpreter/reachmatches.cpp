@@ -4,6 +4,7 @@
 #include "interpreter/reachmatches.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "space/cellcodes.h"
 
@@ -61,6 +62,7 @@ void CReachMatches::prepare(const std::vector<CSpace>& lefts)
         f->values.insert(f->values.end(), values.begin(), values.end());
     }
     for (Family& fam : families) {
+        pickTellingCells(fam);
         std::size_t buckets = 16;
         int bits = 4;
         while (buckets < 2 * fam.sides.size()) buckets *= 2, bits++;
@@ -73,6 +75,30 @@ void CReachMatches::prepare(const std::vector<CSpace>& lefts)
             slot = std::int32_t(n);
         }
     }
+}
+
+void CReachMatches::pickTellingCells(Family& fam)
+{
+    const std::size_t count = fam.cells.size() / 3;
+    fam.allowed.assign(2 * count, 0);
+    fam.telling.clear();
+    std::vector<bool> wide(count, false);  // a side holds a value beyond the bits here
+    for (std::size_t n = 0; n < fam.sides.size(); n++)
+        for (std::size_t e = 0; e < count; e++) {
+            const int v = fam.values[n * count + e];
+            if (unsigned(v) >= 128) {
+                wide[e] = true;
+                continue;
+            }
+            fam.allowed[2 * e + (unsigned(v) >> 6)] |= std::uint64_t(1) << (unsigned(v) & 63);
+        }
+    std::vector<std::pair<int, std::uint32_t>> ranked;
+    for (std::size_t e = 0; e < count; e++)
+        if (!wide[e])
+            ranked.emplace_back(__builtin_popcountll(fam.allowed[2 * e]) + __builtin_popcountll(fam.allowed[2 * e + 1]),
+                                std::uint32_t(e));
+    std::stable_sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& r : ranked) fam.telling.push_back(r.second);
 }
 
 void CReachMatches::placeIn(std::int64_t sx, std::int64_t sy)
@@ -102,7 +128,15 @@ void CReachMatches::walkFamily(const Family& fam, const CSpace& view, const CRea
     const int* cells = view.data();
     // Calls found(i) for the side whose values the position's cells hold, if any; value(e) reads
     // the cell under the e-th compared cell.
+    const std::uint64_t* allowed = fam.allowed.data();
+    const std::uint32_t* telling = fam.telling.data();
+    const std::size_t tellingCount = fam.sides.size() == 1 ? 0 : fam.telling.size();
     auto lookUp = [&](std::uint32_t i, auto value) {
+        for (std::size_t t = 0; t < tellingCount; t++) {
+            const std::uint32_t e = telling[t];
+            const unsigned v = unsigned(value(e));
+            if (v >= 128 || !((allowed[2 * e + (v >> 6)] >> (v & 63)) & 1)) return;
+        }
         if (fam.sides.size() == 1) {
             for (std::size_t e = 0; e < count; e++)
                 if (value(e) != values[e]) return;

@@ -63,7 +63,14 @@ private:
         int shift = 64;                     // a bucket is the top 64 - shift bits of a key
         std::vector<std::int32_t> slots;    // first side (index into `sides`) of each bucket, or -1
         std::vector<std::int32_t> next;     // the next side in the same bucket, or -1
+        // The values some side holds at each compared cell, a bit per value below 128 (two words
+        // a cell); and the compared cells a position is first tested at, fewest values first: a
+        // value no side holds there turns the position away before the lookup.
+        std::vector<std::uint64_t> allowed;
+        std::vector<std::uint32_t> telling;
     };
+    // Sets the family's `allowed` and `telling` from its sides' values.
+    static void pickTellingCells(Family& fam);
     void walkFamily(const Family& fam, const CSpace& view, const CReachList& reach, CSearchPoll& poll);
     // Computes the offsets for a unit of size sx x sy.
     void placeIn(std::int64_t sx, std::int64_t sy);

@@ -27,24 +27,29 @@ public:
         outsideIndex.clear();
     }
 
-    // True the first time a position is asked about in this evaluation.
-    bool first(int x, int y, int z)
+    // True the first time a position is asked about in this evaluation. Small enough to be
+    // inlined where a match is recorded, which asks it for every match.
+    [[gnu::always_inline]] bool first(int x, int y, int z)
     {
-        if (x < 0 || y < 0 || z < 0 || x >= sx || y >= sy || z >= sz) {
-            const std::uint32_t known = outsideIndex.findOrInsert(
-                CEntryIndex::hashOf(x, y, z),
-                [&](std::uint32_t i) { return outside[i] == std::make_tuple(x, y, z); },
-                [&] {
-                    outside.emplace_back(x, y, z);
-                    return std::uint32_t(outside.size() - 1);
-                });
-            return known == CEntryIndex::NONE;
-        }
+        if (unsigned(x) >= unsigned(sx) || unsigned(y) >= unsigned(sy) || unsigned(z) >= unsigned(sz))
+            return firstOutside(x, y, z);
         if (!marks.ready()) return true;
         return marks.mark(std::size_t(x) + std::size_t(sx) * (std::size_t(y) + std::size_t(sy) * z));
     }
 
 private:
+    // Kept out of line: the common position lies inside.
+    [[gnu::noinline]] bool firstOutside(int x, int y, int z)
+    {
+        const std::uint32_t known = outsideIndex.findOrInsert(
+            CEntryIndex::hashOf(x, y, z), [&](std::uint32_t i) { return outside[i] == std::make_tuple(x, y, z); },
+            [&] {
+                outside.emplace_back(x, y, z);
+                return std::uint32_t(outside.size() - 1);
+            });
+        return known == CEntryIndex::NONE;
+    }
+
     CPositionMarks marks;
     std::vector<std::tuple<int, int, int>> outside;
     CEntryIndex outsideIndex;

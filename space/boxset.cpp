@@ -27,6 +27,7 @@ CBoxSet& CBoxSet::operator=(const CBoxSet& other)
 CBoxSet& CBoxSet::operator=(CBoxSet&& other) noexcept
 {
     if (&other == this) return *this;
+    sumsKnown = false;
     items = std::move(other.items);
     front = other.front;
     base = other.base;
@@ -41,12 +42,14 @@ CBoxSet& CBoxSet::operator=(CBoxSet&& other) noexcept
     other.front = 0;
     other.base = 0;
     other.duplicates = 0;
+    other.sumsKnown = false;
     return *this;
 }
 
 CLinkList<CBox>& CBoxSet::assign(const CLinkList<CBox>& other)
 {
     if (&other == this) return *this;
+    sumsKnown = false;
     if (const auto* set = dynamic_cast<const CBoxSet*>(&other)) {
         items.assign(set->items.begin() + std::ptrdiff_t(set->front), set->items.end());
         front = 0;
@@ -76,6 +79,7 @@ CLinkList<CBox>& CBoxSet::assign(const CLinkList<CBox>& other)
 
 void CBoxSet::clear()
 {
+    sumsKnown = false;
     items.clear();
     front = 0;
     base = 0;
@@ -87,6 +91,7 @@ void CBoxSet::clear()
 
 void CBoxSet::takeDistinctHeadFirst(std::vector<Item>& boxes)
 {
+    sumsKnown = false;
     clear();
     items.swap(boxes);
     indexed = items.empty();
@@ -117,6 +122,7 @@ void CBoxSet::ensureIndexed()
 // After the last box left: the index is empty already and keeps its table for the next fill.
 void CBoxSet::restart()
 {
+    sumsKnown = false;
     items.clear();
     front = 0;
     base = 0;
@@ -138,6 +144,7 @@ void CBoxSet::append(const CBox& b, std::uint32_t hash)
 
 void CBoxSet::push(const CBox& b)
 {
+    sumsKnown = false;
     ensureIndexed();
     // Looked up and, when new, indexed in one probe.
     const std::uint32_t id = base + std::uint32_t(items.size());
@@ -170,6 +177,7 @@ void CBoxSet::forget(std::uint32_t id, const CBox& b)
 
 int CBoxSet::pop(CBox& out)
 {
+    sumsKnown = false;
     if (isEmpty()) return 0;
     ensureIndexed();
     out = items.back().box();
@@ -181,6 +189,7 @@ int CBoxSet::pop(CBox& out)
 
 int CBoxSet::popBack(CBox& out)
 {
+    sumsKnown = false;
     if (isEmpty()) return 0;
     ensureIndexed();
     out = items[front].box();
@@ -194,4 +203,38 @@ int CBoxSet::popBack(CBox& out)
         front = 0;
     }
     return 1;
+}
+
+void CBoxSet::measureReaches(std::int64_t lx, std::int64_t ly, std::int64_t lz, std::int64_t& reach,
+                             std::int64_t& rows) const
+{
+    if (!sumsKnown) {
+        sums = Sums();
+        for (std::size_t i = front; i < items.size(); i++) {
+            const Item& h = items[i];
+            const std::int64_t w = std::int64_t(h.x1) - h.x0 + 1, d = std::int64_t(h.y1) - h.y0 + 1,
+                               t = std::int64_t(h.z1) - h.z0 + 1;
+            sums.proper = sums.proper && w > 0 && d > 0 && t > 0;
+            sums.w += w, sums.d += d, sums.t += t, sums.wd += w * d, sums.wt += w * t, sums.dt += d * t;
+            sums.wdt += w * d * t, sums.count++;
+        }
+        sumsKnown = true;
+    }
+    if (!sums.proper) {  // an empty box may still have a reach: each is taken as it is
+        reach = 0, rows = 0;
+        for (std::size_t i = front; i < items.size(); i++) {
+            const Item& h = items[i];
+            const std::int64_t w = std::int64_t(h.x1) - h.x0 + lx, d = std::int64_t(h.y1) - h.y0 + ly,
+                               t = std::int64_t(h.z1) - h.z0 + lz;
+            if (w <= 0 || d <= 0 || t <= 0) continue;
+            reach += w * d * t;
+            rows += d * t;
+        }
+        return;
+    }
+    // Each box grows by a, b and c: (w + a)(d + b)(t + c) and (d + b)(t + c), summed.
+    const std::int64_t a = lx - 1, b = ly - 1, c = lz - 1;
+    reach = sums.wdt + c * sums.wd + b * sums.wt + a * sums.dt + b * c * sums.w + a * c * sums.d + a * b * sums.t +
+            a * b * c * sums.count;
+    rows = sums.dt + c * sums.d + b * sums.t + b * c * sums.count;
 }

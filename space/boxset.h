@@ -66,6 +66,13 @@ public:
 
     std::size_t bytes() const { return items.capacity() * sizeof(Item) + index.bytes(); }
 
+    // The positions in the reaches of the stored boxes for a pattern of size lx x ly x lz (a box
+    // grown by lx - 1, ly - 1 and lz - 1 towards its low corner), summed over the boxes, and the
+    // rows (along x) they take. From sums over the boxes kept until the set changes, so that
+    // asking for many sizes costs one walk of the boxes.
+    void measureReaches(std::int64_t lx, std::int64_t ly, std::int64_t lz, std::int64_t& reach,
+                        std::int64_t& rows) const;
+
 private:
     static std::uint32_t hashOf(const CBox& b);
     std::uint32_t find(std::uint32_t hash, const CBox& b) const;
@@ -81,4 +88,12 @@ private:
     std::size_t duplicates = 0;  // boxes stored twice, which only a copy from a plain list makes
     bool indexed = true;         // false after a bulk load, until the index is needed
     bool headFirst = false;      // after a bulk load: `items` runs from the head, until indexed
+    // Of the stored boxes' sizes w x d x t: the sums of w, d, t, their products in pairs and all
+    // three, and the count; `proper` when no box is empty. Known until the set changes.
+    struct Sums {
+        std::int64_t w = 0, d = 0, t = 0, wd = 0, wt = 0, dt = 0, wdt = 0, count = 0;
+        bool proper = true;
+    };
+    mutable Sums sums;
+    mutable bool sumsKnown = false;
 };

@@ -107,3 +107,53 @@ TEST(Records, RoomMadeAheadChangesNoOrder)
             EXPECT_EQ(roomy.isEmpty(), 1);
         }
 }
+
+// The reaches measured from the sums kept over the boxes, against each box's reach counted on its
+// own: for sets filled by pushes, a bulk load and pops, asked again after every change (the sums
+// must follow it), and with an empty box among them.
+TEST(Records, ReachesAreMeasuredFromSumsThatFollowEveryChange)
+{
+    auto counted = [](const CBoxSet& set, std::int64_t lx, std::int64_t ly, std::int64_t lz, std::int64_t& rows) {
+        std::int64_t reach = 0;
+        rows = 0;
+        set.forEach([&](const CBox& h) {
+            const std::int64_t w = h.x1 - h.x0 + lx, d = h.y1 - h.y0 + ly, t = h.z1 - h.z0 + lz;
+            if (w <= 0 || d <= 0 || t <= 0) return;
+            reach += w * d * t;
+            rows += d * t;
+        });
+        return reach;
+    };
+    const struct {
+        std::int64_t lx, ly, lz;
+    } sizes[] = {{1, 1, 1}, {1, 1, 2}, {4, 1, 2}, {3, 5, 7}, {9, 2, 1}};
+    CBoxSet set;
+    auto check = [&](const char* after) {
+        for (const auto& s : sizes) {
+            std::int64_t reach = -1, rows = -1, wantRows = 0;
+            set.measureReaches(s.lx, s.ly, s.lz, reach, rows);
+            EXPECT_EQ(reach, counted(set, s.lx, s.ly, s.lz, wantRows)) << after << " " << s.lx << s.ly << s.lz;
+            EXPECT_EQ(rows, wantRows) << after;
+        }
+    };
+    check("empty");
+    for (int i = 0; i < 20; i++) set.push(CBox(i, 2 * i, -i, i + i % 3, 2 * i + i % 2, -i + i % 4));
+    check("pushes");
+    set.push(CBox(0, 2, 4, 0, 2, 4));
+    set.push(CBox(0, 2, 4, 0, 2, 4));  // a duplicate: refused, counted once
+    check("a duplicate");
+    CBox out;
+    set.pop(out);
+    set.popBack(out);
+    check("pops");
+    std::vector<CBoxSet::Item> bulk = {{0, 0, 0, 3, 0, 1}, {5, 5, 5, 5, 5, 5}, {1, 1, 1, 2, 2, 2}};
+    set.takeDistinctHeadFirst(bulk);
+    check("a bulk load");
+    set.push(CBox(3, 3, 3, 2, 3, 3));  // empty along x, yet a wide pattern reaches over it
+    check("an empty box");
+    CBoxSet copy(set);
+    set.clear();
+    check("clear");
+    set = copy;
+    check("a copy");
+}
