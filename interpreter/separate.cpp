@@ -1,6 +1,7 @@
 // The Separate phase: reads the program's blocks out of a copy of the document space, cell by
 // cell (z outermost, then x, then y from the top), with the four recognisers in fixed order.
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
 #include <mutex>
 #include <string_view>
@@ -17,34 +18,16 @@
 namespace {
 using Hold = std::lock_guard<std::recursive_mutex>;
 
-// Writes v in decimal at `at`, as %d does; returns the end.
-char* putDecimal(char* at, int v)
-{
-    unsigned u = unsigned(v);
-    if (v < 0) {
-        *at++ = '-';
-        u = 0u - u;
-    }
-    char digits[10];
-    int n = 0;
-    do {
-        digits[n++] = char('0' + u % 10);
-        u /= 10;
-    } while (u);
-    while (n) *at++ = digits[--n];
-    return at;
-}
-
 // STATUS_SEPARATE filled in with the layer and the number of layers, as printf would, without
 // its cost: a scan of a deep space shows every layer. Returns the text's length.
 std::size_t separateStatus(char (&text)[48], int layer, int layers)
 {
     constexpr std::string_view head = "Phase:Separate ";
+    static_assert(std::string_view(CInterpreter::STATUS_SEPARATE) == "Phase:Separate %d/%d");
     static_assert(head.size() + 2 * 11 + 1 <= sizeof text);
-    char* end = std::copy(head.begin(), head.end(), text);
-    end = putDecimal(end, layer);
-    *end++ = '/';
-    end = putDecimal(end, layers);
+    char* const last = text + sizeof text;
+    char* end = std::to_chars(std::copy(head.begin(), head.end(), text), last, layer).ptr;
+    if (end != last) end = std::to_chars(std::copy_n("/", 1, end), last, layers).ptr;
     return std::size_t(end - text);
 }
 }  // namespace
