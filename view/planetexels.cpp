@@ -16,31 +16,28 @@ constexpr float SHADE[PLANE_AXES][PLANE_SIDES] = {{SHADE_Z_AWAY, SHADE_Z_TOWARD}
                                                   {SHADE_X_AWAY, SHADE_X_TOWARD},
                                                   {SHADE_Y_AWAY, SHADE_Y_TOWARD}};
 
-// Writes the face colour of `value` seen on the plane side into texel (u, v) of the bordered
-// picture of `rect`, counting it and growing the bounds when it lies inside the rect.
+// Writes the face colour of `value` seen on the plane side into texels [u0, u1) of row v of the
+// bordered picture of `rect`, counting those inside the rect and growing the bounds by them.
 struct STexelWriter {
     int axis, side;
     const SPlaneRect& rect;
     unsigned char* out;
     SPlaneRect& bounds;
     int faces = 0;
-    void Put(int value, int u, int v)
+    void Fill(int value, int u0, int u1, int v)
     {
         const SRgb base = CellBaseColour(value);
         const float f = SHADE[axis][side];
+        const unsigned char colour[4] = {Byte(base.r * f), Byte(base.g * f), Byte(base.b * f), 255};
         const std::size_t stride = std::size_t(rect.u1 - rect.u0 + 2);
-        unsigned char* texel = out + (std::size_t(v - rect.v0 + 1) * stride + std::size_t(u - rect.u0 + 1)) * 4;
-        texel[0] = Byte(base.r * f);
-        texel[1] = Byte(base.g * f);
-        texel[2] = Byte(base.b * f);
-        texel[3] = 255;
-        if (u < rect.u0 || u >= rect.u1 || v < rect.v0 || v >= rect.v1) return;
-        if (faces++ == 0) {
-            bounds = {u, u + 1, v, v + 1};
-            return;
-        }
-        bounds.u0 = std::min(bounds.u0, u);
-        bounds.u1 = std::max(bounds.u1, u + 1);
+        unsigned char* texel = out + (std::size_t(v - rect.v0 + 1) * stride + std::size_t(u0 - rect.u0 + 1)) * 4;
+        for (int u = u0; u < u1; u++, texel += 4) std::memcpy(texel, colour, 4);
+        const int in0 = std::max(u0, rect.u0), in1 = std::min(u1, rect.u1);
+        if (in0 >= in1 || v < rect.v0 || v >= rect.v1) return;
+        if (faces == 0) bounds = {in0, in1, v, v + 1};
+        faces += in1 - in0;
+        bounds.u0 = std::min(bounds.u0, in0);
+        bounds.u1 = std::max(bounds.u1, in1);
         bounds.v0 = std::min(bounds.v0, v);
         bounds.v1 = std::max(bounds.v1, v + 1);
     }
@@ -85,7 +82,7 @@ int PlaneTexels(const SCellGrid& cells, int axis, int k, int side, const SPlaneR
                 if (r[cell] == 0) continue;
                 if (!outside && r[beyond] == r[cell]) continue;  // the run goes on
                 if (cull && !outside && r[beyond] != 0) continue;
-                writer.Put(r[cell], y, z);
+                writer.Fill(r[cell], y, y + 1, z);
             }
         return writer.faces;
     }
@@ -106,8 +103,7 @@ int PlaneTexels(const SCellGrid& cells, int axis, int k, int side, const SPlaneR
             int end = x + 1;
             while (end < sx && r[end] == value) end++;
             const bool covered = cull && n && std::all_of(n + x, n + end, [](int c) { return c != 0; });
-            if (value != 0 && !covered)
-                for (int u = std::max(x, on.u0); u < std::min(end, on.u1); u++) writer.Put(value, u, v);
+            if (value != 0 && !covered) writer.Fill(value, std::max(x, on.u0), std::min(end, on.u1), v);
             x = end;
         }
     }
