@@ -13,16 +13,6 @@ std::vector<unsigned char> EdgeTexture()
     return texels;
 }
 
-void FaceTexCoords(const SFace& face, float st[4][2])
-{
-    // The two axes the face spans.
-    const int a = face.kind == FACE_X ? 1 : 0, b = face.kind == FACE_Z ? 1 : 2;
-    for (int k = 0; k < 4; k++) {
-        st[k][0] = face.corner[k][a] - face.corner[0][a];
-        st[k][1] = face.corner[k][b] - face.corner[0][b];
-    }
-}
-
 void AppendFloorGrid(int sx, int sz, std::vector<float>& lines)
 {
     for (int x = 0; x <= sx; x++) lines.insert(lines.end(), {float(x), 0, 0, float(x), 0, float(sz)});

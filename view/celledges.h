@@ -15,10 +15,6 @@ constexpr float EDGE_SHADE = 0.55f;
 constexpr int EDGE_TEXTURE_SIZE = 32;
 std::vector<unsigned char> EdgeTexture();
 
-// Texture coordinates of a face's four corners in cells: s and t run along the face's two axes
-// from its corner 0 (x then y on a z face, y then z on an x face, x then z on a y face).
-void FaceTexCoords(const SFace& face, float st[4][2]);
-
 // The floor grid: one line across the floor [0, sx] x [0, sz] at every whole x and z, as pairs
 // of points; and its grey for a floor of the given grey (lighter on the dark floor, darker on
 // the light one).

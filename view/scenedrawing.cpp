@@ -1,5 +1,6 @@
-// Drawing the scene with GL 1.1: the camera, the cells as runs along x (kept between frames and
-// sent from client-side arrays), and in immediate mode the cursor and area boxes, the six guide lines and the floor.
+// Drawing the scene with GL 1.1: the camera, the cells' faces (kept between frames as textures
+// of the planes between layers of cells), and in immediate mode the cursor and area boxes, the
+// six guide lines and the floor.
 #include <QOpenGLContext>
 #include <QtGui/qopengl.h>
 
@@ -14,7 +15,7 @@
 #include "view/cellshading.h"
 #include "view/guidesegment.h"
 #include "view/runfaces.h"
-#include "view/scenecache.h"
+#include "view/planecache.h"
 #include "view/tesseraview.h"
 
 namespace {
@@ -98,12 +99,12 @@ void CTesseraView::DrawCells()
     // The faces live in the view's GL context; a context without Qt (an offscreen picture)
     // gets its own for its one frame.
     QOpenGLContext* context = QOpenGLContext::currentContext();
-    CSceneCache oneFrame;
-    CSceneCache& cache = context ? *m_sceneCache : oneFrame;
+    CPlaneCache oneFrame;
+    CPlaneCache& cache = context ? *m_planeCache : oneFrame;
 
     // One lock for the whole scan: a running interpreter waits for the frame, not per cell. The
-    // faces are kept between frames; only bricks whose cells, or whose neighbours' cells,
-    // changed are built again. An eye move builds nothing.
+    // faces are kept between frames; only the tiles around cells that changed are built again.
+    // An eye move builds nothing.
     m_pDoc->Lock();
     const CSpace& space = m_pDoc->SpaceUnlocked();
     // Faces against non-empty neighbours are left out, unless the eye sits inside a cell.
@@ -113,51 +114,38 @@ void CTesseraView::DrawCells()
     const bool cull = m_bSkipCovered && !eyeInCell;
     cache.Update(space, cull, m_pDoc->GetLink().spaceChanges);
     m_pDoc->Unlock();
-    if (cache.FaceCount() == 0) {
-        cache.Draw(eyeAt, ex, ey, ez, false);  // sends the emptied bricks
-        if (!context) cache.ReleaseGL();
-        return;
-    }
 
-    // Each face is two triangles over its four corners (cheaper for a software renderer than
-    // quads), flat-shaded.
-    glShadeModel(GL_FLAT);
-    // With edges, each face carries the outline texture, one square per cell, modulating its
-    // colour. The view's context keeps it (a software renderer compiles its shading anew for a
-    // new texture); a context without Qt makes one for its one frame.
-    if (m_bCellEdges) {
-        if (!context || context != m_edgeTextureContext) {
-            const std::vector<unsigned char> texels = EdgeTexture();
-            GLuint texture = 0;
-            glGenTextures(1, &texture);
-            glBindTexture(GL_TEXTURE_2D, texture);
-            glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-            gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA, EDGE_TEXTURE_SIZE, EDGE_TEXTURE_SIZE, GL_RGBA, GL_UNSIGNED_BYTE,
-                              texels.data());
-            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST_MIPMAP_NEAREST);
-            m_edgeTexture = texture;
-            m_edgeTextureContext = context;
-        }
-        glBindTexture(GL_TEXTURE_2D, m_edgeTexture);
-        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-        glEnable(GL_TEXTURE_2D);
-    }
-    cache.Draw(eyeAt, ex, ey, ez, m_bCellEdges, m_bSkipCovered);
-    if (m_bCellEdges) {
-        glDisable(GL_TEXTURE_2D);
+    // With edges, the outline texture, one square per cell, modulates each face's colour. The
+    // view's context keeps it (a software renderer compiles its shading anew for a new
+    // texture); a context without Qt makes one for its one frame.
+    if (m_bCellEdges && (!context || context != m_edgeTextureContext)) {
+        const std::vector<unsigned char> texels = EdgeTexture();
+        GLuint texture = 0;
+        glGenTextures(1, &texture);
+        glBindTexture(GL_TEXTURE_2D, texture);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA, EDGE_TEXTURE_SIZE, EDGE_TEXTURE_SIZE, GL_RGBA, GL_UNSIGNED_BYTE,
+                          texels.data());
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST_MIPMAP_NEAREST);
         glBindTexture(GL_TEXTURE_2D, 0);
-        if (!context) {
+        m_edgeTexture = texture;
+        m_edgeTextureContext = context;
+    }
+    cache.Draw(eyeAt, ex, ey, ez, m_bCellEdges ? m_edgeTexture : 0);
+    if (!context) {
+        if (m_bCellEdges) {
             glDeleteTextures(1, &m_edgeTexture);
             m_edgeTexture = 0;
         }
+        cache.ReleaseGL();
     }
-    if (!context) cache.ReleaseGL();
 }
 
-std::size_t CTesseraView::DrawnFaceCount() const { return m_sceneCache->DrawnFaceCount(); }
+std::size_t CTesseraView::DrawnFaceCount() const { return m_planeCache->DrawnFaceCount(); }
+std::size_t CTesseraView::DrawnQuadCount() const { return m_planeCache->DrawnQuadCount(); }
 
 void CTesseraView::DrawRun(int x0, int y, int z, int value, int length)
 {

@@ -15,7 +15,7 @@
 #include "view/joystickcontroller.h"
 #include "view/picking.h"
 #include "view/runwatcher.h"
-#include "view/scenecache.h"
+#include "view/planecache.h"
 
 namespace {
 // Flat colours for picking: no multisampling; a depth buffer for the scene.
@@ -51,7 +51,7 @@ CTesseraView::CTesseraView(CTesseraDoc* doc, QWidget* parent)
     connect(m_watcher.get(), &CRunWatcher::CursorShown, this, [this](bool shown) { m_bCursor = shown; });
     m_joystick = new CJoystickController(m_editor, m_viewpoint, [this] { return m_bCursor; }, [this] { Redraw(); }, this);
     m_picker = std::make_unique<CGuidePicker>(*this);
-    m_sceneCache = std::make_unique<CSceneCache>();
+    m_planeCache = std::make_unique<CPlaneCache>();
     // Every edit, from a menu, a key, the mouse or the joystick, ends what the last step showed.
     m_editor.SetEditListener([this] {
         m_watcher->ClearStepOverlays();
@@ -66,7 +66,7 @@ CTesseraView::~CTesseraView()
         disconnect(context(), nullptr, this, nullptr);
         makeCurrent();
         m_picker->Release();
-        m_sceneCache->ReleaseGL();
+        m_planeCache->ReleaseGL();
         doneCurrent();
     }
     m_watcher.reset();  // no longer the document's run window
@@ -83,7 +83,7 @@ void CTesseraView::initializeGL()
 void CTesseraView::ReleasePicker()
 {
     m_picker->Release();
-    m_sceneCache->ReleaseGL();
+    m_planeCache->ReleaseGL();
     m_edgeTexture = 0;  // goes with the context
     m_edgeTextureContext = nullptr;
 }

@@ -23,7 +23,7 @@
 
 class CGuidePicker;
 struct SPictureTarget;
-class CSceneCache;
+class CPlaneCache;
 class CJoystickController;
 class CRunWatcher;
 class CTesseraDoc;
@@ -141,6 +141,8 @@ public:
     void SetSkipCoveredFaces(bool skip) { m_bSkipCovered = skip; }
     // The cells' faces the last frame sent to GL.
     std::size_t DrawnFaceCount() const;
+    // The textured quads the last frame drew them with.
+    std::size_t DrawnQuadCount() const;
 
 protected:
     void initializeGL() override;
@@ -198,7 +200,7 @@ private:
     std::shared_ptr<SPictureTarget> m_pictures;  // the frames' target, between pictures
     bool m_bFrameReady = false;  // the framebuffer holds the frame of the last Redraw
     bool m_bSkipCovered = true;
-    std::unique_ptr<CSceneCache> m_sceneCache;  // the cells' faces, kept between frames
+    std::unique_ptr<CPlaneCache> m_planeCache;  // the cells' faces, kept between frames
     bool m_bCellEdges = true;
     unsigned int m_edgeTexture = 0;        // the outline texture, kept by the context below
     const void* m_edgeTextureContext = nullptr;

@@ -134,7 +134,8 @@ SFrames MeasureSpace(const SSize& size, long cells, const SOptions& opt)
     std::printf("space %d x %d x %d, %d non-empty cells, view %d x %d, cell edges %s, eye %s, %d cells changed per frame\n",
                 size.x, size.y, size.z, doc.GetSpace().countNonEmpty(), view.width(), view.height(), opt.edges ? "on" : "off",
                 opt.eye.c_str(), opt.change);
-    std::printf("cells' faces drawn in the last frame: %zu\n", view.DrawnFaceCount());
+    std::printf("cells' faces drawn in the last frame: %zu, as %zu textured quads\n", view.DrawnFaceCount(),
+                view.DrawnQuadCount());
     std::printf("frame time over %d frames: mean %.2f ms, median %.2f ms, min %.2f ms, max %.2f ms\n", opt.frames, f.mean,
                 f.median, f.min, f.max);
     // CPU time per frame, steadier than the wall clock when other work shares the machine: the

@@ -1,7 +1,8 @@
 // The faces a view keeps between frames: after every kind of change (cells in one layer, a box
 // across layers, a cell whose removal bares faces in the next layer, eye moves, the eye inside a
-// cell, a resize, a loaded file, undo, a run's steps, cell edges, runs across blocks of cells)
-// the view that kept its faces draws exactly what a new view drawing everything afresh draws.
+// cell, a resize, a loaded file, undo, a run's steps, cell edges, runs across tiles of the planes,
+// faces filling tiles that were empty) the view that kept its faces draws exactly what a new view
+// drawing everything afresh draws.
 #include <QtTest>
 
 #include <functional>
@@ -10,9 +11,13 @@
 
 namespace {
 const QSize PICTURE(240, 180);
+// The two views keep a face's texels at different places of their textures: where a cell's edge
+// falls on a pixel's centre, they may round it to the cells on either side. A face drawn wrong
+// changes dozens of pixels.
+constexpr int SEAM_PIXELS = 3;
 
-// A view of the document drawing from nothing, placed as `like`.
-QImage FreshPicture(CTesseraDoc& doc, const CTesseraView& like)
+// A view of the document drawing from nothing, placed as `like`, and the faces it drew.
+QImage FreshPicture(CTesseraDoc& doc, const CTesseraView& like, std::size_t& faces)
 {
     CTesseraView fresh(&doc);
     fresh.resize(like.size());
@@ -22,7 +27,9 @@ QImage FreshPicture(CTesseraDoc& doc, const CTesseraView& like)
     fresh.PlaceEye(like.GetViewpoint().elevation, like.GetViewpoint().azimuth, like.GetViewpoint().distance);
     fresh.SetCellEdges(like.IsCellEdges());
     if (!like.IsCursorShown()) fresh.OnViewCursor();
-    return fresh.RenderImage(PICTURE);
+    const QImage picture = fresh.RenderImage(PICTURE);
+    faces = fresh.DrawnFaceCount();
+    return picture;
 }
 
 int DifferingPixels(const QImage& a, const QImage& b)
@@ -44,14 +51,14 @@ void FillBlock(CTesseraDoc& doc, int x0, int x1, int y1, int z0, int z1)
 }
 }  // namespace
 
-class SceneCacheTest : public QObject {
+class PlaneCacheTest : public QObject {
     Q_OBJECT
 
 private slots:
     void keptFacesDrawAsAFreshView();
 };
 
-void SceneCacheTest::keptFacesDrawAsAFreshView()
+void PlaneCacheTest::keptFacesDrawAsAFreshView()
 {
     // Both views shown, so that their pictures are drawn in their own GL contexts, where the
     // first keeps its faces.
@@ -113,16 +120,44 @@ void SceneCacheTest::keptFacesDrawAsAFreshView()
         {"a cell emptied near the long run's end", [&] { d.SetCell(34, 8, 30, 0); }},
         {"a hidden cell", [&] { d.SetCell(20, 1, 10, 0); }},
         {"the eye among the blocks", [&] { v.PlaceEye(0.1f, 2.0f, 12); }},
+        // Planes of several tiles: a few cells first, then a block whose faces need room in the
+        // textures beyond what the few took; then changes on the tiles' borders.
+        {"a large sparse space", [&] {
+             QVERIFY(d.ResizeSpace(130, 66, 12));
+             d.FillBox(CBox(0, 0, 0, 129, 65, 11), 0, {"test"});
+             for (int i = 0; i < 12; i++) d.SetCell(i * 11, i * 5, i, 100 + i % 8);
+             v.GetEditor().PlaceCursor(65, 33, 6);
+             v.PlaceEye(0.3f, 0.5f, 160);
+         }},
+        {"a block filling much of it", [&] { FillBlock(d, 10, 120, 60, 2, 10); }},
+        {"cells on the tiles' borders", [&] {
+             d.SetCell(43, 32, 5, 0);
+             d.SetCell(44, 33, 5, 0);
+             d.FillBox(CBox(42, 31, 3, 45, 34, 6), 103, {"test"});
+         }},
+        {"a run joined across tiles", [&] { d.FillBox(CBox(20, 50, 6, 110, 50, 6), 105, {"test"}); }},
+        // A long run behind a row with a hole: filling the hole covers the whole run, whose face
+        // reaches into tiles the hole is not in.
+        {"a long run behind a row with a hole", [&] {
+             d.FillBox(CBox(5, 62, 3, 100, 62, 3), 105, {"test"});
+             d.FillBox(CBox(5, 62, 4, 100, 62, 4), 104, {"test"});
+             d.SetCell(70, 62, 4, 0);
+         }},
+        {"the hole filled", [&] { d.SetCell(70, 62, 4, 103); }},
     };
     for (const auto& step : steps) {
         step.change();
         const QImage kept = v.RenderImage(PICTURE);
-        const QImage fresh = FreshPicture(d, v);
+        std::size_t freshFaces = 0;
+        const QImage fresh = FreshPicture(d, v, freshFaces);
         QVERIFY2(!kept.isNull() && !fresh.isNull(), step.what);
         const int differing = DifferingPixels(kept, fresh);
-        QVERIFY2(differing == 0, qPrintable(QString("%1: %2 pixels differ").arg(step.what).arg(differing)));
+        QVERIFY2(differing <= SEAM_PIXELS, qPrintable(QString("%1: %2 pixels differ").arg(step.what).arg(differing)));
+        // Faces hidden behind others count too: one left out or kept wrongly changes no pixel.
+        QVERIFY2(v.DrawnFaceCount() == freshFaces,
+                 qPrintable(QString("%1: %2 faces drawn, %3 afresh").arg(step.what).arg(v.DrawnFaceCount()).arg(freshFaces)));
     }
 }
 
-QTEST_MAIN(SceneCacheTest)
-#include "scenecache_test.moc"
+QTEST_MAIN(PlaneCacheTest)
+#include "planecache_test.moc"
