@@ -289,11 +289,12 @@ void CMatchContext::searchStep(CSearchPoll& poll)
     int allMatched = 1;
 
     // The pairs from the head, as pop would take them; each keeps its sides and has its old
-    // positions replaced by this pass's, and its node moves on to the head of `evaluated`: the
-    // group again, with this pass's positions and its pairs in reverse order.
-    CSpacePairList evaluated;
-    while (CSpacePair* const first = group.front()) {
-        CSpacePair& pair = *first;
+    // positions replaced by this pass's. Then the group is turned round in place: the group
+    // again, with this pass's positions and its pairs in reverse order, as if each had been
+    // popped and pushed onto a new group.
+    group.forEach([&](CSpacePair& pair) {
+        CCellSet& old = pair.cells;
+        const bool hadCells = !old.isEmpty();
         // A left side holding no variable icon is used as it is, without a masked copy.
         std::optional<CPatternSpace> masked;
         if (holdsAny(pair.first, work.variableIcons)) {
@@ -301,11 +302,17 @@ void CMatchContext::searchStep(CSearchPoll& poll)
             maskVariables(*masked, work.variableIcons);
         }
         const CSpace& left = masked ? *masked : pair.first;
+        // A left side needing a value the unit does not hold finds nothing, old or new: with no
+        // old positions to drop either, the pair has nothing to do (most pairs of most passes).
+        const bool possible = view.mayMatch(left);
+        if (!possible && !hadCells) {
+            allMatched = 0;
+            return;
+        }
         const int rx = pair.second.getSizeX(), ry = pair.second.getSizeY(), rz = pair.second.getSizeZ();
         const int hasRight = rx > 0 && ry > 0 && rz > 0;
         // The found cells go into the spare set's memory, which an earlier pair's positions left
         // behind, so that a large set does not grow from nothing in every pass.
-        CCellSet& old = pair.cells;
         CCellSet& found = spareCells;
         found.clear();
         int matched = 0;
@@ -322,10 +329,7 @@ void CMatchContext::searchStep(CSearchPoll& poll)
         // not match now will not match when it comes again, as the unit does not change in a pass.
         // With no old positions and a single box (a unit's first pass), no position comes twice:
         // nothing needs marking, and a huge unit's marks are not even touched.
-        const bool onlyOnce = old.isEmpty() && searchBoxes.count() == 1;
-        // A left side needing a value the unit does not hold finds nothing, old or new.
-        const bool possible = view.mayMatch(left);
-        const bool hadCells = !old.isEmpty();
+        const bool onlyOnce = !hadCells && searchBoxes.count() == 1;
         if (!onlyOnce && possible) tested.begin(view.getSizeX(), view.getSizeY(), view.getSizeZ());
         auto fresh = [&](int x, int y, int z) { return onlyOnce || tested.first(x, y, z); };
         // The old positions are distinct, so each is fresh here and is tested in place (the order
@@ -368,10 +372,9 @@ void CMatchContext::searchStep(CSearchPoll& poll)
         // (A pair that had no cells and found none keeps the memory it had.)
         if (!found.isEmpty() || (hadCells && old.bytes() > found.bytes())) old.swap(found);
         if (!matched) allMatched = 0;
-        group.moveFrontTo(evaluated);
-        if (possible || hadCells) poll.now();  // after a pair that tested positions
-    }
-    static_cast<CLinkList<CSpacePair>&>(group) = std::move(evaluated);
+        poll.now();  // after a pair that tested positions
+    });
+    group.reverse();
 
     // Marks 1 and 2 (the device groups) never block; after a group of a higher mark has been
     // applied, only groups of that same mark may still apply in this pass.
