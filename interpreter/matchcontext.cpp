@@ -127,7 +127,7 @@ void CMatchContext::beginPass(CSearchPoll& poll)
     work.sendIcons = program.sendIcons;
     work.ownKey = program.ownKey;
     // The old search region's memory is reused for the next pass's changes.
-    std::swap(searchBoxes, dirtyBoxes);
+    searchBoxes.swap(dirtyBoxes);
     dirtyBoxes.clear();
     receiveCount = 0;
     passDone = 0;
@@ -295,6 +295,13 @@ void CMatchContext::searchStep(CSearchPoll& poll)
     group.forEach([&](CSpacePair& pair) {
         CCellSet& old = pair.cells;
         const bool hadCells = !old.isEmpty();
+        // A left side needing a value the unit does not hold finds nothing, old or new: with no
+        // old positions to drop either, the pair has nothing to do (most pairs of most passes).
+        // A variable icon would be masked, which may make it possible: that is asked below.
+        if (!hadCells && !view.mayMatch(pair.first) && !holdsAny(pair.first, work.variableIcons)) {
+            allMatched = 0;
+            return;
+        }
         // A left side holding no variable icon is used as it is, without a masked copy.
         std::optional<CPatternSpace> masked;
         if (holdsAny(pair.first, work.variableIcons)) {
@@ -302,8 +309,6 @@ void CMatchContext::searchStep(CSearchPoll& poll)
             maskVariables(*masked, work.variableIcons);
         }
         const CSpace& left = masked ? *masked : pair.first;
-        // A left side needing a value the unit does not hold finds nothing, old or new: with no
-        // old positions to drop either, the pair has nothing to do (most pairs of most passes).
         const bool possible = view.mayMatch(left);
         if (!possible && !hadCells) {
             allMatched = 0;

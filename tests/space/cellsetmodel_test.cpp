@@ -251,3 +251,59 @@ TEST(CellSetAgainstModel, AWholeAreaKeepsTheModelsOrder)
     EXPECT_EQ(fast.isEmpty(), 1);
     EXPECT_EQ(drain(moved), drain(model));
 }
+
+// Sets of a few cells find them by reading their places; one more place indexes them all. Sets
+// filled to every size around that point, with and without tables, half drained and filled
+// again, must find every cell they hold and pop as the model does.
+TEST(CellSetAgainstModel, SetsGrowingPastTheScannedSizeKeepTheModelsOrder)
+{
+    const GridBox grids[] = {{0, 0, 0, 0, 0, 0}, {0, 0, 0, 4, 1, 4}, {0, 0, 0, 4, 1, 4, false}};
+    std::mt19937 rng(3);
+    for (const GridBox& grid : grids) {
+        for (int n = 1; n <= int(3 * CCellSet::SMALL); n++) {
+            const std::string what = "grid " + std::to_string(grid.sx) + (grid.cellsToo ? "" : " groups") +
+                                     ", " + std::to_string(n) + " cells";
+            CCellSet fast;
+            fast.useGrid(grid.x0, grid.y0, grid.z0, grid.sx, grid.sy, grid.sz, grid.cellsToo);
+            CCellSetModel model;
+            std::set<std::tuple<int, int, int>> present;
+            // Positions in and beside the tables' box; new ones as pushNew or push, known ones
+            // overwritten, "any" dropped.
+            auto fill = [&](int count) {
+                for (int i = 0; i < count; i++) {
+                    const CCell c(int(rng() % 6) - 1, int(rng() % 2), int(rng() % 6) - 1, 100 + int(rng() % 8));
+                    if (present.count({c.x, c.y, c.z}) == 0 && i % 2)
+                        fast.pushNew(c);
+                    else
+                        fast.push(c);
+                    model.push(c);
+                    present.emplace(c.x, c.y, c.z);
+                    if (i % 5 == 4) {
+                        const CCell any(c.x, c.y, c.z, 1);
+                        fast.push(any);
+                        model.push(any);
+                    }
+                }
+            };
+            auto holdsAll = [&] {
+                for (int x = -1; x < 5; x++)
+                    for (int y = 0; y < 2; y++)
+                        for (int z = -1; z < 5; z++)
+                            ASSERT_EQ(fast.holds(x, y, z), present.count({x, y, z}) == 1)
+                                << what << " at " << x << "," << y << "," << z;
+            };
+            fill(n);
+            holdsAll();
+            ASSERT_EQ(visit(fast), visit(CCellSet(fast))) << what;
+            CCell a, b;
+            for (int i = 0; i < n / 2; i++) {
+                ASSERT_TRUE(fast.pop(a) && model.pop(b)) << what;
+                ASSERT_EQ(Cell(a.x, a.y, a.z, a.value), Cell(b.x, b.y, b.z, b.value)) << what << " pop " << i;
+                present.erase({a.x, a.y, a.z});
+            }
+            fill(n);
+            holdsAll();
+            ASSERT_EQ(drain(fast), drain(model)) << what;
+        }
+    }
+}
