@@ -146,7 +146,7 @@ void CCellSet::swap(CCellSet& other) noexcept
     std::swap(grid, other.grid);
 }
 
-void CCellSet::setGrid(int x0, int y0, int z0, int sx, int sy, int sz, bool cellsToo)
+void CCellSet::useGrid(int x0, int y0, int z0, int sx, int sy, int sz, bool cellsToo)
 {
     if (sx <= 0 || sy <= 0 || sz <= 0 || std::int64_t(sx) * sy * (cellsToo ? sz : 1) > MAX_GRID) {
         if (grid && size > 0) indexed = false;  // the tabled cells go back to the hashes
@@ -155,7 +155,9 @@ void CCellSet::setGrid(int x0, int y0, int z0, int sx, int sy, int sz, bool cell
     }
     if (!grid) grid = std::make_unique<Grid>();
     Grid& g = *grid;
-    if (g.isBox(x0, y0, z0, sx, sy, sz, cellsToo)) return;
+    if (g.x0 == x0 && g.y0 == y0 && g.z0 == z0 && g.sx == std::uint32_t(sx) && g.sy == std::uint32_t(sy) &&
+        g.sz == std::uint32_t(sz) && g.cellsToo == cellsToo && !g.xs.empty())
+        return;
     g.x0 = x0, g.y0 = y0, g.z0 = z0, g.cellsToo = cellsToo;
     g.sx = std::uint32_t(sx), g.sy = std::uint32_t(sy), g.sz = std::uint32_t(sz);
     // Grown only: stale slots are harmless, so old contents and new zeros alike may stay.
@@ -305,31 +307,10 @@ void CCellSet::release(std::vector<T>& pool, std::uint32_t& freeList, std::uint3
     freeList = i;
 }
 
-// The live place holding this position in a scanned set, or NONE.
-std::uint32_t CCellSet::scanCell(int x, int y, int z) const
-{
-    for (std::size_t c = 0; c < cells.size(); c++) {
-        const Entry& e = cells[c];
-        if (e.x == x && e.y == y && e.z == z && e.live()) return std::uint32_t(c);
-    }
-    return NONE;
-}
-
 void CCellSet::push(const CCell& cell)
 {
     if (cell.value == 1) return;
     const int x = cell.x, y = cell.y, z = cell.z;
-    if (scanned()) {
-        const std::uint32_t known = scanCell(x, y, z);
-        if (known != NONE) {
-            cells[known].value = cell.value;
-            return;
-        }
-        if (staysScanned()) {
-            addToGroups(take(cells, freeCells, Entry{x, y, z, cell.value, NONE}), x, y);
-            return;
-        }
-    }
     if (!indexed || !cellsIndexed) reindex();
     std::size_t at = 0;
     if (inGridCell(grid.get(), x, y, z, at)) {
@@ -362,7 +343,6 @@ void CCellSet::push(const CCell& cell)
 bool CCellSet::holds(int x, int y, int z)
 {
     if (size == 0) return false;
-    if (scanned()) return scanCell(x, y, z) != NONE;
     std::size_t at = 0;
     if (indexed && inGridCell(grid.get(), x, y, z, at)) return gridHoldsCell(grid->cells[at], x, y, z);
     if (!indexed || !cellsIndexed) reindex();
@@ -376,11 +356,6 @@ bool CCellSet::holds(int x, int y, int z)
 std::uint32_t CCellSet::pushNew(const CCell& cell)
 {
     if (cell.value == 1) return NO_PLACE;
-    if (staysScanned()) {
-        const std::uint32_t c = take(cells, freeCells, Entry{cell.x, cell.y, cell.z, cell.value, NONE});
-        addToGroups(c, cell.x, cell.y);
-        return c;
-    }
     if (!indexed) reindex();
     const std::uint32_t c = take(cells, freeCells, Entry{cell.x, cell.y, cell.z, cell.value, NONE});
     std::size_t at = 0;
@@ -395,12 +370,6 @@ std::uint32_t CCellSet::pushNew(const CCell& cell)
 // The (x, y) group of a new cell `c`: the known one, or a new one holding only `c` (`added`).
 std::uint32_t CCellSet::findOrAddY(int x, int y, std::uint32_t c, bool& added)
 {
-    if (scanned()) {
-        for (std::size_t g = 0; g < ys.size(); g++)
-            if (ys[g].x == x && ys[g].y == y && ys[g].live()) return recentY = std::uint32_t(g);
-        added = true;
-        return recentY = take(ys, freeYs, GroupY{x, y, c, c, NONE, 1});
-    }
     std::size_t at = 0;
     if (inGridY(grid.get(), x, y, at)) {
         const std::uint32_t g = grid->ys[at];
@@ -420,12 +389,6 @@ std::uint32_t CCellSet::findOrAddY(int x, int y, std::uint32_t c, bool& added)
 // The x group of a new (x, y) group `gy`, as findOrAddY.
 std::uint32_t CCellSet::findOrAddX(int x, std::uint32_t gy, bool& added)
 {
-    if (scanned()) {
-        for (std::size_t g = 0; g < xs.size(); g++)
-            if (xs[g].x == x && xs[g].live()) return recentX = std::uint32_t(g);
-        added = true;
-        return recentX = take(xs, freeXs, GroupX{x, gy, gy, NONE});
-    }
     std::size_t at = 0;
     if (inGridX(grid.get(), x, at)) {
         const std::uint32_t g = grid->xs[at];

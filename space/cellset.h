@@ -13,9 +13,6 @@
 // out; the indexes are rebuilt from the live cells once those stale entries outnumber them.
 // A set told the box where most of its cells will lie (`useGrid`) finds the cells and groups
 // inside it through flat tables over the box instead of hashing; cells outside still hash.
-// A set whose arrays hold no more than SMALL places (most sets of a small step: a few writes, a
-// few positions) uses neither: it finds a position or group by reading its few places, so that
-// filling and emptying it touches no index or table at all.
 #pragma once
 
 #include <cstdint>
@@ -51,9 +48,7 @@ public:
     bool holds(int x, int y, int z);
     // Whether holds and push find a position without first indexing every cell afresh (which
     // they do after pushNew, translate or a copy).
-    bool positionsIndexed() const { return scanned() || (indexed && cellsIndexed); }
-    // Places a set may hold before it indexes them (see scanned).
-    static constexpr std::size_t SMALL = 8;
+    bool positionsIndexed() const { return indexed && cellsIndexed; }
     int pop(CCell& out) override;
     // A set has no tail in list order; taking "from the back" takes any cell, as pop does.
     int popBack(CCell& out) override { return pop(out); }
@@ -138,10 +133,7 @@ public:
     // holds that very position. A box larger than MAX_GRID cells is not tabled. Without
     // `cellsToo` only the groups are tabled (sx by sy slots): for a set filled by pushNew, which
     // looks no cell up, at a fraction of the memory.
-    void useGrid(int x0, int y0, int z0, int sx, int sy, int sz, bool cellsToo = true)
-    {
-        if (!grid || !grid->isBox(x0, y0, z0, sx, sy, sz, cellsToo)) setGrid(x0, y0, z0, sx, sy, sz, cellsToo);
-    }
+    void useGrid(int x0, int y0, int z0, int sx, int sy, int sz, bool cellsToo = true);
     static constexpr std::int64_t MAX_GRID = std::int64_t(1) << 24;
 
     // Memory held by the arrays and indexes, for measurements.
@@ -185,20 +177,6 @@ private:
     std::uint32_t findOrAddX(int x, std::uint32_t gy, bool& added);
     void reindexIfStale();
     void reindex();
-    void setGrid(int x0, int y0, int z0, int sx, int sy, int sz, bool cellsToo);
-    // Whether lookups read the places one by one: the set's arrays hold at most SMALL places
-    // (live or taken out), and no index, table or `indexed` flag is consulted. The arrays only
-    // grow until the set is emptied, so a set leaves this mode once, and then indexes afresh.
-    bool scanned() const { return cells.size() <= SMALL; }
-    // Whether a place taken for a new cell leaves the set scanned. When it would carry the set
-    // past SMALL, the places it has so far are indexed first (`indexed` is lowered for that).
-    bool staysScanned()
-    {
-        if (cells.size() < SMALL || (cells.size() == SMALL && freeCells != NONE)) return true;
-        if (scanned()) indexed = false;
-        return false;
-    }
-    std::uint32_t scanCell(int x, int y, int z) const;
 
     std::vector<Entry> cells;
     std::vector<GroupY> ys;
@@ -222,12 +200,6 @@ private:
         std::uint32_t sx = 0, sy = 0, sz = 0;
         bool cellsToo = false;
         std::vector<std::uint32_t> cells, ys, xs;
-        // Whether the tables are laid over this very box (they are once set up).
-        bool isBox(int bx, int by, int bz, int bsx, int bsy, int bsz, bool withCells) const
-        {
-            return x0 == bx && y0 == by && z0 == bz && sx == std::uint32_t(bsx) && sy == std::uint32_t(bsy) &&
-                   sz == std::uint32_t(bsz) && cellsToo == withCells && !xs.empty();
-        }
         // The slot of a position in each table, or false when it lies outside the box.
         bool xAt(int x, std::size_t& at) const
         {
