@@ -96,8 +96,8 @@ private:
 public:
     bool at(int x, int y, int z) const
     {
-        if (oneCell) return wanted == CELL_ANY || view.get(x, y, z) == wanted;
-        if (anchored && view.get(x + ai, y + aj, z + ak) != anchorValue) return false;
+        if (oneCell) return wanted == CELL_ANY || cellAt(x, y, z) == wanted;
+        if (anchored && cellAt(x + ai, y + aj, z + ak) != anchorValue) return false;
         if (inside(x, y, z))
             return listedAt(view.data() + (x + std::int64_t(view.getSizeX()) * (y + std::int64_t(view.getSizeY()) * z)),
                             x, y, z);
@@ -228,6 +228,15 @@ public:
     }
 
 private:
+    // The unit's cell, or the outside code, as CSpace::get reads it; written out so that the test
+    // of a position never leaves it for a call.
+    int cellAt(int x, int y, int z) const
+    {
+        if (unsigned(x) >= unsigned(view.getSizeX()) || unsigned(y) >= unsigned(view.getSizeY()) ||
+            unsigned(z) >= unsigned(view.getSizeZ()))
+            return CELL_OUTSIDE;
+        return view.data()[x + std::int64_t(view.getSizeX()) * (y + std::int64_t(view.getSizeY()) * z)];
+    }
     // Whether the left side placed at the position lies wholly inside the unit.
     bool inside(int x, int y, int z) const
     {

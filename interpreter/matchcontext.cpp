@@ -127,7 +127,7 @@ void CMatchContext::beginPass(CSearchPoll& poll)
     work.sendIcons = program.sendIcons;
     work.ownKey = program.ownKey;
     // The old search region's memory is reused for the next pass's changes.
-    std::swap(searchBoxes, dirtyBoxes);
+    searchBoxes.swap(dirtyBoxes);
     dirtyBoxes.clear();
     receiveCount = 0;
     passDone = 0;
@@ -294,6 +294,8 @@ void CMatchContext::searchStep(CSearchPoll& poll)
     CSpacePairList evaluated;
     while (CSpacePair* const first = group.front()) {
         CSpacePair& pair = *first;
+        CCellSet& old = pair.cells;
+        const bool hadCells = !old.isEmpty();
         // A left side holding no variable icon is used as it is, without a masked copy.
         std::optional<CPatternSpace> masked;
         if (holdsAny(pair.first, work.variableIcons)) {
@@ -301,75 +303,17 @@ void CMatchContext::searchStep(CSearchPoll& poll)
             maskVariables(*masked, work.variableIcons);
         }
         const CSpace& left = masked ? *masked : pair.first;
-        const int rx = pair.second.getSizeX(), ry = pair.second.getSizeY(), rz = pair.second.getSizeZ();
-        const int hasRight = rx > 0 && ry > 0 && rz > 0;
-        // The found cells go into the spare set's memory, which an earlier pair's positions left
-        // behind, so that a large set does not grow from nothing in every pass.
-        CCellSet& old = pair.cells;
-        CCellSet& found = spareCells;
-        found.clear();
-        int matched = 0;
-        auto record = [&](int x, int y, int z) {
-            matched = 1;
-            found.pushNew(CCell(x, y, z, 0));
-            if (hasRight) changed.push_back(CBoxSet::Item{x, y, z, x + rx - 1, y + ry - 1, z + rz - 1});
-        };
-        const std::size_t boxesBefore = changed.size();
-
-        // Where the pair matched in the last pass, then wherever the left side overlaps a box
-        // that changed, including positions that start outside the unit. Each match is recorded
-        // once: a second would record nothing new. Only matches are marked: a position that does
-        // not match now will not match when it comes again, as the unit does not change in a pass.
-        // With no old positions and a single box (a unit's first pass), no position comes twice:
-        // nothing needs marking, and a huge unit's marks are not even touched.
-        const bool onlyOnce = old.isEmpty() && searchBoxes.count() == 1;
-        // A left side needing a value the unit does not hold finds nothing, old or new.
+        // A left side needing a value the unit does not hold finds nothing, old or new: with no
+        // old positions to drop either, the pair has nothing to do (most pairs of most passes).
         const bool possible = view.mayMatch(left);
-        const bool hadCells = !old.isEmpty();
-        if (!onlyOnce && possible) tested.begin(view.getSizeX(), view.getSizeY(), view.getSizeZ());
-        auto fresh = [&](int x, int y, int z) { return onlyOnce || tested.first(x, y, z); };
-        // The old positions are distinct, so each is fresh here and is tested in place (the order
-        // of the tests changes nothing); the matches are recorded in pop order. Then the set is
-        // dropped, rather than popped one by one.
-        // The matcher is built only for a pair that tests positions itself (not through the table).
-        std::optional<CLeftMatcher> built;
-        auto matcher = [&]() -> const CLeftMatcher& {
-            if (!built) built.emplace(view, left);
-            return *built;
-        };
-        if (possible && hadCells) {
-            const CLeftMatcher& oldMatcher = matcher();
-            old.forEachPassing(
-                [&](const CCell& at) {
-                    poll.tick();
-                    return oldMatcher.at(at.x, at.y, at.z) && fresh(at.x, at.y, at.z);
-                },
-                [&](const CCell& at) { record(at.x, at.y, at.z); }, oldMatches);
+        if (!possible && !hadCells) {
+            allMatched = 0;
+            group.moveFrontTo(evaluated);
+            continue;
         }
-        if (hadCells) old.clear();  // empty: its memory serves the next pair, or a layout
-        if (possible) {
-            if (SharedReach* shared = onlyOnce ? nullptr : sharedReachFor(left, poll)) {
-                if (const std::vector<std::uint32_t>* listed = tabledMatches(*shared, left, poll)) {
-                    const auto& positions = shared->reach.positions();
-                    for (const std::uint32_t i : *listed) {
-                        const CReachList::Position& p = positions[i];
-                        if (fresh(p.x, p.y, p.z)) record(p.x, p.y, p.z);
-                    }
-                } else {
-                    sweepList(matcher(), shared->reach, poll, fresh, record);
-                }
-            } else
-                sweepBoxes(matcher(), view, left, searchBoxes, reachCover, poll, fresh, record);
-        }
-
-        if (changed.size() > boxesBefore) pairsWithBoxes++;
-        // The pair takes the found cells and leaves its old set's memory spare; a pair that found
-        // nothing keeps no memory: the larger of the two empty sets stays spare.
-        // (A pair that had no cells and found none keeps the memory it had.)
-        if (!found.isEmpty() || (hadCells && old.bytes() > found.bytes())) old.swap(found);
-        if (!matched) allMatched = 0;
+        if (!searchPair(pair, left, possible, hadCells, pairsWithBoxes, poll)) allMatched = 0;
         group.moveFrontTo(evaluated);
-        if (possible || hadCells) poll.now();  // after a pair that tested positions
+        poll.now();  // after a pair that tested positions
     }
     static_cast<CLinkList<CSpacePair>&>(group) = std::move(evaluated);
 
@@ -381,6 +325,80 @@ void CMatchContext::searchStep(CSearchPoll& poll)
     // itself, so it may come first; a stop request in between abandons the whole step anyway.)
     work.ruleGroups.moveFrontTo(program.ruleGroups);
     passDone++;
+}
+
+// Tests one pair of the group being evaluated (see searchStep): its old positions, then the
+// search region. Its positions are replaced by those found, and the boxes its right side would
+// cover go to `changedBoxes`. Kept apart from the loop over the pairs, which mostly passes pairs
+// over. Returns whether the pair matched anywhere.
+bool CMatchContext::searchPair(CSpacePair& pair, const CSpace& left, bool possible, bool hadCells,
+                               int& pairsWithBoxes, CSearchPoll& poll)
+{
+    std::vector<CBoxSet::Item>& changed = changedBoxes;
+    CCellSet& old = pair.cells;
+    const int rx = pair.second.getSizeX(), ry = pair.second.getSizeY(), rz = pair.second.getSizeZ();
+    const int hasRight = rx > 0 && ry > 0 && rz > 0;
+    // The found cells go into the spare set's memory, which an earlier pair's positions left
+    // behind, so that a large set does not grow from nothing in every pass.
+    CCellSet& found = spareCells;
+    found.clear();
+    int matched = 0;
+    auto record = [&](int x, int y, int z) {
+        matched = 1;
+        found.pushNew(CCell(x, y, z, 0));
+        if (hasRight) changed.push_back(CBoxSet::Item{x, y, z, x + rx - 1, y + ry - 1, z + rz - 1});
+    };
+    const std::size_t boxesBefore = changed.size();
+
+    // Where the pair matched in the last pass, then wherever the left side overlaps a box
+    // that changed, including positions that start outside the unit. Each match is recorded
+    // once: a second would record nothing new. Only matches are marked: a position that does
+    // not match now will not match when it comes again, as the unit does not change in a pass.
+    // With no old positions and a single box (a unit's first pass), no position comes twice:
+    // nothing needs marking, and a huge unit's marks are not even touched.
+    const bool onlyOnce = !hadCells && searchBoxes.count() == 1;
+    if (!onlyOnce && possible) tested.begin(view.getSizeX(), view.getSizeY(), view.getSizeZ());
+    auto fresh = [&](int x, int y, int z) { return onlyOnce || tested.first(x, y, z); };
+    // The old positions are distinct, so each is fresh here and is tested in place (the order
+    // of the tests changes nothing); the matches are recorded in pop order. Then the set is
+    // dropped, rather than popped one by one.
+    // The matcher is built only for a pair that tests positions itself (not through the table).
+    std::optional<CLeftMatcher> built;
+    auto matcher = [&]() -> const CLeftMatcher& {
+        if (!built) built.emplace(view, left);
+        return *built;
+    };
+    if (possible && hadCells) {
+        const CLeftMatcher& oldMatcher = matcher();
+        old.forEachPassing(
+            [&](const CCell& at) {
+                poll.tick();
+                return oldMatcher.at(at.x, at.y, at.z) && fresh(at.x, at.y, at.z);
+            },
+            [&](const CCell& at) { record(at.x, at.y, at.z); }, oldMatches);
+    }
+    if (hadCells) old.clear();  // empty: its memory serves the next pair, or a layout
+    if (possible) {
+        if (SharedReach* shared = onlyOnce ? nullptr : sharedReachFor(left, poll)) {
+            if (const std::vector<std::uint32_t>* listed = tabledMatches(*shared, left, poll)) {
+                const auto& positions = shared->reach.positions();
+                for (const std::uint32_t i : *listed) {
+                    const CReachList::Position& p = positions[i];
+                    if (fresh(p.x, p.y, p.z)) record(p.x, p.y, p.z);
+                }
+            } else {
+                sweepList(matcher(), shared->reach, poll, fresh, record);
+            }
+        } else
+            sweepBoxes(matcher(), view, left, searchBoxes, reachCover, poll, fresh, record);
+    }
+
+    if (changed.size() > boxesBefore) pairsWithBoxes++;
+    // The pair takes the found cells and leaves its old set's memory spare; a pair that found
+    // nothing keeps no memory: the larger of the two empty sets stays spare.
+    // (A pair that had no cells and found none keeps the memory it had.)
+    if (!found.isEmpty() || (hadCells && old.bytes() > found.bytes())) old.swap(found);
+    return matched != 0;
 }
 
 void CMatchContext::closePass(CSearchPoll& poll)

@@ -124,6 +124,8 @@ public:
 
 private:
     void closePass(CSearchPoll& poll);
+    bool searchPair(CSpacePair& pair, const CSpace& left, bool possible, bool hadCells, int& pairsWithBoxes,
+                    CSearchPoll& poll);
     void countSharedReaches();
     void keepTables();
     SharedReach* sharedReachFor(const CSpace& left, CSearchPoll& poll);

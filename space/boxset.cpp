@@ -24,6 +24,20 @@ CBoxSet& CBoxSet::operator=(const CBoxSet& other)
     return *this;
 }
 
+void CBoxSet::swap(CBoxSet& other) noexcept
+{
+    std::swap(head, other.head);
+    items.swap(other.items);
+    std::swap(front, other.front);
+    std::swap(base, other.base);
+    index.swap(other.index);
+    std::swap(duplicates, other.duplicates);
+    std::swap(indexed, other.indexed);
+    std::swap(headFirst, other.headFirst);
+    std::swap(sums, other.sums);
+    std::swap(sumsKnown, other.sumsKnown);
+}
+
 CBoxSet& CBoxSet::operator=(CBoxSet&& other) noexcept
 {
     if (&other == this) return *this;

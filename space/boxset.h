@@ -19,6 +19,8 @@ public:
     CBoxSet(CBoxSet&& other) noexcept;
     CBoxSet& operator=(const CBoxSet& other);
     CBoxSet& operator=(CBoxSet&& other) noexcept;
+    // Exchanges the contents (and the memory held) with another set.
+    void swap(CBoxSet& other) noexcept;
     ~CBoxSet() override = default;
 
     CLinkList<CBox>& assign(const CLinkList<CBox>& other) override;

@@ -1,6 +1,7 @@
 // Boxes and box sets: equality of boxes, and a set that refuses duplicates, also in its copies.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "space/boxset.h"
@@ -156,4 +157,45 @@ TEST(Records, ReachesAreMeasuredFromSumsThatFollowEveryChange)
     check("clear");
     set = copy;
     check("a copy");
+}
+
+// A swap hands each set the other's boxes with everything that goes with them: the order from
+// both ends, the refusal of duplicates, a bulk load not yet indexed, and the measured reaches.
+TEST(Records, SwappedSetsCarryOnAsTheOther)
+{
+    auto fill = [](CBoxSet& set, int n, bool bulk) {
+        std::vector<CBoxSet::Item> items;
+        for (int i = 0; i < n; i++) items.push_back(CBoxSet::Item{i, 0, 0, i + (i % 3), 1, 2});
+        if (bulk) return set.takeDistinctHeadFirst(items);
+        for (auto it = items.rbegin(); it != items.rend(); ++it) set.push(it->box());
+    };
+    auto boxes = [](CBoxSet& set) {  // from the head, then a known box pushed again, then from the tail
+        std::vector<int> seen;
+        set.forEach([&](const CBox& b) { seen.push_back(b.x0 * 10 + b.x1); });
+        const int before = set.count();
+        if (before > 0) set.push(CBox(0, 0, 0, 0, 1, 2));
+        seen.push_back(set.count() - before);
+        CBox b;
+        while (set.popBack(b)) seen.push_back(b.x0);
+        return seen;
+    };
+    auto reach = [](const CBoxSet& set) {
+        std::int64_t reached = 0, rows = 0;
+        set.measureReaches(2, 1, 2, reached, rows);
+        return std::vector<std::int64_t>{reached, rows};
+    };
+    for (const bool bulk : {false, true}) {
+        CBoxSet a, b, expectA, expectB;
+        fill(a, 40, bulk), fill(expectA, 40, bulk);
+        fill(b, 3, false), fill(expectB, 3, false);
+        reach(a), reach(b);  // the sums are known before the swap
+        a.swap(b);
+        EXPECT_EQ(reach(a), reach(expectB)) << bulk;
+        EXPECT_EQ(reach(b), reach(expectA)) << bulk;
+        CBoxSet empty, expectEmpty;
+        b.swap(empty);
+        EXPECT_EQ(boxes(b), boxes(expectEmpty)) << bulk;
+        EXPECT_EQ(boxes(a), boxes(expectB)) << bulk;
+        EXPECT_EQ(boxes(empty), boxes(expectA)) << bulk;
+    }
 }
