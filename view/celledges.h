@@ -1,10 +1,8 @@
-// The outlines of cells on a drawn run's faces, so that a run reads as its cells, and the grid on
-// the floor.
+// The outlines of cells on the drawn faces, so that a face spanning several cells reads as its
+// cells, and the grid on the floor.
 #pragma once
 
 #include <vector>
-
-#include "view/runfaces.h"
 
 // Edges are the face's colour darkened by this factor.
 constexpr float EDGE_SHADE = 0.55f;
