@@ -9,6 +9,7 @@
 
 #include "interpreter/message.h"
 #include "interpreter/messagelist.h"
+#include "interpreter/patternspace.h"
 #include "interpreter/reachcover.h"
 #include "interpreter/reachlist.h"
 #include "interpreter/reachmatches.h"
@@ -87,6 +88,8 @@ public:
     CCellSet spareCells;  // an empty set's memory, for found cells and for laying them out again
     std::vector<std::uint8_t> oldMatches;  // scratch: which old positions matched again
     CCellSet groupWrites;  // scratch: the writes of a group applied after others in the pass
+    std::vector<CCell> fewCells;  // scratch: a group's few writes, or a pair's few positions
+    CPatternSpace maskedLeft;     // scratch: the left side being searched, its variables masked
     // One cell of a right side that is written wherever it differs from the unit: all but "any".
     struct RightCell {
         int x, y, z, value;
@@ -124,8 +127,7 @@ public:
 
 private:
     void closePass(CSearchPoll& poll);
-    bool searchPair(CSpacePair& pair, const CSpace& left, bool possible, bool hadCells, int& pairsWithBoxes,
-                    CSearchPoll& poll);
+    bool searchPair(CSpacePair& pair, const CSpace& left, bool hadCells, int& pairsWithBoxes, CSearchPoll& poll);
     void countSharedReaches();
     void keepTables();
     SharedReach* sharedReachFor(const CSpace& left, CSearchPoll& poll);
@@ -133,6 +135,7 @@ private:
     // `distinct`: no box occurs twice in `changed`.
     void applyGroup(CSpacePairList& group, int useDevices, std::vector<CBoxSet::Item>& changed, bool distinct,
                     CSearchPoll& poll);
+    bool applyFewWrites(const CSpacePairList& group, CSearchPoll& poll);
     bool repaintsEveryPosition(const CSpacePair& pair, CCellSet& into, CSearchPoll& poll) const;
     void addDirtyBoxes(std::vector<CBoxSet::Item>& boxes, bool distinct);
     void adaptRight(CPatternSpace& right, const CSpace& left, const CSpacePairList& group, const CCell& at,
