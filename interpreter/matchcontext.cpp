@@ -289,33 +289,41 @@ void CMatchContext::searchStep(CSearchPoll& poll)
     int allMatched = 1;
 
     // The pairs from the head, as pop would take them; each keeps its sides and has its old
-    // positions replaced by this pass's. Then the group is turned round, as popping its pairs and
-    // pushing each onto a new list would leave it: this pass's positions, pairs in reverse order.
-    group.forEach([&](CSpacePair& pair) {
+    // positions replaced by this pass's, and its node moves on to the head of `evaluated`: the
+    // group again, with this pass's positions and its pairs in reverse order.
+    CSpacePairList evaluated;
+    while (CSpacePair* const first = group.front()) {
+        CSpacePair& pair = *first;
         CCellSet& old = pair.cells;
         const bool hadCells = !old.isEmpty();
         // A left side holding no variable icon is used as it is, without a masked copy.
-        const CSpace* left = &pair.first;
+        std::optional<CPatternSpace> masked;
         if (holdsAny(pair.first, work.variableIcons)) {
-            maskedLeft = pair.first;
-            maskVariables(maskedLeft, work.variableIcons);
-            left = &maskedLeft;
+            masked.emplace(pair.first);
+            maskVariables(*masked, work.variableIcons);
         }
-        // A left side needing a value the unit does not hold finds nothing, old or new: the pair
-        // only drops its old positions, if it has any (most pairs of most passes have none).
-        if (!view.mayMatch(*left)) {
-            if (hadCells) old.clear();
+        const CSpace& left = masked ? *masked : pair.first;
+        // A left side needing a value the unit does not hold finds nothing, old or new: with no
+        // old positions to drop either, the pair has nothing to do (most pairs of most passes).
+        const bool possible = view.mayMatch(left);
+        if (!possible && !hadCells) {
             allMatched = 0;
-            return;
+            group.moveFrontTo(evaluated);
+            continue;
         }
-        if (!searchPair(pair, *left, hadCells, pairsWithBoxes, poll)) allMatched = 0;
+        const bool found = possible && findsFew(pair, left)
+                               ? searchFewPair(pair, left, hadCells, pairsWithBoxes, poll)
+                               : searchPair(pair, left, possible, hadCells, pairsWithBoxes, poll);
+        if (!found) allMatched = 0;
+        group.moveFrontTo(evaluated);
         poll.now();  // after a pair that tested positions
-    });
-    group.reverse();
+    }
+    static_cast<CLinkList<CSpacePair>&>(group) = std::move(evaluated);
 
     // Marks 1 and 2 (the device groups) never block; after a group of a higher mark has been
     // applied, only groups of that same mark may still apply in this pass.
-    if (allMatched && (appliedMark <= CSpacePairList::MARK_DEVICES || group.mark == appliedMark))
+    if (allMatched && (appliedMark <= CSpacePairList::MARK_DEVICES || group.mark == appliedMark) &&
+        !applyFewWrites(group, useDevices, changed, pairsWithBoxes <= 1, poll))
         applyGroup(group, useDevices, changed, pairsWithBoxes <= 1, poll);
     // The group returns to the program with its new positions. (Applying reads only the group
     // itself, so it may come first; a stop request in between abandons the whole step anyway.)
@@ -327,36 +335,22 @@ void CMatchContext::searchStep(CSearchPoll& poll)
 // search region. Its positions are replaced by those found, and the boxes its right side would
 // cover go to `changedBoxes`. Kept apart from the loop over the pairs, which mostly passes pairs
 // over. Returns whether the pair matched anywhere.
-bool CMatchContext::searchPair(CSpacePair& pair, const CSpace& left, bool hadCells, int& pairsWithBoxes,
-                               CSearchPoll& poll)
+bool CMatchContext::searchPair(CSpacePair& pair, const CSpace& left, bool possible, bool hadCells,
+                               int& pairsWithBoxes, CSearchPoll& poll)
 {
     std::vector<CBoxSet::Item>& changed = changedBoxes;
     CCellSet& old = pair.cells;
     const int rx = pair.second.getSizeX(), ry = pair.second.getSizeY(), rz = pair.second.getSizeZ();
     const int hasRight = rx > 0 && ry > 0 && rz > 0;
-    // The first few cells found are gathered in a small array and given to the pair at once.
-    // Beyond that they go into the spare set's memory, which an earlier pair's positions left
+    // The found cells go into the spare set's memory, which an earlier pair's positions left
     // behind, so that a large set does not grow from nothing in every pass.
-    // A pair that had more than a few positions will most likely find as many again: its cells
-    // go straight into the set.
-    std::vector<CCell>& few = fewCells;
-    few.clear();
     CCellSet& found = spareCells;
-    bool many = old.count() > int(CCellSet::FEW) / 2;
-    if (many) found.clear();
+    found.clear();
     int matched = 0;
-    auto record = [&](int x, int y, int z) {
+    // Left a function of its own: gcc otherwise splits it in two, which costs large searches more.
+    auto record = [&](int x, int y, int z) __attribute__((noipa)) {
         matched = 1;
-        if (many) {
-            found.pushNew(CCell(x, y, z, 0));
-        } else if (few.size() < CCellSet::FEW) {
-            few.emplace_back(x, y, z, 0);
-        } else {
-            many = true;
-            found.clear();
-            for (const CCell& c : few) found.pushNew(c);
-            found.pushNew(CCell(x, y, z, 0));
-        }
+        found.pushNew(CCell(x, y, z, 0));
         if (hasRight) changed.push_back(CBoxSet::Item{x, y, z, x + rx - 1, y + ry - 1, z + rz - 1});
     };
     const std::size_t boxesBefore = changed.size();
@@ -368,7 +362,7 @@ bool CMatchContext::searchPair(CSpacePair& pair, const CSpace& left, bool hadCel
     // With no old positions and a single box (a unit's first pass), no position comes twice:
     // nothing needs marking, and a huge unit's marks are not even touched.
     const bool onlyOnce = !hadCells && searchBoxes.count() == 1;
-    if (!onlyOnce) tested.begin(view.getSizeX(), view.getSizeY(), view.getSizeZ());
+    if (!onlyOnce && possible) tested.begin(view.getSizeX(), view.getSizeY(), view.getSizeZ());
     auto fresh = [&](int x, int y, int z) { return onlyOnce || tested.first(x, y, z); };
     // The old positions are distinct, so each is fresh here and is tested in place (the order
     // of the tests changes nothing); the matches are recorded in pop order. Then the set is
@@ -379,7 +373,7 @@ bool CMatchContext::searchPair(CSpacePair& pair, const CSpace& left, bool hadCel
         if (!built) built.emplace(view, left);
         return *built;
     };
-    if (hadCells) {
+    if (possible && hadCells) {
         const CLeftMatcher& oldMatcher = matcher();
         old.forEachPassing(
             [&](const CCell& at) {
@@ -389,24 +383,26 @@ bool CMatchContext::searchPair(CSpacePair& pair, const CSpace& left, bool hadCel
             [&](const CCell& at) { record(at.x, at.y, at.z); }, oldMatches);
     }
     if (hadCells) old.clear();  // empty: its memory serves the next pair, or a layout
-    if (SharedReach* shared = onlyOnce ? nullptr : sharedReachFor(left, poll)) {
-        if (const std::vector<std::uint32_t>* listed = tabledMatches(*shared, left, poll)) {
-            const auto& positions = shared->reach.positions();
-            for (const std::uint32_t i : *listed) {
-                const CReachList::Position& p = positions[i];
-                if (fresh(p.x, p.y, p.z)) record(p.x, p.y, p.z);
+    if (possible) {
+        if (SharedReach* shared = onlyOnce ? nullptr : sharedReachFor(left, poll)) {
+            if (const std::vector<std::uint32_t>* listed = tabledMatches(*shared, left, poll)) {
+                const auto& positions = shared->reach.positions();
+                for (const std::uint32_t i : *listed) {
+                    const CReachList::Position& p = positions[i];
+                    if (fresh(p.x, p.y, p.z)) record(p.x, p.y, p.z);
+                }
+            } else {
+                sweepList(matcher(), shared->reach, poll, fresh, record);
             }
-        } else {
-            sweepList(matcher(), shared->reach, poll, fresh, record);
-        }
-    } else
-        sweepBoxes(matcher(), view, left, searchBoxes, reachCover, poll, fresh, record);
+        } else
+            sweepBoxes(matcher(), view, left, searchBoxes, reachCover, poll, fresh, record);
+    }
 
     if (changed.size() > boxesBefore) pairsWithBoxes++;
-    if (many)
-        old.swap(found);  // the pair takes the found cells and leaves its old set's memory spare
-    else if (!few.empty())
-        old.assignFew(few.data(), few.size());  // `old` is empty by now
+    // The pair takes the found cells and leaves its old set's memory spare; a pair that found
+    // nothing keeps no memory: the larger of the two empty sets stays spare.
+    // (A pair that had no cells and found none keeps the memory it had.)
+    if (!found.isEmpty() || (hadCells && old.bytes() > found.bytes())) old.swap(found);
     return matched != 0;
 }
 

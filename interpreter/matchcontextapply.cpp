@@ -38,10 +38,6 @@ void CMatchContext::applyGroup(CSpacePairList& group, int useDevices, std::vecto
                              !sendIconIn(pair.second) && !variableIn(pair.second));
     });
     const bool maySend = std::find(fixedPairs.begin(), fixedPairs.end(), 0) != fixedPairs.end();
-    if (!maySend && writes.isEmpty() && applyFewWrites(group, poll)) {
-        addDirtyBoxes(changed, distinct);
-        return;
-    }
     // Pushing a set's cells in pop order into a set rebuilds them there as they are (the later
     // of two writes of a cell winning): so a group that cannot send, or any group while the pass
     // has no writes yet, writes straight into them. A group that may send keeps its writes apart
@@ -111,53 +107,6 @@ void CMatchContext::applyGroup(CSpacePairList& group, int useDevices, std::vecto
         send.data = sentData[i];
         sendMessages.push(send);
     }
-}
-
-// A group of fixed right sides that writes at most a few cells, as the first to write in the pass:
-// its writes are gathered in a small array, a later write to a cell replacing the earlier value
-// as the set would, and go into the empty `writes` at once. False, with nothing done, when the
-// group may write more cells than that.
-bool CMatchContext::applyFewWrites(const CSpacePairList& group, CSearchPoll& poll)
-{
-    std::size_t most = 0;
-    group.forEach([&](const CSpacePair& pair) {
-        const CSpace& right = pair.second;
-        most += std::size_t(pair.cells.count()) * std::size_t(right.getSizeX()) * std::size_t(right.getSizeY()) *
-                std::size_t(right.getSizeZ());
-    });
-    if (most > CCellSet::FEW) return false;
-    std::vector<CCell>& few = fewCells;
-    few.clear();
-    int positions = 0;
-    group.forEach([&](const CSpacePair& pair) {
-        const CSpace& right = pair.second;
-        const int sx = right.getSizeX(), sy = right.getSizeY(), sz = right.getSizeZ();
-        pair.cells.forEachCell([&](const CCell& at) {
-            poll.tick();
-            positions++;
-            // The right side's cells z outermost and x innermost, as they lie in memory.
-            const int* v = right.data();
-            for (int z = 0; z < sz; z++)
-                for (int y = 0; y < sy; y++)
-                    for (int x = 0; x < sx; x++, v++) {
-                        const int ux = at.x + x, uy = at.y + y, uz = at.z + z;
-                        if (*v == CELL_ANY || view.get(ux, uy, uz) == *v) continue;
-                        std::size_t i = 0;
-                        while (i < few.size() && (few[i].x != ux || few[i].y != uy || few[i].z != uz)) i++;
-                        if (i == few.size())
-                            few.emplace_back(ux, uy, uz, *v);
-                        else
-                            few[i].value = *v;  // a later write of a cell replaces the earlier
-                    }
-        });
-    });
-    writes.assignFew(few.data(), few.size());
-    CAppliedGroup record;
-    record.drawing = group.drawing;
-    record.drawn = group.drawn;
-    record.positions = positions;
-    applied.push_back(record);
-    return true;
 }
 
 // A right side of one cell that differs from the unit at every position of the pair (the common
