@@ -35,28 +35,36 @@ private:
     {
         // The first cell of the lowest rank: how often the unit holds its value, when known. And
         // the cells to compare, as offsets into the unit's array from the position's corner.
-        const int lx = left.getSizeX(), ly = left.getSizeY(), lz = left.getSizeZ();
+        // One walk over the cells in memory order, (i, j, k) and the offset of the row (0, j, k)
+        // stepped along with it.
+        const int lx = left.getSizeX(), ly = left.getSizeY();
         const int* pattern = left.data();
-        const std::int64_t sx = view.getSizeX(), sy = view.getSizeY();
-        std::int64_t anchorRank = 0;
-        for (int k = 0; k < lz; k++)
-            for (int j = 0; j < ly; j++)
-                for (int i = 0; i < lx; i++) {
-                    const int v = *pattern++;
-                    if (v == CELL_ANY) continue;
-                    if (small) {
-                        if (exact == MAX_EXACT) {
-                            small = false;
-                        } else {
-                            offsets[exact] = i + sx * (j + sy * k);
-                            values[exact++] = v;
-                        }
+        const std::int64_t n = std::int64_t(lx) * ly * left.getSizeZ();
+        const std::int64_t sx = view.getSizeX(), sxy = sx * view.getSizeY();
+        std::int64_t anchorRank = 0, row = 0, plane = 0;
+        int i = 0, j = 0, k = 0;
+        for (std::int64_t c = 0; c < n; c++) {
+            const int v = pattern[c];
+            if (v != CELL_ANY) {
+                if (small) {
+                    if (exact == MAX_EXACT) {
+                        small = false;
+                    } else {
+                        offsets[exact] = row + i;
+                        values[exact++] = v;
                     }
-                    if (v == CELL_OUTSIDE) continue;
-                    const std::int64_t rank = counted ? counted->countOf(v) : v == CELL_EMPTY ? 1 : 0;
-                    if (anchored && rank >= anchorRank) continue;
-                    anchored = true, ai = i, aj = j, ak = k, anchorValue = v, anchorRank = rank;
                 }
+                if (v != CELL_OUTSIDE) {
+                    const std::int64_t rank = counted ? counted->countOf(v) : v == CELL_EMPTY ? 1 : 0;
+                    if (!anchored || rank < anchorRank)
+                        anchored = true, ai = i, aj = j, ak = k, anchorValue = v, anchorRank = rank;
+                }
+            }
+            if (++i < lx) continue;
+            i = 0, row += sx;
+            if (++j < ly) continue;
+            j = 0, k++, plane += sxy, row = plane;
+        }
         anchored = anchored && view.getSizeX() > 0;
         if (!small) pickTellingCells(counted);
     }

@@ -311,7 +311,10 @@ void CMatchContext::searchStep(CSearchPoll& poll)
             group.moveFrontTo(evaluated);
             continue;
         }
-        if (!searchPair(pair, left, possible, hadCells, pairsWithBoxes, poll)) allMatched = 0;
+        const bool found = possible && findsFew(pair, left)
+                               ? searchFewPair(pair, left, hadCells, pairsWithBoxes, poll)
+                               : searchPair(pair, left, possible, hadCells, pairsWithBoxes, poll);
+        if (!found) allMatched = 0;
         group.moveFrontTo(evaluated);
         poll.now();  // after a pair that tested positions
     }
@@ -319,7 +322,8 @@ void CMatchContext::searchStep(CSearchPoll& poll)
 
     // Marks 1 and 2 (the device groups) never block; after a group of a higher mark has been
     // applied, only groups of that same mark may still apply in this pass.
-    if (allMatched && (appliedMark <= CSpacePairList::MARK_DEVICES || group.mark == appliedMark))
+    if (allMatched && (appliedMark <= CSpacePairList::MARK_DEVICES || group.mark == appliedMark) &&
+        !applyFewWrites(group, useDevices, changed, pairsWithBoxes <= 1, poll))
         applyGroup(group, useDevices, changed, pairsWithBoxes <= 1, poll);
     // The group returns to the program with its new positions. (Applying reads only the group
     // itself, so it may come first; a stop request in between abandons the whole step anyway.)
@@ -343,7 +347,8 @@ bool CMatchContext::searchPair(CSpacePair& pair, const CSpace& left, bool possib
     CCellSet& found = spareCells;
     found.clear();
     int matched = 0;
-    auto record = [&](int x, int y, int z) {
+    // Left a function of its own: gcc otherwise splits it in two, which costs large searches more.
+    auto record = [&](int x, int y, int z) __attribute__((noipa)) {
         matched = 1;
         found.pushNew(CCell(x, y, z, 0));
         if (hasRight) changed.push_back(CBoxSet::Item{x, y, z, x + rx - 1, y + ry - 1, z + rz - 1});

@@ -87,6 +87,7 @@ public:
     CCellSet spareCells;  // an empty set's memory, for found cells and for laying them out again
     std::vector<std::uint8_t> oldMatches;  // scratch: which old positions matched again
     CCellSet groupWrites;  // scratch: the writes of a group applied after others in the pass
+    std::vector<CCell> fewCells;  // scratch: a group's few writes, or a pair's few positions
     // One cell of a right side that is written wherever it differs from the unit: all but "any".
     struct RightCell {
         int x, y, z, value;
@@ -126,6 +127,8 @@ private:
     void closePass(CSearchPoll& poll);
     bool searchPair(CSpacePair& pair, const CSpace& left, bool possible, bool hadCells, int& pairsWithBoxes,
                     CSearchPoll& poll);
+    bool findsFew(const CSpacePair& pair, const CSpace& left) const;  // inline, below the class
+    bool searchFewPair(CSpacePair& pair, const CSpace& left, bool hadCells, int& pairsWithBoxes, CSearchPoll& poll);
     void countSharedReaches();
     void keepTables();
     SharedReach* sharedReachFor(const CSpace& left, CSearchPoll& poll);
@@ -133,6 +136,8 @@ private:
     // `distinct`: no box occurs twice in `changed`.
     void applyGroup(CSpacePairList& group, int useDevices, std::vector<CBoxSet::Item>& changed, bool distinct,
                     CSearchPoll& poll);
+    bool applyFewWrites(CSpacePairList& group, int useDevices, std::vector<CBoxSet::Item>& changed, bool distinct,
+                        CSearchPoll& poll);
     bool repaintsEveryPosition(const CSpacePair& pair, CCellSet& into, CSearchPoll& poll) const;
     void addDirtyBoxes(std::vector<CBoxSet::Item>& boxes, bool distinct);
     void adaptRight(CPatternSpace& right, const CSpace& left, const CSpacePairList& group, const CCell& at,
@@ -143,3 +148,20 @@ private:
     void bindVariables(const CSpace& left, const CSpacePairList& group, const CCell& at,
                        CPatternSpace& right) const;
 };
+
+// Whether a pair that may match can find at most a few positions: its old ones, and every
+// position at which its left side overlaps the single box of the search region.
+inline bool CMatchContext::findsFew(const CSpacePair& pair, const CSpace& left) const
+{
+    const std::int64_t old = pair.cells.count();
+    if (old > std::int64_t(CCellSet::FEW)) return false;
+    const std::span<const CBoxSet::Item> boxes = searchBoxes.stored();
+    if (boxes.size() > 1) return false;
+    if (boxes.empty()) return true;
+    const CBoxSet::Item& h = boxes[0];
+    const std::int64_t w = std::int64_t(h.x1) - h.x0 + left.getSizeX(), d = std::int64_t(h.y1) - h.y0 + left.getSizeY(),
+                       t = std::int64_t(h.z1) - h.z0 + left.getSizeZ();
+    if (w <= 0 || d <= 0 || t <= 0) return true;  // no position overlaps the box
+    return w <= std::int64_t(CCellSet::FEW) && d <= std::int64_t(CCellSet::FEW) &&
+           w * d * t + old <= std::int64_t(CCellSet::FEW);
+}

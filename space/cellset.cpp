@@ -345,7 +345,10 @@ bool CCellSet::holds(int x, int y, int z)
     if (size == 0) return false;
     std::size_t at = 0;
     if (indexed && inGridCell(grid.get(), x, y, z, at)) return gridHoldsCell(grid->cells[at], x, y, z);
-    if (!indexed || !cellsIndexed) reindex();
+    if (!indexed || !cellsIndexed) {
+        reindex();  // which puts the cells inside the grid's box into its tables
+        if (inGridCell(grid.get(), x, y, z, at)) return gridHoldsCell(grid->cells[at], x, y, z);
+    }
     const std::uint32_t found = cellIndex.find(CEntryIndex::hashOf(x, y, z), [&](std::uint32_t i) {
         const Entry& e = cells[i];
         return e.x == x && e.y == y && e.z == z && e.live();
@@ -365,6 +368,45 @@ std::uint32_t CCellSet::pushNew(const CCell& cell)
         cellsIndexed = false;
     addToGroups(c, cell.x, cell.y);
     return c;
+}
+
+void CCellSet::assignFew(const CCell* few, std::size_t n)
+{
+    clear();
+    if (n > FEW) {
+        for (std::size_t i = 0; i < n; i++) pushNew(few[i]);
+        return;
+    }
+    for (std::size_t i = 0; i < n; i++) {
+        const CCell& cell = few[i];
+        if (cell.value == 1) continue;
+        const std::uint32_t c = std::uint32_t(cells.size());
+        cells.push_back(Entry{cell.x, cell.y, cell.z, cell.value, NONE});
+        std::uint32_t gy = 0;
+        while (gy < ys.size() && (ys[gy].x != cell.x || ys[gy].y != cell.y)) gy++;
+        if (gy < ys.size()) {  // a new z at a known (x, y)
+            cells[ys[gy].last].next = c;
+            ys[gy].last = c;
+            ys[gy].count++;
+            continue;
+        }
+        ys.push_back(GroupY{cell.x, cell.y, c, c, NONE, 1});
+        std::uint32_t gx = 0;
+        while (gx < xs.size() && xs[gx].x != cell.x) gx++;
+        if (gx < xs.size()) {  // a new y at a known x
+            ys[xs[gx].last].next = gy;
+            xs[gx].last = gy;
+            continue;
+        }
+        xs.push_back(GroupX{cell.x, gy, gy, NONE});
+        if (lastX == NONE) firstX = gx;
+        else xs[lastX].next = gx;
+        lastX = gx;
+    }
+    size = std::uint32_t(cells.size());
+    liveYs = std::uint32_t(ys.size());
+    liveXs = std::uint32_t(xs.size());
+    indexed = size == 0;  // the empty indexes know none of the cells
 }
 
 // The (x, y) group of a new cell `c`: the known one, or a new one holding only `c` (`added`).

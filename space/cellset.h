@@ -40,6 +40,12 @@ public:
     // behind and rebuilt only if an ordinary push comes. Returns the cell's place (see
     // forEachPlaced), or NO_PLACE for the value 1, which is not stored.
     std::uint32_t pushNew(const CCell& cell);
+    // Becomes the set that pushing these cells in this order into an empty set makes, for a few
+    // cells of distinct positions: their groups are found by reading the few made so far, and
+    // the indexes are left to be built if a lookup comes (a set that is only popped or walked
+    // never needs them). Cells holding "any" are left out, as push leaves them out.
+    void assignFew(const CCell* few, std::size_t n);
+    static constexpr std::size_t FEW = 16;  // more than this many cells are pushed as usual
     // The value of the cell at `place`, as a push to its position would change it; the place
     // must come from forEachPlaced or pushNew with no pop or clear since.
     void setValueAt(std::uint32_t place, int value) { cells[place].value = value; }

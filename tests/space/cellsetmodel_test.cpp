@@ -111,6 +111,23 @@ void compare(Draw& d, int steps, const std::string& what, GridBox grid = {0, 0, 
                 }
                 fast.useGrid(grid.x0, grid.y0, grid.z0, grid.sx, grid.sy, grid.sz, grid.cellsToo);
             }
+        } else if (action == 95) {
+            // Refilled at once with a few distinct positions (some "any"): as pushes into an
+            // empty set, and later pushes, pops and lookups find them.
+            std::vector<CCell> few;
+            std::set<std::tuple<int, int, int>> drawn;
+            const std::size_t n = d.rng() % (CCellSet::FEW + 4);
+            for (std::size_t i = 0; i < 4 * n && few.size() < n; i++) {
+                const CCell c(d.coord(0), d.coord(1), d.coord(2), d.value());
+                if (drawn.emplace(c.x, c.y, c.z).second) few.push_back(c);
+            }
+            fast.assignFew(few.data(), few.size());
+            model.clear();
+            for (const CCell& c : few) model.push(c);
+            recount();
+            if (!few.empty()) {
+                ASSERT_EQ(fast.holds(few[0].x, few[0].y, few[0].z), few[0].value != 1) << what;
+            }
         } else if (action < 96) {
             CCell a(7, 7, 7, 7), b(7, 7, 7, 7);
             const int gotA = fast.pop(a), gotB = model.pop(b);
