@@ -103,7 +103,7 @@ void CInterpreter::WaitForShow()
         link->shown.run = runNumber;
         link->shown.step = ++stepNumber;
         link->shown.last = phase == PHASE_RUN_OVER;
-        link->shown.applied = stepApplied;
+        link->shown.applied.swap(stepApplied);  // Ready clears what the last show had
     }
     if (window) window->postRunShow();
     // A restart request arriving now is left for the next step's CheckInterruption.

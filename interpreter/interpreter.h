@@ -7,6 +7,7 @@
 #include "interpreter/instancerecord.h"
 #include "interpreter/matchcontext.h"
 #include "interpreter/matchcontextlist.h"
+#include "interpreter/matchstatustext.h"
 #include "interpreter/messagelist.h"
 #include "interpreter/plannedgrowth.h"
 #include "interpreter/scanmemory.h"
@@ -49,7 +50,7 @@ public:
     static constexpr const char* STATUS_READY = "Phase:Ready";
     static constexpr const char* STATUS_SEPARATE = "Phase:Separate %d/%d";  // layer from 1, layers
     static constexpr const char* STATUS_TOO_MANY_GROUPS = "Phase:Separate (too many rule groups)";  // run over
-    static constexpr const char* STATUS_MATCH = "Phase:Match(";  // + one piece per awake unit + ")"
+    static constexpr const char* STATUS_MATCH = CMatchStatusText::PREFIX.data();  // + one piece per awake unit + ")"
     // Not a status: said beside the status (CRunLink::nothingToRun) when Separate found nothing.
     static constexpr const char* STATUS_NOTHING_TO_RUN = "Nothing to run: no work area or sub-program found";
 
@@ -115,11 +116,15 @@ public:
     int runNumber = 0;
     int stepNumber = 0;
     std::vector<CAppliedGroup> stepApplied;
+    CMatchStatusText matchText;  // Match's status text, kept with its memory from step to step
 
 protected:
     // Consumes a pending request and throws for it (stop before restart); returns if another
     // thread took it first.
     void TakeInterruption();
+    // After a sweep that reported: the step's writes go into the document and the messages are
+    // delivered (the lists are left empty).
+    void EndStep(CMessageList& ends, CMessageList& sends);
     // Moves the groups applied by units that have just reported into stepApplied.
     void CollectApplied();
     // Where Separate's findings become units and contexts; called with phase 2 when the scan

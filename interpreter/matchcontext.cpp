@@ -15,7 +15,6 @@
 
 #include "interpreter/boxsweep.h"
 #include "interpreter/leftmatcher.h"
-#include "interpreter/passprogress.h"
 
 namespace {
 // A variable icon in a left side matches whatever lies under its coloured cells.
@@ -131,8 +130,7 @@ void CMatchContext::beginPass(CSearchPoll& poll)
     dirtyBoxes.clear();
     receiveCount = 0;
     passDone = 0;
-    passGroups = work.ruleGroups.count();
-    work.ruleGroups.reverse();  // the oldest group at the head, taken first
+    passGroups = work.ruleGroups.reverse();  // the oldest group at the head, taken first
     countSharedReaches();
 }
 
@@ -265,11 +263,11 @@ void CMatchContext::searchStep()
 void CMatchContext::searchStep(CSearchPoll& poll)
 {
     if (isSleeping()) {
-        statusText = "zzz ";
+        statusPiece.set(CStatusPiece::Kind::Asleep);
         return;
     }
     if (passGroups < 0) passDone = program.ruleGroups.count(), passGroups = passDone + work.ruleGroups.count();
-    passProgressText(statusText, passDone, passGroups);
+    statusPiece.setProgress(passDone, passGroups);
 
     // The group is evaluated where it lies, at the head of the work list, and its node then moves
     // over to the program: nothing is copied, moved or freed on the way.
@@ -414,11 +412,11 @@ void CMatchContext::closePass(CSearchPoll& poll)
     });
     if (appliedMark > 0) {
         state = State::Applied;
-        statusText = "Done ";
+        statusPiece.set(CStatusPiece::Kind::Done);
         return;
     }
     state = State::Ended;
-    statusText = "End ";
+    statusPiece.set(CStatusPiece::Kind::End);
     if (program.replyKey.isEmpty()) return;
     // The result goes back to the caller: the cells at the unit's corner, as large as its name.
     const CSpace& name = program.ownKey.icon;

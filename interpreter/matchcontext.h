@@ -14,6 +14,7 @@
 #include "interpreter/reachmatches.h"
 #include "interpreter/searchpoll.h"
 #include "interpreter/spacepairlist.h"
+#include "interpreter/statuspiece.h"
 #include "interpreter/testedpositions.h"
 #include "interpreter/unitprogram.h"
 #include "interpreter/unitview.h"
@@ -59,7 +60,8 @@ public:
     CUnitProgram program;   // the program; evaluated groups return here with their positions
     CInputDevices devices;  // snapshot, refreshed before every step
     CCell origin;           // the unit's corner in the document space
-    std::string statusText; // progress text of the last search step
+    CStatusPiece statusPiece;  // progress of the last search step
+    std::string statusText() const { return statusPiece.text(); }
     CUnitView view;         // the unit's own cells
     // Where the step cycle stands.
     enum class State {

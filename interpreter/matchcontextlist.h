@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "interpreter/matchcontext.h"
+#include "interpreter/matchstatustext.h"
 #include "interpreter/messagelist.h"
 #include "space/cellset.h"
 #include "space/linklist.h"
@@ -34,9 +35,9 @@ public:
     // `check` runs now and then during long steps and may throw to abandon the sweep.
     int matchSweep(CCellSet& writes, CMessageList& endMessages, CMessageList& sendMessages, std::string& text,
                    const std::function<void()>& check = {});
-    // The same with the caller's poll, which a run keeps from sweep to sweep; its count starts
-    // afresh at every sweep.
-    int matchSweep(CCellSet& writes, CMessageList& endMessages, CMessageList& sendMessages, std::string& text,
+    // The same with the caller's poll, which a run keeps from sweep to sweep (its count starts
+    // afresh at every sweep), adding the pieces to the begun status text.
+    int matchSweep(CCellSet& writes, CMessageList& endMessages, CMessageList& sendMessages, CMatchStatusText& text,
                    CSearchPoll& poll);
     int isFinished() const;
 
@@ -84,4 +85,6 @@ public:
         Finished,  // every context ended, or there is none
     };
     Status status = Status::Quiet;
+    // Whether every unit was asleep at the end of the last sweep (false when there is none).
+    bool everyAsleep = false;
 };

@@ -154,17 +154,20 @@ public:
     // Turns the list round in place: the oldest element comes to the head, where pop takes it in
     // constant time. Loops that take a long list oldest first reverse it once and pop, rather than
     // calling popBack, which walks the whole list each time. (The cell and box sets keep their
-    // elements elsewhere and never use it.)
-    void reverse()
+    // elements elsewhere and never use it.) Answers the number of elements, which it walks anyway.
+    int reverse()
     {
         Node* done = nullptr;
+        int n = 0;
         while (head) {
             Node* node = head;
             head = node->next;
             node->next = done;
             done = node;
+            n++;
         }
         head = done;
+        return n;
     }
 
     virtual int isEmpty() const { return head == nullptr ? 1 : 0; }

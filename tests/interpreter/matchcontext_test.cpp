@@ -29,7 +29,7 @@ TEST(MatchContext, APassStepsThroughItsGroupsReportsOnceThenEnds)
     std::vector<std::string> texts;
     for (int i = 0; i < 4; i++) {
         EXPECT_EQ(ctx.step(), 0);
-        texts.push_back(ctx.statusText);
+        texts.push_back(ctx.statusText());
     }
     EXPECT_EQ(texts, (std::vector<std::string>{"", "0/2 ", "1/2 ", "Done "}));
     EXPECT_EQ(ctx.view.get(0, 0, 0), G) << "the pass's writes reach the unit when it closes";
@@ -38,7 +38,7 @@ TEST(MatchContext, APassStepsThroughItsGroupsReportsOnceThenEnds)
 
     ctx.writes.clear();
     EXPECT_EQ(stepsToReport(ctx), 5);  // nothing matches now
-    EXPECT_EQ(ctx.statusText, "End ");
+    EXPECT_EQ(ctx.statusText(), "End ");
     EXPECT_EQ(ctx.step(), 1) << "an ended unit reports in every later step";
     EXPECT_TRUE(ctx.endMessages.isEmpty()) << "no reply key: no end message";
 }
@@ -256,7 +256,7 @@ TEST(MatchContext, ASendIconSendsOnePerPositionAndWritesNothing)
     p.ownKey = CKey(CSpace(1, 1, 1, K), 1);
     CMatchContext ctx = unitOf(p, row({R, W, 0, R, W}));
     ASSERT_EQ(stepsToReport(ctx), 4);
-    EXPECT_EQ(ctx.statusText, "Done ");
+    EXPECT_EQ(ctx.statusText(), "Done ");
     EXPECT_TRUE(ctx.writes.isEmpty());
     EXPECT_TRUE(ctx.dirtyBoxes.isEmpty());
     int sends = 0;
@@ -277,7 +277,7 @@ TEST(MatchContext, ReceivesTakeResultsByIdAndSleepWhenNoneIsQueued)
     CMatchContext ctx = unitOf(p, row({R, 0, R, 0, R}));
     ctx.step();
     ctx.step();
-    EXPECT_EQ(ctx.statusText, "zzz ");
+    EXPECT_EQ(ctx.statusText(), "zzz ");
     EXPECT_EQ(ctx.work.ruleGroups.count(), 1) << "asleep: no group was taken";
 
     // Results arrive out of order; the third position finds no result 3 and keeps its yellow.
@@ -359,5 +359,5 @@ TEST(MatchContext, ALongSearchStepChecksForInterruptionAsItGoes)
     ctx.step();  // begins the pass
     EXPECT_THROW(ctx.step(poll), CInterpreter::InterruptionForStop);
     EXPECT_EQ(checks, 3);
-    EXPECT_EQ(ctx.statusText, "0/1 ");
+    EXPECT_EQ(ctx.statusText(), "0/1 ");
 }
