@@ -140,6 +140,7 @@ private:
                     CSearchPoll& poll);
     bool applyFewWrites(CSpacePairList& group, int useDevices, std::vector<CBoxSet::Item>& changed, bool distinct,
                         CSearchPoll& poll);
+    bool hasFixedRight(const CSpacePair& pair, int useDevices) const;
     bool repaintsEveryPosition(const CSpacePair& pair, CCellSet& into, CSearchPoll& poll) const;
     void addDirtyBoxes(std::vector<CBoxSet::Item>& boxes, bool distinct);
     void adaptRight(CPatternSpace& right, const CSpace& left, const CSpacePairList& group, const CCell& at,

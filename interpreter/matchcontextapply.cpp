@@ -22,21 +22,24 @@ void listRightCells(const CSpace& right, std::vector<RightCell>& out)
 }
 }  // namespace
 
+// Whether the pair's right side is written as it stands at every position: no device picture
+// replaces it, and it holds no send icon and no variable.
+bool CMatchContext::hasFixedRight(const CSpacePair& pair, int useDevices) const
+{
+    const CSpace& left = pair.first;
+    return !(useDevices && (left.isEqual(devices.getRandomIcon()) || left.isEqual(devices.getMouseIcon()))) &&
+           !sendIconIn(pair.second) && !variableIn(pair.second);
+}
+
 void CMatchContext::applyGroup(CSpacePairList& group, int useDevices, std::vector<CBoxSet::Item>& changed,
                                bool distinct, CSearchPoll& poll)
 {
     appliedMark = group.mark;
-    const CSpace& randomIcon = devices.getRandomIcon();
-    const CSpace& mouseIcon = devices.getMouseIcon();
     // A right side that no device picture, send icon or variable can change is the same at every
     // position and is used as it is; a group made only of such pairs cannot send.
     std::vector<char>& fixedPairs = fixedPairsScratch;
     fixedPairs.clear();
-    group.forEach([&](const CSpacePair& pair) {
-        const CSpace& left = pair.first;
-        fixedPairs.push_back(!(useDevices && (left.isEqual(randomIcon) || left.isEqual(mouseIcon))) &&
-                             !sendIconIn(pair.second) && !variableIn(pair.second));
-    });
+    group.forEach([&](const CSpacePair& pair) { fixedPairs.push_back(hasFixedRight(pair, useDevices)); });
     const bool maySend = std::find(fixedPairs.begin(), fixedPairs.end(), 0) != fixedPairs.end();
     // Pushing a set's cells in pop order into a set rebuilds them there as they are (the later
     // of two writes of a cell winning): so a group that cannot send, or any group while the pass

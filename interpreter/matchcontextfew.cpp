@@ -59,10 +59,7 @@ bool CMatchContext::applyFewWrites(CSpacePairList& group, int useDevices, std::v
         if (std::size_t(pair.cells.count()) > CCellSet::FEW) most = CCellSet::FEW + 1;
         most += std::size_t(pair.cells.count()) * std::size_t(right.getSizeX()) * std::size_t(right.getSizeY()) *
                 std::size_t(right.getSizeZ());
-        const CSpace& left = pair.first;
-        fixed = fixed &&
-                !(useDevices && (left.isEqual(devices.getRandomIcon()) || left.isEqual(devices.getMouseIcon()))) &&
-                !sendIconIn(right) && !variableIn(right);
+        fixed = fixed && hasFixedRight(pair, useDevices);
     });
     if (most > CCellSet::FEW || !fixed) return false;
     appliedMark = group.mark;
