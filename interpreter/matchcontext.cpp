@@ -332,7 +332,8 @@ void CMatchContext::searchStep(CSearchPoll& poll)
 // Tests one pair of the group being evaluated (see searchStep): its old positions, then the
 // search region. Its positions are replaced by those found, and the boxes its right side would
 // cover go to `changedBoxes`. Kept apart from the loop over the pairs, which mostly passes pairs
-// over. Returns whether the pair matched anywhere.
+// over. Returns whether the pair matched anywhere. (searchFewPair is its copy for a pair that
+// can find only a few positions; a change to one belongs in the other.)
 bool CMatchContext::searchPair(CSpacePair& pair, const CSpace& left, bool possible, bool hadCells,
                                int& pairsWithBoxes, CSearchPoll& poll)
 {
